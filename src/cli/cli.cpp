@@ -1,0 +1,2 @@
+#include "cli/cli.h"
+int RunCli(const std::vector<std::string>&) { return 2; }

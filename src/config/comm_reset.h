@@ -1,0 +1,4 @@
+#pragma once
+#include "modbus/exchange.h"
+
+void CommReset(OperationContext& ctx);

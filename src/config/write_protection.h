@@ -1,0 +1,5 @@
+#pragma once
+#include "modbus/exchange.h"
+
+void AllowWrite(OperationContext& ctx);
+void ForbidWrite(OperationContext& ctx);

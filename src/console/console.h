@@ -1,0 +1,35 @@
+#pragma once
+// Everything an operation may do with the window it runs in. A leaf interface:
+// every operation layer (link, modbus tools, readers, config) talks to the user
+// only through it, so the window, the CLI and tests can stand behind it.
+
+#include <optional>
+#include <string>
+
+class Console {
+ public:
+  virtual ~Console() = default;
+
+  // Text of an edit field, by control id (UTF-8).
+  virtual std::string fieldText(int controlId) = 0;
+  // Replaces the output pane's whole text.
+  virtual void setPaneText(const std::string& text) = 0;
+  // Information box: title 提示, OK only, no icon.
+  virtual void showInfo(const std::string& text) = 0;
+  // Warning box: title 警告, OK and Cancel; true when OK was chosen.
+  virtual bool askWarning(const std::string& text) = 0;
+  // Current list selection of a combo box.
+  virtual int comboSelection(int controlId) = 0;
+  // Selects a combo entry without a selection-change notification.
+  virtual void setComboSelection(int controlId, int index) = 0;
+  virtual void setButtonCaption(int controlId, const std::string& caption) = 0;
+  // The port dialog: the device to open, or nothing on Cancel.
+  virtual std::optional<std::string> askPort() = 0;
+  // Forces the window to show what has changed so far.
+  virtual void repaint() = 0;
+  virtual void pause(int milliseconds) = 0;
+  // Called every ~15 ms while the serial line waits; keeps a window painted.
+  virtual void idle() {}
+  // Progress of a long operation (done of total); a window may show a bar.
+  virtual void progress(int /*done*/, int /*total*/) {}
+};

@@ -1,0 +1,43 @@
+#include "console/text.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+
+void appendf(std::string& out, const char* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  va_list copy;
+  va_copy(copy, args);
+  const int length = std::vsnprintf(nullptr, 0, fmt, copy);
+  va_end(copy);
+  if (length > 0) {
+    const size_t start = out.size();
+    out.resize(start + static_cast<size_t>(length) + 1);
+    std::vsnprintf(out.data() + start, static_cast<size_t>(length) + 1, fmt, args);
+    out.resize(start + static_cast<size_t>(length));
+  }
+  va_end(args);
+}
+
+int32_t ParseDecimal(const std::string& text) {
+  size_t i = 0;
+  // Blanks as the C runtime's isspace sees them.
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int64_t value = 0;
+  const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
+                                 : std::numeric_limits<int32_t>::max();
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > limit) {
+      value = limit;
+      // Keep consuming digits; the result stays saturated.
+    }
+  }
+  return static_cast<int32_t>(negative ? -value : value);
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// printf-style append; the attribute lets the compiler check every report format.
+void appendf(std::string& out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+
+// Decimal rule of every numeric field: leading blanks, optional sign, digits up to
+// the first other character; no digits give 0; saturates at the 32-bit range.
+int32_t ParseDecimal(const std::string& text);

@@ -1,0 +1,59 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/serial_port.h"
+
+class Console;
+
+inline constexpr int kBaudRates[8] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
+struct LineFormat {
+  const char* text;
+  Parity parity;
+  int stopBits;
+};
+inline constexpr LineFormat kLineFormats[4] = {
+    {"N,8,1", Parity::kNone, 1},
+    {"E,8,1", Parity::kEven, 1},
+    {"O,8,1", Parity::kOdd, 1},
+    {"N,8,2", Parity::kNone, 2},
+};
+
+// The process-wide serial connection record.
+struct LinkState {
+  SerialPort* portHandle = nullptr;  // the open port; null while closed
+  int32_t isOpen = 0;
+  int32_t baudRate = 0;
+  int32_t lineFormat = 0;
+  int32_t portNumber = 0;
+  std::string portName;  // device path that the next OpenPort opens
+  int32_t newBaudIndex = 0;
+  int32_t newLineFormat = 0;
+};
+
+// The line format for an index; an index outside the table is configured like 0.
+const LineFormat& LineFormatAt(int index);
+
+struct PortTimeouts;
+// C = 4800000 / baud + 100 and M = 9600 / baud + 4, as the time-out table shows.
+PortTimeouts TimeoutsFor(int baudRate);
+
+// What the port dialog accepts: a device path (starting with '/') as it is, or a
+// port number 1-255 read by the decimal rule, port n being /dev/ttyS(n-1).
+struct PortEntry {
+  int32_t number = 0;  // 0 for a path
+  std::string device;
+};
+std::optional<PortEntry> ParsePortEntry(const std::string& text);
+inline constexpr const char* kBadPortNumber = "非法的端口号！";
+
+// Serial devices present on this machine, for the dialog's list.
+std::vector<std::string> ListSerialPorts();
+
+// Opens and configures link.portName on port; 0 when open, -1 after its box.
+int OpenPort(LinkState& link, SerialPort& port, Console& console);
+// Purges, closes, marks closed and captions button 1000 "打开串口".
+void ClosePort(LinkState& link, Console& console);

@@ -1,0 +1,158 @@
+#include "link/posix_serial_port.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kIdleSliceMs = 15;
+
+speed_t SpeedFor(int baudRate) {
+  switch (baudRate) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return B9600;
+  }
+}
+
+int MillisUntil(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+  return left.count() < 0 ? 0 : static_cast<int>(left.count());
+}
+
+}  // namespace
+
+PosixSerialPort::~PosixSerialPort() { close(); }
+
+bool PosixSerialPort::open(const std::string& device) {
+  close();
+  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  // flock refuses a second holder even for root, which TIOCEXCL does not stop;
+  // TIOCEXCL closes the window for programs that do not take the lock.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  return true;
+}
+
+bool PosixSerialPort::setQueueSizes(size_t, size_t) {
+  // The driver's queues are fixed on POSIX; there is nothing to size.
+  return isOpen();
+}
+
+bool PosixSerialPort::setTimeouts(const PortTimeouts& timeouts) {
+  timeouts_ = timeouts;
+  return isOpen();
+}
+
+bool PosixSerialPort::setLine(int baudRate, Parity parity, int stopBits) {
+  termios tio{};
+  if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return false;
+  ::cfmakeraw(&tio);
+  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+  tio.c_cflag |= CS8 | CLOCAL | CREAD;
+  tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
+  if (stopBits == 2) tio.c_cflag |= CSTOPB;
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  ::cfsetispeed(&tio, SpeedFor(baudRate));
+  ::cfsetospeed(&tio, SpeedFor(baudRate));
+  termios withParity = tio;
+  if (parity != Parity::kNone) {
+    withParity.c_cflag |= PARENB;
+    if (parity == Parity::kOdd) withParity.c_cflag |= PARODD;
+  }
+  if (::tcsetattr(fd_, TCSANOW, &withParity) == 0) return true;
+  // A pseudo-terminal may refuse parity (EINVAL); the rate and stop bits still
+  // have to reach the line, so apply the rest without it.
+  return ::tcsetattr(fd_, TCSANOW, &tio) == 0 && parity == Parity::kNone;
+}
+
+bool PosixSerialPort::purge() { return fd_ >= 0 && ::tcflush(fd_, TCIOFLUSH) == 0; }
+
+void PosixSerialPort::clearErrors() {
+  // termios keeps no sticky error state to clear.
+}
+
+IoResult PosixSerialPort::write(const uint8_t* bytes, size_t count) {
+  IoResult result{fd_ >= 0, 0};
+  if (fd_ < 0) return result;
+  const auto deadline =
+      Clock::now() + std::chrono::milliseconds(timeouts_.writeMultiplier * static_cast<int>(count) +
+                                               timeouts_.writeConstant);
+  while (result.count < count) {
+    const ssize_t n = ::write(fd_, bytes + result.count, count - result.count);
+    if (n > 0) {
+      result.count += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno != EAGAIN && errno != EINTR) return {false, result.count};
+    const int left = MillisUntil(deadline);
+    if (left == 0) break;
+    pollfd pfd{fd_, POLLOUT, 0};
+    const int ready = ::poll(&pfd, 1, std::min(left, kIdleSliceMs));
+    if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))) return {false, result.count};
+    callIdle();
+  }
+  return result;
+}
+
+IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
+  IoResult result{fd_ >= 0, 0};
+  if (fd_ < 0) return result;
+  const auto start = Clock::now();
+  const auto total = start + std::chrono::milliseconds(timeouts_.readMultiplier *
+                                                           static_cast<int>(count) +
+                                                       timeouts_.readConstant);
+  auto interval = total;  // no interval limit before the first byte
+  while (result.count < count) {
+    const auto deadline = std::min(total, interval);
+    const int left = MillisUntil(deadline);
+    if (left == 0) break;
+    pollfd pfd{fd_, POLLIN, 0};
+    const int ready = ::poll(&pfd, 1, std::min(left, kIdleSliceMs));
+    if (ready < 0 && errno != EINTR) return {false, result.count};
+    if (ready > 0) {
+      if (pfd.revents & POLLIN) {
+        const ssize_t n = ::read(fd_, bytes + result.count, count - result.count);
+        if (n > 0) {
+          result.count += static_cast<size_t>(n);
+          interval = Clock::now() + std::chrono::milliseconds(timeouts_.readInterval);
+          if (complete && complete(bytes, result.count)) break;
+          continue;
+        }
+        // A vanished device reads as end of file or EIO: a failure, not a time-out.
+        if (n == 0 || (errno != EAGAIN && errno != EINTR)) return {false, result.count};
+      } else if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        return {false, result.count};
+      }
+    }
+    callIdle();
+  }
+  return result;
+}
+
+void PosixSerialPort::close() {
+  if (fd_ >= 0) {
+    ::flock(fd_, LOCK_UN);
+    ::close(fd_);
+    fd_ = -1;
+  }
+}

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+enum class Parity { kNone, kEven, kOdd };
+
+// Time-outs with the meaning of the Windows serial interface, in milliseconds:
+// a read of N bytes ends after readMultiplier * N + readConstant, or when
+// readInterval passes between two bytes after the first; a write likewise.
+struct PortTimeouts {
+  int readInterval = 0;
+  int readMultiplier = 0;
+  int readConstant = 0;
+  int writeMultiplier = 0;
+  int writeConstant = 0;
+};
+
+struct IoResult {
+  bool ok = false;   // false: the call itself failed (device gone, I/O error)
+  size_t count = 0;  // bytes transferred before the end
+};
+
+// The operations the link needs from a serial device. The POSIX back end is
+// one implementation; tests may feed an exchange raw bytes through another.
+class SerialPort {
+ public:
+  using IdleCallback = std::function<void()>;
+  // Lets a read end early once the bytes so far form a complete frame.
+  using CompleteTest = std::function<bool(const uint8_t* bytes, size_t count)>;
+
+  virtual ~SerialPort() = default;
+  // Opens the device exclusively; false when absent or held by another.
+  virtual bool open(const std::string& device) = 0;
+  virtual bool setQueueSizes(size_t input, size_t output) = 0;
+  virtual bool setTimeouts(const PortTimeouts& timeouts) = 0;
+  virtual bool setLine(int baudRate, Parity parity, int stopBits) = 0;
+  virtual bool purge() = 0;
+  virtual void clearErrors() = 0;
+  virtual IoResult write(const uint8_t* bytes, size_t count) = 0;
+  virtual IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) = 0;
+  virtual void close() = 0;
+  virtual bool isOpen() const = 0;
+
+  // Called about every 15 ms while a read or write waits.
+  void setIdleCallback(IdleCallback callback) { idle_ = std::move(callback); }
+
+ protected:
+  void callIdle() const {
+    if (idle_) idle_();
+  }
+
+ private:
+  IdleCallback idle_;
+};

@@ -1,0 +1,99 @@
+#include "modbus/exchange.h"
+
+#include <cstring>
+
+#include "console/console.h"
+#include "console/control_ids.h"
+#include "console/text.h"
+
+void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
+  for (size_t j = 1; j <= count; ++j) {
+    appendf(report, "%02X ", bytes[j - 1]);
+    if (lineWidth > 0 && j % static_cast<size_t>(lineWidth) == 0) report += "\r\n";
+  }
+}
+
+bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count) {
+  return count == 5 && (bytes[1] & 0x80) != 0 && CrcMatches(bytes, 5);
+}
+
+std::string ExceptionLine(const uint8_t* frame) {
+  static const char* const kNames[] = {
+      "非法功能",       "非法数据地址", "非法数据值",   "从站设备故障",
+      "确认",           "从站设备忙",   "否定确认",     "存储奇偶性差错",
+      "未定义",         "网关路径不可用", "网关目标设备响应失败"};
+  const uint8_t code = frame[2];
+  const char* name = (code >= 1 && code <= 11) ? kNames[code - 1] : "未定义";
+  std::string line;
+  appendf(line, "异常响应：功能码 0x%02X，异常码 0x%02X（%s）", frame[1], code, name);
+  return line;
+}
+
+bool TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
+  if (params.requestDisplay) {
+    params.requestDisplay(report, ctx.tx);
+  } else {
+    report += kRequestTitle;
+    AppendHexDump(report, ctx.tx.bytes, ctx.tx.length, 0);
+  }
+  ctx.console.setPaneText(report);
+
+  SerialPort& port = *ctx.link.portHandle;
+  port.clearErrors();
+  port.purge();
+  const uint32_t wanted = ctx.tx.length;
+  const IoResult written = port.write(ctx.tx.bytes, wanted);
+  ctx.tx.length = static_cast<uint32_t>(written.count);
+  // A short write is a failed write: the module never got the whole request.
+  if (!written.ok || written.count != wanted) {
+    ctx.console.showInfo(msg::kWriteFailed);
+    return false;
+  }
+
+  const uint32_t n = params.replyLength;
+  const IoResult got = port.read(ctx.rx.bytes, n, IsCompleteExceptionFrame);
+  ctx.rx.count = static_cast<uint32_t>(got.count);
+  if (!got.ok) {
+    ctx.console.showInfo(msg::kReadFailed);
+    return false;
+  }
+  if (ctx.rx.count != n) {
+    std::string text = msg::kNoReply;
+    if (IsCompleteExceptionFrame(ctx.rx.bytes, ctx.rx.count)) text += "\r\n" + ExceptionLine(ctx.rx.bytes);
+    ctx.console.showInfo(text);
+    return false;
+  }
+  if (!CrcMatches(ctx.rx.bytes, n)) {
+    ctx.console.showInfo(msg::kBadCrc);
+    return false;
+  }
+
+  if (params.replyDisplay) {
+    params.replyDisplay(report, ctx.rx);
+  } else {
+    report += params.replyHeader;
+    AppendHexDump(report, ctx.rx.bytes, n, params.dumpLineWidth);
+    report += params.replyTrailer;
+  }
+  return true;
+}
+
+ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params) {
+  ExchangeResult result;
+  ctx.console.setPaneText("");
+  std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
+  if (ctx.link.isOpen == 0 || ctx.link.portHandle == nullptr) {
+    ctx.console.showInfo(msg::kPortNotOpen);
+    return result;
+  }
+  const int32_t station = ParseDecimal(ctx.console.fieldText(ids::kStation));
+  if (station < params.minStation || station > 255) {
+    ctx.console.showInfo(msg::kBadStation);
+    return result;
+  }
+  result.station = station;
+  if (!params.request(station)) return result;
+  result.ok = TransactShown(ctx, result.report, params);
+  if (!result.ok) result.report.clear();
+  return result;
+}

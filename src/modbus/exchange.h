@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/link.h"
+#include "modbus/frames.h"
+
+class Console;
+
+// What an operation works with: the window it runs in and the process-wide state.
+struct OperationContext {
+  Console& console;
+  LinkState& link;
+  SerialPort& port;  // the device OpenPort opens (the scan reopens it)
+  TxFrame& tx;
+  RxFrame& rx;
+};
+
+namespace msg {
+inline constexpr const char* kPortNotOpen = "串口未打开!";
+inline constexpr const char* kBadStation = "非法的站号！";
+inline constexpr const char* kWriteFailed = "写串口失败!";
+inline constexpr const char* kReadFailed = "读串口失败!";
+inline constexpr const char* kNoReply = "通讯错误或设备型号不兼容！";
+inline constexpr const char* kBadCrc = "数据错误";
+inline constexpr const char* kUnsupportedModel = "不支持的设备型号！";
+}  // namespace msg
+
+inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
+inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
+
+struct ExchangeParams {
+  uint32_t replyLength = 0;  // N
+  // Given the validated station: checks the operation's own inputs (stopping
+  // with its own box, or on Cancel, by returning false) and builds TxFrame.
+  std::function<bool(int station)> request;
+  int minStation = 1;  // 0 for operations that may broadcast
+  // Starts the report; by default the title and "%02X " per request byte.
+  std::function<void(std::string& report, const TxFrame& tx)> requestDisplay;
+  // Replaces header, dump and trailer when set (annotated layouts).
+  std::function<void(std::string& report, const RxFrame& rx)> replyDisplay;
+  std::string replyHeader = kReplyHeader;
+  int dumpLineWidth = 24;
+  std::string replyTrailer = "\r\n\r\n";
+};
+
+struct ExchangeResult {
+  bool ok = false;
+  int station = 0;
+  std::string report;  // request and reply sections, when ok
+};
+
+// Clear the pane, check port and station, build, show, send, read, check, dump.
+ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params);
+
+// The part after the request is built: show it (appended to report), send it,
+// read params.replyLength bytes, check them and append the reply section.
+// Used by RunExchange and by operations that continue one report.
+bool TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params);
+
+// "%02X " of each byte, with "\r\n" after every lineWidth-th.
+void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth);
+
+// A read that stops as soon as a Modbus exception frame is complete.
+bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count);
+// The second line of the no-reply box for an exception frame.
+std::string ExceptionLine(const uint8_t* frame);

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "modbus/exchange.h"
+
+// A model reader: data plus a formatter, run by the common reader procedure.
+struct ReaderModel {
+  const char* cliName;  // name on the command line, e.g. "4SXY"
+  int buttonId;
+  uint16_t start;  // first register of the block
+  uint16_t count;  // registers in the block
+  // Model acceptance on the reply; null accepts every module.
+  bool (*accepts)(const uint8_t* reply);
+  // Appends the decoded lines; word k of the block is Word(reply, k).
+  void (*format)(std::string& report, const uint8_t* reply);
+  // A reader with its own procedure (several exchanges); null for the common one.
+  void (*run)(OperationContext& ctx, const ReaderModel& model) = nullptr;
+};
+
+// Word 0 is the program version; above 9999 the module is refused.
+bool AcceptsByVersion(const uint8_t* reply);
+
+// Exchange, acceptance, decoded lines, pane.
+void RunReader(OperationContext& ctx, const ReaderModel& model);
+
+// Every model, in the order of the command line's model list.
+const ReaderModel* const* AllReaders(size_t& count);
+const ReaderModel* FindReader(std::string_view cliName);
+const ReaderModel* FindReaderByButton(int buttonId);

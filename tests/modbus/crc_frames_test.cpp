@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "modbus/crc16.h"
+#include "modbus/frames.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const TxFrame& tx) { return {tx.bytes, tx.bytes + tx.length}; }
+
+TEST(ModbusCrc16, KnownVectors) {
+  EXPECT_EQ(ModbusCrc16(nullptr, 0), 0xFFFF);
+  const char* digits = "123456789";
+  EXPECT_EQ(ModbusCrc16(reinterpret_cast<const uint8_t*>(digits), 9), 0x374B);
+}
+
+TEST(Frames, ReadRequests) {
+  TxFrame tx;
+  BuildReadRequest(tx, 1, 0, 40);
+  EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x03, 0x00, 0x00, 0x00, 0x28, 0x45, 0xD4}));
+  BuildReadRequest(tx, 1, 0, 10);
+  EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x03, 0x00, 0x00, 0x00, 0x0A, 0xC5, 0xCD}));
+}
+
+TEST(Frames, WriteRequests) {
+  TxFrame tx;
+  BuildWriteRegisterRequest(tx, 1, 100, 1111);
+  EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x06, 0x00, 0x64, 0x04, 0x57, 0x8B, 0x2B}));
+  const uint16_t values[] = {1, 2};
+  BuildWriteRegistersRequest(tx, 1, 10, values, 2);
+  EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x10, 0x00, 0x0A, 0x00, 0x02, 0x04, 0x00, 0x01,
+                                             0x00, 0x02, 0xA3, 0xD1}));
+}
+
+TEST(Frames, CrcCheckRejectsSwappedBytesAndAcceptsForeignHeader) {
+  uint8_t reply[] = {0x01, 0x03, 0x04, 0x00, 0x0A, 0x00, 0x14, 0xDA, 0x3E};
+  EXPECT_TRUE(CrcMatches(reply, sizeof reply));
+  std::swap(reply[7], reply[8]);
+  EXPECT_FALSE(CrcMatches(reply, sizeof reply));
+  // Station, function and byte count are never compared: only length and CRC.
+  uint8_t foreign[] = {0x09, 0x04, 0x07, 0x00, 0x0A, 0x00, 0x14, 0, 0};
+  PlaceCrc(foreign, 7);
+  EXPECT_TRUE(CrcMatches(foreign, sizeof foreign));
+}
+
+TEST(Frames, Words) {
+  const uint8_t reply[] = {0x01, 0x03, 0x04, 0xFF, 0x38, 0x16, 0x05};
+  EXPECT_EQ(Word(reply, 0), 65336);
+  EXPECT_EQ(SignedWord(reply, 0), -200);
+  EXPECT_EQ(Word(reply, 1), 0x1605);
+}
+
+TEST(Frames, EightyFiveByteReplyChecksItsLastTwoBytes) {
+  uint8_t reply[85] = {0x01, 0x03, 80};
+  for (int i = 3; i < 83; ++i) reply[i] = static_cast<uint8_t>(i);
+  PlaceCrc(reply, 83);
+  EXPECT_TRUE(CrcMatches(reply, 85));
+  reply[40] ^= 1;
+  EXPECT_FALSE(CrcMatches(reply, 85));
+}
+
+}  // namespace
