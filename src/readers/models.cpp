@@ -4,6 +4,19 @@ namespace {
 // Order of the command line's model list (and of the simulated stations 1..14).
 const ReaderModel* const kAll[] = {
     &kReader4SXY,
+    &kReader3SXY,
+    &kReader8SXY,
+    &kReader4RXY,
+    &kReader3RX,
+    &kReader16RXY,
+    &kReader8RXYZ,
+    &kReader12RX,
+    &kReader10RX,
+    &kReader5RXZ,
+    &kReader4WX,
+    &kReader5UZ,
+    &kReader9VXY,
+    &kReaderForeignMeter,
 };
 }  // namespace
 

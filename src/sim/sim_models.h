@@ -1,0 +1,18 @@
+#pragma once
+// What the simulated bus knows of each model: the size of its register file and
+// how plausible live readings are laid out in it.
+#include <cstdint>
+#include <random>
+#include <string_view>
+#include <vector>
+
+struct SimModelSpec {
+  const char* name;        // a name of the command line's model list
+  uint16_t registerCount;  // registers 0 .. registerCount-1 exist
+  // Writes identity words (version or model code, ranges, date) once.
+  void (*fillIdentity)(std::vector<uint16_t>& regs);
+  // Writes live readings (about 220 V, a few amperes, 50 Hz, small noise).
+  void (*fillLive)(std::vector<uint16_t>& regs, std::mt19937& rng);
+};
+
+const SimModelSpec* FindSimModel(std::string_view name);
