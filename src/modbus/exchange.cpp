@@ -6,6 +6,10 @@
 #include "console/control_ids.h"
 #include "console/text.h"
 
+bool msg::IsSuccessBox(const std::string& text) {
+  return text == kCommParamsSet || text == kResetDone;
+}
+
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
   for (size_t j = 1; j <= count; ++j) {
     appendf(report, "%02X ", bytes[j - 1]);

@@ -25,6 +25,10 @@ inline constexpr const char* kReadFailed = "读串口失败!";
 inline constexpr const char* kNoReply = "通讯错误或设备型号不兼容！";
 inline constexpr const char* kBadCrc = "数据错误";
 inline constexpr const char* kUnsupportedModel = "不支持的设备型号！";
+// The two boxes that report success rather than an error.
+inline constexpr const char* kCommParamsSet = "通讯参数设置成功！";
+inline constexpr const char* kResetDone = "重置成功！站号：01，波特率：9600，N，8，1";
+bool IsSuccessBox(const std::string& text);
 }  // namespace msg
 
 inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
