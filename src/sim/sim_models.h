@@ -1,6 +1,7 @@
 #pragma once
 // What the simulated bus knows of each model: the size of its register file and
 // how plausible live readings are laid out in it.
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <string_view>
@@ -16,3 +17,9 @@ struct SimModelSpec {
 };
 
 const SimModelSpec* FindSimModel(std::string_view name);
+// Every model, in the order of the command line's model list.
+const SimModelSpec* AllSimModels(size_t& count);
+
+// Live fillers. A family's own filler lives in src/sim/live_<family>.cpp, is
+// declared here and named on that model's line of the table in sim_models.cpp.
+void FillGenericLive(std::vector<uint16_t>& regs, std::mt19937& rng);

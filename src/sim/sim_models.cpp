@@ -1,0 +1,125 @@
+#include "sim/sim_models.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr uint16_t kVersion = 700;
+constexpr uint16_t kFactoryDate = 0x1605;
+
+int Noise(std::mt19937& rng, int spread) {
+  return std::uniform_int_distribution<int>(-spread, spread)(rng);
+}
+
+// Word 0 version, 1-2 ranges, 4 factory date: the common header of most models.
+void IdentityVersioned(std::vector<uint16_t>& regs) {
+  regs[0] = kVersion;
+  regs[1] = 5;
+  regs[2] = 250;
+  regs[4] = kFactoryDate;
+}
+
+// Current-only modules carry two current ranges and signal settings in 6 and 7.
+void IdentityCurrentModule(std::vector<uint16_t>& regs) {
+  IdentityVersioned(regs);
+  regs[2] = 5;
+  regs[6] = 10;
+  regs[7] = 0x3C02;
+}
+
+void IdentityPowerModule(std::vector<uint16_t>& regs) {
+  IdentityVersioned(regs);
+  regs[6] = 10;
+  regs[7] = 0x3C02;
+}
+
+void IdentityAcDc(std::vector<uint16_t>& regs) {
+  IdentityPowerModule(regs);
+  regs[9] = 60;
+  regs[11] = 0x0102;
+}
+
+void Identity4SXY(std::vector<uint16_t>& regs) {
+  IdentityVersioned(regs);
+  regs[5] = 0;  // low byte 0: currents in hundredths
+  for (int n = 1; n <= 4; ++n) {
+    regs[8 * n + 4] = 1;
+    regs[8 * n + 5] = 1;
+  }
+}
+
+// The three-phase module names itself by a model code and keeps its version next.
+void Identity3SXY(std::vector<uint16_t>& regs) {
+  regs[0] = 21133;
+  regs[1] = kVersion;
+  regs[2] = kFactoryDate;
+  regs[4] = 5;
+  regs[5] = 250;
+}
+
+void IdentityNone(std::vector<uint16_t>&) {}
+
+void Live4SXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
+  const unsigned version = regs[0];
+  const bool lowByteSet = (regs[5] & 0xFF) != 0;
+  const int divisor = version < 300 ? 500 : version < 410 ? 100 : lowByteSet ? 500 : 100;
+  for (int n = 1; n <= 4; ++n) {
+    const int base = 8 * n;
+    const double amps = 1.5 + 0.5 * n + Noise(rng, 20) / 1000.0;
+    const double volts = 220.0 + Noise(rng, 50) / 100.0;
+    regs[base] = static_cast<uint16_t>(amps * divisor + 0.5);
+    regs[base + 1] = static_cast<uint16_t>(volts * 100 + 0.5);
+    regs[base + 2] = static_cast<uint16_t>(amps * volts + 0.5);
+    regs[base + 3] = static_cast<uint16_t>(static_cast<int16_t>(amps * volts * 0.95 + 0.5));
+  }
+}
+
+void LiveForeign(std::vector<uint16_t>& regs, std::mt19937& rng) {
+  regs[72] = static_cast<uint16_t>(2200 + Noise(rng, 5));
+  regs[73] = static_cast<uint16_t>(250 + Noise(rng, 3));
+  regs[74] = 523;
+  regs[75] = 172;
+  regs[76] = 550;
+  regs[77] = 950;
+  regs[78] = static_cast<uint16_t>(5000 + Noise(rng, 2));
+}
+
+// Each entry: name, register count, identity, live filler. A family with its own
+// live filler declares it in sim_models.h and points its line here.
+const SimModelSpec kModels[] = {
+    {"4SXY", 40, Identity4SXY, Live4SXY},
+    {"3SXY", 96, Identity3SXY, FillGenericLive},
+    {"8SXY", 40, IdentityCurrentModule, FillGenericLive},
+    {"4RXY", 48, IdentityPowerModule, FillGenericLive},
+    {"3RX", 45, IdentityPowerModule, FillGenericLive},
+    {"16RXY", 56, IdentityCurrentModule, FillGenericLive},
+    {"8RXYZ", 32, IdentityCurrentModule, FillGenericLive},
+    {"12RX", 44, IdentityCurrentModule, FillGenericLive},
+    {"10RX", 48, IdentityCurrentModule, FillGenericLive},
+    {"5RXZ", 23, IdentityCurrentModule, FillGenericLive},
+    {"4WX", 120, IdentityAcDc, FillGenericLive},
+    {"5UZ", 33, IdentityCurrentModule, FillGenericLive},
+    {"9VXY", 156, IdentityAcDc, FillGenericLive},
+    {"foreign", 79, IdentityNone, LiveForeign},
+};
+
+}  // namespace
+
+void FillGenericLive(std::vector<uint16_t>& regs, std::mt19937& rng) {
+  // Header words stay as the identity wrote them (the long blocks have a 24-word
+  // header, the others 8); the rest wanders a little.
+  const size_t first = regs.size() >= 96 ? 24 : 8;
+  for (size_t k = first; k < regs.size(); ++k)
+    regs[k] = static_cast<uint16_t>(1000 + Noise(rng, 10));
+}
+
+const SimModelSpec* FindSimModel(std::string_view name) {
+  for (const SimModelSpec& spec : kModels)
+    if (name == spec.name) return &spec;
+  return nullptr;
+}
+
+const SimModelSpec* AllSimModels(size_t& count) {
+  count = std::size(kModels);
+  return kModels;
+}
