@@ -1,2 +1,207 @@
 #include "cli/cli.h"
-int RunCli(const std::vector<std::string>&) { return 2; }
+
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "cli/terminal_console.h"
+#include "console/control_ids.h"
+#include "console/operations.h"
+#include "link/posix_serial_port.h"
+#include "readers/reader.h"
+#include "sim/demo_bus.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] OPERATION [ARGS...]\n"
+    "  -p, --port PORT     device path, or a port number by the window's rule (n = /dev/ttyS(n-1))\n"
+    "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
+    "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
+    "  -s, --station TEXT  the text of the station field, parsed as the window parses it (default \"1\")\n"
+    "  -y, --yes           answer OK to every 警告 box; without it, ask on a terminal, else Cancel\n"
+    "  --simulate          use an in-process simulated bus: one module of each model at stations 1-14\n"
+    "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
+    "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
+    "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
+    "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan\n"
+    "MODEL: 4SXY 3SXY 8SXY 4RXY 3RX 16RXY 8RXYZ 12RX 10RX 5RXZ 4WX 5UZ 9VXY foreign\n"
+    "Exit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel.\n";
+
+struct Options {
+  std::optional<std::string> port;
+  std::string baud = "9600";
+  std::string format = "N,8,1";
+  std::optional<std::string> station;
+  bool yes = false;
+  bool simulate = false;
+  std::string operation;
+  std::vector<std::string> args;
+};
+
+struct UsageError {
+  std::string what;
+};
+
+int BaudIndexOf(const std::string& text) {
+  for (int i = 0; i < 8; ++i)
+    if (text == std::to_string(kBaudRates[i])) return i;
+  return -1;
+}
+
+int FormatIndexOf(const std::string& text) {
+  for (int i = 0; i < 4; ++i)
+    if (text == kLineFormats[i].text) return i;
+  return -1;
+}
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options o;
+  size_t i = 0;
+  auto value = [&](const std::string& name) -> std::string {
+    if (i + 1 >= args.size()) throw UsageError{name + " needs a value"};
+    return args[++i];
+  };
+  // Only arguments before the operation are options: field texts may start with '-'.
+  for (; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "-p" || a == "--port") o.port = value(a);
+    else if (a == "-b" || a == "--baud") o.baud = value(a);
+    else if (a == "-f" || a == "--format") o.format = value(a);
+    else if (a == "-s" || a == "--station") o.station = value(a);
+    else if (a == "-y" || a == "--yes") o.yes = true;
+    else if (a == "--simulate") o.simulate = true;
+    else if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option " + a};
+    else break;
+  }
+  if (i >= args.size()) throw UsageError{"no operation given"};
+  o.operation = args[i];
+  o.args.assign(args.begin() + static_cast<long>(i) + 1, args.end());
+  if (BaudIndexOf(o.baud) < 0) throw UsageError{"unknown baud rate " + o.baud};
+  if (FormatIndexOf(o.format) < 0) throw UsageError{"unknown format " + o.format};
+  if (o.port && o.simulate) throw UsageError{"-p and --simulate exclude each other"};
+  return o;
+}
+
+void ExpectArgs(const Options& o, size_t count) {
+  if (o.args.size() != count)
+    throw UsageError{o.operation + " takes " + std::to_string(count) + " argument(s)"};
+}
+
+// Puts the operation's arguments into its fields; returns the control to press.
+int PrepareOperation(const Options& o, TerminalConsole& console) {
+  const std::string& op = o.operation;
+  if (op == "read") {
+    ExpectArgs(o, 1);
+    const ReaderModel* model = FindReader(o.args[0]);
+    if (!model) throw UsageError{"unknown model " + o.args[0]};
+    return model->buttonId;
+  }
+  if (op == "read-registers") {
+    ExpectArgs(o, 2);
+    console.fields[ids::kReadStart] = o.args[0];
+    console.fields[ids::kReadCount] = o.args[1];
+    return ids::kReadRegisters;
+  }
+  if (op == "write-register") {
+    ExpectArgs(o, 2);
+    console.fields[ids::kWriteAddress] = o.args[0];
+    console.fields[ids::kWriteValue] = o.args[1];
+    return ids::kWriteRegister;
+  }
+  if (op == "write-registers") {
+    if (o.args.size() < 2 || o.args.size() > 22)
+      throw UsageError{"write-registers takes START COUNT and at most twenty values"};
+    console.fields[ids::kWriteStart] = o.args[0];
+    console.fields[ids::kWriteCount] = o.args[1];
+    // Value edits not given stay empty, so they write 0 as an empty edit does.
+    for (size_t k = 2; k < o.args.size(); ++k) console.fields[ids::kWriteValues[k - 2]] = o.args[k];
+    return ids::kWriteRegisters;
+  }
+  if (op == "allow-write" || op == "forbid-write") {
+    ExpectArgs(o, 0);
+    return op == "allow-write" ? ids::kAllowWrite : ids::kForbidWrite;
+  }
+  if (op == "change-comm") {
+    ExpectArgs(o, 3);
+    const int baud = BaudIndexOf(o.args[0]);
+    const int format = FormatIndexOf(o.args[1]);
+    if (baud < 0) throw UsageError{"unknown baud rate " + o.args[0]};
+    if (format < 0) throw UsageError{"unknown format " + o.args[1]};
+    console.combos[ids::kNewBaud] = baud;
+    console.combos[ids::kNewFormat] = format;
+    console.fields[ids::kNewStation] = o.args[2];
+    return ids::kChangeCommParams;
+  }
+  if (op == "reset-scan") {
+    ExpectArgs(o, 0);
+    console.streamPane = true;
+    return ids::kCommReset;
+  }
+  throw UsageError{"unknown operation " + op};
+}
+
+std::string DefaultStation(const Options& o) {
+  if (o.station) return *o.station;
+  if (o.simulate && o.operation == "read" && !o.args.empty()) {
+    if (const int station = DemoStationOf(o.args[0])) return std::to_string(station);
+  }
+  return "1";
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::istream& in, bool inIsTerminal) {
+  Options o;
+  TerminalConsole console(out, err, in, inIsTerminal);
+  int control = 0;
+  try {
+    if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
+      out << kUsage;
+      return kExitDone;
+    }
+    o = ParseOptions(args);
+    control = PrepareOperation(o, console);
+  } catch (const UsageError& e) {
+    err << "dolvane-cli: " << e.what << '\n' << kUsage;
+    return kExitUsage;
+  }
+  console.assumeYes = o.yes;
+  console.fields[ids::kStation] = DefaultStation(o);
+  console.fields[ids::kNewStation] = console.fields.count(ids::kNewStation)
+                                         ? console.fields[ids::kNewStation] : "1";
+  console.combos[ids::kBaudRate] = BaudIndexOf(o.baud);
+  console.combos[ids::kLineFormat] = FormatIndexOf(o.format);
+  console.combos.try_emplace(ids::kNewBaud, 3);
+  console.combos.try_emplace(ids::kNewFormat, 0);
+
+  std::unique_ptr<SimBus> bus;
+  if (o.simulate) {
+    bus = StartDemoBus();
+    o.port = bus->devicePath();
+  }
+
+  Operations ops(console, std::make_unique<PosixSerialPort>());
+  ops.InitLinkDefaults();
+  ops.Dispatch(ids::kBaudRate);
+  ops.Dispatch(ids::kLineFormat);
+  ops.Dispatch(ids::kNewBaud);
+  ops.Dispatch(ids::kNewFormat);
+  if (o.port) {
+    if (!ParsePortEntry(*o.port)) {
+      err << "提示: " << kBadPortNumber << '\n';
+      return kExitUsage;
+    }
+    console.port = *o.port;
+    ops.OnBnClickedOpenPort();
+    if (ops.link().isOpen != 1) return kExitErrorBox;
+    console.resetPane();  // the open message is the window's, not the operation's
+  }
+
+  ops.Dispatch(control);
+  console.flushPane();
+  out.flush();
+  if (console.sawCancel()) return kExitCancelled;
+  return console.sawErrorBox() ? kExitErrorBox : kExitDone;
+}

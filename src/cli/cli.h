@@ -1,7 +1,17 @@
 #pragma once
+#include <iosfwd>
 #include <string>
 #include <vector>
 
-// Runs one command line; returns the exit status (0 done, 1 error box, 2 usage,
-// 3 a warning answered Cancel). Output goes to the given streams.
-int RunCli(const std::vector<std::string>& args);
+// Exit statuses of the command line.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitErrorBox = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCancelled = 3;
+
+// Runs one command line (arguments without the program name). The pane's final
+// text goes to out exactly; every box to err as "提示: TEXT" or "警告: TEXT".
+// A warning is answered OK with -y, else asked on the terminal `in` when it
+// is one, else Cancel.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::istream& in, bool inIsTerminal);

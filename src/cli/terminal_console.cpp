@@ -1,0 +1,64 @@
+#include "cli/terminal_console.h"
+
+#include <chrono>
+#include <istream>
+#include <ostream>
+#include <thread>
+
+#include "modbus/exchange.h"
+
+std::string TerminalConsole::fieldText(int id) {
+  const auto it = fields.find(id);
+  return it == fields.end() ? std::string() : it->second;
+}
+
+void TerminalConsole::setPaneText(const std::string& text) {
+  pane_ = text;
+  if (streamPane) flushPane();
+}
+
+void TerminalConsole::flushPane() {
+  // Only growth can be printed; a pane that was rewritten is printed whole.
+  if (pane_.compare(0, printed_, pane_, 0, printed_) != 0 || pane_.size() < printed_) return;
+  out_ << pane_.substr(printed_);
+  out_.flush();
+  printed_ = pane_.size();
+}
+
+void TerminalConsole::resetPane() {
+  pane_.clear();
+  printed_ = 0;
+}
+
+void TerminalConsole::showInfo(const std::string& text) {
+  // Success boxes end an operation that completed; every other box is an error.
+  if (!msg::IsSuccessBox(text)) sawErrorBox_ = true;
+  err_ << "提示: " << text << '\n';
+  err_.flush();
+}
+
+bool TerminalConsole::askWarning(const std::string& text) {
+  err_ << "警告: " << text << '\n';
+  bool ok = assumeYes;
+  if (!ok && inIsTerminal_) {
+    err_ << "继续？(y/N) ";
+    err_.flush();
+    std::string answer;
+    std::getline(in_, answer);
+    ok = answer == "y" || answer == "Y" || answer == "yes";
+  }
+  if (!ok) sawCancel_ = true;
+  err_.flush();
+  return ok;
+}
+
+int TerminalConsole::comboSelection(int id) {
+  const auto it = combos.find(id);
+  return it == combos.end() ? 0 : it->second;
+}
+
+void TerminalConsole::setComboSelection(int id, int index) { combos[id] = index; }
+
+void TerminalConsole::pause(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "console/console.h"
+
+// The window's fields as texts from the command line; boxes as lines on err.
+class TerminalConsole : public Console {
+ public:
+  TerminalConsole(std::ostream& out, std::ostream& err, std::istream& in, bool inIsTerminal)
+      : out_(out), err_(err), in_(in), inIsTerminal_(inIsTerminal) {}
+
+  std::map<int, std::string> fields;
+  std::map<int, int> combos;
+  std::optional<std::string> port;
+  bool assumeYes = false;
+  // Prints the pane as it grows (long operations show progress as it comes).
+  bool streamPane = false;
+
+  bool sawErrorBox() const { return sawErrorBox_; }
+  bool sawCancel() const { return sawCancel_; }
+  // Writes what of the final pane has not been printed yet.
+  void flushPane();
+  void resetPane();
+
+  std::string fieldText(int id) override;
+  void setPaneText(const std::string& text) override;
+  void showInfo(const std::string& text) override;
+  bool askWarning(const std::string& text) override;
+  int comboSelection(int id) override;
+  void setComboSelection(int id, int index) override;
+  void setButtonCaption(int, const std::string&) override {}
+  std::optional<std::string> askPort() override { return port; }
+  void repaint() override {}
+  void pause(int milliseconds) override;
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+  std::istream& in_;
+  bool inIsTerminal_;
+  std::string pane_;
+  size_t printed_ = 0;
+  bool sawErrorBox_ = false;
+  bool sawCancel_ = false;
+};
