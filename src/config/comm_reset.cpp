@@ -1,5 +1,133 @@
 #include "config/comm_reset.h"
 
-#include "console/console.h"
+#include <cstring>
 
-void CommReset(OperationContext& ctx) { ctx.console.showInfo("not available yet"); }
+#include "console/console.h"
+#include "console/control_ids.h"
+#include "console/text.h"
+#include "link/link.h"
+
+namespace {
+
+constexpr const char* kResetWarning = "继续操作将修改所有从站数据，并重置波特率/站号！";
+constexpr const char* kOpening = "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n";
+// The first line break is a bare line feed, as the window has always shown it.
+constexpr const char* kAttemptFormat = "正在尝试波特率：%d=%6dBPS。\n校验值号：%d=%s。\r\n";
+constexpr const char* kConfirming = "\r\n正在尝试确认重置结果，请稍后...\r\n";
+constexpr const char* kNoConfirmation = "通讯错误！";
+constexpr const char* kBadConfirmation = "数据错误！";
+
+constexpr uint16_t kConfigRegister = 3;
+constexpr uint16_t kWriteEnable = 0x8000;
+constexpr uint16_t kStation1At9600N81 = 0x0001;
+constexpr int kAttempts = 32;
+constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
+constexpr int kAfterWriteMs = 200;
+constexpr int kBeforeConfirmMs = 2500;
+
+// A write that the port takes only in part has not reached the modules whole.
+bool SendAll(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t* written = nullptr) {
+  port.clearErrors();
+  port.purge();
+  const IoResult result = port.write(bytes, count);
+  if (written) *written = static_cast<uint32_t>(result.count);
+  return result.ok && result.count == count;
+}
+
+void Show(Console& console, const std::string& report) {
+  console.setPaneText(report);
+  console.repaint();
+}
+
+// Closes the port and opens it again at the link's current settings.
+bool Reopen(OperationContext& ctx) {
+  ClosePort(ctx.link, ctx.console);
+  return OpenPort(ctx.link, ctx.port, ctx.console) == 0;
+}
+
+}  // namespace
+
+void CommReset(OperationContext& ctx) {
+  Console& console = ctx.console;
+  LinkState& link = ctx.link;
+  console.setPaneText("");
+  std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
+  if (link.isOpen == 0 || link.portHandle == nullptr) {
+    console.showInfo(msg::kPortNotOpen);
+    return;
+  }
+  if (!console.askWarning(kResetWarning)) return;
+
+  std::string report = kOpening;
+  Show(console, report);
+
+  // The enable broadcast has its own buffer so TxFrame keeps the reset broadcast.
+  TxFrame enable;
+  BuildWriteRegisterRequest(enable, 0, kConfigRegister, kWriteEnable);
+  BuildWriteRegisterRequest(ctx.tx, 0, kConfigRegister, kStation1At9600N81);
+
+  int done = 0;
+  for (int i = 0; i < 8; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      console.setComboSelection(ids::kBaudRate, i);
+      console.setComboSelection(ids::kLineFormat, j);
+      link.baudRate = kBaudRates[i];
+      link.lineFormat = j;
+      appendf(report, kAttemptFormat, i + 1, kBaudRates[i], j, kLineFormats[j].text);
+      Show(console, report);
+
+      if (!Reopen(ctx)) return;  // OpenPort has shown its box; the port stays closed
+      if (!SendAll(ctx.port, enable.bytes, enable.length)) {
+        console.showInfo(msg::kWriteFailed);
+        return;
+      }
+      console.pause(kAfterWriteMs);
+      const uint32_t wanted = ctx.tx.length;
+      if (!SendAll(ctx.port, ctx.tx.bytes, wanted, &ctx.tx.length)) {
+        console.showInfo(msg::kWriteFailed);
+        return;
+      }
+      console.pause(kAfterWriteMs);
+      console.progress(++done, kSteps);
+    }
+  }
+
+  report += kConfirming;
+  Show(console, report);
+  console.pause(kBeforeConfirmMs);
+
+  BuildWriteRegisterRequest(ctx.tx, 1, kConfigRegister, kStation1At9600N81);
+  console.setComboSelection(ids::kBaudRate, 3);
+  console.setComboSelection(ids::kLineFormat, 0);
+  link.baudRate = 9600;
+  link.lineFormat = 0;
+  if (!Reopen(ctx)) return;
+
+  const uint32_t wanted = ctx.tx.length;
+  if (!SendAll(ctx.port, ctx.tx.bytes, wanted, &ctx.tx.length)) {
+    console.showInfo(msg::kWriteFailed);
+    return;
+  }
+  const IoResult got = ctx.port.read(ctx.rx.bytes, 8, IsCompleteExceptionFrame);
+  ctx.rx.count = static_cast<uint32_t>(got.count);
+  console.progress(kSteps, kSteps);
+  if (!got.ok) {
+    console.showInfo(msg::kReadFailed);
+    return;
+  }
+  // Paired as every other exchange pairs them: a missing or short reply is a
+  // communication error, a reply that fails its CRC a data error.
+  if (ctx.rx.count != 8) {
+    console.showInfo(kNoConfirmation);
+    return;
+  }
+  if (!CrcMatches(ctx.rx.bytes, 8)) {
+    console.showInfo(kBadConfirmation);
+    return;
+  }
+
+  report += "\r\n十六进制显示接收数据：\r\n";
+  AppendHexDump(report, ctx.rx.bytes, 8, 0);
+  console.setPaneText(report);
+  console.showInfo(msg::kResetDone);
+}
