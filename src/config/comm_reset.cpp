@@ -6,6 +6,7 @@
 #include "console/control_ids.h"
 #include "console/text.h"
 #include "link/link.h"
+#include "modbus/config_word.h"
 
 namespace {
 
@@ -17,8 +18,6 @@ constexpr const char* kConfirming = "\r\n正在尝试确认重置结果，请稍
 constexpr const char* kNoConfirmation = "通讯错误！";
 constexpr const char* kBadConfirmation = "数据错误！";
 
-constexpr uint16_t kConfigRegister = 3;
-constexpr uint16_t kWriteEnable = 0x8000;
 constexpr uint16_t kStation1At9600N81 = 0x0001;
 constexpr int kAttempts = 32;
 constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
@@ -63,7 +62,7 @@ void CommReset(OperationContext& ctx) {
 
   // The enable broadcast has its own buffer so TxFrame keeps the reset broadcast.
   TxFrame enable;
-  BuildWriteRegisterRequest(enable, 0, kConfigRegister, kWriteEnable);
+  BuildWriteRegisterRequest(enable, 0, kConfigRegister, kWriteEnableWord);
   BuildWriteRegisterRequest(ctx.tx, 0, kConfigRegister, kStation1At9600N81);
 
   int done = 0;
