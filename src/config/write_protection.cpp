@@ -1,6 +1,33 @@
 #include "config/write_protection.h"
 
 #include "console/console.h"
+#include "modbus/config_word.h"
 
-void AllowWrite(OperationContext& ctx) { ctx.console.showInfo("not available yet"); }
-void ForbidWrite(OperationContext& ctx) { ctx.console.showInfo("not available yet"); }
+namespace {
+// The buttons word their station-0 warning unlike the register tool does.
+constexpr const char* kStationZeroWarning = "当前站号为0，继续操作将修改所有从站数据！";
+constexpr const char* kConfirmAllow = "该操作将允许模块寄存器的写功能";
+constexpr const char* kConfirmForbid = "该操作将禁用模块寄存器的写功能";
+}  // namespace
+
+void SetWriteProtection(OperationContext& ctx, const char* confirmation, uint16_t command) {
+  ExchangeParams params;
+  params.replyLength = 8;
+  params.minStation = 0;
+  params.replyTrailer = "";
+  params.request = [&](int station) {
+    if (station == 0 && !ctx.console.askWarning(kStationZeroWarning)) return false;
+    if (!ctx.console.askWarning(confirmation)) return false;
+    BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(station), kConfigRegister, command);
+    return true;
+  };
+  // The reply dump is the only sign of success.
+  const ExchangeResult result = RunExchange(ctx, params);
+  if (result.ok) ctx.console.setPaneText(result.report);
+}
+
+void AllowWrite(OperationContext& ctx) { SetWriteProtection(ctx, kConfirmAllow, kWriteEnableWord); }
+
+void ForbidWrite(OperationContext& ctx) {
+  SetWriteProtection(ctx, kConfirmForbid, kWriteDisableWord);
+}

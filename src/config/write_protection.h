@@ -1,5 +1,11 @@
 #pragma once
+#include <cstdint>
+
 #include "modbus/exchange.h"
 
-void AllowWrite(OperationContext& ctx);
-void ForbidWrite(OperationContext& ctx);
+// Writes a protection command into the configuration register after the
+// station-0 warning and the button's confirmation.
+void SetWriteProtection(OperationContext& ctx, const char* confirmation, uint16_t command);
+
+void AllowWrite(OperationContext& ctx);   // command 0x8000
+void ForbidWrite(OperationContext& ctx);  // command 0xC000
