@@ -1,9 +1,63 @@
-// Placeholder until this family is built.
+// "8SX/Y": eight-channel current module of the SX/SY series. Each group of eight
+// words holds two channels: A with E, B with F, C with G, D with H.
+#include <cstdint>
+
 #include "console/control_ids.h"
+#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
-void FormatNothing(std::string&, const uint8_t*) {}
+
+enum class Decode { kHundredths, kUnsigned, kSigned };
+
+struct GroupLine {
+  int offset;
+  Decode decode;
+  const char* format[4];  // groups 1 to 4
+};
+
+const GroupLine kLines[] = {
+    {0, Decode::kHundredths, {"A路电流：%.2f\r\n", "B路电流：%.2f\r\n", "C路电流：%.2f\r\n", "D路电流：%.2f\r\n"}},
+    {1, Decode::kHundredths, {"E路电流：%.2f\r\n", "F路电流：%.2f\r\n", "G路电流：%.2f\r\n", "H路电流：%.2f\r\n"}},
+    // The firmware keeps the second channel's harmonic signed, the first's not.
+    {2, Decode::kUnsigned, {"A路谐波：%d\r\n", "B路谐波：%d\r\n", "C路谐波：%d\r\n", "D路谐波：%d\r\n"}},
+    {3, Decode::kSigned, {"E路谐波：%d\r\n", "F路谐波：%d\r\n", "G路谐波：%d\r\n", "H路谐波：%d\r\n"}},
+};
+// Shown from program version 620 on.
+const GroupLine kRatioLines[] = {
+    {4, Decode::kUnsigned, {"A路变比：%d\r\n", "B路变比：%d\r\n", "C路变比：%d\r\n", "D路变比：%d\r\n"}},
+    {5, Decode::kUnsigned, {"E路变比：%d\r\n", "F路变比：%d\r\n", "G路变比：%d\r\n", "H路变比：%d\r\n"}},
+};
+
+void AppendLine(std::string& report, const GroupLine& line, int group, const uint8_t* reply) {
+  const int k = 8 * (group + 1) + line.offset;
+  const char* format = line.format[group];
+  switch (line.decode) {
+    case Decode::kHundredths:
+      appendf(report, format, Word(reply, k) / 100.0);
+      break;
+    case Decode::kUnsigned:
+      appendf(report, format, static_cast<int>(Word(reply, k)));
+      break;
+    case Decode::kSigned:
+      appendf(report, format, static_cast<int>(SignedWord(reply, k)));
+      break;
+  }
+}
+
+void Format8SXY(std::string& report, const uint8_t* reply) {
+  const uint16_t version = Word(reply, 0);
+  appendf(report, "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
+          Word(reply, 0), Word(reply, 1), Word(reply, 2), Word(reply, 4) >> 8,
+          Word(reply, 4) & 0xFF);
+  for (int group = 0; group < 4; ++group) {
+    for (const GroupLine& line : kLines) AppendLine(report, line, group, reply);
+    if (version >= 620)
+      for (const GroupLine& line : kRatioLines) AppendLine(report, line, group, reply);
+    if (group < 3) report += "\r\n";
+  }
+}
+
 }  // namespace
 
-const ReaderModel kReader8SXY{"8SXY", ids::kRead8SXY, 0, 1, nullptr, FormatNothing};
+const ReaderModel kReader8SXY{"8SXY", ids::kRead8SXY, 0, 40, AcceptsByVersion, Format8SXY};

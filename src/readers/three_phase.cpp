@@ -1,9 +1,88 @@
-// Placeholder until this family is built.
+// "3SX/Y": three-phase module of the SX/SY series.
+#include <cstdint>
+
 #include "console/control_ids.h"
+#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
-void FormatNothing(std::string&, const uint8_t*) {}
+
+// This module names itself by a model code in word 0, not by a program version.
+bool Accepts3SXY(const uint8_t* reply) {
+  const uint16_t code = Word(reply, 0);
+  return code == 21133 || code == 21144 || code == 22133;
+}
+
+// Two words, high half first, as the module's signed 32-bit totals.
+int32_t Pair(const uint8_t* reply, int k) {
+  return static_cast<int32_t>(static_cast<uint32_t>(Word(reply, k)) << 16 | Word(reply, k + 1));
+}
+
+enum class Decode { kHundredths, kUnsigned, kSigned };
+
+void AppendLine(std::string& report, const char* format, Decode decode, const uint8_t* reply,
+                int k) {
+  switch (decode) {
+    case Decode::kHundredths:
+      appendf(report, format, Word(reply, k) / 100.0);
+      break;
+    case Decode::kUnsigned:
+      appendf(report, format, static_cast<int>(Word(reply, k)));
+      break;
+    case Decode::kSigned:
+      appendf(report, format, static_cast<int>(SignedWord(reply, k)));
+      break;
+  }
+}
+
+// Lines whose label names the phase, offsets from the phase base.
+struct PhaseLine {
+  int offset;
+  Decode decode;
+  const char* format[3];
+};
+const PhaseLine kPhaseLines[] = {
+    {0, Decode::kHundredths, {"一路电流：%.2f\r\n", "二路电流：%.2f\r\n", "三路电流：%.2f\r\n"}},
+    {1, Decode::kHundredths, {"一路相电：%.2f\r\n", "二路相电：%.2f\r\n", "三路相电：%.2f\r\n"}},
+    {2, Decode::kHundredths, {"一路线电：%.2f\r\n", "二路线电：%.2f\r\n", "三路线电：%.2f\r\n"}},
+    {3, Decode::kUnsigned, {"一路视在：%d\r\n", "二路视在：%d\r\n", "三路视在：%d\r\n"}},
+    {4, Decode::kSigned, {"一路有功：%d\r\n", "二路有功：%d\r\n", "三路有功：%d\r\n"}},
+    {5, Decode::kSigned, {"一路无功：%d\r\n", "二路无功：%d\r\n", "三路无功：%d\r\n"}},
+};
+
+// Lines every phase prints alike; offset 12 is never shown.
+struct CommonLine {
+  int offset;
+  Decode decode;
+  const char* format;
+};
+const CommonLine kCommonLines[] = {
+    {6, Decode::kHundredths, "功率因数：%.2f%%\r\n"},
+    {7, Decode::kHundredths, "电流谐波：%.2f\r\n"},
+    {8, Decode::kHundredths, "电流畸变：%.2f%%\r\n"},
+    {9, Decode::kHundredths, "电压谐波：%.2f\r\n"},
+    {10, Decode::kHundredths, "电压畸变：%.2f%%\r\n"},
+    {11, Decode::kUnsigned, "电流变比：%d\r\n"},
+    {13, Decode::kUnsigned, "电压变比：%d\r\n\r\n"},
+};
+
+void Format3SXY(std::string& report, const uint8_t* reply) {
+  appendf(report, "设备型号：%d\r\n程序版本：%d\r\n出厂日期：%02X-%02X\r\n电流量程：%d\r\n电压量程：%d\r\n",
+          Word(reply, 0), Word(reply, 1), Word(reply, 2) >> 8, Word(reply, 2) & 0xFF,
+          Word(reply, 4), Word(reply, 5));
+  appendf(report, "三相视在：%d\r\n", Pair(reply, 9));
+  appendf(report, "三相有功：%d\r\n", Pair(reply, 11));
+  appendf(report, "三相无功：%d\r\n", Pair(reply, 13));
+  appendf(report, "功率因数：%.2f%%\r\n\r\n", Word(reply, 15) / 100.0);
+  for (int phase = 0; phase < 3; ++phase) {
+    const int base = 24 * (phase + 1);
+    for (const PhaseLine& line : kPhaseLines)
+      AppendLine(report, line.format[phase], line.decode, reply, base + line.offset);
+    for (const CommonLine& line : kCommonLines)
+      AppendLine(report, line.format, line.decode, reply, base + line.offset);
+  }
+}
+
 }  // namespace
 
-const ReaderModel kReader3SXY{"3SXY", ids::kRead3SXY, 0, 1, nullptr, FormatNothing};
+const ReaderModel kReader3SXY{"3SXY", ids::kRead3SXY, 0, 96, Accepts3SXY, Format3SXY};
