@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunArgs(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  std::istringstream in;
+  const int status = RunCli(args, out, err, in, false);
+  return {status, out.str(), err.str()};
+}
+
+TEST(Cli, UsageErrors) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"read"},
+      {"read", "XYZ"},
+      {"-b", "1234", "read", "4SXY"},
+      {"-f", "N,7,1", "read", "4SXY"},
+      {"-q", "read", "4SXY"},
+      {"-s"},
+      {"fly"},
+      {"read-registers", "0"},
+      {"write-registers", "0"},
+      {"write-registers", "0", "21", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
+       "11", "12", "13", "14", "15", "16", "17", "18", "19", "20", "21"},
+      {"change-comm", "1234", "N,8,1", "1"},
+      {"allow-write", "now"},
+  };
+  for (const auto& args : cases) {
+    const CliRun run = RunArgs(args);
+    EXPECT_EQ(run.status, kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_NE(run.err.find("usage: dolvane-cli"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(Cli, WithoutAPortTheOperationMeetsThePortNotOpenBox) {
+  const CliRun run = RunArgs({"read", "4SXY"});
+  EXPECT_EQ(run.status, kExitErrorBox);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "提示: 串口未打开!\n");
+}
+
+TEST(Cli, BadPortNumberIsAUsageError) {
+  EXPECT_EQ(RunArgs({"-p", "0", "read", "4SXY"}).status, kExitUsage);
+  const CliRun missing = RunArgs({"-p", "/dev/no-such-port", "read", "4SXY"});
+  EXPECT_EQ(missing.status, kExitErrorBox);
+  EXPECT_EQ(missing.err, "提示: /dev/no-such-port打开失败！\n");
+}
+
+TEST(Cli, SimulatedReadPrintsThePaneExactly) {
+  const CliRun run = RunArgs({"--simulate", "read", "4SXY"});
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.rfind("十六进制显示发送数据：\r\n01 03 00 00 00 28 45 D4 \r\n\r\n", 0), 0u);
+  EXPECT_NE(run.out.find("程序版本："), std::string::npos);
+  EXPECT_NE(run.out.find("四路有功："), std::string::npos);
+}
+
+// The separate simulator process, its device given with -p to the CLI process.
+TEST(Cli, AgainstTheSimulatorProgram) {
+  int toSim[2], fromSim[2];
+  ASSERT_EQ(pipe(toSim), 0);
+  ASSERT_EQ(pipe(fromSim), 0);
+  const pid_t sim = fork();
+  if (sim == 0) {
+    dup2(toSim[0], 0);
+    dup2(fromSim[1], 1);
+    close(toSim[1]);
+    close(fromSim[0]);
+    execl(DOLVANE_BIN_DIR "/dolvane-sim", "dolvane-sim", "--module", "1:4SXY", nullptr);
+    _exit(127);
+  }
+  close(toSim[0]);
+  close(fromSim[1]);
+  std::string path;
+  char c;
+  while (read(fromSim[0], &c, 1) == 1 && c != '\n') path += c;
+  ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+
+  const std::string command = std::string(DOLVANE_BIN_DIR "/dolvane-cli -p ") + path +
+                              " read 4SXY 2>&1";
+  FILE* cli = popen(command.c_str(), "r");
+  ASSERT_NE(cli, nullptr);
+  std::string output;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, cli)) > 0) output.append(buffer, n);
+  const int status = pclose(cli);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+  EXPECT_NE(output.find("程序版本："), std::string::npos) << output;
+
+  close(toSim[1]);  // the simulator serves until its standard input closes
+  int simStatus = 0;
+  for (int i = 0; i < 500 && waitpid(sim, &simStatus, WNOHANG) == 0; ++i) usleep(10000);
+  if (waitpid(sim, &simStatus, WNOHANG) == 0) {
+    kill(sim, SIGKILL);
+    waitpid(sim, &simStatus, 0);
+    ADD_FAILURE() << "the simulator did not end when its input closed";
+  }
+  close(fromSim[0]);
+}
+
+}  // namespace

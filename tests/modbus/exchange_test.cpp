@@ -1,0 +1,169 @@
+// The exchange run whole: Operations, the POSIX serial back end on a
+// pseudo-terminal and a simulated module at the far end.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "console/text.h"
+#include "modbus/exchange.h"
+#include "readers/models.h"
+#include "support/bus_fixture.h"
+#include "support/reply.h"
+
+namespace {
+
+const uint8_t kRequest4SXY[] = {0x01, 0x03, 0x00, 0x00, 0x00, 0x28, 0x45, 0xD4};
+
+std::vector<uint16_t> FixedBlock() {
+  return WordsOf(40, {{0, 620}, {1, 5}, {2, 250}, {4, 0x1605}, {8, 1234}, {9, 22000},
+                      {10, 0xFF38}, {11, 0xFF38}, {12, 100}, {13, 1}});
+}
+
+std::map<uint16_t, uint16_t> AsRegisters(const std::vector<uint16_t>& words) {
+  std::map<uint16_t, uint16_t> regs;
+  for (size_t k = 0; k < words.size(); ++k) regs[static_cast<uint16_t>(k)] = words[k];
+  return regs;
+}
+
+std::string Hex(const std::vector<uint8_t>& bytes, size_t from, size_t to) {
+  std::string s;
+  for (size_t i = from; i < to; ++i) appendf(s, "%02X ", bytes[i]);
+  return s;
+}
+
+class ExchangeTest : public BusFixture {
+ protected:
+  void SetUp() override {
+    BusFixture::SetUp();
+    AddModule({.station = 1, .model = "4SXY"});
+    AddModule({.station = 12, .model = "4SXY"});
+    bus->setRegisters(1, AsRegisters(FixedBlock()));
+  }
+  const std::string kRequestOnly = RequestSection(kRequest4SXY, 8);
+};
+
+TEST_F(ExchangeTest, ReportOfAFixedModuleByteForByte) {
+  OpenBus();
+  ops.OnBnClickedRead4SXY();
+  const std::vector<uint8_t> reply = ReplyOf(FixedBlock());
+  std::string decoded;
+  kReader4SXY.format(decoded, reply.data());
+  // 85 bytes: lines end after bytes 24, 48 and 72; the last 13 follow.
+  const std::string expected = kRequestOnly + "\r\n\r\n十六进制显示接收数据：\r\n" +
+                               Hex(reply, 0, 24) + "\r\n" + Hex(reply, 24, 48) + "\r\n" +
+                               Hex(reply, 48, 72) + "\r\n" + Hex(reply, 72, 85) + "\r\n\r\n" +
+                               decoded;
+  EXPECT_EQ(console.pane, expected);
+  EXPECT_TRUE(console.boxes.empty());
+  EXPECT_EQ(decoded.rfind("程序版本：620\r\n", 0), 0u);
+}
+
+TEST_F(ExchangeTest, PortClosedEndsBeforeTheStationIsRead) {
+  console.fields[ids::kStation] = "abc";
+  console.pane = "old";
+  ops.OnBnClickedRead4SXY();
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"串口未打开!"});
+  EXPECT_EQ(console.pane, "");
+}
+
+TEST_F(ExchangeTest, StationTexts) {
+  OpenBus();
+  for (const char* bad : {"256", "0", "-1", "", "abc", "99999999999"}) {
+    console.boxes.clear();
+    console.fields[ids::kStation] = bad;
+    ops.OnBnClickedRead4SXY();
+    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的站号！"}) << bad;
+    EXPECT_EQ(console.pane, "") << bad;
+  }
+  EXPECT_TRUE(bus->receivedFrames().empty());
+  for (const char* twelve : {"  12", "12ab", "+12"}) {
+    console.boxes.clear();
+    console.fields[ids::kStation] = twelve;
+    ops.OnBnClickedRead4SXY();
+    EXPECT_TRUE(console.boxes.empty()) << twelve;
+    EXPECT_EQ(ops.txFrame().bytes[0], 12) << twelve;
+    EXPECT_NE(console.pane.find("程序版本："), std::string::npos) << twelve;
+  }
+}
+
+TEST_F(ExchangeTest, RefusedModuleLeavesTheRequestSectionAlone) {
+  bus->setRegisters(1, {{0, 10000}});
+  OpenBus();
+  ops.OnBnClickedRead4SXY();
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"不支持的设备型号！"});
+  EXPECT_EQ(console.pane, kRequestOnly);
+}
+
+TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
+  const struct {
+    SimFault fault;
+    const char* box;
+  } cases[] = {
+      {SimFault::kSilence, "通讯错误或设备型号不兼容！"},
+      {SimFault::kShortReply, "通讯错误或设备型号不兼容！"},
+      {SimFault::kGap, "通讯错误或设备型号不兼容！"},
+      {SimFault::kBadCrc, "数据错误"},
+      {SimFault::kException,
+       "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x04（从站设备故障）"},
+  };
+  OpenBus();
+  for (const auto& c : cases) {
+    console.boxes.clear();
+    bus->injectFault(c.fault);
+    ops.OnBnClickedRead4SXY();
+    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box}) << static_cast<int>(c.fault);
+    EXPECT_EQ(console.pane, kRequestOnly) << static_cast<int>(c.fault);
+    EXPECT_EQ(ops.link().isOpen, 1);
+  }
+  // Stray bytes after a whole reply do not spoil it, nor the next exchange.
+  console.boxes.clear();
+  bus->injectFault(SimFault::kExtraBytes);
+  ops.OnBnClickedRead4SXY();
+  ops.OnBnClickedRead4SXY();
+  EXPECT_TRUE(console.boxes.empty());
+  EXPECT_NE(console.pane.find("程序版本：620"), std::string::npos);
+}
+
+TEST_F(ExchangeTest, ReadBeyondTheRegisterFileNamesTheException) {
+  OpenBus();
+  console.fields[ids::kReadStart] = "100";
+  console.fields[ids::kReadCount] = "2";
+  ops.OnBnClickedReadRegisters();
+  ASSERT_EQ(console.infoTexts().size(), 1u);
+  EXPECT_EQ(console.infoTexts()[0],
+            "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x02（非法数据地址）");
+}
+
+TEST_F(ExchangeTest, ExceptionReplyEndsTheReadWithoutWaitingForTheTimeOut) {
+  // At 1200 baud a silent module costs 12 x 85 + 4100 ms; an exception ends at once.
+  bus = std::make_unique<SimBus>();
+  AddModule({.station = 1, .model = "4SXY", .baudRate = 1200});
+  console.combos[ids::kBaudRate] = 0;
+  ops.Dispatch(ids::kBaudRate);
+  OpenBus();
+  bus->injectFault(SimFault::kException);
+  const auto start = std::chrono::steady_clock::now();
+  ops.OnBnClickedRead4SXY();
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
+  EXPECT_EQ(console.infoTexts().size(), 1u);
+}
+
+TEST_F(ExchangeTest, VanishedDeviceIsAReadFailure) {
+  OpenBus();
+  bus->injectFault(SimFault::kVanish);
+  ops.OnBnClickedRead4SXY();
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"读串口失败!"});
+  EXPECT_EQ(console.pane, kRequestOnly);
+  EXPECT_EQ(ops.link().isOpen, 1);  // a failed exchange never changes the link
+}
+
+TEST_F(ExchangeTest, UnusedReceiveBytesReadAsZero) {
+  OpenBus();
+  ops.OnBnClickedRead4SXY();
+  const RxFrame& rx = ops.rxFrame();
+  EXPECT_EQ(rx.count, 85u);
+  for (int i = 85; i < 256; ++i) ASSERT_EQ(rx.bytes[i], 0) << i;
+}
+
+}  // namespace
