@@ -1,9 +1,19 @@
-// Placeholder until this family is built.
+// Hidden button 1016: basic quantities of a meter of another make, raw words.
 #include "console/control_ids.h"
+#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
-void FormatNothing(std::string&, const uint8_t*) {}
+
+void FormatForeignMeter(std::string& report, const uint8_t* reply) {
+  appendf(report,
+          "电压：%05d； 电流：%05d； 有功：%05d； 无功：%05d； 视在：%05d； 因数：%05d； 频率：%05d\r\n",
+          Word(reply, 0), Word(reply, 1), SignedWord(reply, 2), SignedWord(reply, 3),
+          Word(reply, 4), SignedWord(reply, 5), Word(reply, 6));
+}
+
 }  // namespace
 
-const ReaderModel kReaderForeignMeter{"foreign", ids::kReadForeignMeter, 0, 1, nullptr, FormatNothing};
+// Registers 72 to 78; another make's meter has no version word to test.
+const ReaderModel kReaderForeignMeter{"foreign", ids::kReadForeignMeter, 72, 7, nullptr,
+                                      FormatForeignMeter};

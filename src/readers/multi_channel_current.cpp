@@ -1,13 +1,77 @@
-// Placeholder until this family is built.
+// "16RX/Y", "8RX/Y/Z", "12RX", "10RX", "5RX/Z": multi-channel current modules of the
+// RX/RY/RZ series. One routine; the members differ only by their table line.
 #include "console/control_ids.h"
+#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
-void FormatNothing(std::string&, const uint8_t*) {}
+
+struct CurrentMember {
+  uint16_t registers;  // C: the block ends with the last ratio word
+  int channels;        // n
+  bool fastValues;     // "10RX": a fast-value array, header B and line B
+};
+
+constexpr CurrentMember k16RXY{56, 16, false};
+constexpr CurrentMember k8RXYZ{32, 8, false};
+constexpr CurrentMember k12RX{44, 12, false};
+constexpr CurrentMember k10RX{48, 10, true};
+constexpr CurrentMember k5RXZ{23, 5, false};
+
+constexpr bool BlockEndsWithRatios(const CurrentMember& m) {
+  return m.registers == 8 + (m.fastValues ? 4 : 3) * m.channels;
+}
+static_assert(BlockEndsWithRatios(k16RXY) && BlockEndsWithRatios(k8RXYZ) &&
+              BlockEndsWithRatios(k12RX) && BlockEndsWithRatios(k10RX) &&
+              BlockEndsWithRatios(k5RXZ));
+
+void FormatCurrentModule(std::string& report, const uint8_t* reply, const CurrentMember& m) {
+  const int n = m.channels;
+  const int date = 3 + 2 * 4;  // reply byte of word 4's high byte
+  const int signal = 3 + 2 * 7;
+  if (m.fastValues) {
+    // Word 6 carries the slow and the fast update setting, one byte each.
+    const int update = 3 + 2 * 6;
+    appendf(report,
+            "程序版本：%d\r\n二次额定：%d\r\n二次额定：%d\r\n出厂日期：%02X-%02X\r\n"
+            "慢速更新：%d\r\n快速更新：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+            Word(reply, 0), Word(reply, 1), Word(reply, 2), reply[date], reply[date + 1],
+            reply[update], reply[update + 1], reply[signal], reply[signal + 1]);
+  } else {
+    appendf(report,
+            "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
+            "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+            Word(reply, 0), Word(reply, 1), Word(reply, 2), reply[date], reply[date + 1],
+            Word(reply, 6), reply[signal], reply[signal + 1]);
+  }
+  for (int c = 1; c <= n; ++c) {
+    const double current = Word(reply, 7 + c) / 100.0;
+    const double frequency = Word(reply, 7 + n + c) / 10.0;
+    if (m.fastValues) {
+      const double fast = Word(reply, 7 + 2 * n + c) / 100.0;
+      appendf(report, "%02d通道  电流：%06.2f； 频率：%06.1f； 快速：%06.2f； 变比：%05d\r\n", c,
+              current, frequency, fast, Word(reply, 7 + 3 * n + c));
+    } else {
+      appendf(report, "%02d通道  电流：%06.2f； 频率：%06.1f； 变比：%05d\r\n", c, current,
+              frequency, Word(reply, 7 + 2 * n + c));
+    }
+  }
+}
+
+template <const CurrentMember& M>
+void Format(std::string& report, const uint8_t* reply) {
+  FormatCurrentModule(report, reply, M);
+}
+
 }  // namespace
 
-const ReaderModel kReader16RXY{"16RXY", ids::kRead16RXY, 0, 1, nullptr, FormatNothing};
-const ReaderModel kReader8RXYZ{"8RXYZ", ids::kRead8RXYZ, 0, 1, nullptr, FormatNothing};
-const ReaderModel kReader12RX{"12RX", ids::kRead12RX, 0, 1, nullptr, FormatNothing};
-const ReaderModel kReader10RX{"10RX", ids::kRead10RX, 0, 1, nullptr, FormatNothing};
-const ReaderModel kReader5RXZ{"5RXZ", ids::kRead5RXZ, 0, 1, nullptr, FormatNothing};
+const ReaderModel kReader16RXY{"16RXY", ids::kRead16RXY, 0, k16RXY.registers, AcceptsByVersion,
+                               Format<k16RXY>};
+const ReaderModel kReader8RXYZ{"8RXYZ", ids::kRead8RXYZ, 0, k8RXYZ.registers, AcceptsByVersion,
+                               Format<k8RXYZ>};
+const ReaderModel kReader12RX{"12RX", ids::kRead12RX, 0, k12RX.registers, AcceptsByVersion,
+                              Format<k12RX>};
+const ReaderModel kReader10RX{"10RX", ids::kRead10RX, 0, k10RX.registers, AcceptsByVersion,
+                              Format<k10RX>};
+const ReaderModel kReader5RXZ{"5RXZ", ids::kRead5RXZ, 0, k5RXZ.registers, AcceptsByVersion,
+                              Format<k5RXZ>};

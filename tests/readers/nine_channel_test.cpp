@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "readers/models.h"
+#include "support/reply.h"
+
+namespace {
+
+// Channels 1, 5 and 9 carry the edge values (the ends of every array).
+std::vector<uint16_t> EdgeBlock() {
+  return WordsOf(156, {
+      {0, 9999}, {1, 5}, {2, 250}, {3, 0xAAAA}, {4, 0x0A0B}, {6, 10}, {7, 0x3C02}, {8, 0xBBBB},
+      {9, 60}, {10, 0xCCCC}, {11, 200}, {23, 0xDDDD},
+      // channel 1 (j = 0)
+      {24, 123}, {34, 0xFFFF}, {43, 500}, {53, 0xFFFF}, {63, 1}, {72, 0xFFFF}, {81, 10000},
+      {91, 0x0001}, {92, 0x0000}, {109, 0xFFFF}, {110, 0xFFFF}, {127, 1000}, {137, 0}, {146, 1},
+      // channel 5 (j = 4)
+      {85, 0xFFFF}, {99, 0}, {100, 1}, {117, 0}, {118, 0xFFFF},
+      // channel 9 (j = 8)
+      {32, 5}, {42, 1100}, {51, 499}, {61, 7}, {71, 65535}, {80, 0xFF38}, {89, 0xEC78},
+      {107, 0x7FFF}, {108, 0xFFFF}, {125, 0x8000}, {126, 0x0000}, {135, 9}, {145, 8}, {154, 100},
+      // voltage input
+      {33, 22000}, {52, 500}, {62, 21990}, {90, 5000}, {136, 1}, {155, 0xFFFF},
+  });
+}
+
+std::string ZeroChannel(const char* name) {
+  return std::string(name) +
+         "\r\n快速值->电流：00000 视在：00000 基频：0000.0\r\n"
+         "慢速值->电流：00000 视在：00000 有功：00000 因数：0.0000\r\n"
+         "正向：0000000000 反向：0000000000 电流系数：00000 功率系数：00000 电流变比：00000\r\n\r\n";
+}
+
+TEST(Reader9VXY, ReportOfTheJoinedBlockByteForByte) {
+  std::string report;
+  kReader9VXY.format(report, ReplyOf(EdgeBlock()).data());
+  const std::string expected =
+      "程序版本：9999\r\n电流量程：5\r\n电压量程：250\r\n出厂日期：0A-0B\r\n分频系数：10\r\n"
+      "信号阈值：60\r\n选频系数：2\r\n存储时间：60\r\n更新速率：00C8\r\n\r\n"
+      "通道一\r\n快速值->电流：00123 视在：65535 基频：0050.0\r\n"
+      "慢速值->电流：65535 视在：00001 有功：-0001 因数：1.0000\r\n"
+      "正向：0000065536 反向：-000000001 电流系数：01000 功率系数：00000 电流变比：00001\r\n\r\n" +
+      ZeroChannel("通道二") + ZeroChannel("通道三") + ZeroChannel("通道四") +
+      "通道五\r\n快速值->电流：00000 视在：00000 基频：0000.0\r\n"
+      "慢速值->电流：00000 视在：00000 有功：00000 因数：-0.0001\r\n"
+      "正向：0000000001 反向：0000065535 电流系数：00000 功率系数：00000 电流变比：00000\r\n\r\n" +
+      ZeroChannel("通道六") + ZeroChannel("通道七") + ZeroChannel("通道八") +
+      "通道九\r\n快速值->电流：00005 视在：01100 基频：0049.9\r\n"
+      "慢速值->电流：00007 视在：65535 有功：-0200 因数：-0.5000\r\n"
+      "正向：2147483647 反向：-2147483648 电流系数：00009 功率系数：00008 电流变比：00100\r\n\r\n"
+      "电压通道\r\n快速值->电压：22000 基频：0050.0\r\n慢速值->电压：21990 频率：050.00\r\n"
+      "电压系数：00001 电压变比：65535";
+  EXPECT_EQ(report, expected);
+}
+
+}  // namespace
