@@ -10,7 +10,10 @@
 #include "config/scripted_port.h"
 #include "console/control_ids.h"
 #include "console/operations.h"
+#include "console/text.h"
 #include "link/link.h"
+#include "link/posix_serial_port.h"
+#include "sim/sim_bus.h"
 #include "support/fake_console.h"
 
 namespace {
@@ -191,6 +194,178 @@ TEST_F(CommResetScripted, ClosedPortOrCancelSendsNothing) {
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"串口未打开!"});
   EXPECT_TRUE(port->written.empty());
   EXPECT_EQ(console.pane, "");
+}
+
+// The scan end to end: Operations, the termios back end on a pseudo-terminal and
+// simulated modules. Pauses do not sleep; a pause after a write waits instead
+// until the bus has taken that frame, so the line settings it heard are the
+// attempt's own, as the real 200 ms guarantee on a wire.
+class CommResetOnBus : public ::testing::Test {
+ protected:
+  ScanConsole console;
+  std::unique_ptr<SimBus> bus = std::make_unique<SimBus>();
+  Operations ops{console, std::make_unique<PosixSerialPort>()};
+  size_t framesSent = 0;
+
+  void SetUp() override {
+    ops.InitLinkDefaults();
+    console.fields[ids::kStation] = "1";
+    console.combos = {{ids::kBaudRate, 3}, {ids::kLineFormat, 0}, {ids::kNewBaud, 3}, {ids::kNewFormat, 0}};
+    console.onPause = [this](int ms) {
+      if (ms == 200) WaitForFrames(++framesSent);
+    };
+  }
+
+  void AddModule(const SimModuleConfig& config) { bus->addModule(config); }
+
+  void OpenBus() {
+    bus->start();
+    console.portAnswer = bus->devicePath();
+    ops.OnBnClickedOpenPort();
+    ASSERT_EQ(ops.link().isOpen, 1) << console.pane;
+    console.boxes.clear();
+  }
+
+  void WaitForFrames(size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (bus->receivedFrames().size() < count) {
+      ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the bus never got frame " << count;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+
+  void RunScan() {
+    bus->clearReceived();
+    framesSent = 0;
+    console.boxes.clear();
+    console.progressSteps.clear();
+    ops.OnBnClickedCommReset();
+  }
+
+  void ExpectOpenAt9600N81() {
+    EXPECT_EQ(ops.link().isOpen, 1);
+    EXPECT_EQ(ops.link().baudRate, 9600);
+    EXPECT_EQ(ops.link().lineFormat, 0);
+    EXPECT_EQ(console.combos[ids::kBaudRate], 3);
+    EXPECT_EQ(console.combos[ids::kLineFormat], 0);
+    EXPECT_EQ(console.captions[ids::kOpenPort], "关闭串口");
+  }
+
+  static std::string AttemptLines(int count) {
+    std::string lines;
+    for (int k = 0; k < count; ++k) {
+      appendf(lines, "正在尝试波特率：%d=%6dBPS。\n校验值号：%d=%s。\r\n", k / 4 + 1,
+              kBaudRates[k / 4], k % 4, kLineFormats[k % 4].text);
+    }
+    return lines;
+  }
+};
+
+TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
+  AddModule({.station = 1, .writesAllowed = true});
+  OpenBus();
+
+  // 38400 "E,8,1", station 9: word 0x1609.
+  console.combos[ids::kNewBaud] = 5;
+  ops.OnCbnSelchangeNewBaud();
+  console.combos[ids::kNewFormat] = 1;
+  ops.OnCbnSelchangeNewFormat();
+  console.fields[ids::kNewStation] = "9";
+  ops.OnBnClickedChangeCommParams();
+  ASSERT_EQ(console.infoTexts(), std::vector<std::string>{"通讯参数设置成功！"});
+  EXPECT_EQ(console.pane,
+            "十六进制显示发送数据：\r\n01 06 00 03 16 09 B7 AC \r\n\r\n十六进制显示接收数据：\r\n"
+            "01 06 00 03 16 09 B7 AC ");
+  EXPECT_EQ(bus->moduleConfig(0).station, 9);
+  EXPECT_EQ(bus->moduleConfig(0).baudRate, 38400);
+  EXPECT_EQ(bus->moduleConfig(0).lineFormat, 1);
+
+  console.boxes.clear();
+  ops.OnBnClickedRead4SXY();
+  ASSERT_EQ(console.infoTexts(), std::vector<std::string>{"通讯错误或设备型号不兼容！"});
+
+  RunScan();
+  EXPECT_EQ(console.pane, "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n" + AttemptLines(32) +
+                              "\r\n正在尝试确认重置结果，请稍后...\r\n"
+                              "\r\n十六进制显示接收数据：\r\n01 06 00 03 00 01 B8 0A ");
+  ASSERT_EQ(console.boxes.size(), 2u);
+  EXPECT_EQ(console.boxes[0].text, "继续操作将修改所有从站数据，并重置波特率/站号！");
+  EXPECT_EQ(console.boxes[1].kind, "提示");
+  EXPECT_EQ(console.boxes[1].text, "重置成功！站号：01，波特率：9600，N，8，1");
+  EXPECT_EQ(bus->receivedFrames().size(), 65u);
+  const SimModuleConfig config = bus->moduleConfig(0);
+  EXPECT_EQ(config.station, 1);
+  EXPECT_EQ(config.baudRate, 9600);
+  EXPECT_EQ(config.lineFormat, 0);
+  ExpectOpenAt9600N81();
+
+  console.boxes.clear();
+  ops.OnBnClickedRead4SXY();
+  EXPECT_TRUE(console.boxes.empty()) << console.boxes[0].text;
+  EXPECT_NE(console.pane.find("程序版本："), std::string::npos) << console.pane;
+}
+
+TEST_F(CommResetOnBus, ProtectedModuleIsUnlockedThenACorruptReplyIsADataError) {
+  // Protected, at a setting the scan reaches only in its middle.
+  AddModule({.station = 17, .baudRate = 2400, .lineFormat = 3, .writesAllowed = false});
+  OpenBus();
+  console.onPause = [this](int ms) {
+    if (ms == 200) WaitForFrames(++framesSent);
+    if (ms == 2500) bus->injectFault(SimFault::kBadCrc);  // the confirmation's reply
+  };
+  RunScan();
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"数据错误！"});
+  const SimModuleConfig config = bus->moduleConfig(0);
+  EXPECT_EQ(config.station, 1);
+  EXPECT_EQ(config.baudRate, 9600);
+  EXPECT_EQ(config.lineFormat, 0);
+  ExpectOpenAt9600N81();
+  EXPECT_EQ(console.pane.find("十六进制显示接收数据"), std::string::npos);
+}
+
+TEST_F(CommResetOnBus, SilentLineIsACommunicationError) {
+  OpenBus();  // no module at all
+  RunScan();
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"通讯错误！"});
+  EXPECT_EQ(bus->receivedFrames().size(), 65u);
+  ExpectOpenAt9600N81();
+  ASSERT_FALSE(console.progressSteps.empty());
+  EXPECT_EQ(console.progressSteps.back(), std::make_pair(33, 33));
+}
+
+TEST_F(CommResetOnBus, CancelSendsNothing) {
+  AddModule({.station = 1});
+  OpenBus();
+  console.warningAnswers = {false};
+  RunScan();
+  EXPECT_TRUE(bus->receivedFrames().empty());
+  EXPECT_EQ(console.pane, "");
+  EXPECT_EQ(console.boxes.size(), 1u);
+  EXPECT_EQ(ops.link().isOpen, 1);
+}
+
+TEST_F(CommResetOnBus, VanishedDeviceEndsTheScanWithThePortClosed) {
+  OpenBus();
+  const std::string device = bus->devicePath();
+  // The device disappears after the fifth attempt's second write.
+  int pauses = 0;
+  console.onPause = [&](int ms) {
+    if (!bus) return;
+    if (ms == 200) WaitForFrames(++framesSent);
+    if (++pauses == 10) bus.reset();
+  };
+  RunScan();
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{device + "打开失败！"});
+  EXPECT_EQ(ops.link().isOpen, 0);
+  EXPECT_FALSE(ops.port().isOpen());
+  EXPECT_EQ(console.captions[ids::kOpenPort], "打开串口");
+  // Everything shows the attempt at which the open failed: 2400 "E,8,1".
+  EXPECT_EQ(ops.link().baudRate, 2400);
+  EXPECT_EQ(ops.link().lineFormat, 1);
+  EXPECT_EQ(console.combos[ids::kBaudRate], 1);
+  EXPECT_EQ(console.combos[ids::kLineFormat], 1);
+  EXPECT_TRUE(console.pane.ends_with(AttemptLines(6))) << console.pane;
+  EXPECT_EQ(console.progressSteps.size(), 5u);
 }
 
 }  // namespace
