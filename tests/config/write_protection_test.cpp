@@ -9,6 +9,7 @@
 #include "console/control_ids.h"
 #include "console/operations.h"
 #include "console/text.h"
+#include "support/bus_fixture.h"
 #include "support/fake_console.h"
 
 namespace {
@@ -125,6 +126,151 @@ TEST_F(WriteProtection, RefusalsAndCancelSendNothing) {
       EXPECT_EQ(console.pane, "");
     }
   }
+}
+
+// ------------------------------------------------- on the simulated bus
+
+const char* const kRefusedHead = "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x";
+
+class WriteProtectionOnBus : public BusFixture {
+ protected:
+  void Write(const char* address, const char* value) {
+    console.fields[ids::kWriteAddress] = address;
+    console.fields[ids::kWriteValue] = value;
+    ops.OnBnClickedWriteRegister();
+  }
+  std::vector<std::string> Texts() {
+    std::vector<std::string> out;
+    for (const auto& b : console.boxes) out.push_back(b.text);
+    console.boxes.clear();
+    return out;
+  }
+};
+
+// The whole round: a protected module refuses a write with an exception
+// reply, takes it once allowed, shows it on reading, and refuses again.
+TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
+  AddModule({.station = 1, .model = "4SXY"});
+  OpenBus();
+
+  ops.OnBnClickedForbidWrite();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"该操作将禁用模块寄存器的写功能"}));
+  EXPECT_FALSE(bus->moduleConfig(0).writesAllowed);
+
+  Write("10", "1234");
+  std::vector<std::string> texts = Texts();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].rfind(std::string(kRefusedHead) + "86，", 0), 0u) << texts[0];
+  EXPECT_EQ(console.pane, RequestSection(ops.txFrame().bytes, 8));
+  EXPECT_NE(bus->registerValue(1, 10), 1234);
+
+  ops.OnBnClickedAllowWrite();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"该操作将允许模块寄存器的写功能"}));
+  EXPECT_EQ(console.pane,
+            "十六进制显示发送数据：\r\n01 06 00 03 80 00 18 0A "
+            "\r\n\r\n十六进制显示接收数据：\r\n01 06 00 03 80 00 18 0A ");
+  EXPECT_TRUE(bus->moduleConfig(0).writesAllowed);
+
+  Write("10", "1234");
+  EXPECT_TRUE(Texts().empty());
+  console.fields[ids::kWriteStart] = "11";
+  console.fields[ids::kWriteCount] = "2";
+  console.fields[ids::kWriteValues[0]] = "65535";
+  console.fields[ids::kWriteValues[1]] = "";
+  ops.OnBnClickedWriteRegisters();
+  EXPECT_TRUE(Texts().empty());
+  EXPECT_EQ(bus->registerValue(1, 10), 1234);
+  EXPECT_EQ(bus->registerValue(1, 11), 65535);
+  EXPECT_EQ(bus->registerValue(1, 12), 0);
+
+  console.fields[ids::kReadStart] = "10";
+  console.fields[ids::kReadCount] = "3";
+  ops.OnBnClickedReadRegisters();
+  EXPECT_TRUE(Texts().empty());
+  EXPECT_NE(console.pane.find("{[模块站号] 01} {[功能码] 03} {[字节长度] 06}\r\n\r\n"
+                              "{[数据内容]\r\n04 D2 FF FF 00 00 \r\n}\r\n\r\n{[校验位] "),
+            std::string::npos)
+      << console.pane;
+
+  ops.OnBnClickedForbidWrite();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"该操作将禁用模块寄存器的写功能"}));
+  EXPECT_FALSE(bus->moduleConfig(0).writesAllowed);
+  ops.OnBnClickedWriteRegisters();
+  texts = Texts();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].rfind(std::string(kRefusedHead) + "90，", 0), 0u) << texts[0];
+  EXPECT_EQ(bus->registerValue(1, 11), 65535);
+}
+
+// No module answers a broadcast, so the command goes out to all and the
+// handler still ends in the time-out box.
+TEST_F(WriteProtectionOnBus, BroadcastAllowReachesEveryModule) {
+  AddModule({.station = 1, .model = "4SXY"});
+  AddModule({.station = 7, .model = "4SXY"});
+  OpenBus();
+  console.fields[ids::kStation] = "0";
+  ops.OnBnClickedAllowWrite();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"当前站号为0，继续操作将修改所有从站数据！",
+                                               "该操作将允许模块寄存器的写功能",
+                                               "通讯错误或设备型号不兼容！"}));
+  const uint8_t broadcast[] = {0x00, 0x06, 0x00, 0x03, 0x80, 0x00, 0x19, 0xDB};
+  EXPECT_EQ(console.pane, RequestSection(broadcast, 8));
+  EXPECT_EQ(bus->receivedFrames(),
+            (std::vector<std::vector<uint8_t>>{{std::begin(broadcast), std::end(broadcast)}}));
+  EXPECT_TRUE(bus->moduleConfig(0).writesAllowed);
+  EXPECT_TRUE(bus->moduleConfig(1).writesAllowed);
+
+  console.fields[ids::kStation] = "7";
+  Write("20", "42");
+  EXPECT_TRUE(Texts().empty());
+  EXPECT_EQ(bus->registerValue(7, 20), 42);
+}
+
+// Cancel in any warning: the far end never sees a frame.
+TEST_F(WriteProtectionOnBus, CancelSendsNothing) {
+  AddModule({.station = 1, .model = "4SXY", .writesAllowed = true});
+  OpenBus();
+  const struct {
+    const char* station;
+    std::vector<bool> answers;
+    void (Operations::*handler)();
+  } cases[] = {
+      {"0", {false}, &Operations::OnBnClickedForbidWrite},
+      {"0", {true, false}, &Operations::OnBnClickedAllowWrite},
+      {"1", {false}, &Operations::OnBnClickedForbidWrite},
+      {"0", {false}, &Operations::OnBnClickedWriteRegister},
+      {"0", {true, false}, &Operations::OnBnClickedWriteRegister},
+      {"1", {false}, &Operations::OnBnClickedWriteRegister},
+  };
+  console.fields[ids::kWriteAddress] = "3";
+  console.fields[ids::kWriteValue] = "49152";
+  for (const auto& c : cases) {
+    console.fields[ids::kStation] = c.station;
+    console.warningAnswers.assign(c.answers.begin(), c.answers.end());
+    console.boxes.clear();
+    (ops.*c.handler)();
+    EXPECT_EQ(console.boxes.size(), c.answers.size());
+    EXPECT_EQ(console.pane, "");
+  }
+  EXPECT_TRUE(bus->receivedFrames().empty());
+  EXPECT_TRUE(bus->moduleConfig(0).writesAllowed);
+}
+
+// Register 3 through the single-register tool: the module takes its new
+// parameters, and the success box follows.
+TEST_F(WriteProtectionOnBus, ParameterWordThroughTheRegisterTool) {
+  AddModule({.station = 1, .model = "4SXY", .writesAllowed = true});
+  OpenBus();
+  Write("3", "4357");  // 0x1105: station 5, 1200 baud, E,8,1
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{
+                "该操作将修改通讯波特率/校验位/模块站号，设置成功后参数持久化保存，请确认当前设置参数："
+                "\r\n波特率号：1=1200BPS。\r\n校验值号：1=E,8,1。\r\n模块站号：5。",
+                "通讯参数设置成功！"}));
+  const SimModuleConfig config = bus->moduleConfig(0);
+  EXPECT_EQ(config.station, 5);
+  EXPECT_EQ(config.baudRate, 1200);
+  EXPECT_EQ(config.lineFormat, 1);
 }
 
 }  // namespace
