@@ -23,3 +23,8 @@ const SimModelSpec* AllSimModels(size_t& count);
 // Live fillers. A family's own filler lives in src/sim/live_<family>.cpp, is
 // declared here and named on that model's line of the table in sim_models.cpp.
 void FillGenericLive(std::vector<uint16_t>& regs, std::mt19937& rng);
+void Live3SXY(std::vector<uint16_t>& regs, std::mt19937& rng);
+void Live8SXY(std::vector<uint16_t>& regs, std::mt19937& rng);
+void Live3RX(std::vector<uint16_t>& regs, std::mt19937& rng);
+void Live4RXY(std::vector<uint16_t>& regs, std::mt19937& rng);
+void Live4WX(std::vector<uint16_t>& regs, std::mt19937& rng);
