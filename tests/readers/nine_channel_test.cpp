@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "console/control_ids.h"
+#include "console/operations.h"
+#include "console/text.h"
+#include "link/posix_serial_port.h"
 #include "readers/models.h"
+#include "sim/sim_bus.h"
+#include "support/fake_console.h"
 #include "support/reply.h"
 
 namespace {
@@ -52,6 +59,134 @@ TEST(Reader9VXY, ReportOfTheJoinedBlockByteForByte) {
       "电压通道\r\n快速值->电压：22000 基频：0050.0\r\n慢速值->电压：21990 频率：050.00\r\n"
       "电压系数：00001 电压变比：65535";
   EXPECT_EQ(report, expected);
+}
+
+const uint8_t kFirstRequest[] = {0x01, 0x03, 0x00, 0x00, 0x00, 0x78, 0x45, 0xE8};
+const uint8_t kSecondRequest[] = {0x01, 0x03, 0x00, 0x78, 0x00, 0x24, 0xC5, 0xC8};
+
+// The reader pauses between its two exchanges; a fault armed there hits the
+// second reply only.
+class PausingConsole : public FakeConsole {
+ public:
+  SimBus* bus = nullptr;
+  SimFault faultAtPause = SimFault::kNone;
+  void pause(int ms) override {
+    FakeConsole::pause(ms);
+    if (faultAtPause != SimFault::kNone) bus->injectFault(faultAtPause);
+  }
+};
+
+class NineChannelOnBus : public ::testing::Test {
+ protected:
+  PausingConsole console;
+  std::unique_ptr<SimBus> bus = std::make_unique<SimBus>();
+  Operations ops{console, std::make_unique<PosixSerialPort>()};
+
+  void SetUp() override {
+    ops.InitLinkDefaults();
+    console.bus = bus.get();
+    console.fields[ids::kStation] = "1";
+    bus->addModule({.station = 1, .model = "9VXY"});
+    bus->start();
+    console.portAnswer = bus->devicePath();
+    ops.OnBnClickedOpenPort();
+    ASSERT_EQ(ops.link().isOpen, 1) << console.pane;
+  }
+
+  void SetBlock(const std::vector<uint16_t>& words) {
+    std::map<uint16_t, uint16_t> regs;
+    for (size_t k = 0; k < words.size(); ++k) regs[static_cast<uint16_t>(k)] = words[k];
+    bus->setRegisters(1, regs);
+  }
+
+  void Press() {
+    console.boxes.clear();
+    console.paneHistory.clear();
+    console.pausedMs = 0;
+    bus->clearReceived();
+    ops.OnBnClickedRead9VXY();
+  }
+
+  static std::string Hex(const uint8_t* bytes, size_t count, bool breakLines) {
+    std::string s;
+    for (size_t j = 1; j <= count; ++j) {
+      appendf(s, "%02X ", bytes[j - 1]);
+      if (breakLines && j % 24 == 0) s += "\r\n";
+    }
+    return s;
+  }
+  static std::string RequestSection(const uint8_t* request) {
+    return "十六进制显示发送数据：\r\n" + Hex(request, 8, false);
+  }
+  static std::string ReplySection(const std::vector<uint8_t>& reply) {
+    return "\r\n\r\n十六进制显示接收数据：\r\n" + Hex(reply.data(), reply.size(), true) + "\r\n\r\n";
+  }
+  static std::vector<uint8_t> FirstReply(const std::vector<uint16_t>& block) {
+    return ReplyOf(std::vector<uint16_t>(block.begin(), block.begin() + 120));
+  }
+  static std::vector<uint8_t> SecondReply(const std::vector<uint16_t>& block) {
+    return ReplyOf(std::vector<uint16_t>(block.begin() + 120, block.end()));
+  }
+  std::vector<std::vector<uint8_t>> Requests(size_t count) const {
+    std::vector<std::vector<uint8_t>> frames{{std::begin(kFirstRequest), std::end(kFirstRequest)},
+                                             {std::begin(kSecondRequest), std::end(kSecondRequest)}};
+    frames.resize(count);
+    return frames;
+  }
+};
+
+TEST_F(NineChannelOnBus, TwoExchangesJoinedIntoOneReport) {
+  const std::vector<uint16_t> block = EdgeBlock();
+  SetBlock(block);
+  Press();
+  EXPECT_TRUE(console.boxes.empty());
+  EXPECT_EQ(bus->receivedFrames(), Requests(2));
+  EXPECT_EQ(console.pausedMs, 20);
+  std::string decoded;
+  kReader9VXY.format(decoded, ReplyOf(block).data());
+  const std::string beforeSecondSend = RequestSection(kFirstRequest) +
+                                       ReplySection(FirstReply(block)) +
+                                       RequestSection(kSecondRequest);
+  // 245 bytes: ten full dump lines and five bytes; 77 bytes: three lines and five.
+  EXPECT_EQ(console.pane, beforeSecondSend + ReplySection(SecondReply(block)) + decoded);
+  EXPECT_EQ(console.paneHistory,
+            (std::vector<std::string>{"", RequestSection(kFirstRequest), beforeSecondSend,
+                                      console.pane}));
+}
+
+TEST_F(NineChannelOnBus, FailuresKeepWhatWasShownBeforeTheFailingSend) {
+  std::vector<uint16_t> refused = EdgeBlock();
+  refused[0] = 10000;
+  const struct {
+    const char* name;
+    std::vector<uint16_t> block;
+    SimFault firstFault;
+    SimFault secondFault;
+    const char* box;
+    size_t requests;
+  } cases[] = {
+      {"short first reply", EdgeBlock(), SimFault::kShortReply, SimFault::kNone,
+       "通讯错误或设备型号不兼容！", 1},
+      {"short second reply", EdgeBlock(), SimFault::kNone, SimFault::kShortReply,
+       "通讯错误或设备型号不兼容！", 2},
+      {"bad CRC in the second reply", EdgeBlock(), SimFault::kNone, SimFault::kBadCrc, "数据错误", 2},
+      {"version 10000, judged after both replies", refused, SimFault::kNone, SimFault::kNone,
+       "不支持的设备型号！", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetBlock(c.block);
+    console.faultAtPause = c.secondFault;
+    if (c.firstFault != SimFault::kNone) bus->injectFault(c.firstFault);
+    Press();
+    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box});
+    EXPECT_EQ(bus->receivedFrames(), Requests(c.requests));
+    const std::string expected =
+        c.requests == 1 ? RequestSection(kFirstRequest)
+                        : RequestSection(kFirstRequest) + ReplySection(FirstReply(c.block)) +
+                              RequestSection(kSecondRequest);
+    EXPECT_EQ(console.pane, expected);
+  }
 }
 
 }  // namespace
