@@ -35,7 +35,9 @@ inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\
 inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
 
 struct ExchangeParams {
-  uint32_t replyLength = 0;  // N
+  // N. Read after the request step, so a step that learns N from its own
+  // inputs (the register read tool) may set it there.
+  uint32_t replyLength = 0;
   // Given the validated station: checks the operation's own inputs (stopping
   // with its own box, or on Cancel, by returning false) and builds TxFrame.
   std::function<bool(int station)> request;
