@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <iterator>
+#include <regex>
 #include <string>
 
 #include "readers/models.h"
@@ -34,6 +36,7 @@ class ReaderRuns : public BusFixture {
   void SetUp() override {
     BusFixture::SetUp();
     for (const ModelRun& r : kRuns) AddModule({.station = r.station, .model = r.model->cliName});
+    AddModule({.station = 8, .model = "9VXY"});
     OpenBus();
   }
 
@@ -77,6 +80,48 @@ TEST_F(ReaderRuns, Version10000LeavesTheRequestAlone) {
     }
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"不支持的设备型号！"});
     EXPECT_EQ(console.pane, RequestSection(r.request.data(), 8));
+  }
+}
+
+size_t Matches(const std::string& text, const char* pattern) {
+  const std::regex re(pattern);
+  return static_cast<size_t>(
+      std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
+}
+
+// The simulated modules' live readings land where the decoders look: a few
+// amperes, about 50 Hz, about 220 V, unit ratios.
+TEST_F(ReaderRuns, LiveReadingsDecodeAsPlausibleValues) {
+  bus->setLiveValues(true);
+  const char* kHertz = "00(49\\.9|50\\.[01])";
+  const std::string current = std::string("通道  电流：00[1-5]\\.\\d\\d； 频率：") + kHertz;
+  const std::string acdc = std::string("通道->交直流：00[1-4]\\.\\d\\d； 直流：(-0|00)[0-2]\\.\\d\\d； "
+                                       "交流：00[1-4]\\.\\d\\d； 频率：") + kHertz + "； 变比：00001";
+  const struct {
+    int station;
+    const ReaderModel* model;
+    std::string pattern;
+    size_t matches;
+  } cases[] = {
+      {1, &kReader16RXY, current + "； 变比：00001", 16},
+      {2, &kReader8RXYZ, current + "； 变比：00001", 8},
+      {3, &kReader12RX, current + "； 变比：00001", 12},
+      {4, &kReader10RX, current + "； 快速：00[1-5]\\.\\d\\d； 变比：00001", 10},
+      {5, &kReader5RXZ, current + "； 变比：00001", 5},
+      {6, &kReader5UZ, acdc, 5},
+      {6, &kReader5UZ, "直流：-01\\.\\d\\d", 1},  // one DC part flows the other way
+      {8, &kReader9VXY, std::string("基频：") + kHertz, 10},
+      {8, &kReader9VXY, "因数：0\\.9[45]\\d\\d\\r\\n正向：0000\\d{6} ", 8},
+      {8, &kReader9VXY, "有功：-\\d{4} 因数：-0\\.9\\d\\d\\d\\r\\n正向：\\d{10} 反向：0000\\d{6}", 1},
+      {8, &kReader9VXY, "快速值->电压：2[12]\\d{3} 基频：.*\\r\\n慢速值->电压：2[12]\\d{3} 频率：0(49\\.9\\d|50\\.0\\d)", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.model->cliName);
+    console.boxes.clear();
+    console.fields[ids::kStation] = std::to_string(c.station);
+    ASSERT_TRUE(ops.Dispatch(c.model->buttonId));
+    EXPECT_TRUE(console.boxes.empty());
+    EXPECT_EQ(Matches(console.pane, c.pattern.c_str()), c.matches) << c.pattern << "\n" << console.pane;
   }
 }
 
