@@ -55,7 +55,9 @@ TEST(ParsePortEntry, NumbersAndPaths) {
   for (const auto& c : cases) {
     const auto entry = ParsePortEntry(c.text);
     ASSERT_EQ(entry.has_value(), c.accepted) << c.text;
-    if (entry) EXPECT_EQ(entry->device, c.device) << c.text;
+    if (entry) {
+      EXPECT_EQ(entry->device, c.device) << c.text;
+    }
   }
 }
 
