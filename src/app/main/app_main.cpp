@@ -1,1 +1,44 @@
-int main() { return 0; }
+// dolvane-console: the window. With --simulate it talks to a bus of simulated
+// modules, one of each model, for trying the console without hardware.
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+#include "app/dolvane_cai_ji_app.h"
+#include "sim/demo_bus.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr const char* kUsage = "usage: dolvane-console [--simulate]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication qtApp(argc, argv);  // takes Qt's own options (-platform, ...) first
+  bool simulate = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--simulate") == 0) {
+      simulate = true;
+    } else {
+      std::fputs(kUsage, stderr);
+      return kExitUsage;
+    }
+  }
+
+  CDolvaneCaiJiApp app(qtApp);
+  std::unique_ptr<SimBus> bus;  // lives as long as the window
+  std::vector<PortChoice> offered;
+  if (simulate) {
+    try {
+      bus = StartDemoBus();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "dolvane-console: no simulated bus: %s\n", e.what());
+      return 1;
+    }
+    offered.push_back({bus->devicePath(), DemoBusDescription()});
+  }
+  return app.run(std::move(offered));
+}

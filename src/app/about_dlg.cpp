@@ -1,0 +1,43 @@
+#include "app/about_dlg.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/cjk_fonts.h"
+#include "app/dialog_units.h"
+
+namespace {
+
+constexpr int kFontPoints = 9;
+constexpr int kWidthDlu = 170;
+constexpr int kHeightDlu = 62;
+constexpr DluRect kIconRect{14, 14, 20, 20};
+constexpr DluRect kProductRect{42, 14, 114, 8};
+constexpr DluRect kNoticeRect{42, 26, 114, 8};
+constexpr DluRect kOkRect{113, 41, 50, 14};
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
+  setWindowTitle(QStringLiteral("关于Dolvane电参数采集"));
+  setFont(DialogFont(kFontPoints));
+  const DialogUnits units = DialogUnits::ofFont(font());
+  setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
+
+  auto* icon = new QLabel(this);
+  const QRect iconRect = units.toPixels(kIconRect);
+  icon->setGeometry(iconRect);
+  icon->setPixmap(QIcon(QStringLiteral(":/icons/dolvane.png")).pixmap(iconRect.size()));
+
+  auto* product = new QLabel(QStringLiteral("Dolvane电参数采集V1.0"), this);
+  product->setGeometry(units.toPixels(kProductRect));
+  auto* notice = new QLabel(QStringLiteral("版权所有 (C) Dolvane"), this);
+  notice->setGeometry(units.toPixels(kNoticeRect));
+
+  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  ok->setGeometry(units.toPixels(kOkRect));
+  ok->setDefault(true);
+  ok->setFocus();
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,33 @@
+#include "app/dolvane_cai_ji_app.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/cjk_fonts.h"
+#include "app/dolvane_cai_ji_dlg.h"
+#include "app/main_window_layout.h"
+
+CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
+  installChineseTexts(qtApp);
+  // Boxes and dialogs are windows of their own; they take the dialog font from here.
+  QApplication::setFont(DialogFont(kMainWindowFontPoints));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dolvane.png")));
+}
+
+int CDolvaneCaiJiApp::run(std::vector<PortChoice> offeredPorts) {
+  CDolvaneCaiJiDlg window(std::move(offeredPorts));
+  window.exec();
+  return 0;  // the dialog's result means nothing to the application
+}
+
+bool CDolvaneCaiJiApp::installChineseTexts(QApplication& qtApp) {
+  auto* translator = new QTranslator(&qtApp);
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QApplication::installTranslator(translator);
+}

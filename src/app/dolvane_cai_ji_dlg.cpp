@@ -1,0 +1,248 @@
+#include "app/dolvane_cai_ji_dlg.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include "app/about_dlg.h"
+#include "app/cjk_fonts.h"
+#include "app/dialog_units.h"
+#include "app/input_gate.h"
+#include "app/list_only_combo_box.h"
+#include "app/main_window_layout.h"
+#include "app/qt_console.h"
+#include "console/control_ids.h"
+#include "link/posix_serial_port.h"
+
+namespace {
+
+// Plainly fictitious: they must reach no one.
+constexpr const char* kWebAddress = "https://www.dolvane.example";
+constexpr const char* kSupportPhone = "000-0000-0000";
+
+constexpr const char* kCaption = "Dolvane采集模块调试工具V2.8";
+constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
+constexpr const char* kIconResource = ":/icons/dolvane.png";
+
+QWidget* NewPane(QWidget* parent) {
+  auto* pane = new QPlainTextEdit(parent);
+  pane->setReadOnly(true);
+  pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);  // lines scroll sideways, as the report is laid out
+  pane->setUndoRedoEnabled(false);
+  return pane;
+}
+
+QWidget* NewDigitEdit(QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+  return edit;
+}
+
+QWidget* NewLabel(const QString& text, Qt::Alignment horizontal, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setAlignment(horizontal | Qt::AlignTop);
+  return label;
+}
+
+bool TakesFocus(ControlKind kind) {
+  return kind != ControlKind::kLabel && kind != ControlKind::kCentredLabel &&
+         kind != ControlKind::kGroupBox;
+}
+
+void FillCombo(QComboBox* combo, const QStringList& entries, int selected) {
+  combo->addItems(entries);
+  combo->setCurrentIndex(selected);
+}
+
+}  // namespace
+
+CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(std::vector<PortChoice> offeredPorts) {
+  // A top-level window with caption and close box only: no resizing, no minimise or maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral("  ") + QString::fromUtf8(kWebAddress));
+  setFont(DialogFont(kMainWindowFontPoints));
+  gate_ = std::make_unique<InputGate>(*this);
+
+  createControls();
+  console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offeredPorts));
+  ops_ = std::make_unique<Operations>(*console_, std::make_unique<PosixSerialPort>());
+
+  addAboutAction();
+  setWindowIcon(QIcon(QString::fromUtf8(kIconResource)));
+  setFixedSize(DialogUnits::ofFont(font()).toPixels(kMainWindowWidthDlu, kMainWindowHeightDlu));
+  control(ids::kOutputPane)->setFont(PaneFont());
+  static_cast<QLineEdit*>(control(ids::kStation))->setText(QStringLiteral("1"));
+  static_cast<QLineEdit*>(control(ids::kNewStation))->setText(QStringLiteral("1"));
+  fillCombos();
+  ops_->InitLinkDefaults();
+  console_->setPaneText(welcomeText());
+  bindCommands();
+}
+
+CDolvaneCaiJiDlg::~CDolvaneCaiJiDlg() = default;
+
+Console& CDolvaneCaiJiDlg::console() { return *console_; }
+
+QWidget* CDolvaneCaiJiDlg::control(int controlId) const {
+  return findChild<QWidget*>(ControlName(controlId));
+}
+
+bool CDolvaneCaiJiDlg::commandRunning() const { return gate_->busy(); }
+
+std::string CDolvaneCaiJiDlg::welcomeText() {
+  std::string text = "感谢使用我司产品！温馨提示：\r\n\r\n";
+  text += "产品技术规格书请通过我司网站获取 ";
+  text += kWebAddress;
+  text += "\r\n\r\n技术支持可拨打电话：Dolvane技术值班专机";
+  text += kSupportPhone;
+  text += "\r\n\r\n";
+  text += "模块站号、波特率等配置请通过软件底部“修改模块通讯参数和站号”功能区自行设置\r\n\r\n";
+  text += "固件版本为680及以上的产品增加寄存器写保护功能，建议使能写保护。\r\n\r\n";
+  text += "使能写操作方法: 写保护设置->允许写操作。\r\n\r\n";
+  text += "使能写保护方法: 写保护设置->禁止写操作。";
+  return text;
+}
+
+void CDolvaneCaiJiDlg::createControls() {
+  const DialogUnits units = DialogUnits::ofFont(font());
+  std::vector<QWidget*> groupBoxes;
+  for (const ControlSpec& spec : MainWindowControls()) {
+    QWidget* widget = createControl(spec);
+    widget->setGeometry(units.toPixels(spec.rect));
+    if (spec.id != 0) widget->setObjectName(ControlName(spec.id));
+    if (spec.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);
+  }
+  // Group boxes only frame their neighbours; beneath them, they take no clicks away.
+  for (QWidget* box : groupBoxes) box->lower();
+  chainTabOrder();
+
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName(QStringLiteral("scanProgress"));
+  progressBar_->setGeometry(units.toPixels(kProgressBarRect));
+  progressBar_->setTextVisible(true);
+  progressBar_->setFormat(QStringLiteral("%v/%m"));
+  progressBar_->hide();
+}
+
+QWidget* CDolvaneCaiJiDlg::createControl(const ControlSpec& spec) {
+  const QString text = QString::fromUtf8(spec.text);
+  switch (spec.kind) {
+    case ControlKind::kButton:
+      return new QPushButton(text, this);
+    case ControlKind::kHiddenButton: {
+      auto* button = new QPushButton(text, this);
+      button->hide();  // its operation is not for the user
+      return button;
+    }
+    case ControlKind::kPane:
+      return NewPane(this);
+    case ControlKind::kDigitEdit:
+      return NewDigitEdit(this);
+    case ControlKind::kCombo:
+      return new ListOnlyComboBox(this);
+    case ControlKind::kLabel:
+      return NewLabel(text, Qt::AlignLeft, this);
+    case ControlKind::kCentredLabel:
+      return NewLabel(text, Qt::AlignHCenter, this);
+    case ControlKind::kGroupBox:
+      return new QGroupBox(text, this);
+  }
+  return nullptr;
+}
+
+void CDolvaneCaiJiDlg::chainTabOrder() {
+  QWidget* previous = nullptr;
+  for (const ControlSpec& spec : MainWindowControls()) {
+    if (!TakesFocus(spec.kind)) continue;
+    QWidget* current = control(spec.id);
+    if (previous) QWidget::setTabOrder(previous, current);
+    previous = current;
+  }
+}
+
+// Linux window managers offer no system menu to extend: the About box is on
+// the window's context menu and on F1.
+void CDolvaneCaiJiDlg::addAboutAction() {
+  auto* about = new QAction(QString::fromUtf8(kAboutItem), this);
+  about->setShortcut(QKeySequence(Qt::Key_F1));
+  about->setShortcutContext(Qt::WindowShortcut);
+  connect(about, &QAction::triggered, this, &CDolvaneCaiJiDlg::showAbout);
+  addAction(about);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CDolvaneCaiJiDlg::showAbout() {
+  if (commandRunning()) return;
+  CAboutDlg about(this);
+  about.exec();
+}
+
+void CDolvaneCaiJiDlg::fillCombos() {
+  QStringList rates;
+  for (int rate : kBaudRates) rates << QString::number(rate);
+  QStringList formats;
+  for (const LineFormat& format : kLineFormats) formats << QString::fromUtf8(format.text);
+  FillCombo(static_cast<QComboBox*>(control(ids::kBaudRate)), rates, 3);
+  FillCombo(static_cast<QComboBox*>(control(ids::kLineFormat)), formats, 0);
+  FillCombo(static_cast<QComboBox*>(control(ids::kNewBaud)), rates, 3);
+  FillCombo(static_cast<QComboBox*>(control(ids::kNewFormat)), formats, 0);
+}
+
+void CDolvaneCaiJiDlg::bindCommands() {
+  for (size_t i = 0; i < kCommandTableSize; ++i) {
+    const Command& command = kCommandTable[i];
+    const auto run = [this, handler = command.handler] { runCommand(handler); };
+    if (command.event == CommandEvent::kClick) {
+      connect(static_cast<QPushButton*>(control(command.controlId)), &QPushButton::clicked, this, run);
+    } else {
+      // activated: a list choice of the user, never a selection set by code.
+      connect(static_cast<QComboBox*>(control(command.controlId)), &QComboBox::activated, this, run);
+    }
+  }
+}
+
+void CDolvaneCaiJiDlg::runCommand(void (Operations::*handler)()) {
+  if (gate_->busy()) return;  // one command at a time
+  struct Release {
+    CDolvaneCaiJiDlg& window;
+    ~Release() {
+      window.gate_->setBusy(false);
+      window.progressBar_->hide();
+    }
+  } release{*this};
+  gate_->setBusy(true);
+  (ops_.get()->*handler)();
+}
+
+void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {
+  // Escape and Enter would end the dialog and lose the report and the open port.
+  // A focused push button has taken its Enter before it gets here.
+  const int key = event->key();
+  if (key == Qt::Key_Escape || key == Qt::Key_Enter || key == Qt::Key_Return ||
+      event->matches(QKeySequence::Cancel)) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void CDolvaneCaiJiDlg::closeEvent(QCloseEvent* event) {
+  if (commandRunning()) {
+    event->ignore();  // the running command owns the port until it returns
+    return;
+  }
+  QDialog::closeEvent(event);
+}

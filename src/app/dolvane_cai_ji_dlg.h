@@ -1,0 +1,50 @@
+#pragma once
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+#include "app/edit_com_dialog.h"
+#include "console/operations.h"
+
+class InputGate;
+class QProgressBar;
+class QtConsole;
+struct ControlSpec;
+
+// The main window: output pane on the left, the operations on the right and
+// along the bottom, each control bound to its handler by the command table.
+class CDolvaneCaiJiDlg : public QDialog {
+  Q_OBJECT
+ public:
+  // `offeredPorts` head the port dialog's list (the simulated bus).
+  explicit CDolvaneCaiJiDlg(std::vector<PortChoice> offeredPorts = {});
+  ~CDolvaneCaiJiDlg() override;
+
+  Operations& operations() { return *ops_; }
+  Console& console();
+  QWidget* control(int controlId) const;
+  QProgressBar* progressBar() const { return progressBar_; }
+  // True while a command's handler runs.
+  bool commandRunning() const;
+  void showAbout();
+
+  static std::string welcomeText();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createControls();
+  QWidget* createControl(const ControlSpec& spec);
+  void addAboutAction();
+  void chainTabOrder();
+  void fillCombos();
+  void bindCommands();
+  void runCommand(void (Operations::*handler)());
+
+  std::unique_ptr<InputGate> gate_;
+  QProgressBar* progressBar_ = nullptr;
+  std::unique_ptr<QtConsole> console_;
+  std::unique_ptr<Operations> ops_;
+};

@@ -1,0 +1,98 @@
+#include "app/edit_com_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/cjk_fonts.h"
+#include "app/dialog_units.h"
+#include "app/main_window_layout.h"
+#include "app/message_boxes.h"
+#include "link/link.h"
+
+namespace {
+
+constexpr int kFontPoints = 8;
+constexpr int kWidthDlu = 212;
+constexpr int kHeightDlu = 138;  // taller than the classic 84 to hold the port list
+constexpr DluRect kEditRect{40, 12, 127, 14};
+constexpr DluRect kListLabelRect{7, 32, 198, 8};
+constexpr DluRect kListRect{7, 42, 198, 66};
+constexpr DluRect kOkRect{39, 116, 50, 14};
+constexpr DluRect kCancelRect{118, 116, 50, 14};
+constexpr int kEditId = 1005;
+
+QString ItemText(const PortChoice& choice) {
+  const QString device = QString::fromStdString(choice.device);
+  if (choice.description.empty()) return device;
+  return device + QStringLiteral("  ") + QString::fromUtf8(choice.description);
+}
+
+}  // namespace
+
+EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered)
+    : QDialog(owner) {
+  setWindowTitle(QStringLiteral("请输入串口号"));
+  setFont(DialogFont(kFontPoints));
+  buildControls();
+  fillList(offered);
+  edit_->setText(QStringLiteral("1"));
+  edit_->selectAll();
+  edit_->setFocus();
+}
+
+void EditComDialog::buildControls() {
+  const DialogUnits units = DialogUnits::ofFont(font());
+  setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
+
+  edit_ = new QLineEdit(this);
+  edit_->setObjectName(ControlName(kEditId));
+  edit_->setGeometry(units.toPixels(kEditRect));
+
+  auto* label = new QLabel(QStringLiteral("本机串口（单击选用，亦可输入端口号或设备路径）："), this);
+  label->setGeometry(units.toPixels(kListLabelRect));
+
+  list_ = new QListWidget(this);
+  list_->setGeometry(units.toPixels(kListRect));
+  list_->setWordWrap(true);
+  connect(list_, &QListWidget::itemClicked, this, &EditComDialog::pick);
+  connect(list_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) { pick(item); });
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    pick(item);
+    accept();
+  });
+
+  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  ok->setGeometry(units.toPixels(kOkRect));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &EditComDialog::accept);
+
+  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  cancel->setGeometry(units.toPixels(kCancelRect));
+  connect(cancel, &QPushButton::clicked, this, &EditComDialog::reject);
+}
+
+void EditComDialog::fillList(const std::vector<PortChoice>& offered) {
+  std::vector<PortChoice> choices = offered;
+  for (const std::string& device : ListSerialPorts()) choices.push_back({device, {}});
+  for (const PortChoice& choice : choices) {
+    auto* item = new QListWidgetItem(ItemText(choice), list_);
+    item->setData(Qt::UserRole, QString::fromStdString(choice.device));
+    item->setToolTip(QString::fromStdString(choice.device));
+  }
+}
+
+void EditComDialog::pick(QListWidgetItem* item) {
+  if (item) edit_->setText(item->data(Qt::UserRole).toString());
+}
+
+std::string EditComDialog::portEntry() const { return edit_->text().toStdString(); }
+
+void EditComDialog::accept() {
+  if (!ParsePortEntry(portEntry())) {
+    ShowInfoBox(this, QString::fromUtf8(kBadPortNumber));
+    return;  // the dialog stays open for another try
+  }
+  QDialog::accept();
+}

@@ -1,0 +1,87 @@
+#include "app/qt_console.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "app/main_window_layout.h"
+#include "app/message_boxes.h"
+#include "console/control_ids.h"
+
+namespace {
+
+// Reports end lines with "\r\n" (and the scan has a bare "\n"); the pane
+// shows plain line breaks.
+QString ForDisplay(const std::string& text) {
+  QString shown = QString::fromUtf8(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+}  // namespace
+
+QtConsole::QtConsole(QWidget& window, QProgressBar& progressBar, std::vector<PortChoice> offeredPorts)
+    : window_(window), progressBar_(progressBar), offeredPorts_(std::move(offeredPorts)) {}
+
+template <typename Widget>
+Widget* QtConsole::control(int controlId) const {
+  auto* widget = window_.findChild<Widget*>(ControlName(controlId));
+  Q_ASSERT_X(widget, "QtConsole", "no control of that id and kind");
+  return widget;
+}
+
+std::string QtConsole::fieldText(int controlId) {
+  return control<QLineEdit>(controlId)->text().toStdString();
+}
+
+void QtConsole::setPaneText(const std::string& text) {
+  control<QPlainTextEdit>(ids::kOutputPane)->setPlainText(ForDisplay(text));
+}
+
+void QtConsole::showInfo(const std::string& text) { ShowInfoBox(&window_, QString::fromUtf8(text)); }
+
+bool QtConsole::askWarning(const std::string& text) {
+  return AskWarningBox(&window_, QString::fromUtf8(text));
+}
+
+int QtConsole::comboSelection(int controlId) { return control<QComboBox>(controlId)->currentIndex(); }
+
+void QtConsole::setComboSelection(int controlId, int index) {
+  QComboBox* combo = control<QComboBox>(controlId);
+  const QSignalBlocker quiet(combo);
+  combo->setCurrentIndex(index);
+}
+
+void QtConsole::setButtonCaption(int controlId, const std::string& caption) {
+  control<QPushButton>(controlId)->setText(QString::fromUtf8(caption));
+}
+
+std::optional<std::string> QtConsole::askPort() {
+  EditComDialog dialog(&window_, offeredPorts_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.portEntry();
+}
+
+void QtConsole::repaint() { window_.repaint(); }
+
+void QtConsole::pause(int milliseconds) {
+  // The input gate drops clicks and keys meant for the window meanwhile.
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void QtConsole::idle() { QCoreApplication::processEvents(); }
+
+void QtConsole::progress(int done, int total) {
+  progressBar_.setRange(0, total);
+  progressBar_.setValue(done);
+  progressBar_.setVisible(done < total);
+  progressBar_.repaint();
+}

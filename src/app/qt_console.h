@@ -1,0 +1,36 @@
+#pragma once
+// The Console of the window: operations reach the widgets through it.
+#include <vector>
+
+#include "app/edit_com_dialog.h"
+#include "console/console.h"
+
+class QProgressBar;
+class QWidget;
+
+class QtConsole : public Console {
+ public:
+  // Controls are found in `window` by their id; boxes are owned by it.
+  QtConsole(QWidget& window, QProgressBar& progressBar, std::vector<PortChoice> offeredPorts);
+
+  std::string fieldText(int controlId) override;
+  void setPaneText(const std::string& text) override;
+  void showInfo(const std::string& text) override;
+  bool askWarning(const std::string& text) override;
+  int comboSelection(int controlId) override;
+  void setComboSelection(int controlId, int index) override;
+  void setButtonCaption(int controlId, const std::string& caption) override;
+  std::optional<std::string> askPort() override;
+  void repaint() override;
+  void pause(int milliseconds) override;
+  void idle() override;
+  void progress(int done, int total) override;
+
+ private:
+  template <typename Widget>
+  Widget* control(int controlId) const;
+
+  QWidget& window_;
+  QProgressBar& progressBar_;
+  std::vector<PortChoice> offeredPorts_;
+};

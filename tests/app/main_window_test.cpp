@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/about_dlg.h"
+#include "app/dialog_units.h"
+#include "app/dolvane_cai_ji_dlg.h"
+#include "app/modal_helpers.h"
+#include "console/console.h"
+#include "console/control_ids.h"
+#include "modbus/exchange.h"
+
+using apptest::BoxAnswerer;
+using apptest::WhenModal;
+
+namespace {
+
+// The window's template as the user sees it: kind, text and rectangle in dialog
+// units, in tab order. Kinds: B button, H hidden button, P pane, E digit edit,
+// C combo (the closed box is 14 units high), L label, G group box.
+struct Expected {
+  int id;
+  char kind;
+  const char* text;
+  DluRect rect;
+};
+
+std::vector<Expected> ExpectedControls() {
+  std::vector<Expected> c = {
+      {1000, 'B', "打开串口", {533, 10, 50, 14}},
+      {1002, 'P', "", {7, 7, 402, 348}},
+      {1003, 'B', "4SX/Y", {489, 105, 50, 14}},
+      {1004, 'B', "3SX/Y", {553, 105, 50, 14}},
+      {1006, 'E', "", {630, 11, 37, 13}},
+      {0, 'L', "模块站号:", {590, 13, 35, 8}},
+      {1008, 'E', "", {560, 187, 41, 13}},
+      {1005, 'B', "写单寄存器", {617, 186, 50, 14}},
+      {1007, 'E', "", {465, 187, 41, 13}},
+      {1012, 'C', "", {419, 12, 50, 14}},
+      {1011, 'B', "通信重置", {617, 378, 50, 14}},
+      {1013, 'C', "", {476, 12, 50, 14}},
+      {1009, 'B', "16RX/Y", {425, 42, 50, 14}},
+      {0, 'G', "读多寄存器(十进制)@开发者模式", {419, 212, 253, 33}},
+      {1010, 'E', "", {465, 226, 41, 13}},
+      {1014, 'E', "", {560, 226, 41, 13}},
+      {1001, 'B', "读多寄存器", {617, 225, 50, 14}},
+      {0, 'G', "RX/RY/RZ系列数据采集", {419, 30, 253, 55}},
+      {1015, 'B', "4RX/Y", {489, 66, 50, 14}},
+      {1017, 'B', "3RX", {553, 66, 50, 14}},
+      {0, 'G', "SX/SY系列数据采集", {419, 93, 253, 31}},
+      {1018, 'B', "8SX/Y", {425, 105, 50, 14}},
+      {1019, 'B', "8RX/Y/Z", {617, 42, 50, 14}},
+      {1023, 'B', "4WX", {591, 145, 50, 14}},
+      {0, 'G', "交直流系列数据采集", {521, 133, 151, 31}},
+      {0, 'G', "写保护设置(仅680以上版本支持)", {7, 365, 126, 34}},
+      {1025, 'B', "允许写操作", {13, 379, 50, 14}},
+      {1026, 'B', "禁用写操作", {77, 379, 50, 14}},
+      {0, 'L', "写入地址:", {425, 266, 36, 8}},
+      {1022, 'E', "", {465, 264, 41, 13}},
+      {1024, 'E', "", {560, 264, 41, 13}},
+      {1027, 'B', "写多寄存器", {617, 263, 50, 14}},
+  };
+  const int columns[5] = {442, 489, 535, 582, 629};
+  const int rows[4] = {283, 301, 319, 336};
+  for (int i = 0; i < 20; ++i) c.push_back({ids::kWriteValues[i], 'E', "", {columns[i % 5], rows[i / 5], 38, 13}});
+  const std::vector<Expected> rest = {
+      {0, 'G', "写多寄存器(十进制)@开发者模式", {419, 250, 253, 105}},
+      {0, 'L', "00", {427, 285, 11, 8}},
+      {0, 'L', "05", {427, 303, 11, 8}},
+      {0, 'L', "10", {427, 321, 11, 8}},
+      {0, 'L', "15", {427, 339, 11, 8}},
+      {1021, 'B', "9VX/Y", {425, 145, 50, 14}},
+      {0, 'L', "写入长度:", {520, 266, 36, 8}},
+      {0, 'L', "读取地址:", {425, 228, 36, 8}},
+      {0, 'L', "读取长度:", {520, 228, 36, 8}},
+      {0, 'L', "写入地址:", {425, 190, 36, 8}},
+      {0, 'L', "写入数值:", {520, 190, 36, 8}},
+      {0, 'G', "写单寄存器(十进制)", {419, 174, 253, 33}},
+      {0, 'G', "VX/VY系列数据采集", {419, 133, 87, 31}},
+      {1016, 'H', "Brassel采集", {141, 379, 46, 14}},
+      {1035, 'B', "5RX/Z", {425, 66, 50, 14}},
+      {1036, 'B', "12RX", {489, 42, 50, 14}},
+      {1037, 'B', "5UZ", {530, 145, 50, 14}},
+      {0, 'G', "修改模块通讯参数和站号", {195, 365, 387, 34}},
+      {1020, 'C', "", {237, 379, 50, 14}},
+      {1038, 'C', "", {337, 379, 50, 14}},
+      {1039, 'E', "", {443, 379, 37, 13}},
+      {0, 'L', "模块站号:", {402, 381, 35, 8}},
+      {1048, 'B', "修改通讯参数/站号", {500, 378, 74, 14}},
+      {0, 'L', "波特率：", {198, 381, 35, 8}},
+      {0, 'L', "校验位:", {300, 381, 35, 8}},
+      {1049, 'B', "10RX", {553, 42, 50, 14}},
+  };
+  c.insert(c.end(), rest.begin(), rest.end());
+  return c;
+}
+
+bool KindMatches(QWidget* w, char kind) {
+  switch (kind) {
+    case 'B': return qobject_cast<QPushButton*>(w) && w->isVisibleTo(w->window());
+    case 'H': return qobject_cast<QPushButton*>(w) && !w->isVisibleTo(w->window());
+    case 'P': return qobject_cast<QPlainTextEdit*>(w) != nullptr;
+    case 'E': return qobject_cast<QLineEdit*>(w) != nullptr;
+    case 'C': return qobject_cast<QComboBox*>(w) != nullptr;
+    default: return false;
+  }
+}
+
+QString TextOf(QWidget* w) {
+  if (auto* b = qobject_cast<QPushButton*>(w)) return b->text();
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+  return {};
+}
+
+}  // namespace
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  CDolvaneCaiJiDlg window;
+
+  void SetUp() override {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+
+  template <typename W>
+  W* control(int id) {
+    return qobject_cast<W*>(window.control(id));
+  }
+  QString pane() { return control<QPlainTextEdit>(ids::kOutputPane)->toPlainText(); }
+  LinkState& link() { return window.operations().link(); }
+};
+
+TEST_F(MainWindowTest, StartsWithWelcomeTextDefaultsAndClosedPort) {
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Dolvane采集模块调试工具V2.8  https://www.dolvane.example"));
+  EXPECT_EQ(pane(), QString::fromUtf8(
+                        "感谢使用我司产品！温馨提示：\n\n"
+                        "产品技术规格书请通过我司网站获取 https://www.dolvane.example\n\n"
+                        "技术支持可拨打电话：Dolvane技术值班专机000-0000-0000\n\n"
+                        "模块站号、波特率等配置请通过软件底部“修改模块通讯参数和站号”功能区自行设置\n\n"
+                        "固件版本为680及以上的产品增加寄存器写保护功能，建议使能写保护。\n\n"
+                        "使能写操作方法: 写保护设置->允许写操作。\n\n"
+                        "使能写保护方法: 写保护设置->禁止写操作。"));
+  EXPECT_EQ(control<QLineEdit>(ids::kStation)->text(), "1");
+  EXPECT_EQ(control<QLineEdit>(ids::kNewStation)->text(), "1");
+  EXPECT_EQ(control<QComboBox>(ids::kBaudRate)->currentText(), "9600");
+  EXPECT_EQ(control<QComboBox>(ids::kLineFormat)->currentText(), "N,8,1");
+  EXPECT_EQ(control<QComboBox>(ids::kNewBaud)->currentText(), "9600");
+  EXPECT_EQ(control<QComboBox>(ids::kNewFormat)->currentText(), "N,8,1");
+  EXPECT_EQ(control<QComboBox>(ids::kBaudRate)->count(), 8);
+  EXPECT_EQ(control<QComboBox>(ids::kLineFormat)->itemText(3), "N,8,2");
+  EXPECT_EQ(control<QPushButton>(ids::kOpenPort)->text(), QString::fromUtf8("打开串口"));
+
+  EXPECT_EQ(link().isOpen, 0);
+  EXPECT_EQ(link().baudRate, 9600);
+  EXPECT_EQ(link().lineFormat, 0);
+  EXPECT_EQ(link().newBaudIndex, 3);
+  EXPECT_EQ(link().newLineFormat, 0);
+
+  auto* paneEdit = control<QPlainTextEdit>(ids::kOutputPane);
+  EXPECT_TRUE(paneEdit->isReadOnly());
+  EXPECT_EQ(paneEdit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(paneEdit->font().pointSize(), 10);
+  EXPECT_FALSE(window.windowIcon().isNull());
+  EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(ids::kOpenPort));
+}
+
+TEST_F(MainWindowTest, EveryControlSitsAtItsConvertedRectangleInTabOrder) {
+  EXPECT_TRUE(QFontInfo(window.font()).family().contains("CJK")) << QFontInfo(window.font()).family().toStdString();
+  EXPECT_EQ(window.font().pointSize(), 9);
+  const DialogUnits units = DialogUnits::ofFont(window.font());
+  EXPECT_EQ(window.minimumSize(), units.toPixels(681, 407));
+  EXPECT_EQ(window.maximumSize(), units.toPixels(681, 407));
+
+  QList<QWidget*> unnamed;
+  for (QWidget* w : window.findChildren<QWidget*>()) {
+    if (qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w)) unnamed << w;
+  }
+  std::vector<QString> focusOrder;
+  for (const Expected& e : ExpectedControls()) {
+    const QRect rect = units.toPixels(e.rect);
+    const QString what = QString::fromUtf8(e.text) + QString::number(e.id);
+    if (e.id == 0) {
+      const auto found = std::find_if(unnamed.begin(), unnamed.end(), [&](QWidget* w) {
+        return TextOf(w) == QString::fromUtf8(e.text) && w->geometry() == rect &&
+               (e.kind == 'G') == (qobject_cast<QGroupBox*>(w) != nullptr);
+      });
+      EXPECT_NE(found, unnamed.end()) << what.toStdString();
+      continue;
+    }
+    QWidget* w = window.control(e.id);
+    ASSERT_NE(w, nullptr) << e.id;
+    EXPECT_TRUE(KindMatches(w, e.kind)) << e.id;
+    EXPECT_EQ(w->geometry(), rect) << e.id;
+    if (*e.text) {
+      EXPECT_EQ(TextOf(w), QString::fromUtf8(e.text)) << e.id;
+    }
+    if (e.kind != 'H') focusOrder.push_back(w->objectName());
+  }
+
+  // Tab walks the controls in template order and skips the hidden button.
+  control<QPushButton>(ids::kOpenPort)->setFocus();
+  std::vector<QString> walked;
+  for (size_t i = 0; i < focusOrder.size(); ++i) {
+    walked.push_back(QApplication::focusWidget()->objectName());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(walked, focusOrder);
+  EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(ids::kOpenPort));  // and round again
+}
+
+TEST_F(MainWindowTest, OnlyAListChoiceChangesTheLinkSettings) {
+  auto* baud = control<QComboBox>(ids::kBaudRate);
+  baud->setFocus();
+  QTest::keyClicks(baud, "19200");
+  QTest::keyClick(baud, Qt::Key_Return);
+  EXPECT_EQ(baud->currentText(), "9600");
+  EXPECT_EQ(link().baudRate, 9600);
+
+  baud->showPopup();
+  QAbstractItemView* list = baud->view();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+  QTest::qWait(QApplication::doubleClickInterval() + 100);  // the popup ignores an early release
+  const QModelIndex entry = list->model()->index(4, 0);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+  EXPECT_EQ(baud->currentText(), "19200");
+  EXPECT_EQ(link().baudRate, 19200);
+
+  // The arrow keys choose from the list too, as in any drop-down combo.
+  auto* format = control<QComboBox>(ids::kLineFormat);
+  format->setFocus();
+  QTest::keyClick(format, Qt::Key_Down);
+  EXPECT_EQ(link().lineFormat, 1);
+  QTest::keyClick(control<QComboBox>(ids::kNewBaud), Qt::Key_Up);
+  EXPECT_EQ(link().newBaudIndex, 2);
+
+  // A selection set by an operation announces nothing.
+  window.console().setComboSelection(ids::kBaudRate, 7);
+  window.console().setComboSelection(ids::kNewFormat, 3);
+  EXPECT_EQ(baud->currentText(), "115200");
+  EXPECT_EQ(link().baudRate, 19200);
+  EXPECT_EQ(link().newLineFormat, 0);
+}
+
+TEST_F(MainWindowTest, DigitEditsTakeOnlyDigits) {
+  for (const Expected& e : ExpectedControls()) {
+    if (e.kind != 'E') continue;
+    auto* edit = control<QLineEdit>(e.id);
+    edit->clear();
+    QTest::keyClicks(edit, "1a-2 B,3.");
+    EXPECT_EQ(edit->text(), "123") << e.id;
+  }
+}
+
+TEST_F(MainWindowTest, EscapeAndEnterDoNotCloseTheWindow) {
+  for (int id : {ids::kStation, ids::kWriteValues[7], ids::kBaudRate, ids::kNewFormat, ids::kOutputPane}) {
+    QWidget* w = window.control(id);
+    w->setFocus();
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(w, key);
+    EXPECT_TRUE(window.isVisible()) << id;
+  }
+  EXPECT_EQ(link().baudRate, 9600);
+
+  // Enter on a focused push button runs that button.
+  BoxAnswerer boxes;
+  auto* read = control<QPushButton>(ids::kRead4SXY);
+  read->setFocus();
+  QTest::keyClick(read, Qt::Key_Return);
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(msg::kPortNotOpen));
+  EXPECT_TRUE(window.isVisible());
+
+  EXPECT_TRUE(window.close());  // the close box still closes it
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, BoxesAreOwnedByTheWindowWithChineseButtons) {
+  std::vector<BoxAnswerer::Seen> seen;
+  {
+    BoxAnswerer boxes(QMessageBox::Cancel);
+    window.console().showInfo("串口未打开!");
+    EXPECT_FALSE(window.console().askWarning("继续？"));
+    seen = boxes.seen;
+  }
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].title, QString::fromUtf8("提示"));
+  EXPECT_EQ(seen[0].buttons, QStringList{QString::fromUtf8("确定")});
+  EXPECT_EQ(seen[0].icon, QMessageBox::NoIcon);
+  EXPECT_EQ(seen[0].owner, &window);
+  EXPECT_EQ(seen[1].title, QString::fromUtf8("警告"));
+  EXPECT_EQ(seen[1].owner, &window);
+  EXPECT_TRUE(seen[1].buttons.contains(QString::fromUtf8("确定")));
+  EXPECT_TRUE(seen[1].buttons.contains(QString::fromUtf8("取消")));
+
+  BoxAnswerer ok(QMessageBox::Ok);
+  EXPECT_TRUE(window.console().askWarning("继续？"));
+}
+
+TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
+  QString caption;
+  QStringList texts;
+  const auto readAndClose = [&](CAboutDlg* about) {
+    caption = about->windowTitle();
+    texts.clear();
+    for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();
+    QTest::mouseClick(apptest::ButtonWithText(about, QString::fromUtf8("确定")), Qt::LeftButton);
+  };
+
+  // Right-click anywhere on the window: the menu offers the About item.
+  QTimer::singleShot(50, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("关于 DolvaneCaiJi(&A)..."));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[0]).center());
+  });
+  WhenModal<CAboutDlg>(readAndClose);
+  QWidget* button = window.control(ids::kRead3RX);
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(button, &rightClick);
+  EXPECT_EQ(caption, QString::fromUtf8("关于Dolvane电参数采集"));
+  EXPECT_TRUE(texts.contains(QString::fromUtf8("Dolvane电参数采集V1.0")));
+
+  caption.clear();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  WhenModal<CAboutDlg>(readAndClose);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  EXPECT_EQ(caption, QString::fromUtf8("关于Dolvane电参数采集"));
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(pane().left(8), QString::fromUtf8("感谢使用我司产品"));  // unchanged
+}
+
+TEST_F(MainWindowTest, ProgressBarShowsOnlyWhileStepsRemain) {
+  QProgressBar* bar = window.progressBar();
+  EXPECT_FALSE(bar->isVisible());
+  window.console().progress(5, 33);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->value(), 5);
+  EXPECT_EQ(bar->maximum(), 33);
+  // Between the pane and the bottom groups, covering neither.
+  EXPECT_GE(bar->geometry().top(), window.control(ids::kOutputPane)->geometry().bottom());
+  EXPECT_LT(bar->geometry().bottom(), window.control(ids::kAllowWrite)->geometry().top());
+  window.console().progress(33, 33);
+  EXPECT_FALSE(bar->isVisible());
+}

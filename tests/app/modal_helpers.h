@@ -1,0 +1,76 @@
+#pragma once
+// Modal boxes and dialogs run their own event loops: a test arms a timer
+// before the call that blocks, and the timer acts on the window once shown.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+namespace apptest {
+
+inline constexpr int kPollMs = 10;
+inline constexpr int kGiveUpMs = 15000;  // so that a hang fails instead of waiting forever
+
+// Acts once on the next visible modal window of type W.
+template <typename W>
+void WhenModal(std::function<void(W*)> act) {
+  auto* timer = new QTimer;
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
+    auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+    const bool ready = window && window->isVisible();
+    if (!ready && clock->elapsed() < kGiveUpMs) return;
+    timer->stop();
+    timer->deleteLater();
+    delete clock;
+    if (ready) act(window);
+  });
+  timer->start(kPollMs);
+}
+
+inline QPushButton* ButtonWithText(QWidget* window, const QString& text) {
+  for (QPushButton* button : window->findChildren<QPushButton*>()) {
+    if (button->text() == text) return button;
+  }
+  return nullptr;
+}
+
+// Answers every message box shown while it lives, and records what it saw.
+class BoxAnswerer {
+ public:
+  struct Seen {
+    QString title;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon;
+    QWidget* owner;
+  };
+
+  explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { answerVisibleBox(); });
+    timer_.start(kPollMs);
+  }
+
+  std::vector<Seen> seen;
+
+ private:
+  void answerVisibleBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    QStringList buttons;
+    for (QAbstractButton* b : box->buttons()) buttons << b->text();
+    seen.push_back({box->windowTitle(), box->text(), buttons, box->icon(), box->parentWidget()});
+    QAbstractButton* chosen = box->button(answer_);
+    (chosen ? chosen : box->buttons().front())->click();
+  }
+
+  QMessageBox::StandardButton answer_;
+  QTimer timer_;
+};
+
+}  // namespace apptest

@@ -1,0 +1,150 @@
+// The window over a pseudo-terminal whose far end never answers.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <string>
+
+#include "app/dolvane_cai_ji_dlg.h"
+#include "app/modal_helpers.h"
+#include "console/control_ids.h"
+#include "modbus/exchange.h"
+
+using apptest::BoxAnswerer;
+using apptest::ButtonWithText;
+using apptest::WhenModal;
+
+namespace {
+
+class SilentLine {
+ public:
+  SilentLine() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) device_ = ::ptsname(master_);
+  }
+  ~SilentLine() {
+    if (master_ >= 0) ::close(master_);
+  }
+  const std::string& device() const { return device_; }
+
+  // Everything the console has written so far.
+  std::string received() {
+    std::string bytes;
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::read(master_, buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
+    return bytes;
+  }
+
+ private:
+  int master_ = -1;
+  std::string device_;
+};
+
+// Counts paint events of one window's widgets.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+  ~PaintCounter() override { qApp->removeEventFilter(this); }
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == &window_) {
+      ++count;
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+};
+
+}  // namespace
+
+class SerialWindowTest : public ::testing::Test {
+ protected:
+  SilentLine line;
+  CDolvaneCaiJiDlg window;
+
+  void SetUp() override {
+    ASSERT_FALSE(line.device().empty());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+
+  QPushButton* button(int id) { return qobject_cast<QPushButton*>(window.control(id)); }
+  QString pane() { return qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->toPlainText(); }
+
+  // Button 1000 with the given answer in the port dialog (empty: Cancel).
+  void clickOpenPort(const std::string& device) {
+    WhenModal<EditComDialog>([device](EditComDialog* dialog) {
+      if (device.empty()) {
+        QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("取消")), Qt::LeftButton);
+        return;
+      }
+      dialog->edit()->setText(QString::fromStdString(device));
+      QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
+    });
+    QTest::mouseClick(button(ids::kOpenPort), Qt::LeftButton);
+  }
+};
+
+TEST_F(SerialWindowTest, OpensAndClosesThroughThePortDialog) {
+  clickOpenPort("");
+  EXPECT_EQ(pane(), "");
+  EXPECT_EQ(window.operations().link().isOpen, 0);
+
+  clickOpenPort(line.device());
+  EXPECT_EQ(pane(), QString::fromUtf8("串口打开成功！"));
+  EXPECT_EQ(button(ids::kOpenPort)->text(), QString::fromUtf8("关闭串口"));
+  EXPECT_EQ(window.operations().link().isOpen, 1);
+
+  QTest::mouseClick(button(ids::kOpenPort), Qt::LeftButton);
+  EXPECT_EQ(pane(), QString::fromUtf8("串口已关闭！"));
+  EXPECT_EQ(button(ids::kOpenPort)->text(), QString::fromUtf8("打开串口"));
+  EXPECT_EQ(window.operations().link().isOpen, 0);
+}
+
+TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWaits) {
+  clickOpenPort(line.device());
+  ASSERT_EQ(window.operations().link().isOpen, 1);
+  line.received();
+
+  BoxAnswerer boxes;
+  PaintCounter paints(window);
+  bool runningAtFirstLook = false;
+  bool runningAtSecondLook = false;
+  int paintsDuringWait = 0;
+  // At 9600 baud the "4SX/Y" read of 85 bytes waits 5 x 85 + 600 ms for a reply.
+  QTimer::singleShot(300, [&] {
+    runningAtFirstLook = window.commandRunning();
+    paints.count = 0;
+    window.update();
+    QTest::mouseClick(button(ids::kRead4SXY), Qt::LeftButton);
+    QTest::mouseClick(button(ids::kOpenPort), Qt::LeftButton);
+    QTest::keyClick(button(ids::kRead3SXY), Qt::Key_Space);
+  });
+  QTimer::singleShot(600, [&] {
+    runningAtSecondLook = window.commandRunning();
+    paintsDuringWait = paints.count;
+  });
+  QTest::mouseClick(button(ids::kRead4SXY), Qt::LeftButton);
+  QTest::qWait(300);  // a click that was only held back would run now
+
+  EXPECT_TRUE(runningAtFirstLook);
+  EXPECT_TRUE(runningAtSecondLook);
+  EXPECT_GT(paintsDuringWait, 0);
+  EXPECT_EQ(line.received().size(), 8u);  // one request, no second one
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(msg::kNoReply));
+  EXPECT_TRUE(pane().startsWith(QString::fromUtf8("十六进制显示发送数据：")));
+  EXPECT_EQ(window.operations().link().isOpen, 1);
+  EXPECT_FALSE(window.commandRunning());
+}
