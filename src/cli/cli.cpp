@@ -135,7 +135,6 @@ int PrepareOperation(const Options& o, TerminalConsole& console) {
   }
   if (op == "reset-scan") {
     ExpectArgs(o, 0);
-    console.streamPane = true;
     return ids::kCommReset;
   }
   throw UsageError{"unknown operation " + op};
@@ -198,6 +197,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (ops.link().isOpen != 1) return kExitErrorBox;
     console.resetPane();  // the open message is the window's, not the operation's
   }
+  // The scan runs for seconds: show its progress lines as they come.
+  console.streamPane = control == ids::kCommReset;
 
   ops.Dispatch(control);
   console.flushPane();

@@ -73,6 +73,29 @@ TEST(Cli, SimulatedReadPrintsThePaneExactly) {
   EXPECT_NE(run.out.find("四路有功："), std::string::npos);
 }
 
+// Arguments after the operation are field texts even when they look like options.
+TEST(Cli, FieldTextsMayStartWithASign) {
+  const CliRun run = RunArgs({"--simulate", "write-register", "-5", "1"});
+  EXPECT_EQ(run.status, kExitErrorBox);
+  EXPECT_EQ(run.err, "提示: 非法的寄存器地址！\n");
+  const CliRun read = RunArgs({"--simulate", "-s", " +2", "read-registers", " 0", "1"});
+  EXPECT_EQ(read.status, kExitDone) << read.err;
+  EXPECT_NE(read.out.find("{[模块站号] 02}"), std::string::npos);
+}
+
+// The scan streams its progress; the open message is not part of its output.
+TEST(Cli, ResetScanPrintsOnlyTheScansPane) {
+  const CliRun run = RunArgs({"--simulate", "-y", "reset-scan"});
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(run.out.rfind("正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n"
+                          "正在尝试波特率：1=  1200BPS。\n校验值号：0=N,8,1。\r\n", 0),
+            0u);
+  EXPECT_NE(run.out.find("正在尝试波特率：8=115200BPS。\n校验值号：3=N,8,2。\r\n"), std::string::npos);
+  EXPECT_EQ(run.err, "警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n"
+                     "提示: 重置成功！站号：01，波特率：9600，N，8，1\n");
+  EXPECT_EQ(RunArgs({"--simulate", "reset-scan"}).status, kExitCancelled);
+}
+
 // The separate simulator process, its device given with -p to the CLI process.
 TEST(Cli, AgainstTheSimulatorProgram) {
   int toSim[2], fromSim[2];
