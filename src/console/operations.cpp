@@ -1,5 +1,7 @@
 #include "console/operations.h"
 
+#include <cassert>
+
 #include "config/comm_params.h"
 #include "config/comm_reset.h"
 #include "config/write_protection.h"
@@ -47,11 +49,9 @@ void Operations::OnCbnSelchangeLineFormat() {
 }
 
 void Operations::readModelOfButton(int buttonId) {
-  if (const ReaderModel* model = FindReaderByButton(buttonId)) {
-    RunReader(ctx_, *model);
-  } else {
-    console_.showInfo("not available yet");
-  }
+  const ReaderModel* model = FindReaderByButton(buttonId);
+  assert(model && "every model button has a reader");
+  RunReader(ctx_, *model);
 }
 
 void Operations::OnBnClickedRead4SXY() { readModelOfButton(ids::kRead4SXY); }
