@@ -2,17 +2,8 @@
 // values in hundredths of an ampere, frequencies in tenths of a hertz.
 #include <cmath>
 
+#include "sim/live_values.h"
 #include "sim/sim_models.h"
-
-namespace {
-
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
-
-uint16_t Raw(long value) { return static_cast<uint16_t>(static_cast<int16_t>(value)); }
-
-}  // namespace
 
 void Live5UZ(std::vector<uint16_t>& regs, std::mt19937& rng) {
   for (int j = 0; j < 5; ++j) {

@@ -2,15 +2,8 @@
 // hundredths of an ampere, harmonic values as small raw numbers.
 #include <cmath>
 
+#include "sim/live_values.h"
 #include "sim/sim_models.h"
-
-namespace {
-
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
-
-}  // namespace
 
 void Live8SXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
   for (int g = 1; g <= 4; ++g) {

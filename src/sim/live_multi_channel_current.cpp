@@ -3,15 +3,10 @@
 // frequencies in tenths of a hertz, transformer ratios as plain numbers.
 #include <cmath>
 
+#include "sim/live_values.h"
 #include "sim/sim_models.h"
 
 namespace {
-
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
-
-uint16_t Count(double value) { return static_cast<uint16_t>(std::lround(value)); }
 
 // Arrays behind the 8-word header: currents, frequencies, [fast values,] ratios.
 void FillCurrentChannels(std::vector<uint16_t>& regs, std::mt19937& rng, int channels,

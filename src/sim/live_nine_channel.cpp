@@ -4,27 +4,8 @@
 // The forward and reverse energy counters keep counting between replies.
 #include <cmath>
 
+#include "sim/live_values.h"
 #include "sim/sim_models.h"
-
-namespace {
-
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
-
-uint16_t Raw(long value) { return static_cast<uint16_t>(static_cast<int16_t>(value)); }
-uint16_t Count(double value) { return static_cast<uint16_t>(std::lround(value)); }
-
-int32_t Pair(const std::vector<uint16_t>& regs, int k) {
-  return static_cast<int32_t>(static_cast<uint32_t>(regs[k]) << 16 | regs[k + 1]);
-}
-void PutPair(std::vector<uint16_t>& regs, int k, int32_t value) {
-  const auto bits = static_cast<uint32_t>(value);
-  regs[k] = static_cast<uint16_t>(bits >> 16);
-  regs[k + 1] = static_cast<uint16_t>(bits & 0xFFFF);
-}
-
-}  // namespace
 
 void Live9VXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
   const double volts = 220.0 + Noise(rng, 50) / 100.0;

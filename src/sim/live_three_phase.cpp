@@ -2,21 +2,12 @@
 // VA/W/var, 32-bit totals high word first).
 #include <cmath>
 
+#include "sim/live_values.h"
 #include "sim/sim_models.h"
 
 namespace {
 
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
-
 uint16_t Hundredths(double value) { return static_cast<uint16_t>(std::lround(value * 100)); }
-
-void PutPair(std::vector<uint16_t>& regs, int k, int32_t value) {
-  const auto bits = static_cast<uint32_t>(value);
-  regs[k] = static_cast<uint16_t>(bits >> 16);
-  regs[k + 1] = static_cast<uint16_t>(bits & 0xFFFF);
-}
 
 }  // namespace
 

@@ -2,19 +2,8 @@
 // hundredths (A, kVA, kW, kvar), voltages and frequencies in tenths.
 #include <cmath>
 
+#include "sim/live_values.h"
 #include "sim/sim_models.h"
-
-namespace {
-
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
-
-uint16_t Scaled(double value, double scale) {
-  return static_cast<uint16_t>(static_cast<int16_t>(std::lround(value * scale)));
-}
-
-}  // namespace
 
 void Live3RX(std::vector<uint16_t>& regs, std::mt19937& rng) {
   double totalS = 0, totalP = 0, totalQ = 0;

@@ -2,14 +2,12 @@
 
 #include <iterator>
 
+#include "sim/live_values.h"
+
 namespace {
 
 constexpr uint16_t kVersion = 700;
 constexpr uint16_t kFactoryDate = 0x1605;
-
-int Noise(std::mt19937& rng, int spread) {
-  return std::uniform_int_distribution<int>(-spread, spread)(rng);
-}
 
 // Word 0 version, 1-2 ranges, 4 factory date: the common header of most models.
 void IdentityVersioned(std::vector<uint16_t>& regs) {
