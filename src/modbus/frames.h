@@ -30,5 +30,10 @@ inline uint16_t Word(const uint8_t* reply, int k) {
 inline int16_t SignedWord(const uint8_t* reply, int k) {
   return static_cast<int16_t>(Word(reply, k));
 }
+// Registers k and k+1, high word first, as one signed 32-bit value (the modules'
+// totals and energy counters).
+inline int32_t SignedPair(const uint8_t* reply, int k) {
+  return static_cast<int32_t>(static_cast<uint32_t>(Word(reply, k)) << 16 | Word(reply, k + 1));
+}
 inline uint16_t Word(const RxFrame& rx, int k) { return Word(rx.bytes, k); }
 inline int16_t SignedWord(const RxFrame& rx, int k) { return SignedWord(rx.bytes, k); }

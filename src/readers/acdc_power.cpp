@@ -10,11 +10,6 @@ namespace {
 
 const char* const kChannelNames[4] = {"通道一", "通道二", "通道三", "通道四"};
 
-// Two words, high half first, as the module's signed 32-bit counters.
-int32_t Pair(const uint8_t* reply, int k) {
-  return static_cast<int32_t>(static_cast<uint32_t>(Word(reply, k)) << 16 | Word(reply, k + 1));
-}
-
 void Format4WX(std::string& report, const uint8_t* reply) {
   appendf(report,
           "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
@@ -38,8 +33,8 @@ void Format4WX(std::string& report, const uint8_t* reply) {
             Word(reply, 60 + c), Word(reply, 64 + c), Word(reply, 68 + c),
             SignedWord(reply, 72 + c), SignedWord(reply, 76 + c) / 10000.0,
             Word(reply, 80 + c) / 100.0,
-            Pair(reply, 84 + 2 * c), Pair(reply, 92 + 2 * c), Word(reply, 100 + c),
-            Word(reply, 104 + c), Word(reply, 108 + c),
+            SignedPair(reply, 84 + 2 * c), SignedPair(reply, 92 + 2 * c),
+            Word(reply, 100 + c), Word(reply, 104 + c), Word(reply, 108 + c),
             Word(reply, 112 + c), Word(reply, 116 + c));
   }
 }

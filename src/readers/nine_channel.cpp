@@ -16,11 +16,6 @@ constexpr uint16_t kBlockWords = kFirstCount + kSecondCount;
 const char* const kChannelNames[9] = {"通道一", "通道二", "通道三", "通道四", "通道五",
                                       "通道六", "通道七", "通道八", "通道九"};
 
-// High word first, passed on as a signed 32-bit number.
-int32_t Pair(const uint8_t* block, int k) {
-  return static_cast<int32_t>(static_cast<uint32_t>(Word(block, k)) << 16 | Word(block, k + 1));
-}
-
 // block holds the joined words laid out like a reply: word k at bytes 3 + 2k.
 void Format9VXY(std::string& report, const uint8_t* block) {
   const int date = 3 + 2 * 4;
@@ -37,8 +32,9 @@ void Format9VXY(std::string& report, const uint8_t* block) {
             "正向：%010d 反向：%010d 电流系数：%05d 功率系数：%05d 电流变比：%05d\r\n\r\n",
             kChannelNames[j], Word(block, 24 + j), Word(block, 34 + j), Word(block, 43 + j) / 10.0,
             Word(block, 53 + j), Word(block, 63 + j), SignedWord(block, 72 + j),
-            SignedWord(block, 81 + j) / 10000.0, Pair(block, 91 + 2 * j), Pair(block, 109 + 2 * j),
-            Word(block, 127 + j), Word(block, 137 + j), Word(block, 146 + j));
+            SignedWord(block, 81 + j) / 10000.0, SignedPair(block, 91 + 2 * j),
+            SignedPair(block, 109 + 2 * j), Word(block, 127 + j), Word(block, 137 + j),
+            Word(block, 146 + j));
   }
   appendf(report,
           "电压通道\r\n快速值->电压：%05d 基频：%06.1f\r\n慢速值->电压：%05d 频率：%06.2f\r\n"

@@ -13,11 +13,6 @@ bool Accepts3SXY(const uint8_t* reply) {
   return code == 21133 || code == 21144 || code == 22133;
 }
 
-// Two words, high half first, as the module's signed 32-bit totals.
-int32_t Pair(const uint8_t* reply, int k) {
-  return static_cast<int32_t>(static_cast<uint32_t>(Word(reply, k)) << 16 | Word(reply, k + 1));
-}
-
 enum class Decode { kHundredths, kUnsigned, kSigned };
 
 void AppendLine(std::string& report, const char* format, Decode decode, const uint8_t* reply,
@@ -70,9 +65,9 @@ void Format3SXY(std::string& report, const uint8_t* reply) {
   appendf(report, "设备型号：%d\r\n程序版本：%d\r\n出厂日期：%02X-%02X\r\n电流量程：%d\r\n电压量程：%d\r\n",
           Word(reply, 0), Word(reply, 1), Word(reply, 2) >> 8, Word(reply, 2) & 0xFF,
           Word(reply, 4), Word(reply, 5));
-  appendf(report, "三相视在：%d\r\n", Pair(reply, 9));
-  appendf(report, "三相有功：%d\r\n", Pair(reply, 11));
-  appendf(report, "三相无功：%d\r\n", Pair(reply, 13));
+  appendf(report, "三相视在：%d\r\n", SignedPair(reply, 9));
+  appendf(report, "三相有功：%d\r\n", SignedPair(reply, 11));
+  appendf(report, "三相无功：%d\r\n", SignedPair(reply, 13));
   appendf(report, "功率因数：%.2f%%\r\n\r\n", Word(reply, 15) / 100.0);
   for (int phase = 0; phase < 3; ++phase) {
     const int base = 24 * (phase + 1);
