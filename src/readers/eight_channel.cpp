@@ -4,11 +4,10 @@
 
 #include "console/control_ids.h"
 #include "console/text.h"
+#include "readers/decode.h"
 #include "readers/models.h"
 
 namespace {
-
-enum class Decode { kHundredths, kUnsigned, kSigned };
 
 struct GroupLine {
   int offset;
@@ -31,18 +30,7 @@ const GroupLine kRatioLines[] = {
 
 void AppendLine(std::string& report, const GroupLine& line, int group, const uint8_t* reply) {
   const int k = 8 * (group + 1) + line.offset;
-  const char* format = line.format[group];
-  switch (line.decode) {
-    case Decode::kHundredths:
-      appendf(report, format, Word(reply, k) / 100.0);
-      break;
-    case Decode::kUnsigned:
-      appendf(report, format, static_cast<int>(Word(reply, k)));
-      break;
-    case Decode::kSigned:
-      appendf(report, format, static_cast<int>(SignedWord(reply, k)));
-      break;
-  }
+  AppendDecodedWord(report, line.format[group], line.decode, reply, k);
 }
 
 void Format8SXY(std::string& report, const uint8_t* reply) {

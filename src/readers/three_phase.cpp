@@ -3,6 +3,7 @@
 
 #include "console/control_ids.h"
 #include "console/text.h"
+#include "readers/decode.h"
 #include "readers/models.h"
 
 namespace {
@@ -11,23 +12,6 @@ namespace {
 bool Accepts3SXY(const uint8_t* reply) {
   const uint16_t code = Word(reply, 0);
   return code == 21133 || code == 21144 || code == 22133;
-}
-
-enum class Decode { kHundredths, kUnsigned, kSigned };
-
-void AppendLine(std::string& report, const char* format, Decode decode, const uint8_t* reply,
-                int k) {
-  switch (decode) {
-    case Decode::kHundredths:
-      appendf(report, format, Word(reply, k) / 100.0);
-      break;
-    case Decode::kUnsigned:
-      appendf(report, format, static_cast<int>(Word(reply, k)));
-      break;
-    case Decode::kSigned:
-      appendf(report, format, static_cast<int>(SignedWord(reply, k)));
-      break;
-  }
 }
 
 // Lines whose label names the phase, offsets from the phase base.
@@ -72,9 +56,9 @@ void Format3SXY(std::string& report, const uint8_t* reply) {
   for (int phase = 0; phase < 3; ++phase) {
     const int base = 24 * (phase + 1);
     for (const PhaseLine& line : kPhaseLines)
-      AppendLine(report, line.format[phase], line.decode, reply, base + line.offset);
+      AppendDecodedWord(report, line.format[phase], line.decode, reply, base + line.offset);
     for (const CommonLine& line : kCommonLines)
-      AppendLine(report, line.format, line.decode, reply, base + line.offset);
+      AppendDecodedWord(report, line.format, line.decode, reply, base + line.offset);
   }
 }
 
