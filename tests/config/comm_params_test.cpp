@@ -4,45 +4,25 @@
 #include <string>
 #include <vector>
 
-#include "config/scripted_port.h"
 #include "console/control_ids.h"
 #include "console/operations.h"
-#include "support/fake_console.h"
+#include "support/scripted_fixture.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-std::string Hex(const Bytes& bytes) {
-  std::string s;
-  static const char* digits = "0123456789ABCDEF";
-  for (uint8_t b : bytes) {
-    s += digits[b >> 4];
-    s += digits[b & 15];
-    s += ' ';
-  }
-  return s;
-}
 
 const char* const kBroadcast = "当前站号0为广播站号，继续操作将修改所有从站数据！";
 const char* const kConfirmHead =
     "该操作将修改通讯波特率/校验位/模块站号，设置成功后参数持久化保存，请确认当前设置参数：\r\n";
 
 // The button with a port that echoes each request, as a module acknowledges a write.
-class CommParams : public ::testing::Test {
+class CommParams : public ScriptedFixture {
  protected:
-  FakeConsole console;
-  ScriptedPort* port = new ScriptedPort;  // owned by ops
-  Operations ops{console, std::unique_ptr<SerialPort>(port)};
-
   void SetUp() override {
-    ops.InitLinkDefaults();
-    console.fields[ids::kStation] = "1";
-    console.fields[ids::kNewStation] = "1";
-    console.combos = {{ids::kBaudRate, 3}, {ids::kLineFormat, 0}, {ids::kNewBaud, 3}, {ids::kNewFormat, 0}};
-    console.portAnswer = "/dev/ttyScripted";
-    ops.OnBnClickedOpenPort();
-    ASSERT_EQ(ops.link().isOpen, 1);
+    ScriptedFixture::SetUp();
+    SetDefaultFields(console);
+    OpenScriptedPort();
     console.boxes.clear();
   }
 
@@ -51,11 +31,6 @@ class CommParams : public ::testing::Test {
     ops.OnCbnSelchangeNewBaud();
     console.combos[ids::kNewFormat] = formatIndex;
     ops.OnCbnSelchangeNewFormat();
-  }
-
-  void ExpectNothingSent() {
-    EXPECT_TRUE(port->written.empty());
-    EXPECT_EQ(console.pane, "");
   }
 };
 

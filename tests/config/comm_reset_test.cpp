@@ -7,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "config/scripted_port.h"
 #include "console/control_ids.h"
 #include "console/operations.h"
 #include "console/text.h"
@@ -15,6 +14,7 @@
 #include "link/posix_serial_port.h"
 #include "sim/sim_bus.h"
 #include "support/fake_console.h"
+#include "support/scripted_fixture.h"
 
 namespace {
 
@@ -40,20 +40,14 @@ class ScanConsole : public FakeConsole {
 
 // The scan against a port without a device: exact frames, line settings and
 // failure points.
-class CommResetScripted : public ::testing::Test {
+class CommResetScripted : public ScriptedFixtureWith<ScanConsole> {
  protected:
-  ScanConsole console;
-  ScriptedPort* port = new ScriptedPort;  // owned by ops
-  Operations ops{console, std::unique_ptr<SerialPort>(port)};
-
   void SetUp() override {
-    ops.InitLinkDefaults();
+    ScriptedFixtureWith::SetUp();
     console.combos = {{ids::kBaudRate, 5}, {ids::kLineFormat, 1}};
     ops.OnCbnSelchangeBaudRate();
     ops.OnCbnSelchangeLineFormat();
-    console.portAnswer = "/dev/ttyScripted";
-    ops.OnBnClickedOpenPort();
-    ASSERT_EQ(ops.link().isOpen, 1);
+    OpenScriptedPort();
     console.boxes.clear();
     port->lines.clear();
   }

@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "config/scripted_port.h"
 #include "console/control_ids.h"
 #include "console/operations.h"
 #include "console/text.h"
 #include "support/bus_fixture.h"
-#include "support/fake_console.h"
+#include "support/scripted_fixture.h"
 
 namespace {
 
@@ -20,23 +19,11 @@ const char* const kZeroWarning = "警告:当前站号为0，继续操作将修�
 const char* const kAllowText = "警告:该操作将允许模块寄存器的写功能";
 const char* const kForbidText = "警告:该操作将禁用模块寄存器的写功能";
 
-std::string Hex(const Bytes& bytes) {
-  std::string s;
-  for (uint8_t b : bytes) appendf(s, "%02X ", b);
-  return s;
-}
-
-class WriteProtection : public ::testing::Test {
+class WriteProtection : public ScriptedFixture {
  protected:
-  FakeConsole console;
-  ScriptedPort* port = new ScriptedPort;  // owned by ops
-  Operations ops{console, std::unique_ptr<SerialPort>(port)};
-
   void SetUp() override {
-    ops.InitLinkDefaults();
-    console.portAnswer = "/dev/ttyScripted";
-    ops.OnBnClickedOpenPort();
-    ASSERT_EQ(ops.link().isOpen, 1);
+    ScriptedFixture::SetUp();
+    OpenScriptedPort();
   }
 
   void Reset(const char* station, std::vector<bool> answers) {
@@ -45,12 +32,6 @@ class WriteProtection : public ::testing::Test {
     port->written.clear();
     console.fields[ids::kStation] = station;
     console.warningAnswers.assign(answers.begin(), answers.end());
-  }
-
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> out;
-    for (const auto& b : console.boxes) out.push_back(b.kind + ":" + b.text);
-    return out;
   }
 };
 

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "config/scripted_port.h"
 #include "console/control_ids.h"
 #include "console/operations.h"
 #include "console/text.h"
 #include "modbus/frames.h"
-#include "support/fake_console.h"
+#include "support/scripted_fixture.h"
 
 namespace {
 
@@ -21,12 +20,6 @@ const char* const kNoReply = "通讯错误或设备型号不兼容！";
 const char* const kBroadcast = "当前站号0为广播站号，继续操作将修改所有从站数据！";
 const char* const kParamsHead =
     "该操作将修改通讯波特率/校验位/模块站号，设置成功后参数持久化保存，请确认当前设置参数：\r\n";
-
-std::string Hex(const Bytes& bytes) {
-  std::string s;
-  for (uint8_t b : bytes) appendf(s, "%02X ", b);
-  return s;
-}
 
 std::string Repeat(const std::string& piece, int times) {
   std::string s;
@@ -47,32 +40,14 @@ Bytes ReadReply(uint8_t station, int count, uint8_t fill) {
   return WithCrc(reply);
 }
 
-class RegisterTools : public ::testing::Test {
+class RegisterTools : public ScriptedFixture {
  protected:
-  FakeConsole console;
-  ScriptedPort* port = new ScriptedPort;  // owned by ops
-  Operations ops{console, std::unique_ptr<SerialPort>(port)};
-
   void SetUp() override {
-    ops.InitLinkDefaults();
+    ScriptedFixture::SetUp();
     console.fields[ids::kStation] = "1";
-    console.portAnswer = "/dev/ttyScripted";
-    ops.OnBnClickedOpenPort();
-    ASSERT_EQ(ops.link().isOpen, 1);
+    OpenScriptedPort();
     console.boxes.clear();
     console.paneHistory.clear();
-  }
-
-  // The boxes shown, each as kind + text.
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> out;
-    for (const auto& b : console.boxes) out.push_back(b.kind + ":" + b.text);
-    return out;
-  }
-
-  void ExpectNothingSent() {
-    EXPECT_TRUE(port->written.empty());
-    EXPECT_EQ(console.pane, "");
   }
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/control_ids.h"
 
 class FakeConsole : public Console {
  public:
@@ -54,3 +55,14 @@ class FakeConsole : public Console {
     return out;
   }
 };
+
+// What most tests start from: station 1 in both station fields, 9600 and "N,8,1"
+// in both pairs of combo boxes.
+inline void SetDefaultFields(FakeConsole& console) {
+  console.fields[ids::kStation] = "1";
+  console.fields[ids::kNewStation] = "1";
+  console.combos[ids::kBaudRate] = 3;
+  console.combos[ids::kLineFormat] = 0;
+  console.combos[ids::kNewBaud] = 3;
+  console.combos[ids::kNewFormat] = 0;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Operations on a port without a device: the fixture the config and register
+// tool tests share, so each exchange's frames and failures can be scripted.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "console/operations.h"
+#include "support/fake_console.h"
+#include "support/scripted_port.h"
+
+// A console type other than FakeConsole (one that records more) may stand in.
+template <class ConsoleT>
+class ScriptedFixtureWith : public ::testing::Test {
+ protected:
+  ConsoleT console;
+  ScriptedPort* port = new ScriptedPort;  // owned by ops
+  Operations ops{console, std::unique_ptr<SerialPort>(port)};
+
+  // A test's own SetUp calls this first, fills its fields, then opens.
+  void SetUp() override { ops.InitLinkDefaults(); }
+
+  // Opens the port the way button 1000 does.
+  void OpenScriptedPort() {
+    console.portAnswer = "/dev/ttyScripted";
+    ops.OnBnClickedOpenPort();
+    ASSERT_EQ(ops.link().isOpen, 1);
+  }
+
+  // The boxes shown, each as kind + ":" + text.
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> out;
+    for (const auto& b : console.boxes) out.push_back(b.kind + ":" + b.text);
+    return out;
+  }
+
+  void ExpectNothingSent() {
+    EXPECT_TRUE(port->written.empty());
+    EXPECT_EQ(console.pane, "");
+  }
+};
+
+using ScriptedFixture = ScriptedFixtureWith<FakeConsole>;
+
+// Bytes as the pane's dumps show them: two upper-case digits and a space each.
+inline std::string Hex(const std::vector<uint8_t>& bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string s;
+  for (uint8_t b : bytes) {
+    s += digits[b >> 4];
+    s += digits[b & 15];
+    s += ' ';
+  }
+  return s;
+}
