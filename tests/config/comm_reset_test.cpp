@@ -11,8 +11,8 @@
 #include "console/operations.h"
 #include "console/text.h"
 #include "link/link.h"
-#include "link/posix_serial_port.h"
 #include "sim/sim_bus.h"
+#include "support/bus_fixture.h"
 #include "support/fake_console.h"
 #include "support/scripted_fixture.h"
 
@@ -194,30 +194,15 @@ TEST_F(CommResetScripted, ClosedPortOrCancelSendsNothing) {
 // simulated modules. Pauses do not sleep; a pause after a write waits instead
 // until the bus has taken that frame, so the line settings it heard are the
 // attempt's own, as the real 200 ms guarantee on a wire.
-class CommResetOnBus : public ::testing::Test {
+class CommResetOnBus : public BusFixtureWith<ScanConsole> {
  protected:
-  ScanConsole console;
-  std::unique_ptr<SimBus> bus = std::make_unique<SimBus>();
-  Operations ops{console, std::make_unique<PosixSerialPort>()};
   size_t framesSent = 0;
 
   void SetUp() override {
-    ops.InitLinkDefaults();
-    console.fields[ids::kStation] = "1";
-    console.combos = {{ids::kBaudRate, 3}, {ids::kLineFormat, 0}, {ids::kNewBaud, 3}, {ids::kNewFormat, 0}};
+    BusFixtureWith::SetUp();
     console.onPause = [this](int ms) {
       if (ms == 200) WaitForFrames(++framesSent);
     };
-  }
-
-  void AddModule(const SimModuleConfig& config) { bus->addModule(config); }
-
-  void OpenBus() {
-    bus->start();
-    console.portAnswer = bus->devicePath();
-    ops.OnBnClickedOpenPort();
-    ASSERT_EQ(ops.link().isOpen, 1) << console.pane;
-    console.boxes.clear();
   }
 
   void WaitForFrames(size_t count) {

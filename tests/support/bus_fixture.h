@@ -12,20 +12,17 @@
 #include "sim/sim_bus.h"
 #include "support/fake_console.h"
 
-class BusFixture : public ::testing::Test {
+// A console type other than FakeConsole (one that records more) may stand in.
+template <class ConsoleT>
+class BusFixtureWith : public ::testing::Test {
  protected:
-  FakeConsole console;
+  ConsoleT console;
   std::unique_ptr<SimBus> bus = std::make_unique<SimBus>();
   Operations ops{console, std::make_unique<PosixSerialPort>()};
 
   void SetUp() override {
     ops.InitLinkDefaults();
-    console.fields[ids::kStation] = "1";
-    console.fields[ids::kNewStation] = "1";
-    console.combos[ids::kBaudRate] = 3;
-    console.combos[ids::kLineFormat] = 0;
-    console.combos[ids::kNewBaud] = 3;
-    console.combos[ids::kNewFormat] = 0;
+    SetDefaultFields(console);
   }
 
   // Adds a module and starts serving (call before OpenBus).
@@ -53,3 +50,5 @@ class BusFixture : public ::testing::Test {
     return s;
   }
 };
+
+using BusFixture = BusFixtureWith<FakeConsole>;
