@@ -129,6 +129,9 @@ QString TextOf(QWidget* w) {
 class MainWindowTest : public ::testing::Test {
  protected:
   CDolvaneCaiJiDlg window;
+  apptest::StrayModalCloser strays;
+
+  void TearDown() override { EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString(); }
 
   void SetUp() override {
     window.show();

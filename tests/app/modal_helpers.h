@@ -3,6 +3,7 @@
 // before the call that blocks, and the timer acts on the window once shown.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,6 +72,37 @@ class BoxAnswerer {
 
   QMessageBox::StandardButton answer_;
   QTimer timer_;
+};
+
+// Closes any modal window left open for long (a fault that would otherwise
+// hang the run) and names it, so the test fails instead.
+class StrayModalCloser {
+ public:
+  static constexpr int kPatienceMs = 4000;
+
+  StrayModalCloser() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { closeStray(); });
+    timer_.start(50);
+  }
+
+  QStringList closed;
+
+ private:
+  void closeStray() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog != current_) {
+      current_ = dialog;
+      since_.start();
+      return;
+    }
+    if (!dialog || since_.elapsed() < kPatienceMs) return;
+    closed << dialog->windowTitle();
+    dialog->reject();
+  }
+
+  QTimer timer_;
+  QDialog* current_ = nullptr;
+  QElapsedTimer since_;
 };
 
 }  // namespace apptest

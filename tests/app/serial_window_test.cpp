@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -72,6 +73,9 @@ class SerialWindowTest : public ::testing::Test {
  protected:
   SilentLine line;
   CDolvaneCaiJiDlg window;
+  apptest::StrayModalCloser strays;
+
+  void TearDown() override { EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString(); }
 
   void SetUp() override {
     ASSERT_FALSE(line.device().empty());
@@ -130,6 +134,8 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
     QTest::mouseClick(button(ids::kRead4SXY), Qt::LeftButton);
     QTest::mouseClick(button(ids::kOpenPort), Qt::LeftButton);
     QTest::keyClick(button(ids::kRead3SXY), Qt::Key_Space);
+    QTest::keyClick(window.control(ids::kBaudRate), Qt::Key_Down);
+    QTest::keyClicks(window.control(ids::kStation), "5");
   });
   QTimer::singleShot(600, [&] {
     runningAtSecondLook = window.commandRunning();
@@ -147,4 +153,8 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
   EXPECT_TRUE(pane().startsWith(QString::fromUtf8("十六进制显示发送数据：")));
   EXPECT_EQ(window.operations().link().isOpen, 1);
   EXPECT_FALSE(window.commandRunning());
+  // Nor did the fields change under the running command.
+  EXPECT_EQ(qobject_cast<QComboBox*>(window.control(ids::kBaudRate))->currentText(), "9600");
+  EXPECT_EQ(window.operations().link().baudRate, 9600);
+  EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(ids::kStation))->text(), "1");
 }
