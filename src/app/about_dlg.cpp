@@ -1,9 +1,9 @@
 #include "app/about_dlg.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/app_icon.h"
 #include "app/cjk_fonts.h"
 #include "app/dialog_units.h"
 
@@ -28,7 +28,7 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   auto* icon = new QLabel(this);
   const QRect iconRect = units.toPixels(kIconRect);
   icon->setGeometry(iconRect);
-  icon->setPixmap(QIcon(QStringLiteral(":/icons/dolvane.png")).pixmap(iconRect.size()));
+  icon->setPixmap(AppIcon().pixmap(iconRect.size()));
 
   auto* product = new QLabel(QStringLiteral("Dolvane电参数采集V1.0"), this);
   product->setGeometry(units.toPixels(kProductRect));

@@ -1,10 +1,10 @@
 #include "app/dolvane_cai_ji_app.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "app/app_icon.h"
 #include "app/cjk_fonts.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/main_window_layout.h"
@@ -13,7 +13,7 @@ CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
   installChineseTexts(qtApp);
   // Boxes and dialogs are windows of their own; they take the dialog font from here.
   QApplication::setFont(DialogFont(kMainWindowFontPoints));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dolvane.png")));
+  QApplication::setWindowIcon(AppIcon());
 }
 
 int CDolvaneCaiJiApp::run(std::vector<PortChoice> offeredPorts) {

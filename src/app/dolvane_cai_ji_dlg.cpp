@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +13,7 @@
 #include <QRegularExpressionValidator>
 
 #include "app/about_dlg.h"
+#include "app/app_icon.h"
 #include "app/cjk_fonts.h"
 #include "app/dialog_units.h"
 #include "app/input_gate.h"
@@ -31,7 +31,6 @@ constexpr const char* kSupportPhone = "000-0000-0000";
 
 constexpr const char* kCaption = "Dolvane采集模块调试工具V2.8";
 constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
-constexpr const char* kIconResource = ":/icons/dolvane.png";
 
 QWidget* NewPane(QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);
@@ -81,7 +80,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(std::vector<PortChoice> offeredPorts) {
   ops_ = std::make_unique<Operations>(*console_, std::make_unique<PosixSerialPort>());
 
   addAboutAction();
-  setWindowIcon(QIcon(QString::fromUtf8(kIconResource)));
+  setWindowIcon(AppIcon());
   setFixedSize(DialogUnits::ofFont(font()).toPixels(kMainWindowWidthDlu, kMainWindowHeightDlu));
   control(ids::kOutputPane)->setFont(PaneFont());
   static_cast<QLineEdit*>(control(ids::kStation))->setText(QStringLiteral("1"));

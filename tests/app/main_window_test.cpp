@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, StartsWithWelcomeTextDefaultsAndClosedPort) {
   EXPECT_TRUE(paneEdit->isReadOnly());
   EXPECT_EQ(paneEdit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(paneEdit->font().pointSize(), 10);
-  EXPECT_FALSE(window.windowIcon().isNull());
+  EXPECT_FALSE(window.windowIcon().pixmap(32).isNull());
   EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(ids::kOpenPort));
 }
 
@@ -317,7 +317,9 @@ TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
   const auto readAndClose = [&](CAboutDlg* about) {
     caption = about->windowTitle();
     texts.clear();
-    for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();
+    for (QLabel* label : about->findChildren<QLabel*>()) {
+      texts << (label->pixmap().isNull() ? label->text() : QStringLiteral("(icon)"));
+    }
     QTest::mouseClick(apptest::ButtonWithText(about, QString::fromUtf8("确定")), Qt::LeftButton);
   };
 
@@ -335,6 +337,7 @@ TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
   QApplication::sendEvent(button, &rightClick);
   EXPECT_EQ(caption, QString::fromUtf8("关于Dolvane电参数采集"));
   EXPECT_TRUE(texts.contains(QString::fromUtf8("Dolvane电参数采集V1.0")));
+  EXPECT_TRUE(texts.contains("(icon)"));
 
   caption.clear();
   window.activateWindow();

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "app/modal_helpers.h"
 #include "console/control_ids.h"
 #include "modbus/exchange.h"
+#include "sim/demo_bus.h"
 
 using apptest::BoxAnswerer;
 using apptest::ButtonWithText;
@@ -157,4 +159,29 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
   EXPECT_EQ(qobject_cast<QComboBox*>(window.control(ids::kBaudRate))->currentText(), "9600");
   EXPECT_EQ(window.operations().link().baudRate, 9600);
   EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(ids::kStation))->text(), "1");
+}
+
+// What `dolvane-console --simulate` does: the simulated bus heads the port list.
+TEST(DemoBusWindowTest, ReadsAModuleOfTheSimulatedBusPickedFromThePortList) {
+  std::unique_ptr<SimBus> bus = StartDemoBus();
+  CDolvaneCaiJiDlg window({{bus->devicePath(), DemoBusDescription()}});
+  apptest::StrayModalCloser strays;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  WhenModal<EditComDialog>([](EditComDialog* dialog) {
+    QListWidget* list = dialog->portList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
+  });
+  QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kOpenPort)), Qt::LeftButton);
+  ASSERT_EQ(window.operations().link().isOpen, 1);
+
+  BoxAnswerer boxes;
+  QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kRead4SXY)), Qt::LeftButton);
+  const QString pane = qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->toPlainText();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
+  EXPECT_TRUE(pane.contains(QString::fromUtf8("十六进制显示接收数据：\n"))) << pane.toStdString();
+  EXPECT_FALSE(pane.contains('\r'));
+  EXPECT_TRUE(strays.closed.isEmpty());
 }
