@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -181,6 +182,16 @@ void CDolvaneCaiJiDlg::addAboutAction() {
   connect(about, &QAction::triggered, this, &CDolvaneCaiJiDlg::showAbout);
   addAction(about);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  // The pane keeps its copy menu and offers the About item below it.
+  auto* pane = static_cast<QPlainTextEdit*>(control(ids::kOutputPane));
+  pane->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(pane, &QWidget::customContextMenuRequested, this, [pane, about](const QPoint& at) {
+    std::unique_ptr<QMenu> menu(pane->createStandardContextMenu(at));
+    menu->addSeparator();
+    menu->addAction(about);
+    menu->exec(pane->viewport()->mapToGlobal(at));
+  });
 }
 
 void CDolvaneCaiJiDlg::showAbout() {

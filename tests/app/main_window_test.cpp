@@ -339,6 +339,19 @@ TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
   EXPECT_TRUE(texts.contains(QString::fromUtf8("Dolvane电参数采集V1.0")));
   EXPECT_TRUE(texts.contains("(icon)"));
 
+  // The pane keeps its copy menu, with the About item below.
+  QString lastItem;
+  QTimer::singleShot(50, [&lastItem] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    lastItem = menu->actions().back()->text();
+    menu->close();
+  });
+  QWidget* paneArea = qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->viewport();
+  QContextMenuEvent paneClick(QContextMenuEvent::Mouse, QPoint(5, 5), paneArea->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(paneArea, &paneClick);
+  EXPECT_EQ(lastItem, QString::fromUtf8("关于 DolvaneCaiJi(&A)..."));
+
   caption.clear();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
