@@ -2,16 +2,22 @@
 
 #include "sim/sim_models.h"
 
-std::unique_ptr<SimBus> StartDemoBus() {
-  auto bus = std::make_unique<SimBus>();
+std::vector<SimModuleConfig> DemoModules() {
+  std::vector<SimModuleConfig> modules;
   size_t count = 0;
   const SimModelSpec* models = AllSimModels(count);
   for (size_t i = 0; i < count; ++i) {
     SimModuleConfig config;
     config.station = static_cast<int>(i) + 1;
     config.model = models[i].name;
-    bus->addModule(config);
+    modules.push_back(config);
   }
+  return modules;
+}
+
+std::unique_ptr<SimBus> StartDemoBus() {
+  auto bus = std::make_unique<SimBus>();
+  for (const SimModuleConfig& config : DemoModules()) bus->addModule(config);
   bus->setLiveValues(true);
   bus->start();
   return bus;

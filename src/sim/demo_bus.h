@@ -6,6 +6,10 @@
 
 #include "sim/sim_bus.h"
 
+#include <vector>
+
+// The demo layout: one module of each model, station = position in the list.
+std::vector<SimModuleConfig> DemoModules();
 std::unique_ptr<SimBus> StartDemoBus();
 // One line naming the stations and models on the demo bus, for the port dialog.
 std::string DemoBusDescription();

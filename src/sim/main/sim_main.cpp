@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link/link.h"
+#include "sim/demo_bus.h"
 #include "sim/sim_bus.h"
 #include "sim/sim_models.h"
 
@@ -155,15 +156,8 @@ bool ParseArguments(int argc, char** argv, Options& o) {
     }
   }
   if (o.modules.empty()) {
-    size_t count = 0;
-    const SimModelSpec* models = AllSimModels(count);
-    for (size_t i = 0; i < count; ++i) {
-      SimModuleConfig config;
-      config.station = static_cast<int>(i) + 1;
-      config.model = models[i].name;
-      o.modules.push_back(config);
-      o.perModule.emplace_back();
-    }
+    o.modules = DemoModules();
+    o.perModule.resize(o.modules.size());
   }
   return true;
 }
