@@ -119,11 +119,11 @@ std::string CDolvaneCaiJiDlg::welcomeText() {
 void CDolvaneCaiJiDlg::createControls() {
   const DialogUnits units = DialogUnits::ofFont(font());
   std::vector<QWidget*> groupBoxes;
-  for (const ControlSpec& spec : MainWindowControls()) {
-    QWidget* widget = createControl(spec);
-    widget->setGeometry(units.toPixels(spec.rect));
-    if (spec.id != 0) widget->setObjectName(ControlName(spec.id));
-    if (spec.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);
+  for (const ControlDef& def : MainWindowControls()) {
+    QWidget* widget = createControl(def);
+    widget->setGeometry(units.toPixels(def.rect));
+    if (def.id != 0) widget->setObjectName(ControlName(def.id));
+    if (def.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);
   }
   // Group boxes only frame their neighbours; beneath them, they take no clicks away.
   for (QWidget* box : groupBoxes) box->lower();
@@ -137,9 +137,9 @@ void CDolvaneCaiJiDlg::createControls() {
   progressBar_->hide();
 }
 
-QWidget* CDolvaneCaiJiDlg::createControl(const ControlSpec& spec) {
-  const QString text = QString::fromUtf8(spec.text);
-  switch (spec.kind) {
+QWidget* CDolvaneCaiJiDlg::createControl(const ControlDef& def) {
+  const QString text = QString::fromUtf8(def.text);
+  switch (def.kind) {
     case ControlKind::kButton:
       return new QPushButton(text, this);
     case ControlKind::kHiddenButton: {
@@ -165,9 +165,9 @@ QWidget* CDolvaneCaiJiDlg::createControl(const ControlSpec& spec) {
 
 void CDolvaneCaiJiDlg::chainTabOrder() {
   QWidget* previous = nullptr;
-  for (const ControlSpec& spec : MainWindowControls()) {
-    if (!TakesFocus(spec.kind)) continue;
-    QWidget* current = control(spec.id);
+  for (const ControlDef& def : MainWindowControls()) {
+    if (!TakesFocus(def.kind)) continue;
+    QWidget* current = control(def.id);
     if (previous) QWidget::setTabOrder(previous, current);
     previous = current;
   }

@@ -9,7 +9,7 @@
 class InputGate;
 class QProgressBar;
 class QtConsole;
-struct ControlSpec;
+struct ControlDef;
 
 // The main window: output pane on the left, the operations on the right and
 // along the bottom, each control bound to its handler by the command table.
@@ -36,7 +36,7 @@ class CDolvaneCaiJiDlg : public QDialog {
 
  private:
   void createControls();
-  QWidget* createControl(const ControlSpec& spec);
+  QWidget* createControl(const ControlDef& def);
   void addAboutAction();
   void chainTabOrder();
   void fillCombos();

@@ -7,7 +7,7 @@ namespace {
 using K = ControlKind;
 
 // The 20 value edits of the multiple-register tool: 4 rows of 5.
-void AppendValueGrid(std::vector<ControlSpec>& controls) {
+void AppendValueGrid(std::vector<ControlDef>& controls) {
   constexpr int kColumns[5] = {442, 489, 535, 582, 629};
   constexpr int kRows[4] = {283, 301, 319, 336};
   for (int i = 0; i < 20; ++i) {
@@ -15,8 +15,8 @@ void AppendValueGrid(std::vector<ControlSpec>& controls) {
   }
 }
 
-std::vector<ControlSpec> BuildControls() {
-  std::vector<ControlSpec> c = {
+std::vector<ControlDef> BuildControls() {
+  std::vector<ControlDef> c = {
       {1000, K::kButton, "打开串口", {533, 10, 50, 14}},
       {1002, K::kPane, "", {7, 7, 402, 348}},
       {1003, K::kButton, "4SX/Y", {489, 105, 50, 14}},
@@ -51,7 +51,7 @@ std::vector<ControlSpec> BuildControls() {
       {1027, K::kButton, "写多寄存器", {617, 263, 50, 14}},
   };
   AppendValueGrid(c);
-  const std::vector<ControlSpec> rest = {
+  const std::vector<ControlDef> rest = {
       {0, K::kGroupBox, "写多寄存器(十进制)@开发者模式", {419, 250, 253, 105}},
       {0, K::kLabel, "00", {427, 285, 11, 8}},
       {0, K::kLabel, "05", {427, 303, 11, 8}},
@@ -85,8 +85,8 @@ std::vector<ControlSpec> BuildControls() {
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainWindowControls() {
-  static const std::vector<ControlSpec> controls = BuildControls();
+const std::vector<ControlDef>& MainWindowControls() {
+  static const std::vector<ControlDef> controls = BuildControls();
   return controls;
 }
 

@@ -17,7 +17,7 @@ enum class ControlKind {
   kGroupBox,
 };
 
-struct ControlSpec {
+struct ControlDef {
   int id;  // 0 for a control without an id
   ControlKind kind;
   const char* text;
@@ -32,7 +32,7 @@ inline constexpr int kClosedComboHeightDlu = 14;
 // The scan's progress bar sits in the strip between the pane and the bottom groups.
 inline constexpr DluRect kProgressBarRect{7, 356, 402, 8};
 
-const std::vector<ControlSpec>& MainWindowControls();
+const std::vector<ControlDef>& MainWindowControls();
 
 // Object name of the widget with a control id, for lookups by id.
 QString ControlName(int id);

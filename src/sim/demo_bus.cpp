@@ -5,7 +5,7 @@
 std::vector<SimModuleConfig> DemoModules() {
   std::vector<SimModuleConfig> modules;
   size_t count = 0;
-  const SimModelSpec* models = AllSimModels(count);
+  const SimModel* models = AllSimModels(count);
   for (size_t i = 0; i < count; ++i) {
     SimModuleConfig config;
     config.station = static_cast<int>(i) + 1;
@@ -26,7 +26,7 @@ std::unique_ptr<SimBus> StartDemoBus() {
 std::string DemoBusDescription() {
   std::string text = "模拟总线（9600，N,8,1）：";
   size_t count = 0;
-  const SimModelSpec* models = AllSimModels(count);
+  const SimModel* models = AllSimModels(count);
   for (size_t i = 0; i < count; ++i) {
     if (i) text += ' ';
     text += std::to_string(i + 1) + "=" + models[i].name;
@@ -36,7 +36,7 @@ std::string DemoBusDescription() {
 
 int DemoStationOf(const std::string& model) {
   size_t count = 0;
-  const SimModelSpec* models = AllSimModels(count);
+  const SimModel* models = AllSimModels(count);
   for (size_t i = 0; i < count; ++i)
     if (model == models[i].name) return static_cast<int>(i) + 1;
   return 0;

@@ -42,7 +42,7 @@ constexpr uint8_t kWriteProtected = kIllegalFunction;
 
 struct Module {
   SimModuleConfig config;
-  const SimModelSpec* spec = nullptr;
+  const SimModel* model = nullptr;
   std::vector<uint16_t> regs;
   std::map<uint16_t, uint16_t> fixed;  // words that live values never overwrite
   std::mt19937 rng;
@@ -178,15 +178,15 @@ SimBus::~SimBus() {
 const std::string& SimBus::devicePath() const { return impl_->path; }
 
 void SimBus::addModule(const SimModuleConfig& config) {
-  const SimModelSpec* spec = FindSimModel(config.model);
-  if (!spec) throw std::invalid_argument("unknown model: " + config.model);
+  const SimModel* model = FindSimModel(config.model);
+  if (!model) throw std::invalid_argument("unknown model: " + config.model);
   Module m;
   m.config = config;
-  m.spec = spec;
-  m.regs.assign(spec->registerCount, 0);
+  m.model = model;
+  m.regs.assign(model->registerCount, 0);
   m.rng.seed(static_cast<uint32_t>(config.station));
-  spec->fillIdentity(m.regs);
-  spec->fillLive(m.regs, m.rng);  // plausible readings even without live refresh
+  model->fillIdentity(m.regs);
+  model->fillLive(m.regs, m.rng);  // plausible readings even without live refresh
   std::lock_guard lock(impl_->mu);
   impl_->modules.push_back(std::move(m));
 }
@@ -353,7 +353,7 @@ std::optional<std::vector<uint8_t>> SimBus::Impl::answer(Module& m,
       if (start + count > static_cast<int>(m.regs.size()))
         return ExceptionReply(station, function, kIllegalAddress);
       if (live) {
-        m.spec->fillLive(m.regs, m.rng);
+        m.model->fillLive(m.regs, m.rng);
         applyFixed(m);
       }
       std::vector<uint8_t> reply{station, function, static_cast<uint8_t>(2 * count)};

@@ -84,7 +84,7 @@ void LiveForeign(std::vector<uint16_t>& regs, std::mt19937& rng) {
 
 // Each entry: name, register count, identity, live filler. A family with its own
 // live filler declares it in sim_models.h and points its line here.
-const SimModelSpec kModels[] = {
+const SimModel kModels[] = {
     {"4SXY", 40, Identity4SXY, Live4SXY},
     {"3SXY", 96, Identity3SXY, Live3SXY},
     {"8SXY", 40, IdentityCurrentModule, Live8SXY},
@@ -111,13 +111,13 @@ void FillGenericLive(std::vector<uint16_t>& regs, std::mt19937& rng) {
     regs[k] = static_cast<uint16_t>(1000 + Noise(rng, 10));
 }
 
-const SimModelSpec* FindSimModel(std::string_view name) {
-  for (const SimModelSpec& spec : kModels)
-    if (name == spec.name) return &spec;
+const SimModel* FindSimModel(std::string_view name) {
+  for (const SimModel& model : kModels)
+    if (name == model.name) return &model;
   return nullptr;
 }
 
-const SimModelSpec* AllSimModels(size_t& count) {
+const SimModel* AllSimModels(size_t& count) {
   count = std::size(kModels);
   return kModels;
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-struct SimModelSpec {
+struct SimModel {
   const char* name;        // a name of the command line's model list
   uint16_t registerCount;  // registers 0 .. registerCount-1 exist
   // Writes identity words (version or model code, ranges, date) once.
@@ -16,9 +16,9 @@ struct SimModelSpec {
   void (*fillLive)(std::vector<uint16_t>& regs, std::mt19937& rng);
 };
 
-const SimModelSpec* FindSimModel(std::string_view name);
+const SimModel* FindSimModel(std::string_view name);
 // Every model, in the order of the command line's model list.
-const SimModelSpec* AllSimModels(size_t& count);
+const SimModel* AllSimModels(size_t& count);
 
 // Live fillers. A family's own filler lives in src/sim/live_<family>.cpp, is
 // declared here and named on that model's line of the table in sim_models.cpp.

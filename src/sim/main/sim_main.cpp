@@ -58,7 +58,7 @@ const char* const kUsage =
 std::string ModelNames() {
   std::string names;
   size_t count = 0;
-  const SimModelSpec* models = AllSimModels(count);
+  const SimModel* models = AllSimModels(count);
   for (size_t i = 0; i < count; ++i) {
     if (i) names += i % 7 == 0 ? ",\n                           " : ", ";
     names += models[i].name;
