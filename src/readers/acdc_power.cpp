@@ -8,8 +8,6 @@
 
 namespace {
 
-const char* const kChannelNames[4] = {"通道一", "通道二", "通道三", "通道四"};
-
 void Format4WX(std::string& report, const uint8_t* reply) {
   appendf(report,
           "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"

@@ -13,8 +13,6 @@ constexpr uint16_t kFirstCount = 120;
 constexpr uint16_t kSecondCount = 36;
 constexpr uint16_t kBlockWords = kFirstCount + kSecondCount;
 
-const char* const kChannelNames[9] = {"通道一", "通道二", "通道三", "通道四", "通道五",
-                                      "通道六", "通道七", "通道八", "通道九"};
 
 // block holds the joined words laid out like a reply: word k at bytes 3 + 2k.
 void Format9VXY(std::string& report, const uint8_t* block) {

@@ -2,6 +2,9 @@
 
 #include "console/console.h"
 
+const char* const kChannelNames[9] = {"通道一", "通道二", "通道三", "通道四", "通道五",
+                                      "通道六", "通道七", "通道八", "通道九"};
+
 bool AcceptsByVersion(const uint8_t* reply) { return Word(reply, 0) <= 9999; }
 
 void RunReader(OperationContext& ctx, const ReaderModel& model) {

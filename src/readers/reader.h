@@ -19,6 +19,9 @@ struct ReaderModel {
   void (*run)(OperationContext& ctx, const ReaderModel& model) = nullptr;
 };
 
+// The names that head the channel blocks of the power and nine-channel readers.
+extern const char* const kChannelNames[9];
+
 // Word 0 is the program version; above 9999 the module is refused.
 bool AcceptsByVersion(const uint8_t* reply);
 

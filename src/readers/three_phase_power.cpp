@@ -8,8 +8,6 @@
 
 namespace {
 
-const char* const kPhaseNames[3] = {"通道一", "通道二", "通道三"};
-
 void Format3RX(std::string& report, const uint8_t* reply) {
   appendf(report,
           "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
@@ -22,7 +20,7 @@ void Format3RX(std::string& report, const uint8_t* reply) {
             "视在功率：%06.2fkVA\r\n有功功率：%06.2fkW\r\n无功功率：%06.2fkVar\r\n"
             "功率因数：%06.2f%%\r\n电流频率：%06.1fHz\r\n电压频率：%06.1fHz\r\n"
             "电流变比：%05d\r\n电压变比：%05d\r\n\r\n",
-            kPhaseNames[p], Word(reply, 8 + p) / 100.0, Word(reply, 11 + p) / 10.0,
+            kChannelNames[p], Word(reply, 8 + p) / 100.0, Word(reply, 11 + p) / 10.0,
             Word(reply, 14 + p) / 10.0, Word(reply, 17 + p) / 100.0,
             SignedWord(reply, 20 + p) / 100.0, SignedWord(reply, 23 + p) / 100.0,
             Word(reply, 26 + p) / 100.0, Word(reply, 33 + p) / 10.0, Word(reply, 36 + p) / 10.0,
