@@ -35,5 +35,8 @@ inline int16_t SignedWord(const uint8_t* reply, int k) {
 inline int32_t SignedPair(const uint8_t* reply, int k) {
   return static_cast<int32_t>(static_cast<uint32_t>(Word(reply, k)) << 16 | Word(reply, k + 1));
 }
+// The two bytes of word k, where a field uses them singly.
+inline uint8_t HighByte(const uint8_t* reply, int k) { return reply[3 + 2 * k]; }
+inline uint8_t LowByte(const uint8_t* reply, int k) { return reply[4 + 2 * k]; }
 inline uint16_t Word(const RxFrame& rx, int k) { return Word(rx.bytes, k); }
 inline int16_t SignedWord(const RxFrame& rx, int k) { return SignedWord(rx.bytes, k); }

@@ -6,13 +6,11 @@
 namespace {
 
 void Format5UZ(std::string& report, const uint8_t* reply) {
-  const int date = 3 + 2 * 4;
-  const int signal = 3 + 2 * 7;
   appendf(report,
           "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
           "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), reply[date], reply[date + 1],
-          Word(reply, 6), reply[signal], reply[signal + 1]);
+          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
+          Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   for (int j = 0; j < 5; ++j) {
     const double acdc = Word(reply, 8 + j) / 100.0;
     const double dc = SignedWord(reply, 13 + j) / 100.0;  // the DC part may be negative

@@ -36,8 +36,8 @@ void AppendLine(std::string& report, const GroupLine& line, int group, const uin
 void Format8SXY(std::string& report, const uint8_t* reply) {
   const uint16_t version = Word(reply, 0);
   appendf(report, "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), Word(reply, 4) >> 8,
-          Word(reply, 4) & 0xFF);
+          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4),
+          LowByte(reply, 4));
   for (int group = 0; group < 4; ++group) {
     for (const GroupLine& line : kLines) AppendLine(report, line, group, reply);
     if (version >= 620)

@@ -11,13 +11,13 @@ float CurrentDivisor(const uint8_t* reply) {
   const uint16_t version = Word(reply, 0);
   if (version < 300) return 500.0f;
   if (version < 410) return 100.0f;
-  return (Word(reply, 5) & 0xFF) != 0 ? 500.0f : 100.0f;
+  return LowByte(reply, 5) != 0 ? 500.0f : 100.0f;
 }
 
 void Format4SXY(std::string& report, const uint8_t* reply) {
   const uint16_t version = Word(reply, 0);
   appendf(report, "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), reply[3 + 8], reply[4 + 8]);
+          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4));
   const float divisor = CurrentDivisor(reply);
   if (version >= 410) appendf(report, "电流系数：%d\r\n\r\n", static_cast<int>(divisor));
   for (int n = 1; n <= 4; ++n) {

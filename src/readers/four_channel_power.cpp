@@ -12,8 +12,8 @@ void Format4RXY(std::string& report, const uint8_t* reply) {
   appendf(report,
           "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
           "信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), Word(reply, 4) >> 8,
-          Word(reply, 4) & 0xFF, Word(reply, 6), Word(reply, 7) >> 8, Word(reply, 7) & 0xFF);
+          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4),
+          LowByte(reply, 4), Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   for (int c = 0; c < 4; ++c) {
     appendf(report,
             "%s\r\n电流    ：%06.2fA\r\n电压    ：%06.1fV\r\n视在功率：%06.2fkVA\r\n"

@@ -27,22 +27,19 @@ static_assert(BlockEndsWithRatios(k16RXY) && BlockEndsWithRatios(k8RXYZ) &&
 
 void FormatCurrentModule(std::string& report, const uint8_t* reply, const CurrentMember& m) {
   const int n = m.channels;
-  const int date = 3 + 2 * 4;  // reply byte of word 4's high byte
-  const int signal = 3 + 2 * 7;
   if (m.fastValues) {
     // Word 6 carries the slow and the fast update setting, one byte each.
-    const int update = 3 + 2 * 6;
     appendf(report,
             "程序版本：%d\r\n二次额定：%d\r\n二次额定：%d\r\n出厂日期：%02X-%02X\r\n"
             "慢速更新：%d\r\n快速更新：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-            Word(reply, 0), Word(reply, 1), Word(reply, 2), reply[date], reply[date + 1],
-            reply[update], reply[update + 1], reply[signal], reply[signal + 1]);
+            Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
+            HighByte(reply, 6), LowByte(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   } else {
     appendf(report,
             "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
             "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-            Word(reply, 0), Word(reply, 1), Word(reply, 2), reply[date], reply[date + 1],
-            Word(reply, 6), reply[signal], reply[signal + 1]);
+            Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
+            Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   }
   for (int c = 1; c <= n; ++c) {
     const double current = Word(reply, 7 + c) / 100.0;

@@ -16,13 +16,11 @@ constexpr uint16_t kBlockWords = kFirstCount + kSecondCount;
 
 // block holds the joined words laid out like a reply: word k at bytes 3 + 2k.
 void Format9VXY(std::string& report, const uint8_t* block) {
-  const int date = 3 + 2 * 4;
-  const int signal = 3 + 2 * 7;
   appendf(report,
           "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
           "信号阈值：%d\r\n选频系数：%d\r\n存储时间：%d\r\n更新速率：%04X\r\n\r\n",
-          Word(block, 0), Word(block, 1), Word(block, 2), block[date], block[date + 1],
-          Word(block, 6), block[signal], block[signal + 1], Word(block, 9), Word(block, 11));
+          Word(block, 0), Word(block, 1), Word(block, 2), HighByte(block, 4), LowByte(block, 4),
+          Word(block, 6), HighByte(block, 7), LowByte(block, 7), Word(block, 9), Word(block, 11));
   for (int j = 0; j < 9; ++j) {
     appendf(report,
             "%s\r\n快速值->电流：%05d 视在：%05d 基频：%06.1f\r\n"

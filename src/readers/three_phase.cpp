@@ -47,7 +47,7 @@ const CommonLine kCommonLines[] = {
 
 void Format3SXY(std::string& report, const uint8_t* reply) {
   appendf(report, "设备型号：%d\r\n程序版本：%d\r\n出厂日期：%02X-%02X\r\n电流量程：%d\r\n电压量程：%d\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2) >> 8, Word(reply, 2) & 0xFF,
+          Word(reply, 0), Word(reply, 1), HighByte(reply, 2), LowByte(reply, 2),
           Word(reply, 4), Word(reply, 5));
   appendf(report, "三相视在：%d\r\n", SignedPair(reply, 9));
   appendf(report, "三相有功：%d\r\n", SignedPair(reply, 11));
