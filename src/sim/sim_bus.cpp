@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "link/link.h"
+#include "modbus/config_word.h"
 #include "modbus/frames.h"
 #include "sim/sim_models.h"
 
@@ -29,9 +30,6 @@ constexpr auto kIdleSleep = milliseconds(8);   // while no console holds the sla
 constexpr auto kQuietGap = milliseconds(20);   // a partial frame older than this is noise
 constexpr int kPollSliceMs = 10;
 
-constexpr uint16_t kConfigRegister = 3;
-constexpr uint16_t kWriteEnable = 0x8000;
-constexpr uint16_t kWriteDisable = 0xC000;
 
 constexpr uint8_t kIllegalFunction = 0x01;
 constexpr uint8_t kIllegalAddress = 0x02;
@@ -95,13 +93,11 @@ struct CommParams {
   int baudRate;
   int lineFormat;
 };
-std::optional<CommParams> DecodeCommWord(uint16_t word) {
-  const int station = word & 0xFF;
-  const int baudNumber = (word >> 8) & 0x0F;
-  const int format = word >> 12;
+std::optional<CommParams> SettingsOfWord(uint16_t word) {
+  const std::optional<CommWord> fields = DecodeCommWord(word);
   // Station 0 would leave the module reachable by broadcasts only.
-  if (station == 0 || baudNumber > 8 || format > 3) return std::nullopt;
-  return CommParams{station, baudNumber == 0 ? 9600 : kBaudRates[baudNumber - 1], format};
+  if (!fields || fields->station == 0) return std::nullopt;
+  return CommParams{fields->station, BaudRateForNumber(fields->baudNumber), fields->formatNumber};
 }
 
 int BitsPerCharacter(int lineFormat) {
@@ -389,17 +385,17 @@ uint8_t SimBus::Impl::write(Module& m, uint16_t start, const std::vector<uint16_
   const size_t end = size_t{start} + values.size();
   const bool touchesConfig = start <= kConfigRegister && kConfigRegister < end;
   const uint16_t configWord = touchesConfig ? values[kConfigRegister - start] : 0;
-  const bool command = touchesConfig && (configWord == kWriteEnable || configWord == kWriteDisable);
+  const bool command = touchesConfig && IsProtectionCommand(configWord);
 
   // The two protection commands pass whatever the state; nothing else does.
   if (command && values.size() == 1) {
-    m.config.writesAllowed = configWord == kWriteEnable;
+    m.config.writesAllowed = configWord == kWriteEnableWord;
     return 0;
   }
   if (!m.config.writesAllowed) return kWriteProtected;
   if (end > m.regs.size()) return kIllegalAddress;
   if (touchesConfig && !command) {
-    pending = DecodeCommWord(configWord);
+    pending = SettingsOfWord(configWord);
     if (!pending) return kIllegalValue;
   }
   for (size_t k = 0; k < values.size(); ++k) {
@@ -408,7 +404,7 @@ uint8_t SimBus::Impl::write(Module& m, uint16_t start, const std::vector<uint16_
     m.regs[address] = values[k];
     m.fixed[address] = values[k];
   }
-  if (command) m.config.writesAllowed = configWord == kWriteEnable;
+  if (command) m.config.writesAllowed = configWord == kWriteEnableWord;
   return 0;
 }
 
