@@ -24,15 +24,6 @@ constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
 constexpr int kAfterWriteMs = 200;
 constexpr int kBeforeConfirmMs = 2500;
 
-// A write that the port takes only in part has not reached the modules whole.
-bool SendAll(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t* written = nullptr) {
-  port.clearErrors();
-  port.purge();
-  const IoResult result = port.write(bytes, count);
-  if (written) *written = static_cast<uint32_t>(result.count);
-  return result.ok && result.count == count;
-}
-
 void Show(Console& console, const std::string& report) {
   console.setPaneText(report);
   console.repaint();
@@ -76,13 +67,12 @@ void CommReset(OperationContext& ctx) {
       Show(console, report);
 
       if (!Reopen(ctx)) return;  // OpenPort has shown its box; the port stays closed
-      if (!SendAll(ctx.port, enable.bytes, enable.length)) {
+      if (!SendFrame(ctx.port, enable.bytes, enable.length)) {
         console.showInfo(msg::kWriteFailed);
         return;
       }
       console.pause(kAfterWriteMs);
-      const uint32_t wanted = ctx.tx.length;
-      if (!SendAll(ctx.port, ctx.tx.bytes, wanted, &ctx.tx.length)) {
+      if (!SendFrame(ctx.port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
         console.showInfo(msg::kWriteFailed);
         return;
       }
@@ -102,8 +92,7 @@ void CommReset(OperationContext& ctx) {
   link.lineFormat = 0;
   if (!Reopen(ctx)) return;
 
-  const uint32_t wanted = ctx.tx.length;
-  if (!SendAll(ctx.port, ctx.tx.bytes, wanted, &ctx.tx.length)) {
+  if (!SendFrame(ctx.port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
     console.showInfo(msg::kWriteFailed);
     return;
   }

@@ -33,6 +33,14 @@ std::string ExceptionLine(const uint8_t* frame) {
   return line;
 }
 
+bool SendFrame(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t* written) {
+  port.clearErrors();
+  port.purge();
+  const IoResult result = port.write(bytes, count);
+  if (written) *written = static_cast<uint32_t>(result.count);
+  return result.ok && result.count == count;
+}
+
 bool TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
   if (params.requestDisplay) {
     params.requestDisplay(report, ctx.tx);
@@ -43,13 +51,7 @@ bool TransactShown(OperationContext& ctx, std::string& report, const ExchangePar
   ctx.console.setPaneText(report);
 
   SerialPort& port = *ctx.link.portHandle;
-  port.clearErrors();
-  port.purge();
-  const uint32_t wanted = ctx.tx.length;
-  const IoResult written = port.write(ctx.tx.bytes, wanted);
-  ctx.tx.length = static_cast<uint32_t>(written.count);
-  // A short write is a failed write: the module never got the whole request.
-  if (!written.ok || written.count != wanted) {
+  if (!SendFrame(port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
     ctx.console.showInfo(msg::kWriteFailed);
     return false;
   }

@@ -65,6 +65,11 @@ ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params);
 // Used by RunExchange and by operations that continue one report.
 bool TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params);
 
+// Clears the port's error state, purges both directions and writes the frame;
+// the bytes the port took go to *written. A write taken only in part has not
+// reached the module whole, so it fails like a refused one.
+bool SendFrame(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t* written = nullptr);
+
 // "%02X " of each byte, with "\r\n" after every lineWidth-th.
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth);
 
