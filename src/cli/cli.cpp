@@ -168,8 +168,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   console.assumeYes = o.yes;
   console.fields[ids::kStation] = DefaultStation(o);
-  console.fields[ids::kNewStation] = console.fields.count(ids::kNewStation)
-                                         ? console.fields[ids::kNewStation] : "1";
+  console.fields.try_emplace(ids::kNewStation, "1");
   console.combos[ids::kBaudRate] = BaudIndexOf(o.baud);
   console.combos[ids::kLineFormat] = FormatIndexOf(o.format);
   console.combos.try_emplace(ids::kNewBaud, 3);

@@ -30,8 +30,10 @@ std::optional<PortEntry> ParsePortEntry(const std::string& text) {
   }
   const int32_t number = ParseDecimal(text);
   if (number < 1 || number > 255) return std::nullopt;
-  return PortEntry{number, "/dev/ttyS" + std::to_string(number - 1)};
+  return PortEntry{number, DeviceOfPortNumber(number)};
 }
+
+std::string DeviceOfPortNumber(int32_t number) { return "/dev/ttyS" + std::to_string(number - 1); }
 
 namespace {
 
@@ -74,7 +76,7 @@ std::vector<std::string> ListSerialPorts() {
 
 int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   const std::string name =
-      link.portName.empty() ? "/dev/ttyS" + std::to_string(link.portNumber - 1) : link.portName;
+      link.portName.empty() ? DeviceOfPortNumber(link.portNumber) : link.portName;
   if (!port.open(name)) {
     link.portHandle = nullptr;
     console.showInfo(name + "打开失败！");

@@ -48,6 +48,7 @@ struct PortEntry {
   std::string device;
 };
 std::optional<PortEntry> ParsePortEntry(const std::string& text);
+std::string DeviceOfPortNumber(int32_t number);
 inline constexpr const char* kBadPortNumber = "非法的端口号！";
 
 // Serial devices present on this machine, for the dialog's list.
