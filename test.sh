@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")"
+./scripts/check_includes.sh
 ./scripts/setup.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

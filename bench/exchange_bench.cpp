@@ -7,10 +7,11 @@
 
 #include "cli/terminal_console.h"
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "link/posix_serial_port.h"
 #include "modbus/crc16.h"
 #include "sim/sim_bus.h"
+#include "models/model_registry.h"
 
 #include <iostream>
 #include <sstream>
@@ -21,7 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 double MillisPerExchange(bool paced, int rounds) {
   SimBus bus;
-  bus.addModule({.station = 1, .model = "4SXY"});
+  bus.addModule({.station = 1, .model = &FindModel("4SXY")->sim});
   bus.setPaced(paced);
   bus.start();
   std::ostringstream out, err;
@@ -33,7 +34,7 @@ double MillisPerExchange(bool paced, int rounds) {
   ops.InitLinkDefaults();
   ops.OnBnClickedOpenPort();
   const auto start = Clock::now();
-  for (int i = 0; i < rounds; ++i) ops.OnBnClickedRead4SXY();
+  for (int i = 0; i < rounds; ++i) ops.Dispatch(ids::kRead4SXY);
   const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
   if (console.sawErrorBox()) std::fprintf(stderr, "an exchange failed: %s\n", err.str().c_str());
   return elapsed.count() / rounds;

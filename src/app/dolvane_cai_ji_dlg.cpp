@@ -23,6 +23,7 @@
 #include "app/qt_console.h"
 #include "console/control_ids.h"
 #include "link/posix_serial_port.h"
+#include "models/model_registry.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ void CDolvaneCaiJiDlg::createControls() {
 }
 
 QWidget* CDolvaneCaiJiDlg::createControl(const ControlDef& def) {
-  const QString text = QString::fromUtf8(def.text);
+  const QString text = QString::fromUtf8(def.text ? def.text : FindModelByButton(def.id)->caption);
   switch (def.kind) {
     case ControlKind::kButton:
       return new QPushButton(text, this);
@@ -212,9 +213,8 @@ void CDolvaneCaiJiDlg::fillCombos() {
 }
 
 void CDolvaneCaiJiDlg::bindCommands() {
-  for (size_t i = 0; i < kCommandTableSize; ++i) {
-    const Command& command = kCommandTable[i];
-    const auto run = [this, handler = command.handler] { runCommand(handler); };
+  for (const Command& command : CommandTable()) {
+    const auto run = [this, &handler = command.handler] { runCommand(handler); };
     if (command.event == CommandEvent::kClick) {
       connect(static_cast<QPushButton*>(control(command.controlId)), &QPushButton::clicked, this, run);
     } else {
@@ -224,7 +224,7 @@ void CDolvaneCaiJiDlg::bindCommands() {
   }
 }
 
-void CDolvaneCaiJiDlg::runCommand(void (Operations::*handler)()) {
+void CDolvaneCaiJiDlg::runCommand(const std::function<void(Operations&)>& handler) {
   if (gate_->busy()) return;  // one command at a time
   struct Release {
     CDolvaneCaiJiDlg& window;
@@ -234,7 +234,7 @@ void CDolvaneCaiJiDlg::runCommand(void (Operations::*handler)()) {
     }
   } release{*this};
   gate_->setBusy(true);
-  (ops_.get()->*handler)();
+  handler(*ops_);
 }
 
 void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/edit_com_dialog.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 
 class InputGate;
 class QProgressBar;
@@ -41,7 +41,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   void chainTabOrder();
   void fillCombos();
   void bindCommands();
-  void runCommand(void (Operations::*handler)());
+  void runCommand(const std::function<void(Operations&)>& handler);
 
   std::unique_ptr<InputGate> gate_;
   QProgressBar* progressBar_ = nullptr;

@@ -20,9 +20,10 @@ enum class ControlKind {
 struct ControlDef {
   int id;  // 0 for a control without an id
   ControlKind kind;
-  const char* text;
+  const char* text;  // kModelCaption: the model registry's caption for the id
   DluRect rect;
 };
+inline constexpr const char* kModelCaption = nullptr;
 
 inline constexpr int kMainWindowWidthDlu = 681;
 inline constexpr int kMainWindowHeightDlu = 407;

@@ -6,14 +6,14 @@
 
 #include "cli/terminal_console.h"
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "link/posix_serial_port.h"
-#include "readers/reader.h"
-#include "sim/demo_bus.h"
+#include "models/demo_bus.h"
+#include "models/model_registry.h"
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kUsageHead =
     "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] OPERATION [ARGS...]\n"
     "  -p, --port PORT     device path, or a port number by the window's rule (n = /dev/ttyS(n-1))\n"
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
@@ -25,8 +25,15 @@ constexpr const char* kUsage =
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
     "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
     "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan\n"
-    "MODEL: 4SXY 3SXY 8SXY 4RXY 3RX 16RXY 8RXYZ 12RX 10RX 5RXZ 4WX 5UZ 9VXY foreign\n"
-    "Exit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel.\n";
+    "MODEL:";
+constexpr const char* kUsageTail =
+    "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel.\n";
+
+std::string Usage() {
+  std::string text = kUsageHead;
+  for (const ModelEntry& model : Models()) text += std::string(" ") + model.cliName;
+  return text + kUsageTail;
+}
 
 struct Options {
   std::optional<std::string> port;
@@ -93,7 +100,7 @@ int PrepareOperation(const Options& o, TerminalConsole& console) {
   const std::string& op = o.operation;
   if (op == "read") {
     ExpectArgs(o, 1);
-    const ReaderModel* model = FindReader(o.args[0]);
+    const ModelEntry* model = FindModel(o.args[0]);
     if (!model) throw UsageError{"unknown model " + o.args[0]};
     return model->buttonId;
   }
@@ -157,13 +164,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   int control = 0;
   try {
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
-      out << kUsage;
+      out << Usage();
       return kExitDone;
     }
     o = ParseOptions(args);
     control = PrepareOperation(o, console);
   } catch (const UsageError& e) {
-    err << "dolvane-cli: " << e.what << '\n' << kUsage;
+    err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
   }
   console.assumeYes = o.yes;

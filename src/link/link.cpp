@@ -1,16 +1,9 @@
 #include "link/link.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-#include <algorithm>
-
 #include "console/console.h"
 #include "console/control_ids.h"
 #include "console/text.h"
+#include "link/ports.h"
 
 const LineFormat& LineFormatAt(int index) {
   return kLineFormats[(index >= 0 && index < 4) ? index : 0];
@@ -24,54 +17,13 @@ PortTimeouts TimeoutsFor(int baudRate) {
 
 std::optional<PortEntry> ParsePortEntry(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
-  if (first != std::string::npos && text[first] == '/') {
+  if (first != std::string::npos && IsDevicePath(text.substr(first))) {
     const size_t last = text.find_last_not_of(" \t");
     return PortEntry{0, text.substr(first, last - first + 1)};
   }
   const int32_t number = ParseDecimal(text);
   if (number < 1 || number > 255) return std::nullopt;
   return PortEntry{number, DeviceOfPortNumber(number)};
-}
-
-std::string DeviceOfPortNumber(int32_t number) { return "/dev/ttyS" + std::to_string(number - 1); }
-
-namespace {
-
-std::vector<std::string> EntriesOf(const std::string& dir, const std::string& prefix) {
-  std::vector<std::string> found;
-  if (DIR* d = ::opendir(dir.c_str())) {
-    while (const dirent* e = ::readdir(d)) {
-      const std::string name = e->d_name;
-      if (name != "." && name != ".." && name.rfind(prefix, 0) == 0) found.push_back(dir + "/" + name);
-    }
-    ::closedir(d);
-  }
-  std::sort(found.begin(), found.end());
-  return found;
-}
-
-// Most /dev/ttyS* nodes exist without hardware behind them; a real UART reports a type.
-bool UartAnswers(const std::string& device) {
-  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  serial_struct info{};
-  const bool present = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
-  ::close(fd);
-  return present;
-}
-
-}  // namespace
-
-std::vector<std::string> ListSerialPorts() {
-  std::vector<std::string> ports;
-  for (const char* prefix : {"ttyUSB", "ttyACM"}) {
-    for (auto& p : EntriesOf("/dev", prefix)) ports.push_back(p);
-  }
-  for (auto& p : EntriesOf("/dev/serial/by-id", "")) ports.push_back(p);
-  for (auto& p : EntriesOf("/dev", "ttyS")) {
-    if (UartAnswers(p)) ports.push_back(p);
-  }
-  return ports;
 }
 
 int OpenPort(LinkState& link, SerialPort& port, Console& console) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "link/ports.h"
 #include "link/serial_port.h"
 
 class Console;
@@ -41,18 +42,14 @@ struct PortTimeouts;
 // C = 4800000 / baud + 100 and M = 9600 / baud + 4, as the time-out table shows.
 PortTimeouts TimeoutsFor(int baudRate);
 
-// What the port dialog accepts: a device path (starting with '/') as it is, or a
-// port number 1-255 read by the decimal rule, port n being /dev/ttyS(n-1).
+// What the port dialog accepts: a device path as it is, or a port number 1-255
+// read by the decimal rule and named by the platform's rule (link/ports.h).
 struct PortEntry {
   int32_t number = 0;  // 0 for a path
   std::string device;
 };
 std::optional<PortEntry> ParsePortEntry(const std::string& text);
-std::string DeviceOfPortNumber(int32_t number);
 inline constexpr const char* kBadPortNumber = "非法的端口号！";
-
-// Serial devices present on this machine, for the dialog's list.
-std::vector<std::string> ListSerialPorts();
 
 // Opens and configures link.portName on port; 0 when open, -1 after its box.
 int OpenPort(LinkState& link, SerialPort& port, Console& console);

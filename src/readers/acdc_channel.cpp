@@ -1,5 +1,4 @@
 // "5UZ": five-channel AC/DC module of the UZ series.
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -24,4 +23,4 @@ void Format5UZ(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader5UZ{"5UZ", ids::kRead5UZ, 0, 33, AcceptsByVersion, Format5UZ};
+const ReaderModel kReader5UZ{0, 33, AcceptsByVersion, Format5UZ};

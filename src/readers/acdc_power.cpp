@@ -2,7 +2,6 @@
 // array of four words (or four 32-bit pairs), one per channel.
 #include <cstdint>
 
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -39,4 +38,4 @@ void Format4WX(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader4WX{"4WX", ids::kRead4WX, 0, 120, AcceptsByVersion, Format4WX};
+const ReaderModel kReader4WX{0, 120, AcceptsByVersion, Format4WX};

@@ -2,7 +2,6 @@
 // words holds two channels: A with E, B with F, C with G, D with H.
 #include <cstdint>
 
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/decode.h"
 #include "readers/models.h"
@@ -48,4 +47,4 @@ void Format8SXY(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader8SXY{"8SXY", ids::kRead8SXY, 0, 40, AcceptsByVersion, Format8SXY};
+const ReaderModel kReader8SXY{0, 40, AcceptsByVersion, Format8SXY};

@@ -1,5 +1,4 @@
 // Hidden button 1016: basic quantities of a meter of another make, raw words.
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -15,5 +14,5 @@ void FormatForeignMeter(std::string& report, const uint8_t* reply) {
 }  // namespace
 
 // Registers 72 to 78; another make's meter has no version word to test.
-const ReaderModel kReaderForeignMeter{"foreign", ids::kReadForeignMeter, 72, 7, nullptr,
+const ReaderModel kReaderForeignMeter{72, 7, nullptr,
                                       FormatForeignMeter};

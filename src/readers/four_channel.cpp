@@ -1,5 +1,4 @@
 // "4SX/Y": four-channel module of the SX/SY series.
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -40,4 +39,4 @@ void Format4SXY(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader4SXY{"4SXY", ids::kRead4SXY, 0, 40, AcceptsByVersion, Format4SXY};
+const ReaderModel kReader4SXY{0, 40, AcceptsByVersion, Format4SXY};

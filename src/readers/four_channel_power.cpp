@@ -2,7 +2,6 @@
 // array of four words, one per channel.
 #include <cstdint>
 
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -29,4 +28,4 @@ void Format4RXY(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader4RXY{"4RXY", ids::kRead4RXY, 0, 48, AcceptsByVersion, Format4RXY};
+const ReaderModel kReader4RXY{0, 48, AcceptsByVersion, Format4RXY};

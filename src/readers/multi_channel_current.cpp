@@ -1,6 +1,5 @@
 // "16RX/Y", "8RX/Y/Z", "12RX", "10RX", "5RX/Z": multi-channel current modules of the
 // RX/RY/RZ series. One routine; the members differ only by their table line.
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -62,13 +61,13 @@ void Format(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader16RXY{"16RXY", ids::kRead16RXY, 0, k16RXY.registers, AcceptsByVersion,
+const ReaderModel kReader16RXY{0, k16RXY.registers, AcceptsByVersion,
                                Format<k16RXY>};
-const ReaderModel kReader8RXYZ{"8RXYZ", ids::kRead8RXYZ, 0, k8RXYZ.registers, AcceptsByVersion,
+const ReaderModel kReader8RXYZ{0, k8RXYZ.registers, AcceptsByVersion,
                                Format<k8RXYZ>};
-const ReaderModel kReader12RX{"12RX", ids::kRead12RX, 0, k12RX.registers, AcceptsByVersion,
+const ReaderModel kReader12RX{0, k12RX.registers, AcceptsByVersion,
                               Format<k12RX>};
-const ReaderModel kReader10RX{"10RX", ids::kRead10RX, 0, k10RX.registers, AcceptsByVersion,
+const ReaderModel kReader10RX{0, k10RX.registers, AcceptsByVersion,
                               Format<k10RX>};
-const ReaderModel kReader5RXZ{"5RXZ", ids::kRead5RXZ, 0, k5RXZ.registers, AcceptsByVersion,
+const ReaderModel kReader5RXZ{0, k5RXZ.registers, AcceptsByVersion,
                               Format<k5RXZ>};

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "console/console.h"
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -73,5 +72,5 @@ void Run9VXY(OperationContext& ctx, const ReaderModel& model) {
 
 }  // namespace
 
-const ReaderModel kReader9VXY{"9VXY", ids::kRead9VXY, 0, kBlockWords, AcceptsByVersion,
+const ReaderModel kReader9VXY{0, kBlockWords, AcceptsByVersion,
                               Format9VXY, Run9VXY};

@@ -1,14 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "modbus/exchange.h"
 
 // A model reader: data plus a formatter, run by the common reader procedure.
+// Its name, button and simulated module are in the model registry.
 struct ReaderModel {
-  const char* cliName;  // name on the command line, e.g. "4SXY"
-  int buttonId;
   uint16_t start;  // first register of the block
   uint16_t count;  // registers in the block
   // Model acceptance on the reply; null accepts every module.
@@ -27,8 +25,3 @@ bool AcceptsByVersion(const uint8_t* reply);
 
 // Exchange, acceptance, decoded lines, pane.
 void RunReader(OperationContext& ctx, const ReaderModel& model);
-
-// Every model, in the order of the command line's model list.
-const ReaderModel* const* AllReaders(size_t& count);
-const ReaderModel* FindReader(std::string_view cliName);
-const ReaderModel* FindReaderByButton(int buttonId);

@@ -1,7 +1,6 @@
 // "3SX/Y": three-phase module of the SX/SY series.
 #include <cstdint>
 
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/decode.h"
 #include "readers/models.h"
@@ -64,4 +63,4 @@ void Format3SXY(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader3SXY{"3SXY", ids::kRead3SXY, 0, 96, Accepts3SXY, Format3SXY};
+const ReaderModel kReader3SXY{0, 96, Accepts3SXY, Format3SXY};

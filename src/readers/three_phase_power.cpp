@@ -2,7 +2,6 @@
 // three words, one per phase.
 #include <cstdint>
 
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "readers/models.h"
 
@@ -35,4 +34,4 @@ void Format3RX(std::string& report, const uint8_t* reply) {
 
 }  // namespace
 
-const ReaderModel kReader3RX{"3RX", ids::kRead3RX, 0, 45, AcceptsByVersion, Format3RX};
+const ReaderModel kReader3RX{0, 45, AcceptsByVersion, Format3RX};

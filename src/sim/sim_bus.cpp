@@ -174,8 +174,8 @@ SimBus::~SimBus() {
 const std::string& SimBus::devicePath() const { return impl_->path; }
 
 void SimBus::addModule(const SimModuleConfig& config) {
-  const SimModel* model = FindSimModel(config.model);
-  if (!model) throw std::invalid_argument("unknown model: " + config.model);
+  const SimModel* model = config.model;
+  if (!model) throw std::invalid_argument("a simulated module needs a model");
   Module m;
   m.config = config;
   m.model = model;
@@ -205,6 +205,13 @@ uint16_t SimBus::registerValue(int station, uint16_t address) const {
 SimModuleConfig SimBus::moduleConfig(int index) const {
   std::lock_guard lock(impl_->mu);
   return impl_->modules.at(static_cast<size_t>(index)).config;
+}
+
+std::vector<SimModuleConfig> SimBus::modules() const {
+  std::lock_guard lock(impl_->mu);
+  std::vector<SimModuleConfig> configs;
+  for (const Module& m : impl_->modules) configs.push_back(m.config);
+  return configs;
 }
 
 void SimBus::injectFault(SimFault fault) {

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+struct SimModel;
+
 // One module on the bus.
 struct SimModuleConfig {
   int station = 1;
-  std::string model = "4SXY";  // a name of the command line's model list
+  const SimModel* model = nullptr;  // a model registry row's simulated module
   int baudRate = 9600;
   int lineFormat = 0;          // index into kLineFormats
   bool writesAllowed = false;  // firmware 680 and later start protected
@@ -44,6 +46,7 @@ class SimBus {
   uint16_t registerValue(int station, uint16_t address) const;
   // The module's current settings (they change when a configuration word lands).
   SimModuleConfig moduleConfig(int index) const;
+  std::vector<SimModuleConfig> modules() const;
 
   void injectFault(SimFault fault);  // applies to the next reply only
   void setPaced(bool paced);         // send at the wire speed of the line

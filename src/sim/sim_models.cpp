@@ -1,13 +1,13 @@
 #include "sim/sim_models.h"
 
-#include <iterator>
-
 #include "sim/live_values.h"
 
 namespace {
 
 constexpr uint16_t kVersion = 700;
 constexpr uint16_t kFactoryDate = 0x1605;
+
+}  // namespace
 
 // Word 0 version, 1-2 ranges, 4 factory date: the common header of most models.
 void IdentityVersioned(std::vector<uint16_t>& regs) {
@@ -80,44 +80,4 @@ void LiveForeign(std::vector<uint16_t>& regs, std::mt19937& rng) {
   regs[76] = 550;
   regs[77] = 950;
   regs[78] = static_cast<uint16_t>(5000 + Noise(rng, 2));
-}
-
-// Each entry: name, register count, identity, live filler. A family with its own
-// live filler declares it in sim_models.h and points its line here.
-const SimModel kModels[] = {
-    {"4SXY", 40, Identity4SXY, Live4SXY},
-    {"3SXY", 96, Identity3SXY, Live3SXY},
-    {"8SXY", 40, IdentityCurrentModule, Live8SXY},
-    {"4RXY", 48, IdentityPowerModule, Live4RXY},
-    {"3RX", 45, IdentityPowerModule, Live3RX},
-    {"16RXY", 56, IdentityCurrentModule, Live16RXY},
-    {"8RXYZ", 32, IdentityCurrentModule, Live8RXYZ},
-    {"12RX", 44, IdentityCurrentModule, Live12RX},
-    {"10RX", 48, IdentityCurrentModule, Live10RX},
-    {"5RXZ", 23, IdentityCurrentModule, Live5RXZ},
-    {"4WX", 120, IdentityAcDc, Live4WX},
-    {"5UZ", 33, IdentityCurrentModule, Live5UZ},
-    {"9VXY", 156, IdentityAcDc, Live9VXY},
-    {"foreign", 79, IdentityNone, LiveForeign},
-};
-
-}  // namespace
-
-void FillGenericLive(std::vector<uint16_t>& regs, std::mt19937& rng) {
-  // Header words stay as the identity wrote them (the long blocks have a 24-word
-  // header, the others 8); the rest wanders a little.
-  const size_t first = regs.size() >= 96 ? 24 : 8;
-  for (size_t k = first; k < regs.size(); ++k)
-    regs[k] = static_cast<uint16_t>(1000 + Noise(rng, 10));
-}
-
-const SimModel* FindSimModel(std::string_view name) {
-  for (const SimModel& model : kModels)
-    if (name == model.name) return &model;
-  return nullptr;
-}
-
-const SimModel* AllSimModels(size_t& count) {
-  count = std::size(kModels);
-  return kModels;
 }

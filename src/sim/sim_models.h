@@ -4,11 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
-#include <string_view>
 #include <vector>
 
+// A model's row in the model registry names its SimModel.
 struct SimModel {
-  const char* name;        // a name of the command line's model list
   uint16_t registerCount;  // registers 0 .. registerCount-1 exist
   // Writes identity words (version or model code, ranges, date) once.
   void (*fillIdentity)(std::vector<uint16_t>& regs);
@@ -16,13 +15,19 @@ struct SimModel {
   void (*fillLive)(std::vector<uint16_t>& regs, std::mt19937& rng);
 };
 
-const SimModel* FindSimModel(std::string_view name);
-// Every model, in the order of the command line's model list.
-const SimModel* AllSimModels(size_t& count);
+// Identity words shared by the families (sim_models.cpp).
+void IdentityVersioned(std::vector<uint16_t>& regs);      // version, ranges, date
+void IdentityCurrentModule(std::vector<uint16_t>& regs);  // plus signal settings
+void IdentityPowerModule(std::vector<uint16_t>& regs);
+void IdentityAcDc(std::vector<uint16_t>& regs);
+void Identity4SXY(std::vector<uint16_t>& regs);
+void Identity3SXY(std::vector<uint16_t>& regs);
+void IdentityNone(std::vector<uint16_t>& regs);
 
 // Live fillers. A family's own filler lives in src/sim/live_<family>.cpp, is
-// declared here and named on that model's line of the table in sim_models.cpp.
-void FillGenericLive(std::vector<uint16_t>& regs, std::mt19937& rng);
+// declared here and named on that model's row of the model registry.
+void Live4SXY(std::vector<uint16_t>& regs, std::mt19937& rng);
+void LiveForeign(std::vector<uint16_t>& regs, std::mt19937& rng);
 void Live3SXY(std::vector<uint16_t>& regs, std::mt19937& rng);
 void Live8SXY(std::vector<uint16_t>& regs, std::mt19937& rng);
 void Live3RX(std::vector<uint16_t>& regs, std::mt19937& rng);

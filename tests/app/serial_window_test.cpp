@@ -16,7 +16,7 @@
 #include "app/modal_helpers.h"
 #include "console/control_ids.h"
 #include "modbus/exchange.h"
-#include "sim/demo_bus.h"
+#include "models/demo_bus.h"
 
 using apptest::BoxAnswerer;
 using apptest::ButtonWithText;
@@ -164,7 +164,7 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
 // What `dolvane-console --simulate` does: the simulated bus heads the port list.
 TEST(DemoBusWindowTest, ReadsAModuleOfTheSimulatedBusPickedFromThePortList) {
   std::unique_ptr<SimBus> bus = StartDemoBus();
-  CDolvaneCaiJiDlg window({{bus->devicePath(), DemoBusDescription()}});
+  CDolvaneCaiJiDlg window({{bus->devicePath(), DescribeBus(*bus)}});
   apptest::StrayModalCloser strays;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

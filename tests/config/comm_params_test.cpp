@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "support/scripted_fixture.h"
 
 namespace {

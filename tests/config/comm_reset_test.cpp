@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "console/text.h"
 #include "link/link.h"
 #include "sim/sim_bus.h"
 #include "support/bus_fixture.h"
+#include "support/models.h"
 #include "support/fake_console.h"
 #include "support/scripted_fixture.h"
 
@@ -241,7 +242,7 @@ class CommResetOnBus : public BusFixtureWith<ScanConsole> {
 };
 
 TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
-  AddModule({.station = 1, .writesAllowed = true});
+  AddModule({.station = 1, .model = SimOf("4SXY"), .writesAllowed = true});
   OpenBus();
 
   // 38400 "E,8,1", station 9: word 0x1609.
@@ -260,7 +261,7 @@ TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
   EXPECT_EQ(bus->moduleConfig(0).lineFormat, 1);
 
   console.boxes.clear();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   ASSERT_EQ(console.infoTexts(), std::vector<std::string>{"通讯错误或设备型号不兼容！"});
 
   RunScan();
@@ -279,14 +280,14 @@ TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
   ExpectOpenAt9600N81();
 
   console.boxes.clear();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   EXPECT_TRUE(console.boxes.empty()) << console.boxes[0].text;
   EXPECT_NE(console.pane.find("程序版本："), std::string::npos) << console.pane;
 }
 
 TEST_F(CommResetOnBus, ProtectedModuleIsUnlockedThenACorruptReplyIsADataError) {
   // Protected, at a setting the scan reaches only in its middle.
-  AddModule({.station = 17, .baudRate = 2400, .lineFormat = 3, .writesAllowed = false});
+  AddModule({.station = 17, .model = SimOf("4SXY"), .baudRate = 2400, .lineFormat = 3, .writesAllowed = false});
   OpenBus();
   console.onPause = [this](int ms) {
     if (ms == 200) WaitForFrames(++framesSent);
@@ -313,7 +314,7 @@ TEST_F(CommResetOnBus, SilentLineIsACommunicationError) {
 }
 
 TEST_F(CommResetOnBus, CancelSendsNothing) {
-  AddModule({.station = 1});
+  AddModule({.station = 1, .model = SimOf("4SXY")});
   OpenBus();
   console.warningAnswers = {false};
   RunScan();

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "console/text.h"
 #include "support/bus_fixture.h"
 #include "support/scripted_fixture.h"
+#include "support/models.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ class WriteProtectionOnBus : public BusFixture {
 // The whole round: a protected module refuses a write with an exception
 // reply, takes it once allowed, shows it on reading, and refuses again.
 TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
-  AddModule({.station = 1, .model = "4SXY"});
+  AddModule({.station = 1, .model = SimOf("4SXY")});
   OpenBus();
 
   ops.OnBnClickedForbidWrite();
@@ -186,8 +187,8 @@ TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
 // No module answers a broadcast, so the command goes out to all and the
 // handler still ends in the time-out box.
 TEST_F(WriteProtectionOnBus, BroadcastAllowReachesEveryModule) {
-  AddModule({.station = 1, .model = "4SXY"});
-  AddModule({.station = 7, .model = "4SXY"});
+  AddModule({.station = 1, .model = SimOf("4SXY")});
+  AddModule({.station = 7, .model = SimOf("4SXY")});
   OpenBus();
   console.fields[ids::kStation] = "0";
   ops.OnBnClickedAllowWrite();
@@ -209,7 +210,7 @@ TEST_F(WriteProtectionOnBus, BroadcastAllowReachesEveryModule) {
 
 // Cancel in any warning: the far end never sees a frame.
 TEST_F(WriteProtectionOnBus, CancelSendsNothing) {
-  AddModule({.station = 1, .model = "4SXY", .writesAllowed = true});
+  AddModule({.station = 1, .model = SimOf("4SXY"), .writesAllowed = true});
   OpenBus();
   const struct {
     const char* station;
@@ -240,7 +241,7 @@ TEST_F(WriteProtectionOnBus, CancelSendsNothing) {
 // Register 3 through the single-register tool: the module takes its new
 // parameters, and the success box follows.
 TEST_F(WriteProtectionOnBus, ParameterWordThroughTheRegisterTool) {
-  AddModule({.station = 1, .model = "4SXY", .writesAllowed = true});
+  AddModule({.station = 1, .model = SimOf("4SXY"), .writesAllowed = true});
   OpenBus();
   Write("3", "4357");  // 0x1105: station 5, 1200 baud, E,8,1
   EXPECT_EQ(Texts(),

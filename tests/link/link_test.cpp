@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "link/link.h"
 #include "link/posix_serial_port.h"
 #include "support/fake_console.h"

@@ -9,6 +9,7 @@
 #include "readers/models.h"
 #include "support/bus_fixture.h"
 #include "support/reply.h"
+#include "support/models.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ class ExchangeTest : public BusFixture {
  protected:
   void SetUp() override {
     BusFixture::SetUp();
-    AddModule({.station = 1, .model = "4SXY"});
-    AddModule({.station = 12, .model = "4SXY"});
+    AddModule({.station = 1, .model = SimOf("4SXY")});
+    AddModule({.station = 12, .model = SimOf("4SXY")});
     bus->setRegisters(1, AsRegisters(FixedBlock()));
   }
   const std::string kRequestOnly = RequestSection(kRequest4SXY, 8);
@@ -44,7 +45,7 @@ class ExchangeTest : public BusFixture {
 
 TEST_F(ExchangeTest, ReportOfAFixedModuleByteForByte) {
   OpenBus();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   const std::vector<uint8_t> reply = ReplyOf(FixedBlock());
   std::string decoded;
   kReader4SXY.format(decoded, reply.data());
@@ -61,7 +62,7 @@ TEST_F(ExchangeTest, ReportOfAFixedModuleByteForByte) {
 TEST_F(ExchangeTest, PortClosedEndsBeforeTheStationIsRead) {
   console.fields[ids::kStation] = "abc";
   console.pane = "old";
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"串口未打开!"});
   EXPECT_EQ(console.pane, "");
 }
@@ -71,7 +72,7 @@ TEST_F(ExchangeTest, StationTexts) {
   for (const char* bad : {"256", "0", "-1", "", "abc", "99999999999"}) {
     console.boxes.clear();
     console.fields[ids::kStation] = bad;
-    ops.OnBnClickedRead4SXY();
+    ops.Dispatch(ids::kRead4SXY);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的站号！"}) << bad;
     EXPECT_EQ(console.pane, "") << bad;
   }
@@ -79,7 +80,7 @@ TEST_F(ExchangeTest, StationTexts) {
   for (const char* twelve : {"  12", "12ab", "+12"}) {
     console.boxes.clear();
     console.fields[ids::kStation] = twelve;
-    ops.OnBnClickedRead4SXY();
+    ops.Dispatch(ids::kRead4SXY);
     EXPECT_TRUE(console.boxes.empty()) << twelve;
     EXPECT_EQ(ops.txFrame().bytes[0], 12) << twelve;
     EXPECT_NE(console.pane.find("程序版本："), std::string::npos) << twelve;
@@ -89,7 +90,7 @@ TEST_F(ExchangeTest, StationTexts) {
 TEST_F(ExchangeTest, RefusedModuleLeavesTheRequestSectionAlone) {
   bus->setRegisters(1, {{0, 10000}});
   OpenBus();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"不支持的设备型号！"});
   EXPECT_EQ(console.pane, kRequestOnly);
 }
@@ -110,7 +111,7 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
   for (const auto& c : cases) {
     console.boxes.clear();
     bus->injectFault(c.fault);
-    ops.OnBnClickedRead4SXY();
+    ops.Dispatch(ids::kRead4SXY);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box}) << static_cast<int>(c.fault);
     EXPECT_EQ(console.pane, kRequestOnly) << static_cast<int>(c.fault);
     EXPECT_EQ(ops.link().isOpen, 1);
@@ -118,8 +119,8 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
   // Stray bytes after a whole reply do not spoil it, nor the next exchange.
   console.boxes.clear();
   bus->injectFault(SimFault::kExtraBytes);
-  ops.OnBnClickedRead4SXY();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
+  ops.Dispatch(ids::kRead4SXY);
   EXPECT_TRUE(console.boxes.empty());
   EXPECT_NE(console.pane.find("程序版本：620"), std::string::npos);
 }
@@ -137,13 +138,13 @@ TEST_F(ExchangeTest, ReadBeyondTheRegisterFileNamesTheException) {
 TEST_F(ExchangeTest, ExceptionReplyEndsTheReadWithoutWaitingForTheTimeOut) {
   // At 1200 baud a silent module costs 12 x 85 + 4100 ms; an exception ends at once.
   bus = std::make_unique<SimBus>();
-  AddModule({.station = 1, .model = "4SXY", .baudRate = 1200});
+  AddModule({.station = 1, .model = SimOf("4SXY"), .baudRate = 1200});
   console.combos[ids::kBaudRate] = 0;
   ops.Dispatch(ids::kBaudRate);
   OpenBus();
   bus->injectFault(SimFault::kException);
   const auto start = std::chrono::steady_clock::now();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
   EXPECT_EQ(console.infoTexts().size(), 1u);
@@ -152,7 +153,7 @@ TEST_F(ExchangeTest, ExceptionReplyEndsTheReadWithoutWaitingForTheTimeOut) {
 TEST_F(ExchangeTest, VanishedDeviceIsAReadFailure) {
   OpenBus();
   bus->injectFault(SimFault::kVanish);
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"读串口失败!"});
   EXPECT_EQ(console.pane, kRequestOnly);
   EXPECT_EQ(ops.link().isOpen, 1);  // a failed exchange never changes the link
@@ -160,7 +161,7 @@ TEST_F(ExchangeTest, VanishedDeviceIsAReadFailure) {
 
 TEST_F(ExchangeTest, UnusedReceiveBytesReadAsZero) {
   OpenBus();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   const RxFrame& rx = ops.rxFrame();
   EXPECT_EQ(rx.count, 85u);
   for (int i = 85; i < 256; ++i) ASSERT_EQ(rx.bytes[i], 0) << i;

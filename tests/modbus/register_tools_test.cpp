@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "console/text.h"
 #include "modbus/frames.h"
 #include "support/scripted_fixture.h"

@@ -9,6 +9,7 @@
 #include "console/text.h"
 #include "readers/models.h"
 #include "support/bus_fixture.h"
+#include "support/models.h"
 #include "support/reply.h"
 
 namespace {
@@ -52,7 +53,7 @@ class ModelReadersOnBus : public BusFixture {
     for (const Model& m : kModels) {
       SimModuleConfig config;
       config.station = m.station;
-      config.model = m.name;
+      config.model = SimOf(m.name);
       AddModule(config);
     }
     OpenBus();
@@ -61,7 +62,7 @@ class ModelReadersOnBus : public BusFixture {
   void Press(const Model& m) {
     console.fields[ids::kStation] = std::to_string(m.station);
     console.boxes.clear();
-    ASSERT_TRUE(ops.Dispatch(m.reader->buttonId));
+    ASSERT_TRUE(ops.Dispatch(ModelNamed(m.name).buttonId));
   }
 };
 

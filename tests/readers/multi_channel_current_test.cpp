@@ -80,7 +80,7 @@ TEST(MultiChannelCurrent, ArrayPositionsOfEveryMember) {
        "05通道  电流：000.12； 频率：0001.7； 变比：00022\r\n"},
   };
   for (const auto& m : members) {
-    SCOPED_TRACE(m.model->cliName);
+    SCOPED_TRACE(m.registers);
     EXPECT_EQ(m.model->start, 0);
     ASSERT_EQ(m.model->count, m.registers);
     std::vector<uint16_t> words(m.registers);

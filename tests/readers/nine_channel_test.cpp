@@ -4,13 +4,14 @@
 #include <string>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "console/text.h"
 #include "link/posix_serial_port.h"
 #include "readers/models.h"
 #include "sim/sim_bus.h"
 #include "support/fake_console.h"
 #include "support/reply.h"
+#include "support/models.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ class NineChannelOnBus : public ::testing::Test {
     ops.InitLinkDefaults();
     console.bus = bus.get();
     console.fields[ids::kStation] = "1";
-    bus->addModule({.station = 1, .model = "9VXY"});
+    bus->addModule({.station = 1, .model = SimOf("9VXY")});
     bus->start();
     console.portAnswer = bus->devicePath();
     ops.OnBnClickedOpenPort();
@@ -104,7 +105,7 @@ class NineChannelOnBus : public ::testing::Test {
     console.paneHistory.clear();
     console.pausedMs = 0;
     bus->clearReceived();
-    ops.OnBnClickedRead9VXY();
+    ops.Dispatch(ids::kRead9VXY);
   }
 
   static std::string Hex(const uint8_t* bytes, size_t count, bool breakLines) {

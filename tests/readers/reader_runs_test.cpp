@@ -7,13 +7,13 @@
 #include <regex>
 #include <string>
 
-#include "readers/models.h"
 #include "support/bus_fixture.h"
+#include "support/models.h"
 
 namespace {
 
 struct ModelRun {
-  const ReaderModel* model;
+  const char* name;
   int station;
   uint16_t versionRegister;
   std::array<uint8_t, 8> request;
@@ -21,35 +21,35 @@ struct ModelRun {
 };
 
 const ModelRun kRuns[] = {
-    {&kReader16RXY, 1, 0, {0x01, 0x03, 0x00, 0x00, 0x00, 0x38, 0x44, 0x18}, 117},
-    {&kReader8RXYZ, 2, 0, {0x02, 0x03, 0x00, 0x00, 0x00, 0x20, 0x44, 0x21}, 69},
-    {&kReader12RX, 3, 0, {0x03, 0x03, 0x00, 0x00, 0x00, 0x2C, 0x45, 0xF5}, 93},
-    {&kReader10RX, 4, 0, {0x04, 0x03, 0x00, 0x00, 0x00, 0x30, 0x45, 0x8B}, 101},
-    {&kReader5RXZ, 5, 0, {0x05, 0x03, 0x00, 0x00, 0x00, 0x17, 0x04, 0x40}, 51},
-    {&kReader5UZ, 6, 0, {0x06, 0x03, 0x00, 0x00, 0x00, 0x21, 0x84, 0x65}, 71},
+    {"16RXY", 1, 0, {0x01, 0x03, 0x00, 0x00, 0x00, 0x38, 0x44, 0x18}, 117},
+    {"8RXYZ", 2, 0, {0x02, 0x03, 0x00, 0x00, 0x00, 0x20, 0x44, 0x21}, 69},
+    {"12RX", 3, 0, {0x03, 0x03, 0x00, 0x00, 0x00, 0x2C, 0x45, 0xF5}, 93},
+    {"10RX", 4, 0, {0x04, 0x03, 0x00, 0x00, 0x00, 0x30, 0x45, 0x8B}, 101},
+    {"5RXZ", 5, 0, {0x05, 0x03, 0x00, 0x00, 0x00, 0x17, 0x04, 0x40}, 51},
+    {"5UZ", 6, 0, {0x06, 0x03, 0x00, 0x00, 0x00, 0x21, 0x84, 0x65}, 71},
     // The foreign meter's first word is register 72, and it is never refused.
-    {&kReaderForeignMeter, 7, 72, {0x07, 0x03, 0x00, 0x48, 0x00, 0x07, 0x84, 0x78}, 19},
+    {"foreign", 7, 72, {0x07, 0x03, 0x00, 0x48, 0x00, 0x07, 0x84, 0x78}, 19},
 };
 
 class ReaderRuns : public BusFixture {
  protected:
   void SetUp() override {
     BusFixture::SetUp();
-    for (const ModelRun& r : kRuns) AddModule({.station = r.station, .model = r.model->cliName});
-    AddModule({.station = 8, .model = "9VXY"});
+    for (const ModelRun& r : kRuns) AddModule({.station = r.station, .model = SimOf(r.name)});
+    AddModule({.station = 8, .model = SimOf("9VXY")});
     OpenBus();
   }
 
   void Press(const ModelRun& r) {
     console.boxes.clear();
     console.fields[ids::kStation] = std::to_string(r.station);
-    ASSERT_TRUE(ops.Dispatch(r.model->buttonId));
+    ASSERT_TRUE(ops.Dispatch(ModelNamed(r.name).buttonId));
   }
 };
 
 TEST_F(ReaderRuns, RequestReplyAndDecodedReport) {
   for (const ModelRun& r : kRuns) {
-    SCOPED_TRACE(r.model->cliName);
+    SCOPED_TRACE(r.name);
     bus->setRegisters(r.station, {{r.versionRegister, 9999}});
     Press(r);
     EXPECT_TRUE(console.boxes.empty());
@@ -60,7 +60,7 @@ TEST_F(ReaderRuns, RequestReplyAndDecodedReport) {
     EXPECT_EQ(bus->receivedFrames().back(), std::vector<uint8_t>(r.request.begin(), r.request.end()));
     EXPECT_EQ(ops.rxFrame().count, r.replyLength);
     std::string decoded;
-    r.model->format(decoded, ops.rxFrame().bytes);
+    ModelNamed(r.name).reader.format(decoded, ops.rxFrame().bytes);
     const std::string head = RequestSection(r.request.data(), 8) + "\r\n\r\n十六进制显示接收数据：\r\n";
     EXPECT_EQ(console.pane.rfind(head, 0), 0u);
     ASSERT_GT(console.pane.size(), decoded.size());
@@ -70,10 +70,10 @@ TEST_F(ReaderRuns, RequestReplyAndDecodedReport) {
 
 TEST_F(ReaderRuns, Version10000LeavesTheRequestAlone) {
   for (const ModelRun& r : kRuns) {
-    SCOPED_TRACE(r.model->cliName);
+    SCOPED_TRACE(r.name);
     bus->setRegisters(r.station, {{r.versionRegister, 10000}});
     Press(r);
-    if (r.model->accepts == nullptr) {
+    if (ModelNamed(r.name).reader.accepts == nullptr) {
       EXPECT_TRUE(console.boxes.empty());
       EXPECT_NE(console.pane.find("电压：10000； "), std::string::npos);
       continue;
@@ -99,27 +99,27 @@ TEST_F(ReaderRuns, LiveReadingsDecodeAsPlausibleValues) {
                                        "交流：00[1-4]\\.\\d\\d； 频率：") + kHertz + "； 变比：00001";
   const struct {
     int station;
-    const ReaderModel* model;
+    const char* name;
     std::string pattern;
     size_t matches;
   } cases[] = {
-      {1, &kReader16RXY, current + "； 变比：00001", 16},
-      {2, &kReader8RXYZ, current + "； 变比：00001", 8},
-      {3, &kReader12RX, current + "； 变比：00001", 12},
-      {4, &kReader10RX, current + "； 快速：00[1-5]\\.\\d\\d； 变比：00001", 10},
-      {5, &kReader5RXZ, current + "； 变比：00001", 5},
-      {6, &kReader5UZ, acdc, 5},
-      {6, &kReader5UZ, "直流：-01\\.\\d\\d", 1},  // one DC part flows the other way
-      {8, &kReader9VXY, std::string("基频：") + kHertz, 10},
-      {8, &kReader9VXY, "因数：0\\.9[45]\\d\\d\\r\\n正向：0000\\d{6} ", 8},
-      {8, &kReader9VXY, "有功：-\\d{4} 因数：-0\\.9\\d\\d\\d\\r\\n正向：\\d{10} 反向：0000\\d{6}", 1},
-      {8, &kReader9VXY, "快速值->电压：2[12]\\d{3} 基频：.*\\r\\n慢速值->电压：2[12]\\d{3} 频率：0(49\\.9\\d|50\\.0\\d)", 1},
+      {1, "16RXY", current + "； 变比：00001", 16},
+      {2, "8RXYZ", current + "； 变比：00001", 8},
+      {3, "12RX", current + "； 变比：00001", 12},
+      {4, "10RX", current + "； 快速：00[1-5]\\.\\d\\d； 变比：00001", 10},
+      {5, "5RXZ", current + "； 变比：00001", 5},
+      {6, "5UZ", acdc, 5},
+      {6, "5UZ", "直流：-01\\.\\d\\d", 1},  // one DC part flows the other way
+      {8, "9VXY", std::string("基频：") + kHertz, 10},
+      {8, "9VXY", "因数：0\\.9[45]\\d\\d\\r\\n正向：0000\\d{6} ", 8},
+      {8, "9VXY", "有功：-\\d{4} 因数：-0\\.9\\d\\d\\d\\r\\n正向：\\d{10} 反向：0000\\d{6}", 1},
+      {8, "9VXY", "快速值->电压：2[12]\\d{3} 基频：.*\\r\\n慢速值->电压：2[12]\\d{3} 频率：0(49\\.9\\d|50\\.0\\d)", 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.model->cliName);
+    SCOPED_TRACE(c.name);
     console.boxes.clear();
     console.fields[ids::kStation] = std::to_string(c.station);
-    ASSERT_TRUE(ops.Dispatch(c.model->buttonId));
+    ASSERT_TRUE(ops.Dispatch(ModelNamed(c.name).buttonId));
     EXPECT_TRUE(console.boxes.empty());
     EXPECT_EQ(Matches(console.pane, c.pattern.c_str()), c.matches) << c.pattern << "\n" << console.pane;
   }

@@ -17,7 +17,8 @@
 #include "link/posix_serial_port.h"
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
-#include "sim/demo_bus.h"
+#include "models/demo_bus.h"
+#include "support/models.h"
 #include "sim/sim_bus.h"
 #include "sim/sim_models.h"
 #include "support/bus_fixture.h"
@@ -85,7 +86,7 @@ SimModuleConfig Module(int station, const char* model = "4SXY", int baud = 9600,
                        bool writesAllowed = false) {
   SimModuleConfig c;
   c.station = station;
-  c.model = model;
+  c.model = SimOf(model);
   c.baudRate = baud;
   c.lineFormat = format;
   c.writesAllowed = writesAllowed;
@@ -106,7 +107,7 @@ TEST(SimBusTest, DemoBusServesEveryModelsWholeBlock) {
   };
   auto bus = StartDemoBus();
   Line line(*bus);
-  const std::string description = DemoBusDescription();
+  const std::string description = DescribeBus(*bus);
   for (size_t i = 0; i < std::size(kModels); ++i) {
     const Expected& e = kModels[i];
     SCOPED_TRACE(e.model);
@@ -334,7 +335,7 @@ TEST_F(SimFaultTest, EachFaultShowsOnTheConsoleOnceAndOnlyOnce) {
     SCOPED_TRACE(static_cast<int>(c.fault));
     console.boxes.clear();
     bus->injectFault(c.fault);
-    ops.OnBnClickedRead4SXY();
+    ops.Dispatch(ids::kRead4SXY);
     if (c.box) {
       ASSERT_EQ(console.boxes.size(), 1u);
       EXPECT_EQ(console.boxes[0].text.rfind(c.box, 0), 0u) << console.boxes[0].text;
@@ -345,14 +346,14 @@ TEST_F(SimFaultTest, EachFaultShowsOnTheConsoleOnceAndOnlyOnce) {
     // on the line before the next request, or it would run into that reply.
     if (c.fault == SimFault::kGap) std::this_thread::sleep_for(std::chrono::milliseconds(600));
     console.boxes.clear();
-    ops.OnBnClickedRead4SXY();
+    ops.Dispatch(ids::kRead4SXY);
     EXPECT_TRUE(console.boxes.empty()) << console.boxes[0].text;
     EXPECT_NE(console.pane.find("程序版本：700"), std::string::npos);
   }
 
   bus->injectFault(SimFault::kVanish);
   console.boxes.clear();
-  ops.OnBnClickedRead4SXY();
+  ops.Dispatch(ids::kRead4SXY);
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].text, msg::kReadFailed);
   EXPECT_NE(::access(bus->devicePath().c_str(), F_OK), 0);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "console/control_ids.h"
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "link/posix_serial_port.h"
 #include "sim/sim_bus.h"
 #include "support/fake_console.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "console/operations.h"
+#include "operations/operations.h"
 #include "support/fake_console.h"
 #include "support/scripted_port.h"
 

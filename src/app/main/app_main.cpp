@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/dolvane_cai_ji_app.h"
-#include "sim/demo_bus.h"
+#include "models/demo_bus.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "dolvane-console: no simulated bus: %s\n", e.what());
       return 1;
     }
-    offered.push_back({bus->devicePath(), DemoBusDescription()});
+    offered.push_back({bus->devicePath(), DescribeBus(*bus)});
   }
   return app.run(std::move(offered));
 }

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "link/link.h"
-#include "sim/demo_bus.h"
+#include "models/demo_bus.h"
+#include "models/model_registry.h"
 #include "sim/sim_bus.h"
-#include "sim/sim_models.h"
 
 namespace {
 
@@ -57,11 +57,11 @@ const char* const kUsage =
 
 std::string ModelNames() {
   std::string names;
-  size_t count = 0;
-  const SimModel* models = AllSimModels(count);
-  for (size_t i = 0; i < count; ++i) {
+  size_t i = 0;
+  for (const ModelEntry& model : Models()) {
     if (i) names += i % 7 == 0 ? ",\n                           " : ", ";
-    names += models[i].name;
+    names += model.cliName;
+    ++i;
   }
   return names;
 }
@@ -85,8 +85,9 @@ std::optional<SimModuleConfig> ParseModule(const std::string& text) {
   config.station = *station;
   std::string rest = text.substr(colon + 1);
   const size_t at = rest.find('@');
-  config.model = rest.substr(0, at);
-  if (!FindSimModel(config.model)) return std::nullopt;
+  const ModelEntry* model = FindModel(rest.substr(0, at));
+  if (!model) return std::nullopt;
+  config.model = &model->sim;
   if (at == std::string::npos) return config;
   const std::string line = rest.substr(at + 1);
   const size_t comma = line.find(',');

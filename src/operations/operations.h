@@ -1,17 +1,23 @@
 #pragma once
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "link/link.h"
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
 
 class Console;
+struct ModelEntry;
 
 // The process-wide state and one method per command handler. The window's
 // command table and the CLI's operations both land here.
 class Operations {
  public:
   Operations(Console& console, std::unique_ptr<SerialPort> port);
+  // It holds references to its own members.
+  Operations(const Operations&) = delete;
+  Operations& operator=(const Operations&) = delete;
 
   // Link defaults that the window's initialisation sets.
   void InitLinkDefaults();
@@ -19,20 +25,9 @@ class Operations {
   void OnBnClickedOpenPort();
   void OnCbnSelchangeBaudRate();
   void OnCbnSelchangeLineFormat();
-  void OnBnClickedRead4SXY();
-  void OnBnClickedRead3SXY();
-  void OnBnClickedRead8SXY();
-  void OnBnClickedRead3RX();
-  void OnBnClickedRead4RXY();
-  void OnBnClickedRead4WX();
-  void OnBnClickedRead16RXY();
-  void OnBnClickedRead8RXYZ();
-  void OnBnClickedRead12RX();
-  void OnBnClickedRead10RX();
-  void OnBnClickedRead5RXZ();
-  void OnBnClickedRead9VXY();
-  void OnBnClickedRead5UZ();
-  void OnBnClickedReadForeignMeter();
+  // The handler of every model button (OnBnClickedRead4SXY, ...): the model's
+  // row in the registry says what to read and how to report it.
+  void OnBnClickedReadModel(const ModelEntry& model);
   void OnBnClickedReadRegisters();
   void OnBnClickedWriteRegister();
   void OnBnClickedWriteRegisters();
@@ -53,8 +48,6 @@ class Operations {
   OperationContext& context() { return ctx_; }
 
  private:
-  void readModelOfButton(int buttonId);
-
   Console& console_;
   std::unique_ptr<SerialPort> port_;
   LinkState link_;
@@ -63,13 +56,12 @@ class Operations {
   OperationContext ctx_;
 };
 
-// The command table: control id, event, handler.
+// The command table: control id, event, handler. The model buttons' rows come
+// from the model registry.
 enum class CommandEvent { kClick, kSelectionChange };
 struct Command {
   int controlId;
   CommandEvent event;
-  void (Operations::*handler)();
-  const char* handlerName;
+  std::function<void(Operations&)> handler;
 };
-extern const Command kCommandTable[];
-extern const size_t kCommandTableSize;
+const std::vector<Command>& CommandTable();
