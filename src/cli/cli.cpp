@@ -155,10 +155,8 @@ std::string DefaultStation(const Options& o) {
   return "1";
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           std::istream& in, bool inIsTerminal) {
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   std::istream& in, bool inIsTerminal) {
   Options o;
   TerminalConsole console(out, err, in, inIsTerminal);
   int control = 0;
@@ -211,4 +209,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   out.flush();
   if (console.sawCancel()) return kExitCancelled;
   return console.sawErrorBox() ? kExitErrorBox : kExitDone;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::istream& in, bool inIsTerminal) {
+  const int status = RunCommandLine(args, out, err, in, inIsTerminal);
+  // The report is the command's result: losing it (a full disk, a closed
+  // stdout) is a failure, whatever the operation did.
+  if (!out.flush()) {
+    err << "dolvane-cli: the output could not be written\n";
+    return kExitErrorBox;
+  }
+  return status;
 }

@@ -18,16 +18,17 @@ void TerminalConsole::setPaneText(const std::string& text) {
 }
 
 void TerminalConsole::flushPane() {
-  // Only growth can be printed; a pane that was rewritten is printed whole.
-  if (pane_.compare(0, printed_, pane_, 0, printed_) != 0 || pane_.size() < printed_) return;
-  out_ << pane_.substr(printed_);
+  // What was printed cannot be taken back: growth prints what is new, a pane
+  // rewritten to other text is printed whole after it.
+  const bool grew = pane_.size() >= shown_.size() && pane_.compare(0, shown_.size(), shown_) == 0;
+  out_ << (grew ? pane_.substr(shown_.size()) : pane_);
   out_.flush();
-  printed_ = pane_.size();
+  shown_ = pane_;
 }
 
 void TerminalConsole::resetPane() {
   pane_.clear();
-  printed_ = 0;
+  shown_.clear();
 }
 
 void TerminalConsole::showInfo(const std::string& text) {

@@ -42,7 +42,7 @@ class TerminalConsole : public Console {
   std::istream& in_;
   bool inIsTerminal_;
   std::string pane_;
-  size_t printed_ = 0;
+  std::string shown_;  // the pane as printed so far
   bool sawErrorBox_ = false;
   bool sawCancel_ = false;
 };

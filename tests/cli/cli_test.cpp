@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/terminal_console.h"
 
 namespace {
 
@@ -94,6 +96,43 @@ TEST(Cli, ResetScanPrintsOnlyTheScansPane) {
   EXPECT_EQ(run.err, "警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n"
                      "提示: 重置成功！站号：01，波特率：9600，N，8，1\n");
   EXPECT_EQ(RunArgs({"--simulate", "reset-scan"}).status, kExitCancelled);
+}
+
+// Streaming prints growth as it comes; a rewritten pane is printed whole after
+// what is already out, never spliced into it.
+TEST(Cli, StreamedPaneKeepsEveryTextWhole) {
+  const struct {
+    std::vector<std::string> panes;
+    std::string printed;
+  } cases[] = {
+      {{"ab", "abc", "abcd"}, "abcd"},
+      {{"abc", "XYZW"}, "abcXYZW"},
+      {{"abc", "ab"}, "abcab"},
+      {{"abc", "", "abcd"}, "abcabcd"},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    TerminalConsole console(out, err, in, false);
+    console.streamPane = true;
+    for (const std::string& pane : c.panes) console.setPaneText(pane);
+    console.flushPane();
+    EXPECT_EQ(out.str(), c.printed) << ::testing::PrintToString(c.panes);
+  }
+}
+
+// The report is the result: an output that cannot take it fails the command.
+TEST(Cli, LostOutputIsAFailure) {
+  std::ostream broken(nullptr);
+  std::ostringstream err;
+  std::istringstream in;
+  EXPECT_EQ(RunCli({"--simulate", "read", "4SXY"}, broken, err, in, false), kExitErrorBox);
+  EXPECT_NE(err.str().find("could not be written"), std::string::npos);
+
+  const std::string full = DOLVANE_BIN_DIR "/dolvane-cli --simulate read 4SXY >/dev/full 2>/dev/null";
+  const int status = std::system(full.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitErrorBox);
 }
 
 // The separate simulator process, its device given with -p to the CLI process.
