@@ -76,8 +76,8 @@ TEST_F(CommParams, WorkedExamplesWriteTheWordAndLeaveTheLinkAlone) {
     EXPECT_EQ(console.boxes[0].text, std::string(kConfirmHead) + c.confirmTail);
     EXPECT_EQ(console.boxes[1].kind, "提示");
     EXPECT_EQ(console.boxes[1].text, "通讯参数设置成功！");
-    EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n" + Hex(request) +
-                                "\r\n\r\n十六进制显示接收数据：\r\n" + Hex(request));
+    EXPECT_EQ(console.pane, RequestSection(request) +
+                                kReceivedHeading + Hex(request));
     // The module changes, the console does not: same port, same line, same combos.
     EXPECT_EQ(ops.link().isOpen, 1);
     EXPECT_TRUE(port->isOpen());
@@ -162,7 +162,7 @@ TEST_F(CommParams, BroadcastAsksTwiceAndCancelInEitherBoxSendsNothing) {
   EXPECT_EQ(console.boxes[0].text, kBroadcast);
   EXPECT_EQ(console.boxes[1].kind, "警告");
   EXPECT_EQ(console.boxes[2].text, "通讯错误或设备型号不兼容！");
-  EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n" + Hex(request));
+  EXPECT_EQ(console.pane, RequestSection(request));
 }
 
 }  // namespace

@@ -61,8 +61,8 @@ TEST_F(WriteProtection, SendsTheCommandAndShowsBothDumps) {
     ASSERT_EQ(port->written.size(), 1u);
     EXPECT_EQ(port->written[0], b.toStation1);
     EXPECT_EQ(Boxes(), (std::vector<std::string>{b.confirmation}));
-    EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n" + Hex(b.toStation1) +
-                                "\r\n\r\n十六进制显示接收数据：\r\n" + Hex(b.toStation1));
+    EXPECT_EQ(console.pane, RequestSection(b.toStation1) +
+                                kReceivedHeading + Hex(b.toStation1));
   }
 }
 
@@ -76,7 +76,7 @@ TEST_F(WriteProtection, BroadcastAsksTwiceThenTimesOut) {
     EXPECT_EQ(port->written[0], b.broadcast);
     EXPECT_EQ(Boxes(), (std::vector<std::string>{kZeroWarning, b.confirmation,
                                                  "提示:通讯错误或设备型号不兼容！"}));
-    EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n" + Hex(b.broadcast));
+    EXPECT_EQ(console.pane, RequestSection(b.broadcast));
   }
 }
 

@@ -20,25 +20,13 @@ std::vector<uint16_t> FixedBlock() {
                       {10, 0xFF38}, {11, 0xFF38}, {12, 100}, {13, 1}});
 }
 
-std::map<uint16_t, uint16_t> AsRegisters(const std::vector<uint16_t>& words) {
-  std::map<uint16_t, uint16_t> regs;
-  for (size_t k = 0; k < words.size(); ++k) regs[static_cast<uint16_t>(k)] = words[k];
-  return regs;
-}
-
-std::string Hex(const std::vector<uint8_t>& bytes, size_t from, size_t to) {
-  std::string s;
-  for (size_t i = from; i < to; ++i) appendf(s, "%02X ", bytes[i]);
-  return s;
-}
-
 class ExchangeTest : public BusFixture {
  protected:
   void SetUp() override {
     BusFixture::SetUp();
     AddModule({.station = 1, .model = SimOf("4SXY")});
     AddModule({.station = 12, .model = SimOf("4SXY")});
-    bus->setRegisters(1, AsRegisters(FixedBlock()));
+    bus->setRegisters(1, RegistersOf(FixedBlock()));
   }
   const std::string kRequestOnly = RequestSection(kRequest4SXY, 8);
 };
@@ -47,13 +35,9 @@ TEST_F(ExchangeTest, ReportOfAFixedModuleByteForByte) {
   OpenBus();
   ops.Dispatch(ids::kRead4SXY);
   const std::vector<uint8_t> reply = ReplyOf(FixedBlock());
-  std::string decoded;
-  kReader4SXY.format(decoded, reply.data());
+  const std::string decoded = ReportOf(kReader4SXY, FixedBlock());
   // 85 bytes: lines end after bytes 24, 48 and 72; the last 13 follow.
-  const std::string expected = kRequestOnly + "\r\n\r\n十六进制显示接收数据：\r\n" +
-                               Hex(reply, 0, 24) + "\r\n" + Hex(reply, 24, 48) + "\r\n" +
-                               Hex(reply, 48, 72) + "\r\n" + Hex(reply, 72, 85) + "\r\n\r\n" +
-                               decoded;
+  const std::string expected = kRequestOnly + ReplySection(reply) + decoded;
   EXPECT_EQ(console.pane, expected);
   EXPECT_TRUE(console.boxes.empty());
   EXPECT_EQ(decoded.rfind("程序版本：620\r\n", 0), 0u);

@@ -201,8 +201,8 @@ TEST_F(RegisterTools, WriteRegisterWorkedExample) {
   ASSERT_EQ(port->written.size(), 1u);
   EXPECT_EQ(port->written[0], request);
   EXPECT_TRUE(console.boxes.empty());  // no success box outside register 3
-  EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n" + Hex(request) +
-                              "\r\n\r\n十六进制显示接收数据：\r\n" + Hex(request));
+  EXPECT_EQ(console.pane, RequestSection(request) +
+                              kReceivedHeading + Hex(request));
 }
 
 // Boxes in order; the frame sent (empty: nothing sent). A sent frame is echoed.
@@ -260,8 +260,8 @@ TEST_F(RegisterTools, WriteRegisterChecksAndConfirmations) {
     } else {
       ASSERT_EQ(port->written.size(), 1u);
       EXPECT_EQ(port->written[0], c.frame);
-      EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n" + Hex(c.frame) +
-                                  "\r\n\r\n十六进制显示接收数据：\r\n" + Hex(c.frame));
+      EXPECT_EQ(console.pane, RequestSection(c.frame) +
+                                  kReceivedHeading + Hex(c.frame));
     }
   }
 }

@@ -7,14 +7,8 @@
 
 namespace {
 
-std::string Report8SXY(const std::map<int, uint16_t>& words) {
-  std::string report;
-  kReader8SXY.format(report, ReplyOf(WordsOf(40, words)).data());
-  return report;
-}
-
 TEST(Reader8SXY, FullReportFromVersion620) {
-  const std::string report = Report8SXY({
+  const std::string report = ReportOfBlock(kReader8SXY, {
       {0, 620}, {1, 5}, {2, 10}, {3, 0xFFFF}, {4, 0x0A0B}, {5, 0xFFFF}, {7, 0xFFFF},
       {8, 0xFFFF}, {9, 5}, {10, 0xFFFF}, {11, 0xFFFF}, {12, 100}, {13, 65535}, {14, 0x1111},
       {15, 0x1111},
@@ -39,7 +33,7 @@ TEST(Reader8SXY, FullReportFromVersion620) {
 TEST(Reader8SXY, NoRatiosBefore620) {
   for (uint16_t version : {0, 619}) {
     const std::string report =
-        Report8SXY({{0, version}, {8, 100}, {12, 7}, {13, 7}, {36, 7}, {37, 7}});
+        ReportOfBlock(kReader8SXY, {{0, version}, {8, 100}, {12, 7}, {13, 7}, {36, 7}, {37, 7}});
     EXPECT_EQ(report,
               "程序版本：" + std::to_string(version) +
                   "\r\n电流量程：0\r\n电流量程：0\r\n出厂日期：00-00\r\n\r\n"

@@ -7,14 +7,8 @@
 
 namespace {
 
-std::string Report4SXY(const std::map<int, uint16_t>& words) {
-  std::string report;
-  kReader4SXY.format(report, ReplyOf(WordsOf(40, words)).data());
-  return report;
-}
-
 TEST(Reader4SXY, FullReportFromVersion620) {
-  const std::string report = Report4SXY({
+  const std::string report = ReportOfBlock(kReader4SXY, {
       {0, 620}, {1, 5}, {2, 250}, {4, 0x1605}, {5, 0xFF00},  // high byte of word 5 never matters
       {8, 1234}, {9, 22000}, {10, 0xFF38}, {11, 0xFF38}, {12, 100}, {13, 1},
       {16, 0xFFFF}, {17, 0}, {18, 0}, {19, 0xFF9C}, {20, 0}, {21, 0},
@@ -53,7 +47,7 @@ TEST(Reader4SXY, VersionRules) {
       {9999, 7, "2.47", "电流系数：500\r\n\r\n", true},
   };
   for (const auto& c : cases) {
-    const std::string report = Report4SXY({{0, c.version}, {5, c.word5}, {8, 1234}});
+    const std::string report = ReportOfBlock(kReader4SXY, {{0, c.version}, {5, c.word5}, {8, 1234}});
     const std::string head = "出厂日期：00-00\r\n\r\n";
     const size_t afterHead = report.find(head) + head.size();
     EXPECT_EQ(report.substr(afterHead, std::string(c.coefficient).size()), c.coefficient)

@@ -30,22 +30,6 @@ const struct Model {
     {"4WX", 5, &kReader4WX, {0x05, 0x03, 0x00, 0x00, 0x00, 0x78, 0x44, 0x6C}, "程序版本："},
 };
 
-// Every register of the block fixed, so no live value reaches the report.
-std::map<uint16_t, uint16_t> Fixed(const std::vector<uint16_t>& words) {
-  std::map<uint16_t, uint16_t> fixed;
-  for (size_t k = 0; k < words.size(); ++k) fixed[static_cast<uint16_t>(k)] = words[k];
-  return fixed;
-}
-
-std::string Dump(const Bytes& bytes) {
-  std::string s;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    appendf(s, "%02X ", bytes[i]);
-    if ((i + 1) % 24 == 0) s += "\r\n";
-  }
-  return s;
-}
-
 class ModelReadersOnBus : public BusFixture {
  protected:
   void SetUp() override {
@@ -84,12 +68,11 @@ TEST_F(ModelReadersOnBus, FullPaneOf3SXY) {
       {0, 21144}, {1, 620}, {2, 0x0A0B}, {4, 5}, {5, 250}, {9, 0xFFFF}, {10, 0xFFFF},
       {12, 1100}, {15, 9950}, {24, 250}, {25, 22000}, {28, 0xFFFF}, {85, 3},
   });
-  bus->setRegisters(1, Fixed(words));
+  bus->setRegisters(1, RegistersOf(words));
   Press(kModels[0]);
   EXPECT_TRUE(console.boxes.empty());
   EXPECT_EQ(console.pane,
-            RequestSection(kModels[0].request.data(), 8) +
-                "\r\n\r\n十六进制显示接收数据：\r\n" + Dump(ReplyOf(words, 1)) + "\r\n\r\n" +
+            RequestSection(kModels[0].request) + ReplySection(ReplyOf(words, 1)) +
                 "设备型号：21144\r\n程序版本：620\r\n出厂日期：0A-0B\r\n电流量程：5\r\n电压量程：250\r\n"
                 "三相视在：-1\r\n三相有功：1100\r\n三相无功：0\r\n功率因数：99.50%\r\n\r\n"
                 "一路电流：2.50\r\n一路相电：220.00\r\n一路线电：0.00\r\n一路视在：0\r\n"
@@ -122,7 +105,7 @@ TEST_F(ModelReadersOnBus, RefusedModulesLeaveTheRequestOnly) {
     ASSERT_EQ(console.boxes.size(), 1u);
     EXPECT_EQ(console.boxes[0].kind, "提示");
     EXPECT_EQ(console.boxes[0].text, "不支持的设备型号！");
-    EXPECT_EQ(console.pane, RequestSection(m.request.data(), 8));
+    EXPECT_EQ(console.pane, RequestSection(m.request));
   }
 }
 

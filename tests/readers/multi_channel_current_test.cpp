@@ -7,14 +7,8 @@
 
 namespace {
 
-std::string Report(const ReaderModel& model, const std::vector<uint16_t>& words) {
-  std::string report;
-  model.format(report, ReplyOf(words).data());
-  return report;
-}
-
 TEST(MultiChannelCurrent, FiveChannelReportByteForByte) {
-  const std::string report = Report(kReader5RXZ, WordsOf(23, {
+  const std::string report = ReportOf(kReader5RXZ, WordsOf(23, {
       {0, 9999}, {1, 5}, {2, 10}, {3, 0xAAAA}, {4, 0x1605}, {5, 0xBBBB}, {6, 0x0A05}, {7, 0x3C02},
       {8, 123}, {9, 0xFFFF}, {10, 0}, {11, 22000}, {12, 500},     // currents
       {13, 500}, {14, 0xFFFF}, {15, 0}, {16, 499}, {17, 1},       // frequencies
@@ -38,7 +32,7 @@ TEST(MultiChannelCurrent, TenChannelReportByteForByte) {
       {8, 123}, {18, 500}, {28, 0xFFFF}, {38, 1},             // channel 1
       {17, 0xFFFF}, {27, 0xFFFF}, {37, 1}, {47, 65535},       // channel 10
   });
-  EXPECT_EQ(Report(kReader10RX, words),
+  EXPECT_EQ(ReportOf(kReader10RX, words),
             "程序版本：312\r\n二次额定：1\r\n二次额定：5\r\n出厂日期：0A-0B\r\n"
             "慢速更新：10\r\n快速更新：5\r\n信号阈值：60\r\n选频系数：2\r\n\r\n"
             "01通道  电流：001.23； 频率：0050.0； 快速：655.35； 变比：00001\r\n"
@@ -85,7 +79,7 @@ TEST(MultiChannelCurrent, ArrayPositionsOfEveryMember) {
     ASSERT_EQ(m.model->count, m.registers);
     std::vector<uint16_t> words(m.registers);
     for (size_t k = 0; k < words.size(); ++k) words[k] = static_cast<uint16_t>(k);
-    const std::string report = Report(*m.model, words);
+    const std::string report = ReportOf(*m.model, words);
     const std::string header = std::string("出厂日期：00-04\r\n") + m.header6 +
                                "信号阈值：0\r\n选频系数：7\r\n\r\n" + m.first;
     EXPECT_NE(report.find(header), std::string::npos) << report;

@@ -3,15 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "console/control_ids.h"
-#include "operations/operations.h"
-#include "console/text.h"
-#include "link/posix_serial_port.h"
 #include "readers/models.h"
-#include "sim/sim_bus.h"
-#include "support/fake_console.h"
-#include "support/reply.h"
+#include "support/bus_fixture.h"
 #include "support/models.h"
+#include "support/reply.h"
 
 namespace {
 
@@ -41,8 +36,7 @@ std::string ZeroChannel(const char* name) {
 }
 
 TEST(Reader9VXY, ReportOfTheJoinedBlockByteForByte) {
-  std::string report;
-  kReader9VXY.format(report, ReplyOf(EdgeBlock()).data());
+  const std::string report = ReportOf(kReader9VXY, EdgeBlock());
   const std::string expected =
       "程序版本：9999\r\n电流量程：5\r\n电压量程：250\r\n出厂日期：0A-0B\r\n分频系数：10\r\n"
       "信号阈值：60\r\n选频系数：2\r\n存储时间：60\r\n更新速率：00C8\r\n\r\n"
@@ -77,28 +71,16 @@ class PausingConsole : public FakeConsole {
   }
 };
 
-class NineChannelOnBus : public ::testing::Test {
+class NineChannelOnBus : public BusFixtureWith<PausingConsole> {
  protected:
-  PausingConsole console;
-  std::unique_ptr<SimBus> bus = std::make_unique<SimBus>();
-  Operations ops{console, std::make_unique<PosixSerialPort>()};
-
   void SetUp() override {
-    ops.InitLinkDefaults();
+    BusFixtureWith::SetUp();
     console.bus = bus.get();
-    console.fields[ids::kStation] = "1";
-    bus->addModule({.station = 1, .model = SimOf("9VXY")});
-    bus->start();
-    console.portAnswer = bus->devicePath();
-    ops.OnBnClickedOpenPort();
-    ASSERT_EQ(ops.link().isOpen, 1) << console.pane;
+    AddModule({.station = 1, .model = SimOf("9VXY")});
+    OpenBus();
   }
 
-  void SetBlock(const std::vector<uint16_t>& words) {
-    std::map<uint16_t, uint16_t> regs;
-    for (size_t k = 0; k < words.size(); ++k) regs[static_cast<uint16_t>(k)] = words[k];
-    bus->setRegisters(1, regs);
-  }
+  void SetBlock(const std::vector<uint16_t>& words) { bus->setRegisters(1, RegistersOf(words)); }
 
   void Press() {
     console.boxes.clear();
@@ -108,20 +90,7 @@ class NineChannelOnBus : public ::testing::Test {
     ops.Dispatch(ids::kRead9VXY);
   }
 
-  static std::string Hex(const uint8_t* bytes, size_t count, bool breakLines) {
-    std::string s;
-    for (size_t j = 1; j <= count; ++j) {
-      appendf(s, "%02X ", bytes[j - 1]);
-      if (breakLines && j % 24 == 0) s += "\r\n";
-    }
-    return s;
-  }
-  static std::string RequestSection(const uint8_t* request) {
-    return "十六进制显示发送数据：\r\n" + Hex(request, 8, false);
-  }
-  static std::string ReplySection(const std::vector<uint8_t>& reply) {
-    return "\r\n\r\n十六进制显示接收数据：\r\n" + Hex(reply.data(), reply.size(), true) + "\r\n\r\n";
-  }
+  static std::string RequestSection(const uint8_t* request) { return ::RequestSection(request, 8); }
   static std::vector<uint8_t> FirstReply(const std::vector<uint16_t>& block) {
     return ReplyOf(std::vector<uint16_t>(block.begin(), block.begin() + 120));
   }
@@ -143,8 +112,7 @@ TEST_F(NineChannelOnBus, TwoExchangesJoinedIntoOneReport) {
   EXPECT_TRUE(console.boxes.empty());
   EXPECT_EQ(bus->receivedFrames(), Requests(2));
   EXPECT_EQ(console.pausedMs, 20);
-  std::string decoded;
-  kReader9VXY.format(decoded, ReplyOf(block).data());
+  const std::string decoded = ReportOf(kReader9VXY, block);
   const std::string beforeSecondSend = RequestSection(kFirstRequest) +
                                        ReplySection(FirstReply(block)) +
                                        RequestSection(kSecondRequest);

@@ -7,14 +7,8 @@
 
 namespace {
 
-std::string Report3SXY(const std::map<int, uint16_t>& words) {
-  std::string report;
-  kReader3SXY.format(report, ReplyOf(WordsOf(96, words)).data());
-  return report;
-}
-
 TEST(Reader3SXY, FullReport) {
-  const std::string report = Report3SXY({
+  const std::string report = ReportOfBlock(kReader3SXY, {
       {0, 22133}, {1, 700}, {2, 0x1605}, {3, 0xFFFF}, {4, 5}, {5, 250}, {8, 0xFFFF},
       {9, 0x0001}, {10, 0x0000}, {11, 0xFFFF}, {12, 0xFFFF}, {13, 0x8000}, {14, 0x0000},
       {15, 10000}, {23, 0xFFFF},

@@ -11,6 +11,7 @@
 #include "link/posix_serial_port.h"
 #include "sim/sim_bus.h"
 #include "support/fake_console.h"
+#include "support/hex.h"
 
 // A console type other than FakeConsole (one that records more) may stand in.
 template <class ConsoleT>
@@ -36,18 +37,6 @@ class BusFixtureWith : public ::testing::Test {
     ASSERT_EQ(ops.link().isOpen, 1) << console.pane;
     console.boxes.clear();
     console.paneHistory.clear();
-  }
-
-  // The request section that every failure after sending leaves in the pane.
-  static std::string RequestSection(const uint8_t* bytes, int count) {
-    std::string s = "十六进制显示发送数据：\r\n";
-    static const char* hex = "0123456789ABCDEF";
-    for (int i = 0; i < count; ++i) {
-      s += hex[bytes[i] >> 4];
-      s += hex[bytes[i] & 15];
-      s += ' ';
-    }
-    return s;
   }
 };
 

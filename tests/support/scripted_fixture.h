@@ -9,6 +9,7 @@
 
 #include "operations/operations.h"
 #include "support/fake_console.h"
+#include "support/hex.h"
 #include "support/scripted_port.h"
 
 // A console type other than FakeConsole (one that records more) may stand in.
@@ -43,15 +44,3 @@ class ScriptedFixtureWith : public ::testing::Test {
 };
 
 using ScriptedFixture = ScriptedFixtureWith<FakeConsole>;
-
-// Bytes as the pane's dumps show them: two upper-case digits and a space each.
-inline std::string Hex(const std::vector<uint8_t>& bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string s;
-  for (uint8_t b : bytes) {
-    s += digits[b >> 4];
-    s += digits[b & 15];
-    s += ' ';
-  }
-  return s;
-}
