@@ -5,7 +5,6 @@
 #include <ostream>
 #include <thread>
 
-#include "modbus/exchange.h"
 
 std::string TerminalConsole::fieldText(int id) {
   const auto it = fields.find(id);
@@ -32,8 +31,11 @@ void TerminalConsole::resetPane() {
 }
 
 void TerminalConsole::showInfo(const std::string& text) {
-  // Success boxes end an operation that completed; every other box is an error.
-  if (!msg::IsSuccessBox(text)) sawErrorBox_ = true;
+  sawErrorBox_ = true;
+  showNotice(text);
+}
+
+void TerminalConsole::showNotice(const std::string& text) {
   err_ << "提示: " << text << '\n';
   err_.flush();
 }

@@ -28,6 +28,7 @@ class TerminalConsole : public Console {
   std::string fieldText(int id) override;
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
+  void showNotice(const std::string& text) override;
   bool askWarning(const std::string& text) override;
   int comboSelection(int id) override;
   void setComboSelection(int id, int index) override;

@@ -41,7 +41,7 @@ void ChangeCommParams(OperationContext& ctx) {
     return true;
   };
   const ExchangeResult result = RunExchange(ctx, params);
-  if (!result.ok) return;
+  if (!result.ok()) return;
   console.setPaneText(result.report);
-  console.showInfo(msg::kCommParamsSet);
+  console.showNotice(msg::kCommParamsSet);
 }

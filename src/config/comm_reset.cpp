@@ -117,5 +117,5 @@ void CommReset(OperationContext& ctx) {
   report += "\r\n十六进制显示接收数据：\r\n";
   AppendHexDump(report, ctx.rx.bytes, 8, 0);
   console.setPaneText(report);
-  console.showInfo(msg::kResetDone);
+  console.showNotice(msg::kResetDone);
 }

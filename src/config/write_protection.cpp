@@ -23,7 +23,7 @@ void SetWriteProtection(OperationContext& ctx, const char* confirmation, uint16_
   };
   // The reply dump is the only sign of success.
   const ExchangeResult result = RunExchange(ctx, params);
-  if (result.ok) ctx.console.setPaneText(result.report);
+  if (result.ok()) ctx.console.setPaneText(result.report);
 }
 
 void AllowWrite(OperationContext& ctx) { SetWriteProtection(ctx, kConfirmAllow, kWriteEnableWord); }

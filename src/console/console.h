@@ -14,8 +14,11 @@ class Console {
   virtual std::string fieldText(int controlId) = 0;
   // Replaces the output pane's whole text.
   virtual void setPaneText(const std::string& text) = 0;
-  // Information box: title 提示, OK only, no icon.
+  // Information box: title 提示, OK only, no icon. Ends an operation that failed.
   virtual void showInfo(const std::string& text) = 0;
+  // The same box for an operation that succeeded; a front that tells the two
+  // apart (the CLI's exit status) overrides it.
+  virtual void showNotice(const std::string& text) { showInfo(text); }
   // Warning box: title 警告, OK and Cancel; true when OK was chosen.
   virtual bool askWarning(const std::string& text) = 0;
   // Current list selection of a combo box.

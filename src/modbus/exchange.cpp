@@ -6,10 +6,6 @@
 #include "console/control_ids.h"
 #include "console/text.h"
 
-bool msg::IsSuccessBox(const std::string& text) {
-  return text == kCommParamsSet || text == kResetDone;
-}
-
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
   for (size_t j = 1; j <= count; ++j) {
     appendf(report, "%02X ", bytes[j - 1]);
@@ -41,7 +37,47 @@ bool SendFrame(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t*
   return result.ok && result.count == count;
 }
 
-bool TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
+std::string BoxTextOf(ExchangeError error, const RxFrame& rx) {
+  switch (error) {
+    case ExchangeError::kNone:
+    case ExchangeError::kRequestRefused: return "";
+    case ExchangeError::kPortNotOpen: return msg::kPortNotOpen;
+    case ExchangeError::kBadStation: return msg::kBadStation;
+    case ExchangeError::kWriteFailed: return msg::kWriteFailed;
+    case ExchangeError::kReadFailed: return msg::kReadFailed;
+    case ExchangeError::kNoReply:
+    case ExchangeError::kShortReply: return msg::kNoReply;
+    case ExchangeError::kException: return std::string(msg::kNoReply) + "\r\n" + ExceptionLine(rx.bytes);
+    case ExchangeError::kBadCrc: return msg::kBadCrc;
+  }
+  return "";
+}
+
+namespace {
+
+// Sends TxFrame and reads the reply into RxFrame; how that ended.
+ExchangeError SendAndReceive(OperationContext& ctx, uint32_t replyLength) {
+  SerialPort& port = *ctx.link.portHandle;
+  if (!SendFrame(port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) return ExchangeError::kWriteFailed;
+  const IoResult got = port.read(ctx.rx.bytes, replyLength, IsCompleteExceptionFrame);
+  ctx.rx.count = static_cast<uint32_t>(got.count);
+  if (!got.ok) return ExchangeError::kReadFailed;
+  if (ctx.rx.count == 0) return ExchangeError::kNoReply;
+  if (ctx.rx.count != replyLength) {
+    return IsCompleteExceptionFrame(ctx.rx.bytes, ctx.rx.count) ? ExchangeError::kException
+                                                                : ExchangeError::kShortReply;
+  }
+  return CrcMatches(ctx.rx.bytes, replyLength) ? ExchangeError::kNone : ExchangeError::kBadCrc;
+}
+
+ExchangeError Fail(OperationContext& ctx, ExchangeError error) {
+  ctx.console.showInfo(BoxTextOf(error, ctx.rx));
+  return error;
+}
+
+}  // namespace
+
+ExchangeError TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
   if (params.requestDisplay) {
     params.requestDisplay(report, ctx.tx);
   } else {
@@ -50,38 +86,17 @@ bool TransactShown(OperationContext& ctx, std::string& report, const ExchangePar
   }
   ctx.console.setPaneText(report);
 
-  SerialPort& port = *ctx.link.portHandle;
-  if (!SendFrame(port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
-    ctx.console.showInfo(msg::kWriteFailed);
-    return false;
-  }
-
-  const uint32_t n = params.replyLength;
-  const IoResult got = port.read(ctx.rx.bytes, n, IsCompleteExceptionFrame);
-  ctx.rx.count = static_cast<uint32_t>(got.count);
-  if (!got.ok) {
-    ctx.console.showInfo(msg::kReadFailed);
-    return false;
-  }
-  if (ctx.rx.count != n) {
-    std::string text = msg::kNoReply;
-    if (IsCompleteExceptionFrame(ctx.rx.bytes, ctx.rx.count)) text += "\r\n" + ExceptionLine(ctx.rx.bytes);
-    ctx.console.showInfo(text);
-    return false;
-  }
-  if (!CrcMatches(ctx.rx.bytes, n)) {
-    ctx.console.showInfo(msg::kBadCrc);
-    return false;
-  }
+  const ExchangeError error = SendAndReceive(ctx, params.replyLength);
+  if (error != ExchangeError::kNone) return Fail(ctx, error);
 
   if (params.replyDisplay) {
     params.replyDisplay(report, ctx.rx);
   } else {
     report += params.replyHeader;
-    AppendHexDump(report, ctx.rx.bytes, n, params.dumpLineWidth);
+    AppendHexDump(report, ctx.rx.bytes, params.replyLength, params.dumpLineWidth);
     report += params.replyTrailer;
   }
-  return true;
+  return ExchangeError::kNone;
 }
 
 ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params) {
@@ -89,17 +104,20 @@ ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params) 
   ctx.console.setPaneText("");
   std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
   if (ctx.link.isOpen == 0 || ctx.link.portHandle == nullptr) {
-    ctx.console.showInfo(msg::kPortNotOpen);
+    result.error = Fail(ctx, ExchangeError::kPortNotOpen);
     return result;
   }
   const int32_t station = ParseDecimal(ctx.console.fieldText(ids::kStation));
   if (station < params.minStation || station > 255) {
-    ctx.console.showInfo(msg::kBadStation);
+    result.error = Fail(ctx, ExchangeError::kBadStation);
     return result;
   }
   result.station = station;
-  if (!params.request(station)) return result;
-  result.ok = TransactShown(ctx, result.report, params);
-  if (!result.ok) result.report.clear();
+  if (!params.request(station)) {
+    result.error = ExchangeError::kRequestRefused;
+    return result;
+  }
+  result.error = TransactShown(ctx, result.report, params);
+  if (!result.ok()) result.report.clear();
   return result;
 }

@@ -25,11 +25,27 @@ inline constexpr const char* kReadFailed = "读串口失败!";
 inline constexpr const char* kNoReply = "通讯错误或设备型号不兼容！";
 inline constexpr const char* kBadCrc = "数据错误";
 inline constexpr const char* kUnsupportedModel = "不支持的设备型号！";
-// The two boxes that report success rather than an error.
+// The two boxes that report success rather than an error (Console::showNotice).
 inline constexpr const char* kCommParamsSet = "通讯参数设置成功！";
 inline constexpr const char* kResetDone = "重置成功！站号：01，波特率：9600，N，8，1";
-bool IsSuccessBox(const std::string& text);
 }  // namespace msg
+
+// How an exchange ended. The box of each failure is BoxTextOf's.
+enum class ExchangeError {
+  kNone,
+  kPortNotOpen,
+  kBadStation,
+  kRequestRefused,  // the operation's own check refused, or its warning was cancelled
+  kWriteFailed,
+  kReadFailed,      // the port failed (device gone), not a time-out
+  kNoReply,         // nothing arrived in time
+  kShortReply,      // fewer bytes than expected
+  kException,       // a complete exception frame
+  kBadCrc,
+};
+// The box text of a failure (kRequestRefused has shown its own); `rx` gives the
+// exception line.
+std::string BoxTextOf(ExchangeError error, const RxFrame& rx);
 
 inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
 inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
@@ -52,9 +68,10 @@ struct ExchangeParams {
 };
 
 struct ExchangeResult {
-  bool ok = false;
+  ExchangeError error = ExchangeError::kNone;
   int station = 0;
   std::string report;  // request and reply sections, when ok
+  bool ok() const { return error == ExchangeError::kNone; }
 };
 
 // Clear the pane, check port and station, build, show, send, read, check, dump.
@@ -62,8 +79,9 @@ ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params);
 
 // The part after the request is built: show it (appended to report), send it,
 // read params.replyLength bytes, check them and append the reply section.
-// Used by RunExchange and by operations that continue one report.
-bool TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params);
+// Used by RunExchange and by operations that continue one report. A failure
+// has shown its box.
+ExchangeError TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params);
 
 // Clears the port's error state, purges both directions and writes the frame;
 // the bytes the port took go to *written. A write taken only in part has not

@@ -85,7 +85,7 @@ void ReadRegisters(OperationContext& ctx) {
     AppendDataAndCrc(report, b + 3, count, b + 3 + 2 * count);
   };
   const ExchangeResult result = RunExchange(ctx, params);
-  if (result.ok) ctx.console.setPaneText(result.report);
+  if (result.ok()) ctx.console.setPaneText(result.report);
 }
 
 void WriteRegister(OperationContext& ctx) {
@@ -113,9 +113,9 @@ void WriteRegister(OperationContext& ctx) {
     return true;
   };
   const ExchangeResult result = RunExchange(ctx, params);
-  if (!result.ok) return;
+  if (!result.ok()) return;
   ctx.console.setPaneText(result.report);
-  if (address == kConfigRegister) ctx.console.showInfo(msg::kCommParamsSet);
+  if (address == kConfigRegister) ctx.console.showNotice(msg::kCommParamsSet);
 }
 
 void WriteRegisters(OperationContext& ctx) {
@@ -165,5 +165,5 @@ void WriteRegisters(OperationContext& ctx) {
             b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]);
   };
   const ExchangeResult result = RunExchange(ctx, params);
-  if (result.ok) ctx.console.setPaneText(result.report);
+  if (result.ok()) ctx.console.setPaneText(result.report);
 }

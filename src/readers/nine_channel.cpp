@@ -46,7 +46,7 @@ void Run9VXY(OperationContext& ctx, const ReaderModel& model) {
     return true;
   };
   ExchangeResult result = RunExchange(ctx, first);
-  if (!result.ok) return;
+  if (!result.ok()) return;
 
   // The second reply lands in the same receive buffer: keep the first data part.
   uint8_t block[3 + 2 * kBlockWords] = {};
@@ -58,7 +58,7 @@ void Run9VXY(OperationContext& ctx, const ReaderModel& model) {
   BuildReadRequest(ctx.tx, static_cast<uint8_t>(result.station), kFirstCount, kSecondCount);
   ExchangeParams second;
   second.replyLength = 5u + 2u * kSecondCount;
-  if (!TransactShown(ctx, result.report, second)) return;
+  if (TransactShown(ctx, result.report, second) != ExchangeError::kNone) return;
   std::memcpy(block + 3 + 2 * kFirstCount, ctx.rx.bytes + 3, 2 * kSecondCount);
 
   // Only now, with both replies read, is the module judged.

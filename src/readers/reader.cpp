@@ -19,7 +19,7 @@ void RunReader(OperationContext& ctx, const ReaderModel& model) {
     return true;
   };
   ExchangeResult result = RunExchange(ctx, params);
-  if (!result.ok) return;
+  if (!result.ok()) return;
   if (model.accepts && !model.accepts(ctx.rx.bytes)) {
     // The pane keeps the request section; the reply is discarded with the report.
     ctx.console.showInfo(msg::kUnsupportedModel);

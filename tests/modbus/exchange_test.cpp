@@ -82,23 +82,33 @@ TEST_F(ExchangeTest, RefusedModuleLeavesTheRequestSectionAlone) {
 TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
   const struct {
     SimFault fault;
+    ExchangeError kind;
     const char* box;
   } cases[] = {
-      {SimFault::kSilence, "通讯错误或设备型号不兼容！"},
-      {SimFault::kShortReply, "通讯错误或设备型号不兼容！"},
-      {SimFault::kGap, "通讯错误或设备型号不兼容！"},
-      {SimFault::kBadCrc, "数据错误"},
-      {SimFault::kException,
+      {SimFault::kSilence, ExchangeError::kNoReply, "通讯错误或设备型号不兼容！"},
+      {SimFault::kShortReply, ExchangeError::kShortReply, "通讯错误或设备型号不兼容！"},
+      {SimFault::kGap, ExchangeError::kShortReply, "通讯错误或设备型号不兼容！"},
+      {SimFault::kBadCrc, ExchangeError::kBadCrc, "数据错误"},
+      {SimFault::kException, ExchangeError::kException,
        "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x04（从站设备故障）"},
   };
   OpenBus();
+  ExchangeParams read4SXY;
+  read4SXY.replyLength = 85;
+  read4SXY.request = [this](int station) {
+    BuildReadRequest(ops.context().tx, static_cast<uint8_t>(station), 0, 40);
+    return true;
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.fault));
     console.boxes.clear();
     bus->injectFault(c.fault);
     ops.Dispatch(ids::kRead4SXY);
-    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box}) << static_cast<int>(c.fault);
-    EXPECT_EQ(console.pane, kRequestOnly) << static_cast<int>(c.fault);
+    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box});
+    EXPECT_EQ(console.pane, kRequestOnly);
     EXPECT_EQ(ops.link().isOpen, 1);
+    bus->injectFault(c.fault);
+    EXPECT_EQ(RunExchange(ops.context(), read4SXY).error, c.kind);
   }
   // Stray bytes after a whole reply do not spoil it, nor the next exchange.
   console.boxes.clear();
