@@ -10,6 +10,7 @@
 #include "app/main_window_layout.h"
 #include "app/message_boxes.h"
 #include "link/link.h"
+#include "link/ports.h"
 
 namespace {
 
@@ -75,11 +76,16 @@ void EditComDialog::buildControls() {
 
 void EditComDialog::fillList(const std::vector<PortChoice>& offered) {
   std::vector<PortChoice> choices = offered;
-  for (const std::string& device : ListSerialPorts()) choices.push_back({device, {}});
-  for (const PortChoice& choice : choices) {
-    auto* item = new QListWidgetItem(ItemText(choice), list_);
-    item->setData(Qt::UserRole, QString::fromStdString(choice.device));
-    item->setToolTip(QString::fromStdString(choice.device));
+  std::vector<std::string> tips(offered.size());
+  for (const SerialPortInfo& port : ListSerialPorts()) {
+    choices.push_back({port.device, PortDetails(port)});
+    tips.push_back(port.stableName);
+  }
+  for (size_t i = 0; i < choices.size(); ++i) {
+    auto* item = new QListWidgetItem(ItemText(choices[i]), list_);
+    item->setData(Qt::UserRole, QString::fromStdString(choices[i].device));
+    // The by-id name, where there is one, is the name that survives replugging.
+    item->setToolTip(QString::fromStdString(tips[i].empty() ? choices[i].device : tips[i]));
   }
 }
 

@@ -26,12 +26,25 @@ std::optional<PortEntry> ParsePortEntry(const std::string& text) {
   return PortEntry{number, DeviceOfPortNumber(number)};
 }
 
+const char* OpenFailureReason(OpenError error) {
+  switch (error) {
+    case OpenError::kNone: return "";
+    case OpenError::kNotFound: return "设备不存在。";
+    case OpenError::kPermission:
+      return "没有权限：请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），重新登录后再试。";
+    case OpenError::kBusy: return "串口已被其他程序占用。";
+    case OpenError::kOther: break;
+  }
+  return "设备无法打开，请检查设备及其驱动。";
+}
+
 int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   const std::string name =
       link.portName.empty() ? DeviceOfPortNumber(link.portNumber) : link.portName;
-  if (!port.open(name)) {
+  const OpenError error = port.open(name);
+  if (error != OpenError::kNone) {
     link.portHandle = nullptr;
-    console.showInfo(name + "打开失败！");
+    console.showInfo(name + "打开失败！\r\n" + OpenFailureReason(error));
     return -1;
   }
   link.portHandle = &port;

@@ -51,7 +51,11 @@ struct PortEntry {
 std::optional<PortEntry> ParsePortEntry(const std::string& text);
 inline constexpr const char* kBadPortNumber = "非法的端口号！";
 
-// Opens and configures link.portName on port; 0 when open, -1 after its box.
+// The second line of the open failure box: why, and what the user can do.
+const char* OpenFailureReason(OpenError error);
+
+// Opens and configures link.portName on port; 0 when open, -1 after its box
+// (the name followed by "打开失败！", then the reason on a second line).
 int OpenPort(LinkState& link, SerialPort& port, Console& console);
 // Purges, closes, marks closed and captions button 1000 "打开串口".
 void ClosePort(LinkState& link, Console& console);

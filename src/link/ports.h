@@ -9,5 +9,21 @@
 std::string DeviceOfPortNumber(int32_t number);
 // True when the port dialog's text names a device as it is rather than by number.
 bool IsDevicePath(const std::string& text);
-// Serial devices present on this machine, for the dialog's list.
-std::vector<std::string> ListSerialPorts();
+
+// A serial device found on this machine, as far as the system describes it.
+struct SerialPortInfo {
+  std::string device;        // what the port dialog accepts, e.g. /dev/ttyUSB0
+  std::string description;   // e.g. the USB product string; empty when unknown
+  std::string manufacturer;  // empty when unknown
+  uint16_t vid = 0;          // USB vendor and product id; 0 when not USB
+  uint16_t pid = 0;
+  std::string stableName;    // a name that survives replugging (by-id link), or empty
+};
+
+// Serial devices present on this machine, for the dialog's list. Found without
+// opening any device: an open would toggle the modem lines of a real UART.
+std::vector<SerialPortInfo> ListSerialPorts();
+
+// What the list shows beside the device: "USB-Serial Controller (Prolific, 067B:2303)",
+// with only the parts that are known; empty when nothing is.
+std::string PortDetails(const SerialPortInfo& port);

@@ -7,8 +7,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
+
+#include "link/transfer_deadline.h"
 
 namespace {
 
@@ -29,27 +33,54 @@ speed_t SpeedFor(int baudRate) {
   }
 }
 
-int MillisUntil(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() < 0 ? 0 : static_cast<int>(left.count());
+// Milliseconds since `start`, the time base of TransferDeadline.
+TransferDeadline::Ms Since(Clock::time_point start) {
+  return std::chrono::duration_cast<TransferDeadline::Ms>(Clock::now() - start);
+}
+
+// How long one poll may wait: the time left, but at most one idle slice.
+int PollWait(const TransferDeadline& deadline, Clock::time_point start) {
+  const auto left = deadline.left(Since(start));
+  if (!left) return kIdleSliceMs;
+  return static_cast<int>(std::min<int64_t>(left->count(), kIdleSliceMs));
+}
+
+OpenError OpenErrorOf(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+      return OpenError::kNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return OpenError::kPermission;
+    case EBUSY:
+    case EWOULDBLOCK:
+      return OpenError::kBusy;
+    default:
+      return OpenError::kOther;
+  }
 }
 
 }  // namespace
 
 PosixSerialPort::~PosixSerialPort() { close(); }
 
-bool PosixSerialPort::open(const std::string& device) {
+OpenError PosixSerialPort::open(const std::string& device) {
   close();
   const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return OpenErrorOf(errno);
   // flock refuses a second holder even for root, which TIOCEXCL does not stop;
   // TIOCEXCL closes the window for programs that do not take the lock.
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    const int error = errno;
     ::close(fd);
-    return false;
+    return OpenErrorOf(error);
   }
   fd_ = fd;
-  return true;
+  return OpenError::kNone;
 }
 
 bool PosixSerialPort::setQueueSizes(size_t, size_t) {
@@ -94,9 +125,8 @@ void PosixSerialPort::clearErrors() {
 IoResult PosixSerialPort::write(const uint8_t* bytes, size_t count) {
   IoResult result{fd_ >= 0, 0};
   if (fd_ < 0) return result;
-  const auto deadline =
-      Clock::now() + std::chrono::milliseconds(timeouts_.writeMultiplier * static_cast<int>(count) +
-                                               timeouts_.writeConstant);
+  const auto start = Clock::now();
+  const TransferDeadline deadline = TransferDeadline::forWrite(timeouts_, count);
   while (result.count < count) {
     const ssize_t n = ::write(fd_, bytes + result.count, count - result.count);
     if (n > 0) {
@@ -104,10 +134,9 @@ IoResult PosixSerialPort::write(const uint8_t* bytes, size_t count) {
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) return {false, result.count};
-    const int left = MillisUntil(deadline);
-    if (left == 0) break;
+    if (deadline.expired(Since(start))) break;
     pollfd pfd{fd_, POLLOUT, 0};
-    const int ready = ::poll(&pfd, 1, std::min(left, kIdleSliceMs));
+    const int ready = ::poll(&pfd, 1, PollWait(deadline, start));
     if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))) return {false, result.count};
     callIdle();
   }
@@ -118,23 +147,19 @@ IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest&
   IoResult result{fd_ >= 0, 0};
   if (fd_ < 0) return result;
   const auto start = Clock::now();
-  const auto total = start + std::chrono::milliseconds(timeouts_.readMultiplier *
-                                                           static_cast<int>(count) +
-                                                       timeouts_.readConstant);
-  auto interval = total;  // no interval limit before the first byte
+  TransferDeadline deadline = TransferDeadline::forRead(timeouts_, count);
   while (result.count < count) {
-    const auto deadline = std::min(total, interval);
-    const int left = MillisUntil(deadline);
-    if (left == 0) break;
+    // Look at the line before judging the deadline: bytes that came while the
+    // idle callback ran late belong to this read (a past deadline polls for 0 ms).
     pollfd pfd{fd_, POLLIN, 0};
-    const int ready = ::poll(&pfd, 1, std::min(left, kIdleSliceMs));
+    const int ready = ::poll(&pfd, 1, PollWait(deadline, start));
     if (ready < 0 && errno != EINTR) return {false, result.count};
     if (ready > 0) {
       if (pfd.revents & POLLIN) {
         const ssize_t n = ::read(fd_, bytes + result.count, count - result.count);
         if (n > 0) {
           result.count += static_cast<size_t>(n);
-          interval = Clock::now() + std::chrono::milliseconds(timeouts_.readInterval);
+          deadline.bytesArrived(Since(start));
           if (complete && complete(bytes, result.count)) break;
           continue;
         }
@@ -144,6 +169,7 @@ IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest&
         return {false, result.count};
       }
     }
+    if (deadline.expired(Since(start))) break;
     callIdle();
   }
   return result;
@@ -151,6 +177,10 @@ IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest&
 
 void PosixSerialPort::close() {
   if (fd_ >= 0) {
+    // The exclusive mode belongs to the tty, not to this descriptor: left set, it
+    // outlives the close while the far side stays open and refuses every later
+    // open by a user who is not root.
+    ::ioctl(fd_, TIOCNXCL);
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;

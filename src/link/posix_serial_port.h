@@ -9,7 +9,7 @@ class PosixSerialPort : public SerialPort {
   PosixSerialPort(const PosixSerialPort&) = delete;
   PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
-  bool open(const std::string& device) override;
+  OpenError open(const std::string& device) override;
   bool setQueueSizes(size_t input, size_t output) override;
   bool setTimeouts(const PortTimeouts& timeouts) override;
   bool setLine(int baudRate, Parity parity, int stopBits) override;

@@ -9,12 +9,23 @@ enum class Parity { kNone, kEven, kOdd };
 // Time-outs with the meaning of the Windows serial interface, in milliseconds:
 // a read of N bytes ends after readMultiplier * N + readConstant, or when
 // readInterval passes between two bytes after the first; a write likewise.
+// A term of 0 sets no limit: interval 0 has no interval limit, multiplier and
+// constant both 0 no total limit (link/transfer_deadline.h does the arithmetic).
 struct PortTimeouts {
   int readInterval = 0;
   int readMultiplier = 0;
   int readConstant = 0;
   int writeMultiplier = 0;
   int writeConstant = 0;
+};
+
+// Why an open failed, in the terms the user can act on.
+enum class OpenError {
+  kNone,        // opened
+  kNotFound,    // no such device
+  kPermission,  // the user may not open it
+  kBusy,        // another program holds it
+  kOther,
 };
 
 struct IoResult {
@@ -31,8 +42,8 @@ class SerialPort {
   using CompleteTest = std::function<bool(const uint8_t* bytes, size_t count)>;
 
   virtual ~SerialPort() = default;
-  // Opens the device exclusively; false when absent or held by another.
-  virtual bool open(const std::string& device) = 0;
+  // Opens the device exclusively; kNone when open, else why not.
+  virtual OpenError open(const std::string& device) = 0;
   virtual bool setQueueSizes(size_t input, size_t output) = 0;
   virtual bool setTimeouts(const PortTimeouts& timeouts) = 0;
   virtual bool setLine(int baudRate, Parity parity, int stopBits) = 0;

@@ -63,7 +63,7 @@ TEST(Cli, BadPortNumberIsAUsageError) {
   EXPECT_EQ(RunArgs({"-p", "0", "read", "4SXY"}).status, kExitUsage);
   const CliRun missing = RunArgs({"-p", "/dev/no-such-port", "read", "4SXY"});
   EXPECT_EQ(missing.status, kExitErrorBox);
-  EXPECT_EQ(missing.err, "提示: /dev/no-such-port打开失败！\n");
+  EXPECT_EQ(missing.err, "提示: /dev/no-such-port打开失败！\r\n设备不存在。\n");
 }
 
 TEST(Cli, SimulatedReadPrintsThePaneExactly) {

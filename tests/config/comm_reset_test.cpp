@@ -164,7 +164,7 @@ TEST_F(CommResetScripted, ReopenFailureAtTheConfirmationLeavesThePortClosed) {
   port->failOpenNumber = port->opens + 33;
   ops.OnBnClickedCommReset();
   EXPECT_EQ(port->written.size(), 64u);
-  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"/dev/ttyScripted打开失败！"});
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"/dev/ttyScripted打开失败！\r\n串口已被其他程序占用。"});
   EXPECT_EQ(ops.link().isOpen, 0);
   EXPECT_FALSE(port->isOpen());
   EXPECT_EQ(console.captions[ids::kOpenPort], "打开串口");
@@ -335,7 +335,7 @@ TEST_F(CommResetOnBus, VanishedDeviceEndsTheScanWithThePortClosed) {
     if (++pauses == 10) bus.reset();
   };
   RunScan();
-  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{device + "打开失败！"});
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{device + "打开失败！\r\n设备不存在。"});
   EXPECT_EQ(ops.link().isOpen, 0);
   EXPECT_FALSE(ops.port().isOpen());
   EXPECT_EQ(console.captions[ids::kOpenPort], "打开串口");

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <termios.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -11,35 +8,10 @@
 #include "operations/operations.h"
 #include "link/link.h"
 #include "link/posix_serial_port.h"
+#include "link/pty_pair.h"
 #include "support/fake_console.h"
 
 namespace {
-
-// The far end of a pseudo-terminal, as the simulated bus holds it.
-class PtyPair {
- public:
-  PtyPair() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
-    grantpt(master_);
-    unlockpt(master_);
-    slave_ = ptsname(master_);
-  }
-  ~PtyPair() { closeMaster(); }
-  const std::string& slave() const { return slave_; }
-  termios lineSeenByMaster() const {
-    termios t{};
-    tcgetattr(master_, &t);
-    return t;
-  }
-  void closeMaster() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
-  }
-
- private:
-  int master_ = -1;
-  std::string slave_;
-};
 
 TEST(ParsePortEntry, NumbersAndPaths) {
   const struct {
@@ -103,29 +75,76 @@ TEST(OpenPort, AppliesRateAndStopBitsEvenWhenThePtyRefusesParity) {
   }
 }
 
-TEST(OpenPort, RefusesASecondHolderAndAMissingDevice) {
+// The box keeps its first line and says why on the second.
+std::vector<FakeConsole::Box> BoxesOfOpening(const std::string& device) {
+  FakeConsole console;
+  PosixSerialPort port;
+  LinkState link;
+  link.portName = device;
+  link.baudRate = 9600;
+  if (OpenPort(link, port, console) != -1 || link.isOpen != 0 || port.isOpen() ||
+      console.captions.count(ids::kOpenPort) != 0) {
+    return {};  // opened, or changed the caption: neither is allowed
+  }
+  return console.boxes;
+}
+
+constexpr const char* kNoPermission =
+    "没有权限：请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），重新登录后再试。";
+
+TEST(OpenPort, FailureBoxSaysWhyTheDeviceCannotBeOpened) {
   PtyPair pty;
   PosixSerialPort first;
-  ASSERT_TRUE(first.open(pty.slave()));
-
-  for (const std::string& device : {pty.slave(), std::string("/dev/no-such-serial-port")}) {
-    FakeConsole console;
-    PosixSerialPort port;
-    LinkState link;
-    link.portName = device;
-    link.baudRate = 9600;
-    EXPECT_EQ(OpenPort(link, port, console), -1);
-    EXPECT_EQ(link.isOpen, 0);
-    EXPECT_EQ(console.captions.count(ids::kOpenPort), 0u);  // caption unchanged
-    ASSERT_EQ(console.boxes.size(), 1u);
-    EXPECT_EQ(console.boxes[0].text, device + "打开失败！");
+  ASSERT_EQ(first.open(pty.slave()), OpenError::kNone);
+  const struct {
+    std::string device;
+    std::string reason;
+  } cases[] = {
+      {pty.slave(), "串口已被其他程序占用。"},
+      {"/dev/no-such-serial-port", "设备不存在。"},
+      {"/dev/no-such-dir/ttyUSB0", "设备不存在。"},
+  };
+  for (const auto& c : cases) {
+    const auto boxes = BoxesOfOpening(c.device);
+    ASSERT_EQ(boxes.size(), 1u) << c.device;
+    EXPECT_EQ(boxes[0].kind, "提示");
+    EXPECT_EQ(boxes[0].text, c.device + "打开失败！\r\n" + c.reason);
   }
+}
+
+TEST(OpenPort, PermissionDeniedNamesTheDialoutGroup) {
+  PtyPair pty;
+  ASSERT_EQ(::chmod(pty.slave().c_str(), 0), 0);
+  const std::string device = pty.slave();
+  const int status = RunUnprivileged([&] {
+    const auto boxes = BoxesOfOpening(device);
+    return boxes.size() == 1 && boxes[0].text == device + "打开失败！\r\n" + kNoPermission;
+  });
+  EXPECT_EQ(status, kBodyPassed);
+}
+
+// Exclusive mode is a flag of the tty: it must not outlive our close, or a user
+// who is not root can never open the device again while its far side stays open.
+TEST(PosixSerialPort, UnprivilegedUserCanReopenAndIsStillRefusedWhileHeld) {
+  PtyPair pty;
+  ASSERT_EQ(::chmod(pty.slave().c_str(), 0666), 0);
+  const std::string device = pty.slave();
+  const int status = RunUnprivileged([&] {
+    PosixSerialPort port, other;
+    if (port.open(device) != OpenError::kNone) return false;
+    if (other.open(device) != OpenError::kBusy) return false;
+    port.close();
+    if (other.open(device) != OpenError::kNone) return false;
+    other.close();
+    return port.open(device) == OpenError::kNone;
+  });
+  EXPECT_EQ(status, kBodyPassed);
 }
 
 TEST(PosixSerialPort, VanishedDeviceFailsTheReadInsteadOfTimingOut) {
   PtyPair pty;
   PosixSerialPort port;
-  ASSERT_TRUE(port.open(pty.slave()));
+  ASSERT_EQ(port.open(pty.slave()), OpenError::kNone);
   port.setTimeouts(TimeoutsFor(1200));
   port.setLine(9600, Parity::kNone, 1);
   pty.closeMaster();

@@ -59,7 +59,7 @@ class Line {
   Line(const SimBus& bus, int baud = 9600, int format = 0) { open(bus.devicePath(), baud, format); }
 
   void open(const std::string& path, int baud, int format) {
-    ASSERT_TRUE(port_.open(path)) << path;
+    ASSERT_EQ(port_.open(path), OpenError::kNone) << path;
     port_.setTimeouts(TimeoutsFor(baud));
     port_.setLine(baud, LineFormatAt(format).parity, LineFormatAt(format).stopBits);
     port_.purge();
@@ -487,7 +487,7 @@ TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInput) {
   EXPECT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
   {
     PosixSerialPort port;
-    ASSERT_TRUE(port.open(path));
+    ASSERT_EQ(port.open(path), OpenError::kNone);
     port.setTimeouts(TimeoutsFor(19200));
     port.setLine(19200, Parity::kNone, 2);
     const Bytes request = Read03(7, 8, 1);

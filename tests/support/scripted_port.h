@@ -25,10 +25,10 @@ class ScriptedPort : public SerialPort {
   int shortWriteNumber = 0; // the n-th write (from 1) takes one byte less
   bool failReads = false;
 
-  bool open(const std::string&) override {
-    if (++opens == failOpenNumber) return false;
+  OpenError open(const std::string&) override {
+    if (++opens == failOpenNumber) return OpenError::kBusy;
     open_ = true;
-    return true;
+    return OpenError::kNone;
   }
   bool setQueueSizes(size_t, size_t) override { return open_; }
   bool setTimeouts(const PortTimeouts&) override { return open_; }
