@@ -23,7 +23,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
 # Only what the package holds; the tests and benchmarks are not built here.
-cmake --build "$build" --target dolvane-cli dolvane-sim dolvane-console packaging_files
+cmake --build "$build" --target package_contents
 
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB)
