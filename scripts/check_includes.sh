@@ -30,7 +30,7 @@ while IFS= read -r -d '' file; do
   [[ -n ${rank[$from]+x} ]] || { echo "check_includes: $file: folder '$from' has no layer"; status=1; continue; }
   while IFS=: read -r line target; do
     to=$(layer_of "$target")
-    [[ -n ${rank[$to]+x} ]] || continue  # not one of ours (a Qt or system header)
+    [[ -n $to && -n ${rank[$to]+x} ]] || continue  # not a layer: Qt, system or generated header
     [[ $to == "$from" ]] && continue
     if [[ $from == sim/main && $to == sim ]]; then continue; fi  # the program over its library
     if (( ${rank[$to]} >= ${rank[$from]} )); then

@@ -6,6 +6,7 @@
 #include "app/app_icon.h"
 #include "app/cjk_fonts.h"
 #include "app/dialog_units.h"
+#include "dolvane_version.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   icon->setGeometry(iconRect);
   icon->setPixmap(AppIcon().pixmap(iconRect.size()));
 
-  auto* product = new QLabel(QStringLiteral("Dolvane电参数采集V1.0"), this);
+  const QString productLine = QStringLiteral("Dolvane电参数采集V") + QLatin1String(kDolvaneVersion);
+  auto* product = new QLabel(productLine, this);
   product->setGeometry(units.toPixels(kProductRect));
   auto* notice = new QLabel(QStringLiteral("版权所有 (C) Dolvane"), this);
   notice->setGeometry(units.toPixels(kNoticeRect));

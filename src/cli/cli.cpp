@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cli/terminal_console.h"
+#include "dolvane_version.h"
 #include "console/control_ids.h"
 #include "operations/operations.h"
 #include "link/posix_serial_port.h"
@@ -163,6 +164,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   try {
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
       out << Usage();
+      return kExitDone;
+    }
+    if (!args.empty() && args[0] == "--version") {
+      out << "dolvane-cli " << kDolvaneVersion << '\n';
       return kExitDone;
     }
     o = ParseOptions(args);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/dolvane_cai_ji_app.h"
+#include "dolvane_version.h"
 #include "models/demo_bus.h"
 
 namespace {
@@ -17,6 +18,11 @@ constexpr const char* kUsage = "usage: dolvane-console [--simulate]\n";
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before the toolkit starts, so it works without a display.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("dolvane-console %s\n", kDolvaneVersion);
+    return 0;
+  }
   QApplication qtApp(argc, argv);  // takes Qt's own options (-platform, ...) first
   bool simulate = false;
   for (int i = 1; i < argc; ++i) {

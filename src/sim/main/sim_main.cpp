@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dolvane_version.h"
 #include "link/link.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
@@ -166,6 +167,10 @@ bool ParseArguments(int argc, char** argv, Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("dolvane-sim %s\n", kDolvaneVersion);
+    return 0;
+  }
   Options o;
   if (!ParseArguments(argc, argv, o)) {
     Usage(stderr);
