@@ -31,10 +31,12 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   icon->setGeometry(iconRect);
   icon->setPixmap(AppIcon().pixmap(iconRect.size()));
 
-  const QString productLine = QStringLiteral("Dolvane电参数采集V") + QLatin1String(kDolvaneVersion);
-  auto* product = new QLabel(productLine, this);
+  auto* product = new QLabel(QStringLiteral("Dolvane电参数采集V1.0"), this);
   product->setGeometry(units.toPixels(kProductRect));
-  auto* notice = new QLabel(QStringLiteral("版权所有 (C) Dolvane"), this);
+  // The product line is the box's own text; the build's version goes on the notice line.
+  auto* notice = new QLabel(QStringLiteral("版本 ") + QLatin1String(kDolvaneVersion) +
+                                QStringLiteral("  (C) Dolvane"),
+                            this);
   notice->setGeometry(units.toPixels(kNoticeRect));
 
   auto* ok = new QPushButton(QStringLiteral("确定"), this);

@@ -337,7 +337,8 @@ TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
   QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(button, &rightClick);
   EXPECT_EQ(caption, QString::fromUtf8("关于Dolvane电参数采集"));
-  EXPECT_TRUE(texts.contains(QString::fromUtf8("Dolvane电参数采集V") + kDolvaneVersion));
+  EXPECT_TRUE(texts.contains(QString::fromUtf8("Dolvane电参数采集V1.0")));
+  EXPECT_TRUE(texts.contains(QString::fromUtf8("版本 ") + kDolvaneVersion + QString::fromUtf8("  (C) Dolvane")));
   EXPECT_TRUE(texts.contains("(icon)"));
 
   // The pane keeps its copy menu, with the About item below.
