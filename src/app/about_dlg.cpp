@@ -23,7 +23,7 @@ constexpr DluRect kOkRect{113, 41, 50, 14};
 CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   setWindowTitle(QStringLiteral("关于Dolvane电参数采集"));
   setFont(DialogFont(kFontPoints));
-  const DialogUnits units = DialogUnits::ofFont(font());
+  const DialogUnits units = DialogUnits::ofFont(font(), this);
   setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
 
   auto* icon = new QLabel(this);
@@ -33,9 +33,9 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
 
   const QString productLine = QStringLiteral("Dolvane电参数采集V") + QLatin1String(kDolvaneVersion);
   auto* product = new QLabel(productLine, this);
-  product->setGeometry(units.toPixels(kProductRect));
+  product->setGeometry(TextLineRect(units.toPixels(kProductRect), font(), this));
   auto* notice = new QLabel(QStringLiteral("版权所有 (C) Dolvane"), this);
-  notice->setGeometry(units.toPixels(kNoticeRect));
+  notice->setGeometry(TextLineRect(units.toPixels(kNoticeRect), font(), this));
 
   auto* ok = new QPushButton(QStringLiteral("确定"), this);
   ok->setGeometry(units.toPixels(kOkRect));

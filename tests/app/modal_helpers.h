@@ -5,6 +5,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -34,6 +40,38 @@ void WhenModal(std::function<void(W*)> act) {
   timer->start(kPollMs);
 }
 
+// Texts of a window's labels, buttons and group boxes that do not fit where
+// the style draws them (too wide, or a line taller than a label), for a
+// failure message.
+inline QStringList CutOffTexts(QWidget* window) {
+  QStringList cut;
+  const auto check = [&cut](QWidget* w, const QString& text, const QRect& room) {
+    const QFontMetrics metrics(w->font(), w);
+    if (metrics.horizontalAdvance(text) > room.width() || !w->rect().contains(room)) cut << text;
+  };
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window)) continue;
+    if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
+      const QFontMetrics metrics(w->font(), w);
+      check(w, label->text(), QRect(0, 0, metrics.horizontalAdvance(label->text()), metrics.lineSpacing()));
+    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      option.text = button->text();
+      check(w, button->text(), w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w));
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+      QStyleOptionGroupBox option;
+      option.initFrom(group);
+      option.text = group->title();
+      option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+      option.textAlignment = group->alignment();
+      option.lineWidth = 1;
+      check(w, group->title(), w->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, w));
+    }
+  }
+  return cut;
+}
+
 inline QPushButton* ButtonWithText(QWidget* window, const QString& text) {
   for (QPushButton* button : window->findChildren<QPushButton*>()) {
     if (button->text() == text) return button;
@@ -50,6 +88,9 @@ class BoxAnswerer {
     QStringList buttons;
     QMessageBox::Icon icon;
     QWidget* owner;
+    int width;       // of the box as shown
+    int titleWidth;  // of its title in the box's font
+    bool buttonIcons;
   };
 
   explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
@@ -64,8 +105,14 @@ class BoxAnswerer {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible()) return;
     QStringList buttons;
-    for (QAbstractButton* b : box->buttons()) buttons << b->text();
-    seen.push_back({box->windowTitle(), box->text(), buttons, box->icon(), box->parentWidget()});
+    bool buttonIcons = false;
+    for (QAbstractButton* b : box->buttons()) {
+      buttons << b->text();
+      buttonIcons = buttonIcons || !b->icon().isNull();
+    }
+    const int titleWidth = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
+    seen.push_back({box->windowTitle(), box->text(), buttons, box->icon(), box->parentWidget(), box->width(),
+                    titleWidth, buttonIcons});
     QAbstractButton* chosen = box->button(answer_);
     (chosen ? chosen : box->buttons().front())->click();
   }
