@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "app/list_only_combo_box.h"
 #include "app/main_window_layout.h"
 #include "app/qt_console.h"
+#include "app/template_group_box.h"
 #include "app/window_placement.h"
 #include "console/control_ids.h"
 #include "link/posix_serial_port.h"
@@ -176,7 +176,7 @@ QWidget* CDolvaneCaiJiDlg::createControl(const ControlDef& def) {
     case ControlKind::kCentredLabel:
       return NewLabel(text, Qt::AlignHCenter, this);
     case ControlKind::kGroupBox:
-      return new QGroupBox(text, this);
+      return new TemplateGroupBox(text, this);
   }
   return nullptr;
 }

@@ -12,7 +12,7 @@ namespace {
 int CentredStart(int start, int room, int length) { return start + std::max(0, (room - length) / 2); }
 
 // The frame is known only once the window manager has framed the window;
-// before that, a title bar of the style's height stands for it.
+// before that, the style's title bar height and frame width stand for it.
 QMargins FrameOf(const QWidget& window) {
   const QRect frame = window.frameGeometry();
   const QRect client = window.geometry();
@@ -20,7 +20,9 @@ QMargins FrameOf(const QWidget& window) {
     return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
                     frame.bottom() - client.bottom());
   }
-  return QMargins(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0);
+  const QStyle& style = *window.style();
+  const int border = style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &window);
+  return QMargins(border, style.pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), border, border);
 }
 
 }  // namespace

@@ -10,12 +10,13 @@
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QStyleOptionGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <vector>
+
+#include "app/template_group_box.h"
 
 namespace apptest {
 
@@ -59,14 +60,18 @@ inline QStringList CutOffTexts(QWidget* window) {
       option.initFrom(button);
       option.text = button->text();
       check(w, button->text(), w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w));
-    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-      QStyleOptionGroupBox option;
-      option.initFrom(group);
-      option.text = group->title();
-      option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-      option.textAlignment = group->alignment();
-      option.lineWidth = 1;
-      check(w, group->title(), w->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, w));
+    } else if (auto* group = qobject_cast<TemplateGroupBox*>(w)) {
+      check(w, group->title(), group->titleRect());
+      // Group boxes lie beneath their neighbours, which must leave the title clear.
+      const QRect title = group->titleRect().translated(group->pos());
+      for (QWidget* sibling : group->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling != group && sibling->isVisibleTo(window) && !qobject_cast<QGroupBox*>(sibling) &&
+            sibling->geometry().intersects(title)) {
+          cut << group->title() + " (under " + sibling->objectName() + ")";
+        }
+      }
+    } else if (auto* other = qobject_cast<QGroupBox*>(w)) {
+      cut << other->title() + " (not drawn as the templates expect)";
     }
   }
   return cut;

@@ -176,8 +176,14 @@ TEST(DemoBusWindowTest, OffersTheSimulatedBusAsItIsNow) {
   // Opens the port with Enter alone, as a newcomer would; returns the bus's entry.
   const auto openWithEnter = [&] {
     QString offered;
-    WhenModal<EditComDialog>([&offered](EditComDialog* dialog) {
+    WhenModal<EditComDialog>([&offered, &bus](EditComDialog* dialog) {
       offered = dialog->portList()->item(0)->text();
+      const QString filledIn = dialog->edit()->text();
+      if (filledIn != QString::fromStdString(bus->devicePath())) {
+        ADD_FAILURE() << "filled in: " << filledIn.toStdString();
+        dialog->reject();  // whatever else is filled in is not for this test to open
+        return;
+      }
       QTest::keyClick(dialog->edit(), Qt::Key_Return);
     });
     click(ids::kOpenPort);
