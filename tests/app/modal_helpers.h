@@ -42,13 +42,22 @@ void WhenModal(std::function<void(W*)> act) {
 }
 
 // Texts of a window's labels, buttons and group boxes that do not fit where
-// the style draws them (too wide, or a line taller than a label), for a
-// failure message.
+// the style draws them (too wide, or a line taller than a label) or that another
+// control covers, for a failure message.
 inline QStringList CutOffTexts(QWidget* window) {
   QStringList cut;
-  const auto check = [&cut](QWidget* w, const QString& text, const QRect& room) {
+  const auto check = [&cut, window](QWidget* w, const QString& text, const QRect& room) {
     const QFontMetrics metrics(w->font(), w);
     if (metrics.horizontalAdvance(text) > room.width() || !w->rect().contains(room)) cut << text;
+    if (qobject_cast<QPushButton*>(w)) return;
+    // Labels and group boxes lie beneath their neighbours, which must leave the text clear.
+    const QRect placed = room.translated(w->pos());
+    for (QWidget* sibling : w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (sibling != w && sibling->isVisibleTo(window) && !qobject_cast<QGroupBox*>(sibling) &&
+          sibling->geometry().intersects(placed)) {
+        cut << text + " (under " + sibling->objectName() + ")";
+      }
+    }
   };
   for (QWidget* w : window->findChildren<QWidget*>()) {
     if (!w->isVisibleTo(window)) continue;
@@ -62,14 +71,6 @@ inline QStringList CutOffTexts(QWidget* window) {
       check(w, button->text(), w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w));
     } else if (auto* group = qobject_cast<TemplateGroupBox*>(w)) {
       check(w, group->title(), group->titleRect());
-      // Group boxes lie beneath their neighbours, which must leave the title clear.
-      const QRect title = group->titleRect().translated(group->pos());
-      for (QWidget* sibling : group->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (sibling != group && sibling->isVisibleTo(window) && !qobject_cast<QGroupBox*>(sibling) &&
-            sibling->geometry().intersects(title)) {
-          cut << group->title() + " (under " + sibling->objectName() + ")";
-        }
-      }
     } else if (auto* other = qobject_cast<QGroupBox*>(w)) {
       cut << other->title() + " (not drawn as the templates expect)";
     }
