@@ -23,7 +23,7 @@ constexpr DluRect kOkRect{113, 41, 50, 14};
 CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   setWindowTitle(QStringLiteral("关于Dolvane电参数采集"));
   setFont(DialogFont(kFontPoints));
-  const DialogUnits units = DialogUnits::ofFont(font());
+  const DialogUnits units = DialogUnits::ofFont(font(), this);
   setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
 
   auto* icon = new QLabel(this);
@@ -32,12 +32,12 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   icon->setPixmap(AppIcon().pixmap(iconRect.size()));
 
   auto* product = new QLabel(QStringLiteral("Dolvane电参数采集V1.0"), this);
-  product->setGeometry(units.toPixels(kProductRect));
+  product->setGeometry(TextLineRect(units.toPixels(kProductRect), font(), this));
   // The product line is the box's own text; the build's version goes on the notice line.
   auto* notice = new QLabel(QStringLiteral("版本 ") + QLatin1String(kDolvaneVersion) +
                                 QStringLiteral("  (C) Dolvane"),
                             this);
-  notice->setGeometry(units.toPixels(kNoticeRect));
+  notice->setGeometry(TextLineRect(units.toPixels(kNoticeRect), font(), this));
 
   auto* ok = new QPushButton(QStringLiteral("确定"), this);
   ok->setGeometry(units.toPixels(kOkRect));

@@ -1,6 +1,8 @@
 #include "app/dialog_units.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
+#include <QtMath>
 
 namespace {
 
@@ -9,14 +11,21 @@ int MulDivRounded(int value, int numerator, int denominator) {
   return (value * numerator + denominator / 2) / denominator;
 }
 
+QFontMetrics MetricsOn(const QFont& font, const QPaintDevice* device) {
+  return device ? QFontMetrics(font, device) : QFontMetrics(font);
+}
+
+int EmPixels(const QFont& font, const QFontMetrics& metrics) {
+  if (font.pixelSize() > 0) return font.pixelSize();
+  return qRound(font.pointSizeF() * metrics.fontDpi() / 72.0);
+}
+
 }  // namespace
 
-DialogUnits DialogUnits::ofFont(const QFont& font) {
-  const QFontMetrics metrics(font);
-  const int letters = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  // Rounded average over 52 letters, as the dialog manager computes it.
-  return DialogUnits((letters / 26 + 1) / 2, metrics.height());
+DialogUnits DialogUnits::ofFont(const QFont& font, const QPaintDevice* device) {
+  const QFontMetrics metrics = MetricsOn(font, device);
+  const int fullWidth = metrics.horizontalAdvance(QChar(0x4E2D));  // 中
+  return DialogUnits((fullWidth + 1) / 2, EmPixels(font, metrics));
 }
 
 int DialogUnits::across(int dlu) const { return MulDivRounded(dlu, baseX_, 4); }
@@ -29,4 +38,13 @@ QRect DialogUnits::toPixels(const DluRect& rect) const {
 
 QSize DialogUnits::toPixels(int width, int height) const {
   return QSize(across(width), down(height));
+}
+
+QRect TextLineRect(const QRect& templateRect, const QFont& font, const QPaintDevice* device) {
+  const int line = MetricsOn(font, device).lineSpacing();
+  if (line <= templateRect.height()) return templateRect;
+  QRect grown = templateRect;
+  grown.setTop(templateRect.top() - (line - templateRect.height()) / 2);
+  grown.setHeight(line);
+  return grown;
 }

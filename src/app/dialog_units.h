@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+class QPaintDevice;
+
 struct DluRect {
   int x = 0;
   int y = 0;
@@ -14,9 +16,11 @@ struct DluRect {
 
 class DialogUnits {
  public:
-  // Base units of a font: x is the average width of the 52 letters A-Z a-z,
-  // y the font's height.
-  static DialogUnits ofFont(const QFont& font);
+  // Base units of a CJK dialog font at the DPI of `device` (the primary screen
+  // when null): y is the font's em height, x half the advance of a full-width
+  // ideograph (the width of its half-width letters). Not the line spacing: the
+  // templates were laid out for fonts whose line is one em high.
+  static DialogUnits ofFont(const QFont& font, const QPaintDevice* device = nullptr);
   DialogUnits(int baseX, int baseY) : baseX_(baseX), baseY_(baseY) {}
 
   int across(int dlu) const;  // dlu * baseX / 4, rounded
@@ -31,3 +35,8 @@ class DialogUnits {
   int baseX_;
   int baseY_;
 };
+
+// A line of static text: the template gives it one em of height, but the font's
+// line spacing is taller, so the rectangle grows to the line, centred on the
+// template's, and no glyph is cut off.
+QRect TextLineRect(const QRect& templateRect, const QFont& font, const QPaintDevice* device = nullptr);

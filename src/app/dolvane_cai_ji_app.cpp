@@ -8,6 +8,7 @@
 #include "app/cjk_fonts.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/main_window_layout.h"
+#include "models/demo_bus.h"
 
 CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
   installChineseTexts(qtApp);
@@ -16,8 +17,8 @@ CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
   QApplication::setWindowIcon(AppIcon());
 }
 
-int CDolvaneCaiJiApp::run(std::vector<PortChoice> offeredPorts) {
-  CDolvaneCaiJiDlg window(std::move(offeredPorts));
+int CDolvaneCaiJiApp::run(PortOffer offerPorts) {
+  CDolvaneCaiJiDlg window(std::move(offerPorts));
   window.exec();
   return 0;  // the dialog's result means nothing to the application
 }
@@ -30,4 +31,8 @@ bool CDolvaneCaiJiApp::installChineseTexts(QApplication& qtApp) {
     return false;
   }
   return QApplication::installTranslator(translator);
+}
+
+PortOffer OfferSimulatedBus(const SimBus& bus) {
+  return [&bus] { return std::vector<PortChoice>{{bus.devicePath(), DescribeBus(bus)}}; };
 }

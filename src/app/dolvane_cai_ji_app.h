@@ -1,9 +1,8 @@
 #pragma once
-#include <vector>
-
 #include "app/edit_com_dialog.h"
 
 class QApplication;
+class SimBus;
 
 // The application object: Qt's own texts in Chinese, the dialog font and the
 // icon, then the main window run modally; the application ends when it closes.
@@ -12,8 +11,12 @@ class CDolvaneCaiJiApp {
   explicit CDolvaneCaiJiApp(QApplication& qtApp);
 
   // Shows the main window and returns when it closes.
-  int run(std::vector<PortChoice> offeredPorts = {});
+  int run(PortOffer offerPorts = {});
 
   // Standard buttons read 确定/取消 (qtbase_zh_CN.qm); false when not installed.
   static bool installChineseTexts(QApplication& qtApp);
 };
+
+// Offers a simulated bus in the port dialog (first, and filled in), described
+// as it is when the dialog opens: a scan or a parameter change moves modules.
+PortOffer OfferSimulatedBus(const SimBus& bus);

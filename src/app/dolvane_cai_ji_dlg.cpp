@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,8 @@
 #include "app/list_only_combo_box.h"
 #include "app/main_window_layout.h"
 #include "app/qt_console.h"
+#include "app/template_group_box.h"
+#include "app/window_placement.h"
 #include "console/control_ids.h"
 #include "link/posix_serial_port.h"
 #include "models/model_registry.h"
@@ -42,6 +43,15 @@ QWidget* NewPane(QWidget* parent) {
   pane->setLineWrapMode(QPlainTextEdit::NoWrap);  // lines scroll sideways, as the report is laid out
   pane->setUndoRedoEnabled(false);
   return pane;
+}
+
+// Enter in an edit or a combo presses nothing here, so no button may look like
+// the default one; Enter on a focused button is handled by the window.
+QWidget* NewButton(const QString& text, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
 }
 
 QWidget* NewDigitEdit(QWidget* parent) {
@@ -69,7 +79,7 @@ void FillCombo(QComboBox* combo, const QStringList& entries, int selected) {
 
 }  // namespace
 
-CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(std::vector<PortChoice> offeredPorts) {
+CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   // A top-level window with caption and close box only: no resizing, no minimise or maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -78,12 +88,13 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(std::vector<PortChoice> offeredPorts) {
   gate_ = std::make_unique<InputGate>(*this);
 
   createControls();
-  console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offeredPorts));
+  console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offerPorts));
   ops_ = std::make_unique<Operations>(*console_, std::make_unique<PosixSerialPort>());
 
   addAboutAction();
   setWindowIcon(AppIcon());
-  setFixedSize(DialogUnits::ofFont(font()).toPixels(kMainWindowWidthDlu, kMainWindowHeightDlu));
+  setFixedSize(DialogUnits::ofFont(font(), this).toPixels(kMainWindowWidthDlu, kMainWindowHeightDlu));
+  CentreOnScreen(*this);
   control(ids::kOutputPane)->setFont(PaneFont());
   static_cast<QLineEdit*>(control(ids::kStation))->setText(QStringLiteral("1"));
   static_cast<QLineEdit*>(control(ids::kNewStation))->setText(QStringLiteral("1"));
@@ -118,11 +129,11 @@ std::string CDolvaneCaiJiDlg::welcomeText() {
 }
 
 void CDolvaneCaiJiDlg::createControls() {
-  const DialogUnits units = DialogUnits::ofFont(font());
+  const DialogUnits units = DialogUnits::ofFont(font(), this);
   std::vector<QWidget*> groupBoxes;
   for (const ControlDef& def : MainWindowControls()) {
     QWidget* widget = createControl(def);
-    widget->setGeometry(units.toPixels(def.rect));
+    widget->setGeometry(placeOf(def, units));
     if (def.id != 0) widget->setObjectName(ControlName(def.id));
     if (def.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);
   }
@@ -138,13 +149,19 @@ void CDolvaneCaiJiDlg::createControls() {
   progressBar_->hide();
 }
 
+QRect CDolvaneCaiJiDlg::placeOf(const ControlDef& def, const DialogUnits& units) const {
+  const QRect rect = units.toPixels(def.rect);
+  const bool label = def.kind == ControlKind::kLabel || def.kind == ControlKind::kCentredLabel;
+  return label ? TextLineRect(rect, font(), this) : rect;
+}
+
 QWidget* CDolvaneCaiJiDlg::createControl(const ControlDef& def) {
   const QString text = QString::fromUtf8(def.text ? def.text : FindModelByButton(def.id)->caption);
   switch (def.kind) {
     case ControlKind::kButton:
-      return new QPushButton(text, this);
+      return NewButton(text, this);
     case ControlKind::kHiddenButton: {
-      auto* button = new QPushButton(text, this);
+      QWidget* button = NewButton(text, this);
       button->hide();  // its operation is not for the user
       return button;
     }
@@ -159,7 +176,7 @@ QWidget* CDolvaneCaiJiDlg::createControl(const ControlDef& def) {
     case ControlKind::kCentredLabel:
       return NewLabel(text, Qt::AlignHCenter, this);
     case ControlKind::kGroupBox:
-      return new QGroupBox(text, this);
+      return new TemplateGroupBox(text, this);
   }
   return nullptr;
 }
@@ -239,11 +256,13 @@ void CDolvaneCaiJiDlg::runCommand(const std::function<void(Operations&)>& handle
 
 void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {
   // Escape and Enter would end the dialog and lose the report and the open port.
-  // A focused push button has taken its Enter before it gets here.
+  // Enter on a focused push button runs that button's operation.
   const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Enter || key == Qt::Key_Return ||
-      event->matches(QKeySequence::Cancel)) {
+  const bool enter = key == Qt::Key_Enter || key == Qt::Key_Return;
+  if (enter || key == Qt::Key_Escape || event->matches(QKeySequence::Cancel)) {
     event->accept();
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && button && button->isVisible() && button->isEnabled()) button->click();
     return;
   }
   QDialog::keyPressEvent(event);

@@ -6,6 +6,7 @@
 #include "app/edit_com_dialog.h"
 #include "operations/operations.h"
 
+class DialogUnits;
 class InputGate;
 class QProgressBar;
 class QtConsole;
@@ -16,8 +17,9 @@ struct ControlDef;
 class CDolvaneCaiJiDlg : public QDialog {
   Q_OBJECT
  public:
-  // `offeredPorts` head the port dialog's list (the simulated bus).
-  explicit CDolvaneCaiJiDlg(std::vector<PortChoice> offeredPorts = {});
+  // `offerPorts` gives the devices heading the port dialog's list (the
+  // simulated bus), asked each time the dialog opens.
+  explicit CDolvaneCaiJiDlg(PortOffer offerPorts = {});
   ~CDolvaneCaiJiDlg() override;
 
   Operations& operations() { return *ops_; }
@@ -37,6 +39,7 @@ class CDolvaneCaiJiDlg : public QDialog {
  private:
   void createControls();
   QWidget* createControl(const ControlDef& def);
+  QRect placeOf(const ControlDef& def, const DialogUnits& units) const;
   void addAboutAction();
   void chainTabOrder();
   void fillCombos();

@@ -38,13 +38,13 @@ EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offe
   setFont(DialogFont(kFontPoints));
   buildControls();
   fillList(offered);
-  edit_->setText(QStringLiteral("1"));
+  edit_->setText(offered.empty() ? QStringLiteral("1") : QString::fromStdString(offered.front().device));
   edit_->selectAll();
   edit_->setFocus();
 }
 
 void EditComDialog::buildControls() {
-  const DialogUnits units = DialogUnits::ofFont(font());
+  const DialogUnits units = DialogUnits::ofFont(font(), this);
   setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
 
   edit_ = new QLineEdit(this);
@@ -52,13 +52,20 @@ void EditComDialog::buildControls() {
   edit_->setGeometry(units.toPixels(kEditRect));
 
   auto* label = new QLabel(QStringLiteral("本机串口（单击选用，亦可输入端口号或设备路径）："), this);
-  label->setGeometry(units.toPixels(kListLabelRect));
+  label->setGeometry(TextLineRect(units.toPixels(kListLabelRect), font(), this));
 
   list_ = new QListWidget(this);
   list_->setGeometry(units.toPixels(kListRect));
   list_->setWordWrap(true);
+  // Only the user's choices fill the edit: a click, the arrow keys (they select),
+  // Enter or a double-click. Tabbing into the list makes its first entry current
+  // without selecting it, and must not replace what was typed.
   connect(list_, &QListWidget::itemClicked, this, &EditComDialog::pick);
-  connect(list_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) { pick(item); });
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (!selected.isEmpty()) pick(selected.front());
+  });
+  connect(list_, &QListWidget::itemActivated, this, &EditComDialog::pick);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     pick(item);
     accept();

@@ -1,16 +1,57 @@
 #include "app/message_boxes.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QIcon>
 #include <QMessageBox>
+#include <QAbstractButton>
+#include <QSpacerItem>
+
+#include "app/dialog_units.h"
+
+namespace {
+
+// Room beside the title for what the window manager puts in the title bar
+// (icon, close box, margins), in dialog units.
+constexpr int kTitleBarExtrasDlu = 100;
+
+// Plain buttons: our own texts, and no icon from the desktop theme.
+void PlainButton(QMessageBox& box, QMessageBox::StandardButton which, const char* text) {
+  QAbstractButton* button = box.button(which);
+  button->setText(QString::fromUtf8(text));
+  button->setIcon(QIcon());
+}
+
+// A box sizes itself to its text, and the window manager cuts a title that does
+// not fit to "…": a spacer across the box's grid holds it wide enough.
+void WideEnoughForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  grid->addItem(new QSpacerItem(MessageBoxMinimumWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
+
+int MessageBoxMinimumWidth(const QMessageBox& box) {
+  const int title = QFontMetrics(box.font(), &box).horizontalAdvance(box.windowTitle());
+  return title + DialogUnits::ofFont(box.font(), &box).across(kTitleBarExtrasDlu);
+}
 
 void ShowInfoBox(QWidget* owner, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kInfoTitle), text, QMessageBox::Ok, owner);
+  PlainButton(box, QMessageBox::Ok, "确定");
+  WideEnoughForTitle(box);
   box.exec();
 }
 
 bool AskWarningBox(QWidget* owner, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWarningTitle), text,
                   QMessageBox::Ok | QMessageBox::Cancel, owner);
+  PlainButton(box, QMessageBox::Ok, "确定");
+  PlainButton(box, QMessageBox::Cancel, "取消");
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Cancel);
+  WideEnoughForTitle(box);
   return box.exec() == QMessageBox::Ok;
 }

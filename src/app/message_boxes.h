@@ -2,6 +2,7 @@
 // The two kinds of message box, always owned by the window that asks.
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 inline constexpr const char* kInfoTitle = "提示";
@@ -11,3 +12,6 @@ inline constexpr const char* kWarningTitle = "警告";
 void ShowInfoBox(QWidget* owner, const QString& text);
 // Title 警告, OK and Cancel; true when OK was chosen.
 bool AskWarningBox(QWidget* owner, const QString& text);
+// The least width of a box: its title, plus room for the window manager's
+// icon and buttons beside it in the title bar.
+int MessageBoxMinimumWidth(const QMessageBox& box);

@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "app/main_window_layout.h"
@@ -26,8 +28,8 @@ QString ForDisplay(const std::string& text) {
 
 }  // namespace
 
-QtConsole::QtConsole(QWidget& window, QProgressBar& progressBar, std::vector<PortChoice> offeredPorts)
-    : window_(window), progressBar_(progressBar), offeredPorts_(std::move(offeredPorts)) {}
+QtConsole::QtConsole(QWidget& window, QProgressBar& progressBar, PortOffer offerPorts)
+    : window_(window), progressBar_(progressBar), offerPorts_(std::move(offerPorts)) {}
 
 template <typename Widget>
 Widget* QtConsole::control(int controlId) const {
@@ -41,7 +43,23 @@ std::string QtConsole::fieldText(int controlId) {
 }
 
 void QtConsole::setPaneText(const std::string& text) {
-  control<QPlainTextEdit>(ids::kOutputPane)->setPlainText(ForDisplay(text));
+  auto* pane = control<QPlainTextEdit>(ids::kOutputPane);
+  const QString shown = ForDisplay(text);
+  const QString before = pane->toPlainText();
+  if (before.isEmpty() || !shown.startsWith(before)) {
+    pane->setPlainText(shown);  // a new report starts at its top
+    return;
+  }
+  // The operation adds to its report: add the new part only. While it reports
+  // progress (the scan, a line per attempt) keep the newest line in view; a
+  // read's report stays at its top, where its header is.
+  QTextCursor end(pane->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(shown.mid(before.size()));
+  if (followPane_) {
+    QScrollBar* bar = pane->verticalScrollBar();
+    bar->setValue(bar->maximum());
+  }
 }
 
 void QtConsole::showInfo(const std::string& text) { ShowInfoBox(&window_, QString::fromUtf8(text)); }
@@ -63,7 +81,7 @@ void QtConsole::setButtonCaption(int controlId, const std::string& caption) {
 }
 
 std::optional<std::string> QtConsole::askPort() {
-  EditComDialog dialog(&window_, offeredPorts_);
+  EditComDialog dialog(&window_, offerPorts_ ? offerPorts_() : std::vector<PortChoice>{});
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.portEntry();
 }
@@ -80,6 +98,7 @@ void QtConsole::pause(int milliseconds) {
 void QtConsole::idle() { QCoreApplication::processEvents(); }
 
 void QtConsole::progress(int done, int total) {
+  followPane_ = done < total;
   progressBar_.setRange(0, total);
   progressBar_.setValue(done);
   progressBar_.setVisible(done < total);

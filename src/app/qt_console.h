@@ -1,7 +1,5 @@
 #pragma once
 // The Console of the window: operations reach the widgets through it.
-#include <vector>
-
 #include "app/edit_com_dialog.h"
 #include "console/console.h"
 
@@ -11,7 +9,7 @@ class QWidget;
 class QtConsole : public Console {
  public:
   // Controls are found in `window` by their id; boxes are owned by it.
-  QtConsole(QWidget& window, QProgressBar& progressBar, std::vector<PortChoice> offeredPorts);
+  QtConsole(QWidget& window, QProgressBar& progressBar, PortOffer offerPorts);
 
   std::string fieldText(int controlId) override;
   void setPaneText(const std::string& text) override;
@@ -32,5 +30,6 @@ class QtConsole : public Console {
 
   QWidget& window_;
   QProgressBar& progressBar_;
-  std::vector<PortChoice> offeredPorts_;
+  PortOffer offerPorts_;
+  bool followPane_ = false;  // while an operation reports progress
 };

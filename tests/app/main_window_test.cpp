@@ -11,12 +11,17 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
+#include <QTextBlock>
 
 #include "app/about_dlg.h"
 #include "app/dialog_units.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
+#include "app/window_placement.h"
 #include "dolvane_version.h"
 #include "console/console.h"
 #include "console/control_ids.h"
@@ -184,7 +189,7 @@ TEST_F(MainWindowTest, StartsWithWelcomeTextDefaultsAndClosedPort) {
 TEST_F(MainWindowTest, EveryControlSitsAtItsConvertedRectangleInTabOrder) {
   EXPECT_TRUE(QFontInfo(window.font()).family().contains("CJK")) << QFontInfo(window.font()).family().toStdString();
   EXPECT_EQ(window.font().pointSize(), 9);
-  const DialogUnits units = DialogUnits::ofFont(window.font());
+  const DialogUnits units = DialogUnits::ofFont(window.font(), &window);
   EXPECT_EQ(window.minimumSize(), units.toPixels(681, 407));
   EXPECT_EQ(window.maximumSize(), units.toPixels(681, 407));
 
@@ -197,8 +202,9 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsConvertedRectangleInTabOrder) {
     const QRect rect = units.toPixels(e.rect);
     const QString what = QString::fromUtf8(e.text) + QString::number(e.id);
     if (e.id == 0) {
+      const QRect place = e.kind == 'G' ? rect : TextLineRect(rect, window.font(), &window);
       const auto found = std::find_if(unnamed.begin(), unnamed.end(), [&](QWidget* w) {
-        return TextOf(w) == QString::fromUtf8(e.text) && w->geometry() == rect &&
+        return TextOf(w) == QString::fromUtf8(e.text) && w->geometry() == place &&
                (e.kind == 'G') == (qobject_cast<QGroupBox*>(w) != nullptr);
       });
       EXPECT_NE(found, unnamed.end()) << what.toStdString();
@@ -307,6 +313,11 @@ TEST_F(MainWindowTest, BoxesAreOwnedByTheWindowWithChineseButtons) {
   EXPECT_EQ(seen[1].owner, &window);
   EXPECT_TRUE(seen[1].buttons.contains(QString::fromUtf8("确定")));
   EXPECT_TRUE(seen[1].buttons.contains(QString::fromUtf8("取消")));
+  for (const BoxAnswerer::Seen& box : seen) {
+    // Wide enough that the window manager's icon and buttons leave the title whole.
+    EXPECT_GE(box.width, box.titleWidth + 100) << box.title.toStdString();
+    EXPECT_FALSE(box.buttonIcons) << box.title.toStdString();
+  }
 
   BoxAnswerer ok(QMessageBox::Ok);
   EXPECT_TRUE(window.console().askWarning("继续？"));
@@ -376,4 +387,89 @@ TEST_F(MainWindowTest, ProgressBarShowsOnlyWhileStepsRemain) {
   EXPECT_LT(bar->geometry().bottom(), window.control(ids::kAllowWrite)->geometry().top());
   window.console().progress(33, 33);
   EXPECT_FALSE(bar->isVisible());
+}
+
+// Converted with the dialog font's em, the window fits a 1366×768 laptop and a
+// 1024×768 screen with its title bar; it opens centred, with the close box on screen.
+TEST_F(MainWindowTest, OpensCentredAndFitsSmallScreensWithItsTitleBar) {
+  if (window.logicalDpiY() == 96) {
+    EXPECT_EQ(window.size(), QSize(1022, 611));
+  }
+  constexpr int kTitleBar = 40;  // more than a window manager's title bar and border
+  for (const QSize screenSize : {QSize(1366, 768), QSize(1024, 768)}) {
+    const QRect screen(QPoint(0, 0), screenSize);
+    const QPoint frame = CentredFramePosition(window.size(), QMargins(0, kTitleBar, 0, 0), screen);
+    EXPECT_TRUE(screen.contains(QRect(frame, QSize(window.width(), kTitleBar)))) << screenSize.width();
+    const QPoint client = frame + QPoint(0, kTitleBar);
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+      if (w->parentWidget() != &window || !w->isVisibleTo(&window)) continue;
+      EXPECT_TRUE(screen.contains(w->geometry().translated(client)))
+          << screenSize.width() << " " << (TextOf(w) + w->objectName()).toStdString();
+    }
+  }
+
+  const QRect available = window.screen()->availableGeometry();
+  const QRect opened = window.frameGeometry();
+  EXPECT_TRUE(available.contains(opened));
+  // Centred but for the frame's borders, unknown until the window is framed.
+  EXPECT_LE(std::abs((opened.left() - available.left()) - (available.right() - opened.right())), 8)
+      << opened.left() << "," << opened.top() << " in " << available.width() << "x" << available.height();
+  EXPECT_GE(window.geometry().top() - available.top(), 20);  // room for any title bar
+}
+
+TEST_F(MainWindowTest, NoTextIsCutOff) {
+  EXPECT_EQ(apptest::CutOffTexts(&window), QStringList());
+  CAboutDlg about(&window);
+  about.show();
+  EXPECT_EQ(apptest::CutOffTexts(&about), QStringList());
+}
+
+// Enter in an edit, a combo or the pane presses nothing, so no button may look
+// like the default one there.
+TEST_F(MainWindowTest, NoButtonLooksLikeTheDefaultWhereEnterPressesNothing) {
+  const auto defaults = [this] {
+    QStringList shown;
+    for (QPushButton* b : window.findChildren<QPushButton*>()) {
+      if (b->isDefault()) shown << b->text();
+    }
+    return shown;
+  };
+  control<QPushButton>(ids::kOpenPort)->setFocus();
+  const int stops = static_cast<int>(window.findChildren<QWidget*>().size());
+  for (int i = 0; i < stops; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    if (!qobject_cast<QPushButton*>(focus)) {
+      EXPECT_EQ(defaults(), QStringList()) << focus->objectName().toStdString();
+    }
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+}
+
+// The reset scan adds a line per attempt while it reports progress: the newest
+// stays in view. A read's report, which grows once, stays at its top.
+TEST_F(MainWindowTest, ThePaneKeepsTheNewestLineInViewWhileAReportGrows) {
+  auto* paneEdit = control<QPlainTextEdit>(ids::kOutputPane);
+  const auto inView = [paneEdit](int block) {
+    QTextCursor cursor(paneEdit->document()->findBlockByNumber(block));
+    return paneEdit->viewport()->rect().contains(paneEdit->cursorRect(cursor));
+  };
+  std::string report = "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n";
+  window.console().setPaneText("");
+  window.console().setPaneText(report);
+  window.console().progress(0, 32);
+  for (int attempt = 1; attempt <= 32; ++attempt) {
+    report += "正在尝试波特率：" + std::to_string(attempt) + "=  9600BPS。\n校验值号：0=N,8,1。\r\n";
+    window.console().setPaneText(report);
+    const int lastLine = paneEdit->document()->blockCount() - 2;  // the report ends with a line break
+    EXPECT_TRUE(inView(lastLine)) << attempt;
+  }
+  EXPECT_EQ(paneEdit->toPlainText().toStdString(), QString::fromUtf8(report).replace("\r\n", "\n").toStdString());
+  window.console().progress(32, 32);
+
+  // A new report starts at its top, and stays there while it grows.
+  window.console().setPaneText("十六进制显示发送数据：\r\n" + report);
+  window.console().setPaneText("十六进制显示发送数据：\r\n" + report + report);
+  EXPECT_EQ(paneEdit->verticalScrollBar()->value(), 0);
+  EXPECT_TRUE(inView(0));
 }

@@ -5,11 +5,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <vector>
+
+#include "app/template_group_box.h"
 
 namespace apptest {
 
@@ -34,6 +41,43 @@ void WhenModal(std::function<void(W*)> act) {
   timer->start(kPollMs);
 }
 
+// Texts of a window's labels, buttons and group boxes that do not fit where
+// the style draws them (too wide, or a line taller than a label) or that another
+// control covers, for a failure message.
+inline QStringList CutOffTexts(QWidget* window) {
+  QStringList cut;
+  const auto check = [&cut, window](QWidget* w, const QString& text, const QRect& room) {
+    const QFontMetrics metrics(w->font(), w);
+    if (metrics.horizontalAdvance(text) > room.width() || !w->rect().contains(room)) cut << text;
+    if (qobject_cast<QPushButton*>(w)) return;
+    // Labels and group boxes lie beneath their neighbours, which must leave the text clear.
+    const QRect placed = room.translated(w->pos());
+    for (QWidget* sibling : w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (sibling != w && sibling->isVisibleTo(window) && !qobject_cast<QGroupBox*>(sibling) &&
+          sibling->geometry().intersects(placed)) {
+        cut << text + " (under " + sibling->objectName() + ")";
+      }
+    }
+  };
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window)) continue;
+    if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
+      const QFontMetrics metrics(w->font(), w);
+      check(w, label->text(), QRect(0, 0, metrics.horizontalAdvance(label->text()), metrics.lineSpacing()));
+    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      option.text = button->text();
+      check(w, button->text(), w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w));
+    } else if (auto* group = qobject_cast<TemplateGroupBox*>(w)) {
+      check(w, group->title(), group->titleRect());
+    } else if (auto* other = qobject_cast<QGroupBox*>(w)) {
+      cut << other->title() + " (not drawn as the templates expect)";
+    }
+  }
+  return cut;
+}
+
 inline QPushButton* ButtonWithText(QWidget* window, const QString& text) {
   for (QPushButton* button : window->findChildren<QPushButton*>()) {
     if (button->text() == text) return button;
@@ -50,6 +94,9 @@ class BoxAnswerer {
     QStringList buttons;
     QMessageBox::Icon icon;
     QWidget* owner;
+    int width;       // of the box as shown
+    int titleWidth;  // of its title in the box's font
+    bool buttonIcons;
   };
 
   explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
@@ -64,8 +111,14 @@ class BoxAnswerer {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible()) return;
     QStringList buttons;
-    for (QAbstractButton* b : box->buttons()) buttons << b->text();
-    seen.push_back({box->windowTitle(), box->text(), buttons, box->icon(), box->parentWidget()});
+    bool buttonIcons = false;
+    for (QAbstractButton* b : box->buttons()) {
+      buttons << b->text();
+      buttonIcons = buttonIcons || !b->icon().isNull();
+    }
+    const int titleWidth = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
+    seen.push_back({box->windowTitle(), box->text(), buttons, box->icon(), box->parentWidget(), box->width(),
+                    titleWidth, buttonIcons});
     QAbstractButton* chosen = box->button(answer_);
     (chosen ? chosen : box->buttons().front())->click();
   }

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <string>
 
+#include "app/dolvane_cai_ji_app.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "console/control_ids.h"
@@ -161,27 +162,58 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
   EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(ids::kStation))->text(), "1");
 }
 
-// What `dolvane-console --simulate` does: the simulated bus heads the port list.
-TEST(DemoBusWindowTest, ReadsAModuleOfTheSimulatedBusPickedFromThePortList) {
+// What `dolvane-console --simulate` does: the simulated bus heads the port list,
+// filled in, and described as it is each time the dialog opens.
+TEST(DemoBusWindowTest, OffersTheSimulatedBusAsItIsNow) {
   std::unique_ptr<SimBus> bus = StartDemoBus();
-  CDolvaneCaiJiDlg window({{bus->devicePath(), DescribeBus(*bus)}});
+  CDolvaneCaiJiDlg window(OfferSimulatedBus(*bus));
   apptest::StrayModalCloser strays;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto click = [&window](int id) { QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton); };
+  const auto field = [&window](int id) { return qobject_cast<QLineEdit*>(window.control(id)); };
+  const auto pane = [&window] { return qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->toPlainText(); };
+  // Opens the port with Enter alone, as a newcomer would; returns the bus's entry.
+  const auto openWithEnter = [&] {
+    QString offered;
+    WhenModal<EditComDialog>([&offered, &bus](EditComDialog* dialog) {
+      offered = dialog->portList()->item(0)->text();
+      const QString filledIn = dialog->edit()->text();
+      if (filledIn != QString::fromStdString(bus->devicePath())) {
+        ADD_FAILURE() << "filled in: " << filledIn.toStdString();
+        dialog->reject();  // whatever else is filled in is not for this test to open
+        return;
+      }
+      QTest::keyClick(dialog->edit(), Qt::Key_Return);
+    });
+    click(ids::kOpenPort);
+    return offered;
+  };
 
-  WhenModal<EditComDialog>([](EditComDialog* dialog) {
-    QListWidget* list = dialog->portList();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
-  });
-  QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kOpenPort)), Qt::LeftButton);
+  const QString before = openWithEnter();
   ASSERT_EQ(window.operations().link().isOpen, 1);
+  const std::string station = std::to_string(DemoStationOf("4SXY"));
+  EXPECT_TRUE(before.contains(QString::fromStdString(station + "=4SXY"))) << before.toStdString();
+  {
+    BoxAnswerer boxes;
+    click(ids::kRead4SXY);
+    EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
+    EXPECT_TRUE(pane().contains(QString::fromUtf8("十六进制显示接收数据：\n"))) << pane().toStdString();
+    EXPECT_FALSE(pane().contains('\r'));
 
-  BoxAnswerer boxes;
-  QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kRead4SXY)), Qt::LeftButton);
-  const QString pane = qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->toPlainText();
-  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
-  EXPECT_TRUE(pane.contains(QString::fromUtf8("十六进制显示接收数据：\n"))) << pane.toStdString();
-  EXPECT_FALSE(pane.contains('\r'));
+    // The module moves to station 200.
+    field(ids::kStation)->setText(QString::fromStdString(station));
+    field(ids::kNewStation)->setText("200");
+    click(ids::kAllowWrite);
+    click(ids::kChangeCommParams);
+    EXPECT_EQ(boxes.seen.back().text, QString::fromUtf8(msg::kCommParamsSet));
+  }
+  click(ids::kOpenPort);  // closes the port
+  ASSERT_EQ(window.operations().link().isOpen, 0);
+
+  const QString after = openWithEnter();
+  EXPECT_EQ(window.operations().link().isOpen, 1);
+  EXPECT_TRUE(after.contains("200=4SXY")) << after.toStdString();
+  EXPECT_FALSE(after.contains(QString::fromStdString(" " + station + "=4SXY"))) << after.toStdString();
   EXPECT_TRUE(strays.closed.isEmpty());
 }

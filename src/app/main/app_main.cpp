@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
 
   CDolvaneCaiJiApp app(qtApp);
   std::unique_ptr<SimBus> bus;  // lives as long as the window
-  std::vector<PortChoice> offered;
+  PortOffer offer;
   if (simulate) {
     try {
       bus = StartDemoBus();
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "dolvane-console: no simulated bus: %s\n", e.what());
       return 1;
     }
-    offered.push_back({bus->devicePath(), DescribeBus(*bus)});
+    offer = OfferSimulatedBus(*bus);
   }
-  return app.run(std::move(offered));
+  return app.run(std::move(offer));
 }
