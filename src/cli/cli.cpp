@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <exception>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -186,7 +187,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
 
   std::unique_ptr<SimBus> bus;
   if (o.simulate) {
-    bus = StartDemoBus();
+    try {
+      bus = StartDemoBus();
+    } catch (const std::exception& e) {  // e.g. no pseudo-terminal left
+      err << "dolvane-cli: no simulated bus: " << e.what() << '\n';
+      return kExitErrorBox;
+    }
     o.port = bus->devicePath();
   }
 

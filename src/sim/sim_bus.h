@@ -1,35 +1,17 @@
 #pragma once
 // A simulated bus of modules, served on the master side of a pseudo-terminal.
-// The console opens the slave side (devicePath()) like any serial device.
+// The console opens the slave side (devicePath()) like any serial device. The
+// modules' rules live in SimModules; this is their transport: the thread, framing
+// of the byte stream, pacing at the wire speed and faults.
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
-struct SimModel;
-
-// One module on the bus.
-struct SimModuleConfig {
-  int station = 1;
-  const SimModel* model = nullptr;  // a model registry row's simulated module
-  int baudRate = 9600;
-  int lineFormat = 0;          // index into kLineFormats
-  bool writesAllowed = false;  // firmware 680 and later start protected
-};
-
-// Faults the bus injects into its next reply (tests and demonstrations).
-enum class SimFault {
-  kNone,
-  kSilence,      // no reply at all
-  kShortReply,   // the reply without its last byte
-  kBadCrc,       // the last CRC byte flipped
-  kException,    // an exception reply (code 04) instead of the data
-  kExtraBytes,   // the reply followed by three stray bytes
-  kGap,          // a pause longer than the interval time-out in mid-reply
-  kVanish,       // half the reply, then the device disappears
-};
+#include "sim/sim_faults.h"
+#include "sim/sim_modules.h"
 
 class SimBus {
  public:
@@ -48,13 +30,25 @@ class SimBus {
   SimModuleConfig moduleConfig(int index) const;
   std::vector<SimModuleConfig> modules() const;
 
-  void injectFault(SimFault fault);  // applies to the next reply only
-  void setPaced(bool paced);         // send at the wire speed of the line
-  void setLiveValues(bool live);     // refresh plausible readings before each reply
+  // The next reply, whichever station gives it (replaces an earlier such fault).
+  void injectFault(SimFault fault);
+  // The next `count` replies of one station (kFaultAlways: every one), after the
+  // faults already planned for that station.
+  void injectFault(int station, SimFault fault, int count);
+  // Send at the wire speed of the line (10 or 11 bits per character): the request
+  // takes its wire time to arrive, then the turnaround, then the reply byte by byte.
+  void setPaced(bool paced);
+  // The module's pause between the end of a request and its reply. Unset, it is
+  // 3.5 character times when paced and nothing otherwise.
+  void setTurnaround(std::chrono::microseconds turnaround);
+  void setLiveValues(bool live);  // refresh plausible readings before each reply
 
   // Every request frame that reached the bus, in order (whatever the settings).
   std::vector<std::vector<uint8_t>> receivedFrames() const;
   void clearReceived();
+
+  // True once a vanish fault has closed the device.
+  bool vanished() const;
 
   void start();  // serves on a thread until stop() or destruction
   void stop();
@@ -63,6 +57,3 @@ class SimBus {
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
-
-// Loads "register=value" lines (decimal or 0x hex), '#' starts a comment.
-std::map<uint16_t, uint16_t> LoadRegisterValues(const std::string& path);

@@ -5,6 +5,8 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -17,6 +19,7 @@
 #include "link/link.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
+#include "sim/register_values.h"
 #include "sim/sim_bus.h"
 
 namespace {
@@ -25,11 +28,15 @@ constexpr int kExitUsage = 2;
 
 const char* const kUsage =
     "usage: dolvane-sim [--module STATION:MODEL[@BAUD,P,8,S]]... [--values FILE]\n"
-    "                   [--pace] [--allow-writes] [--steady] [--help]\n"
+    "                   [--fault STATION:KIND[:COUNT]]... [--pace] [--turnaround MS]\n"
+    "                   [--allow-writes] [--steady] [--ignore-stdin] [--help]\n"
     "\n"
     "Serves simulated modules on a pseudo-terminal. The first line on standard\n"
     "output is the device to open; the program serves until it receives SIGTERM\n"
-    "or SIGINT, or until its standard input reaches end of file.\n"
+    "or SIGINT, or until a vanish fault has closed the device. When standard input\n"
+    "is not a terminal (a pipe from the program that started it), it also ends when\n"
+    "that input reaches end of file; a terminal is never read, so the program keeps\n"
+    "serving in the background of an interactive shell (dolvane-sim ... &).\n"
     "\n"
     "  --module S:MODEL[@LINE]  a module at station S (1-255). MODEL is one of\n"
     "                           %s.\n"
@@ -42,10 +49,18 @@ const char* const kUsage =
     "                           line (decimal or 0x hex, '#' starts a comment), for\n"
     "                           the module given just before, or for every module\n"
     "                           when given before any --module\n"
-    "  --pace                   send replies at the wire speed (10 or 11 bits per\n"
-    "                           character)\n"
+    "  --fault S:KIND[:COUNT]   the next COUNT replies of station S (default 1, or\n"
+    "                           \"always\") carry a fault. KIND is one of\n"
+    "%s"
+    "                           Several faults for one station follow each other.\n"
+    "  --pace                   work at the wire speed (10 or 11 bits per\n"
+    "                           character): the request takes its wire time, then\n"
+    "                           the turnaround, then the reply byte by byte\n"
+    "  --turnaround MS          the module's pause before it replies, 0-60000 ms\n"
+    "                           (default 3.5 character times with --pace, else 0)\n"
     "  --allow-writes           modules start with register writes allowed\n"
     "  --steady                 no fresh live readings before each reply\n"
+    "  --ignore-stdin           never end at the end of standard input\n"
     "  --help                   this text\n"
     "\n"
     "Register 3 takes 0x8000 (allow writes) and 0xC000 (forbid writes) at any\n"
@@ -67,7 +82,17 @@ std::string ModelNames() {
   return names;
 }
 
-void Usage(FILE* to) { std::fprintf(to, kUsage, ModelNames().c_str()); }
+std::string FaultKinds() {
+  std::string kinds;
+  for (const SimFaultName& n : SimFaultNames()) {
+    std::string name = n.name;
+    name.resize(12, ' ');
+    kinds += "                             " + name + n.what + "\n";
+  }
+  return kinds;
+}
+
+void Usage(FILE* to) { std::fprintf(to, kUsage, ModelNames().c_str(), FaultKinds().c_str()); }
 
 // Whole-string decimal; nullopt for anything else.
 std::optional<int> Number(const std::string& text) {
@@ -107,21 +132,61 @@ std::optional<SimModuleConfig> ParseModule(const std::string& text) {
   return std::nullopt;
 }
 
+// "S:KIND[:COUNT]"
+struct FaultOption {
+  int station;
+  SimFault fault;
+  int count;
+};
+std::optional<FaultOption> ParseFault(const std::string& text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const std::optional<int> station = Number(text.substr(0, colon));
+  if (!station || *station < 1 || *station > 255) return std::nullopt;
+  const std::string rest = text.substr(colon + 1);
+  const size_t second = rest.find(':');
+  const std::optional<SimFault> fault = SimFaultNamed(rest.substr(0, second));
+  if (!fault) return std::nullopt;
+  if (second == std::string::npos) return FaultOption{*station, *fault, 1};
+  const std::string count = rest.substr(second + 1);
+  if (count == "always") return FaultOption{*station, *fault, kFaultAlways};
+  const std::optional<int> n = Number(count);
+  if (!n || *n < 1) return std::nullopt;
+  return FaultOption{*station, *fault, *n};
+}
+
 struct Options {
   std::vector<SimModuleConfig> modules;
   std::map<uint16_t, uint16_t> everyModule;               // --values before any --module
   std::vector<std::map<uint16_t, uint16_t>> perModule;    // parallel to modules
+  std::vector<FaultOption> faults;
+  std::optional<int> turnaroundMs;
   bool pace = false;
   bool allowWrites = false;
   bool steady = false;
+  bool ignoreStdin = false;
   bool help = false;
 };
+
+bool Refuse(const std::string& why) {
+  std::fprintf(stderr, "dolvane-sim: %s\n", why.c_str());
+  return false;
+}
+
+bool HasStation(const std::vector<SimModuleConfig>& modules, int station) {
+  for (const SimModuleConfig& m : modules)
+    if (m.station == station) return true;
+  return false;
+}
 
 // Fills options; on a bad argument prints why and returns false.
 bool ParseArguments(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 < argc) return std::string(argv[++i]);
+      return std::nullopt;
+    };
     if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--pace") {
@@ -130,38 +195,78 @@ bool ParseArguments(int argc, char** argv, Options& o) {
       o.allowWrites = true;
     } else if (arg == "--steady") {
       o.steady = true;
+    } else if (arg == "--ignore-stdin") {
+      o.ignoreStdin = true;
     } else if (arg == "--module") {
-      const char* text = value();
-      const std::optional<SimModuleConfig> config = text ? ParseModule(text) : std::nullopt;
-      if (!config) {
-        std::fprintf(stderr, "dolvane-sim: bad --module %s\n", text ? text : "(missing)");
-        return false;
-      }
+      const std::optional<std::string> text = value();
+      const std::optional<SimModuleConfig> config = text ? ParseModule(*text) : std::nullopt;
+      if (!config) return Refuse("bad --module " + text.value_or("(missing)"));
       o.modules.push_back(*config);
       o.perModule.emplace_back();
     } else if (arg == "--values") {
-      const char* path = value();
-      if (!path) {
-        std::fprintf(stderr, "dolvane-sim: --values needs a file\n");
-        return false;
-      }
+      const std::optional<std::string> path = value();
+      if (!path) return Refuse("--values needs a file");
       try {
         auto& target = o.modules.empty() ? o.everyModule : o.perModule.back();
-        for (const auto& [address, word] : LoadRegisterValues(path)) target[address] = word;
+        for (const auto& [address, word] : LoadRegisterValues(*path)) target[address] = word;
       } catch (const std::exception& e) {
-        std::fprintf(stderr, "dolvane-sim: %s\n", e.what());
-        return false;
+        return Refuse(e.what());
       }
+    } else if (arg == "--fault") {
+      const std::optional<std::string> text = value();
+      const std::optional<FaultOption> fault = text ? ParseFault(*text) : std::nullopt;
+      if (!fault) return Refuse("bad --fault " + text.value_or("(missing)"));
+      o.faults.push_back(*fault);
+    } else if (arg == "--turnaround") {
+      const std::optional<std::string> text = value();
+      const std::optional<int> ms = text ? Number(*text) : std::nullopt;
+      if (!ms || *ms > 60000) return Refuse("bad --turnaround " + text.value_or("(missing)"));
+      o.turnaroundMs = ms;
     } else {
-      std::fprintf(stderr, "dolvane-sim: unknown argument %s\n", arg.c_str());
-      return false;
+      return Refuse("unknown argument " + arg);
     }
   }
   if (o.modules.empty()) {
     o.modules = DemoModules();
     o.perModule.resize(o.modules.size());
   }
+  for (const FaultOption& f : o.faults)
+    if (!HasStation(o.modules, f.station))
+      return Refuse("--fault for station " + std::to_string(f.station) + ", where no module is");
   return true;
+}
+
+// Blocks the stop signals and returns a descriptor that reports them, so the
+// bus thread never sees a signal.
+int StopSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  sigdelset(&signals, SIGPIPE);
+  return signalfd(-1, &signals, SFD_CLOEXEC);
+}
+
+// Serves until a stop signal, a vanished device, or the end of standard input
+// when `watchInput`. A terminal is never watched: reading it from the background
+// would stop the program (SIGTTIN) as soon as the user types.
+void ServeUntilStopped(const SimBus& bus, int signals, bool watchInput) {
+  constexpr int kVanishCheckMs = 100;
+  while (!bus.vanished()) {
+    pollfd fds[2] = {{signals, POLLIN, 0}, {watchInput ? STDIN_FILENO : -1, POLLIN, 0}};
+    if (::poll(fds, 2, kVanishCheckMs) < 0) continue;
+    if (fds[0].revents & POLLIN) return;
+    if (fds[1].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) {
+      char sink[256];
+      const ssize_t n = ::read(STDIN_FILENO, sink, sizeof sink);
+      if (n == 0) return;  // end of input: whoever started us is gone
+      // An input that cannot be read (nohup gives a write-only one) says nothing.
+      if (n < 0 && errno != EINTR && errno != EAGAIN) watchInput = false;
+    }
+  }
+  std::fprintf(stderr, "dolvane-sim: the device has vanished\n");
 }
 
 }  // namespace
@@ -180,16 +285,8 @@ int main(int argc, char** argv) {
     Usage(stdout);
     return 0;
   }
-
-  // Signals arrive through a descriptor, so the bus thread never sees them.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGTERM);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGPIPE);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-  sigdelset(&stopSignals, SIGPIPE);
-  const int signals = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+  const int signals = StopSignals();
+  const bool watchInput = !o.ignoreStdin && !::isatty(STDIN_FILENO);
 
   try {
     SimBus bus;
@@ -201,22 +298,14 @@ int main(int argc, char** argv) {
       for (const auto& [address, word] : o.perModule[i]) words[address] = word;
       if (!words.empty()) bus.setRegisters(config.station, words);
     }
+    for (const FaultOption& f : o.faults) bus.injectFault(f.station, f.fault, f.count);
     bus.setPaced(o.pace);
+    if (o.turnaroundMs) bus.setTurnaround(std::chrono::milliseconds(*o.turnaroundMs));
     bus.setLiveValues(!o.steady);
     bus.start();
     std::printf("%s\n", bus.devicePath().c_str());
     std::fflush(stdout);
-
-    for (;;) {
-      pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signals, POLLIN, 0}};
-      if (::poll(fds, 2, -1) < 0) continue;
-      if (fds[1].revents & POLLIN) break;
-      if (fds[0].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) {
-        char sink[256];
-        const ssize_t n = ::read(STDIN_FILENO, sink, sizeof sink);
-        if (n <= 0) break;  // end of input: whoever started us is gone
-      }
-    }
+    ServeUntilStopped(bus, signals, watchInput);
     bus.stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "dolvane-sim: %s\n", e.what());

@@ -1,0 +1,71 @@
+#include "sim/sim_faults.h"
+
+#include "sim/sim_modules.h"
+
+const std::vector<SimFaultName>& SimFaultNames() {
+  static const std::vector<SimFaultName> names = {
+      {"silence", SimFault::kSilence, "no reply"},
+      {"short", SimFault::kShortReply, "the reply without its last byte"},
+      {"bad-crc", SimFault::kBadCrc, "the reply with its last CRC byte flipped"},
+      {"exception", SimFault::kException, "exception 04 in place of the reply"},
+      {"extra", SimFault::kExtraBytes, "three stray bytes after the reply"},
+      {"gap", SimFault::kGap, "a pause longer than the time-out in mid-reply"},
+      {"vanish", SimFault::kVanish, "half the reply, then the device disappears"},
+  };
+  return names;
+}
+
+std::optional<SimFault> SimFaultNamed(const std::string& name) {
+  for (const SimFaultName& n : SimFaultNames())
+    if (name == n.name) return n.fault;
+  return std::nullopt;
+}
+
+void SimFaultPlan::add(int station, SimFault fault, int count) {
+  if (fault == SimFault::kNone || count == 0) return;
+  std::deque<Entry>& queue = byStation_[station];
+  if (station == 0) queue.clear();
+  queue.push_back({fault, count});
+}
+
+SimFault SimFaultPlan::takeFrom(std::deque<Entry>& queue) {
+  if (queue.empty()) return SimFault::kNone;
+  Entry& front = queue.front();
+  const SimFault fault = front.fault;
+  if (front.remaining != kFaultAlways && --front.remaining <= 0) queue.pop_front();
+  return fault;
+}
+
+SimFault SimFaultPlan::take(int station) {
+  const SimFault own = takeFrom(byStation_[station]);
+  return own != SimFault::kNone ? own : takeFrom(byStation_[0]);
+}
+
+SimShapedReply ShapeReply(std::vector<uint8_t> reply, SimFault fault, int baudRate) {
+  using std::chrono::milliseconds;
+  SimShapedReply out;
+  if (reply.size() < 3) return out;  // nothing a module sends
+  switch (fault) {
+    case SimFault::kSilence: return out;
+    case SimFault::kShortReply: reply.pop_back(); break;
+    case SimFault::kBadCrc: reply.back() ^= 0xFF; break;
+    case SimFault::kException:
+      reply = ExceptionReply(reply[0], reply[1] & 0x7F, kDeviceFailure);
+      break;
+    case SimFault::kExtraBytes: reply.insert(reply.end(), {0x55, 0xAA, 0x00}); break;
+    default: break;
+  }
+  const size_t half = reply.size() / 2;
+  // The console's interval time-out at this rate, and a margin.
+  const auto interval = milliseconds(4800000 / (baudRate > 0 ? baudRate : 9600) + 100);
+  if (fault == SimFault::kGap) {
+    out.pieces = {{0, half, interval + milliseconds(300)}, {half, reply.size(), milliseconds(0)}};
+  } else if (fault == SimFault::kVanish) {
+    out.pieces = {{0, half, milliseconds(50)}};
+    out.vanish = true;
+  } else {
+    out.pieces = {{0, reply.size(), milliseconds(0)}};
+  }
+  out.bytes = std::move(reply);
+  return out;
+}

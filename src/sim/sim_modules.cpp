@@ -1,0 +1,222 @@
+#include "sim/sim_modules.h"
+
+#include <stdexcept>
+
+#include "link/link.h"
+#include "modbus/config_word.h"
+#include "modbus/frames.h"
+#include "sim/sim_models.h"
+
+namespace {
+
+constexpr uint8_t kBroadcast = 0;
+constexpr uint8_t kReadHolding = 0x03;
+constexpr uint8_t kWriteSingle = 0x06;
+constexpr uint8_t kWriteMultiple = 0x10;
+
+uint16_t WordAt(const uint8_t* f, size_t at) {
+  return static_cast<uint16_t>(f[at] << 8 | f[at + 1]);
+}
+
+void PutWord(std::vector<uint8_t>& out, uint16_t w) {
+  out.push_back(static_cast<uint8_t>(w >> 8));
+  out.push_back(static_cast<uint8_t>(w & 0xFF));
+}
+
+std::vector<uint8_t> WithCrc(std::vector<uint8_t> frame) {
+  const auto n = static_cast<uint32_t>(frame.size());
+  frame.resize(n + 2);
+  PlaceCrc(frame.data(), n);
+  return frame;
+}
+
+bool Hears(const SimModuleConfig& m, SimLine line) {
+  return m.baudRate == line.baudRate && LineFormatAt(m.lineFormat).stopBits == line.stopBits;
+}
+
+void ApplyFixed(std::vector<uint16_t>& regs, const std::map<uint16_t, uint16_t>& fixed) {
+  for (const auto& [address, value] : fixed)
+    if (address < regs.size()) regs[address] = value;
+}
+
+}  // namespace
+
+void SimModules::add(const SimModuleConfig& config) {
+  const SimModel* model = config.model;
+  if (!model) throw std::invalid_argument("a simulated module needs a model");
+  Module m;
+  m.config = config;
+  m.regs.assign(model->registerCount, 0);
+  m.rng.seed(static_cast<uint32_t>(config.station));
+  model->fillIdentity(m.regs);
+  model->fillLive(m.regs, m.rng);  // plausible readings even without live refresh
+  modules_.push_back(std::move(m));
+}
+
+SimModules::Module* SimModules::byStation(int station) {
+  for (Module& m : modules_)
+    if (m.config.station == station) return &m;
+  return nullptr;
+}
+
+const SimModules::Module* SimModules::byStation(int station) const {
+  return const_cast<SimModules*>(this)->byStation(station);
+}
+
+void SimModules::setRegisters(int station, const std::map<uint16_t, uint16_t>& words) {
+  Module* m = byStation(station);
+  if (!m) return;
+  for (const auto& [address, value] : words) m->fixed[address] = value;
+  ApplyFixed(m->regs, m->fixed);
+}
+
+uint16_t SimModules::registerValue(int station, uint16_t address) const {
+  const Module* m = byStation(station);
+  return m && address < m->regs.size() ? m->regs[address] : 0;
+}
+
+std::vector<SimModuleConfig> SimModules::configs() const {
+  std::vector<SimModuleConfig> configs;
+  for (const Module& m : modules_) configs.push_back(m.config);
+  return configs;
+}
+
+SimModuleConfig SimModules::config(size_t index) const { return modules_.at(index).config; }
+
+void SimModules::apply(const SimSettingsChange& change) {
+  if (change.module >= modules_.size()) return;
+  SimModuleConfig& c = modules_[change.module].config;
+  c.station = change.station;
+  c.baudRate = change.baudRate;
+  c.lineFormat = change.lineFormat;
+}
+
+SimExchange SimModules::handle(const uint8_t* frame, size_t size, SimLine line) {
+  SimExchange ex;
+  if (size < 4 || RequestLength(frame, size) != size ||
+      !CrcMatches(frame, static_cast<uint32_t>(size)))
+    return ex;
+  const int station = frame[0];
+  for (size_t i = 0; i < modules_.size(); ++i) {
+    Module& m = modules_[i];
+    if (station != kBroadcast && m.config.station != station) continue;
+    if (!Hears(m.config, line)) continue;
+    std::optional<SimSettingsChange> change;
+    std::vector<uint8_t> reply = answer(m, frame, change);
+    if (change) change->module = i;
+    if (station == kBroadcast) {
+      if (change) apply(*change);  // nobody replies, so nothing to wait for
+      continue;
+    }
+    ex.replier = m.config;
+    ex.reply = std::move(reply);
+    ex.change = change;
+    return ex;
+  }
+  return ex;
+}
+
+std::vector<uint8_t> SimModules::answer(Module& m, const uint8_t* frame,
+                                        std::optional<SimSettingsChange>& change) {
+  const uint8_t station = frame[0];
+  const uint8_t function = frame[1];
+  switch (function) {
+    case kReadHolding: {
+      if (station == kBroadcast) return {};  // nobody answers a broadcast read
+      const uint16_t start = WordAt(frame, 2);
+      const uint16_t count = WordAt(frame, 4);
+      if (count < 1 || count > 125) return ExceptionReply(station, function, kIllegalValue);
+      if (start + count > static_cast<int>(m.regs.size()))
+        return ExceptionReply(station, function, kIllegalAddress);
+      if (live_) {
+        m.config.model->fillLive(m.regs, m.rng);
+        ApplyFixed(m.regs, m.fixed);
+      }
+      std::vector<uint8_t> reply{station, function, static_cast<uint8_t>(2 * count)};
+      for (int k = 0; k < count; ++k) PutWord(reply, m.regs[start + k]);
+      return WithCrc(std::move(reply));
+    }
+    case kWriteSingle: {
+      const uint8_t code = write(m, WordAt(frame, 2), {WordAt(frame, 4)}, change);
+      if (code) return ExceptionReply(station, function, code);
+      return std::vector<uint8_t>(frame, frame + 8);  // the echo
+    }
+    case kWriteMultiple: {
+      const uint16_t start = WordAt(frame, 2);
+      const uint16_t count = WordAt(frame, 4);
+      if (count < 1 || count > 123 || frame[6] != 2 * count)
+        return ExceptionReply(station, function, kIllegalValue);
+      std::vector<uint16_t> values;
+      for (int k = 0; k < count; ++k) values.push_back(WordAt(frame, 7 + 2 * k));
+      const uint8_t code = write(m, start, values, change);
+      if (code) return ExceptionReply(station, function, code);
+      std::vector<uint8_t> reply{station, function};
+      PutWord(reply, start);
+      PutWord(reply, count);
+      return WithCrc(std::move(reply));
+    }
+    default:
+      return ExceptionReply(station, function, kIllegalFunction);
+  }
+}
+
+uint8_t SimModules::write(Module& m, uint16_t start, const std::vector<uint16_t>& values,
+                          std::optional<SimSettingsChange>& change) {
+  const size_t end = size_t{start} + values.size();
+  const bool touchesConfig = start <= kConfigRegister && kConfigRegister < end;
+  const uint16_t configWord = touchesConfig ? values[kConfigRegister - start] : 0;
+  const bool command = touchesConfig && IsProtectionCommand(configWord);
+
+  // The two protection commands pass whatever the state; nothing else does.
+  if (command && values.size() == 1) {
+    m.config.writesAllowed = configWord == kWriteEnableWord;
+    return 0;
+  }
+  if (!m.config.writesAllowed) return kWriteProtected;
+  if (end > m.regs.size()) return kIllegalAddress;
+  if (touchesConfig && !command) {
+    const std::optional<CommWord> fields = DecodeCommWord(configWord);
+    // Station 0 would leave the module reachable by broadcasts only.
+    if (!fields || fields->station == 0) return kIllegalValue;
+    change = SimSettingsChange{0, fields->station, BaudRateForNumber(fields->baudNumber),
+                               fields->formatNumber};
+  }
+  for (size_t k = 0; k < values.size(); ++k) {
+    const auto address = static_cast<uint16_t>(start + k);
+    if (address == kConfigRegister) continue;
+    m.regs[address] = values[k];
+    m.fixed[address] = values[k];
+  }
+  if (command) m.config.writesAllowed = configWord == kWriteEnableWord;
+  return 0;
+}
+
+size_t RequestLength(const uint8_t* bytes, size_t size) {
+  if (size < 2) return 0;
+  if (bytes[1] == kWriteMultiple) return size < 7 ? 0 : 9u + bytes[6];
+  return 8;  // 03, 06 and every other fixed-size request a master may send
+}
+
+std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer) {
+  std::vector<std::vector<uint8_t>> requests;
+  for (;;) {
+    const size_t need = RequestLength(buffer.data(), buffer.size());
+    if (need == 0 || buffer.size() < need) break;
+    if (!CrcMatches(buffer.data(), static_cast<uint32_t>(need))) {
+      buffer.erase(buffer.begin());  // slide until a frame lines up
+      continue;
+    }
+    requests.emplace_back(buffer.begin(), buffer.begin() + static_cast<long>(need));
+    buffer.erase(buffer.begin(), buffer.begin() + static_cast<long>(need));
+  }
+  return requests;
+}
+
+std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t code) {
+  return WithCrc({station, static_cast<uint8_t>(function | 0x80), code});
+}
+
+int BitsPerCharacter(int lineFormat) {
+  const LineFormat& f = LineFormatAt(lineFormat);
+  return 1 + 8 + (f.parity == Parity::kNone ? 0 : 1) + f.stopBits;
+}
