@@ -1,12 +1,13 @@
+// The pseudo-terminal transport of the simulated modules, driven by the console's
+// real termios back end on the slave side.
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,40 +19,14 @@
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
 #include "models/demo_bus.h"
-#include "support/models.h"
+#include "sim/requests.h"
 #include "sim/sim_bus.h"
-#include "sim/sim_models.h"
 #include "support/bus_fixture.h"
+#include "support/models.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes Read03(uint8_t station, uint16_t start, uint16_t count) {
-  TxFrame tx;
-  BuildReadRequest(tx, station, start, count);
-  return Bytes(tx.bytes, tx.bytes + tx.length);
-}
-
-Bytes Write06(uint8_t station, uint16_t address, uint16_t value) {
-  TxFrame tx;
-  BuildWriteRegisterRequest(tx, station, address, value);
-  return Bytes(tx.bytes, tx.bytes + tx.length);
-}
-
-Bytes Write16(uint8_t station, uint16_t start, const std::vector<uint16_t>& values) {
-  TxFrame tx;
-  BuildWriteRegistersRequest(tx, station, start, values.data(), static_cast<uint16_t>(values.size()));
-  return Bytes(tx.bytes, tx.bytes + tx.length);
-}
-
-Bytes Exception(uint8_t station, uint8_t function, uint8_t code) {
-  Bytes f{station, static_cast<uint8_t>(function | 0x80), code, 0, 0};
-  PlaceCrc(f.data(), 3);
-  return f;
-}
-
-uint16_t WordOf(const Bytes& reply, int k) { return Word(reply.data(), k); }
+using namespace simtest;
 
 // The console's side of the line: the real termios back end on the slave.
 class Line {
@@ -135,45 +110,6 @@ TEST(SimBusTest, DemoBusServesEveryModelsWholeBlock) {
   EXPECT_EQ(DemoStationOf("nonesuch"), 0);
 }
 
-TEST(SimBusTest, ReadsShowTheRegisterFileAndRefuseWhatIsNotThere) {
-  SimBus bus;
-  bus.addModule(Module(1));
-  bus.setRegisters(1, {{0, 410}, {5, 0x0100}, {8, 1234}, {39, 0xFFFF}});
-  bus.setLiveValues(true);  // fixed words stay fixed
-  bus.start();
-  Line line(bus);
-
-  const Bytes reply = line.transact(Read03(1, 0, 40), 85);
-  ASSERT_EQ(reply.size(), 85u);
-  EXPECT_TRUE(CrcMatches(reply.data(), 85));
-  EXPECT_EQ(WordOf(reply, 0), 410);
-  EXPECT_EQ(WordOf(reply, 5), 0x0100);
-  EXPECT_EQ(WordOf(reply, 8), 1234);
-  EXPECT_EQ(WordOf(reply, 39), 0xFFFF);
-  for (int k = 0; k < 40; ++k) EXPECT_EQ(WordOf(reply, k), bus.registerValue(1, k)) << k;
-  // Live voltages sit about 220 V, in hundredths.
-  EXPECT_NEAR(WordOf(reply, 17), 22000, 100);
-
-  const Bytes sub = line.transact(Read03(1, 39, 1), 7);
-  ASSERT_EQ(sub.size(), 7u);
-  EXPECT_EQ(WordOf(sub, 0), 0xFFFF);
-
-  struct Refusal {
-    Bytes request;
-    Bytes reply;
-  };
-  Bytes unknown{1, 0x2B, 0, 0, 0, 1, 0, 0};
-  PlaceCrc(unknown.data(), 6);
-  const Refusal kRefusals[] = {
-      {Read03(1, 0, 41), Exception(1, 3, 2)},
-      {Read03(1, 40, 1), Exception(1, 3, 2)},
-      {Read03(1, 0xFFFF, 2), Exception(1, 3, 2)},
-      {Read03(1, 0, 0), Exception(1, 3, 3)},
-      {unknown, Exception(1, 0x2B, 1)},
-  };
-  for (const Refusal& r : kRefusals) EXPECT_EQ(line.transact(r.request, 8), r.reply);
-}
-
 TEST(SimBusTest, AnswersOnlyAtItsOwnBaudRateAndStopBits) {
   SimBus bus;
   bus.addModule(Module(1));                // 9600 N,8,1
@@ -204,65 +140,6 @@ TEST(SimBusTest, AnswersOnlyAtItsOwnBaudRateAndStopBits) {
     EXPECT_EQ(reply.size(), c.answers ? 85u : 0u);
     EXPECT_EQ(bus.receivedFrames(), std::vector<Bytes>{Read03(static_cast<uint8_t>(c.station), 0, 40)});
   }
-}
-
-TEST(SimBusTest, WriteProtectionGuardsEveryWriteButTheTwoCommands) {
-  SimBus bus;
-  bus.addModule(Module(1));
-  bus.start();
-  Line line(bus);
-  const uint16_t before = bus.registerValue(1, 10);
-
-  EXPECT_EQ(line.transact(Write06(1, 10, 1234), 8), Exception(1, 6, 1));
-  EXPECT_EQ(line.transact(Write16(1, 10, {1, 2}), 8), Exception(1, 0x10, 1));
-  EXPECT_EQ(line.transact(Write06(1, 3, 0x3507), 8), Exception(1, 6, 1));
-  EXPECT_EQ(bus.registerValue(1, 10), before);
-  EXPECT_EQ(bus.moduleConfig(0).station, 1);
-
-  EXPECT_EQ(line.transact(Write06(1, 3, 0x8000), 8), Write06(1, 3, 0x8000));
-  EXPECT_TRUE(bus.moduleConfig(0).writesAllowed);
-  EXPECT_EQ(line.transact(Write06(1, 10, 1234), 8), Write06(1, 10, 1234));
-  Bytes reply = line.transact(Read03(1, 10, 1), 7);
-  ASSERT_EQ(reply.size(), 7u);
-  EXPECT_EQ(WordOf(reply, 0), 1234);
-
-  // The worked example of the multiple-register tool.
-  const Bytes request = Write16(1, 10, {1, 2});
-  EXPECT_EQ(request, (Bytes{0x01, 0x10, 0x00, 0x0A, 0x00, 0x02, 0x04, 0x00, 0x01, 0x00, 0x02, 0xA3, 0xD1}));
-  EXPECT_EQ(line.transact(request, 8), (Bytes{0x01, 0x10, 0x00, 0x0A, 0x00, 0x02, 0x61, 0xCA}));
-  reply = line.transact(Read03(1, 10, 2), 9);
-  ASSERT_EQ(reply.size(), 9u);
-  EXPECT_EQ(WordOf(reply, 0), 1);
-  EXPECT_EQ(WordOf(reply, 1), 2);
-  EXPECT_EQ(line.transact(Write06(1, 40, 1), 8), Exception(1, 6, 2));
-  EXPECT_EQ(line.transact(Write16(1, 39, {1, 2}), 8), Exception(1, 0x10, 2));
-
-  EXPECT_EQ(line.transact(Write06(1, 3, 0xC000), 8), Write06(1, 3, 0xC000));
-  EXPECT_FALSE(bus.moduleConfig(0).writesAllowed);
-  EXPECT_EQ(line.transact(Write06(1, 10, 99), 8), Exception(1, 6, 1));
-  EXPECT_EQ(bus.registerValue(1, 10), 1);
-  // The commands pass a second time too.
-  EXPECT_EQ(line.transact(Write06(1, 3, 0xC000), 8), Write06(1, 3, 0xC000));
-}
-
-TEST(SimBusTest, BroadcastIsAppliedByEveryListeningModuleAndAnsweredByNone) {
-  SimBus bus;
-  bus.addModule(Module(1));
-  bus.addModule(Module(2, "16RXY"));
-  bus.addModule(Module(3, "4SXY", 19200));
-  bus.start();
-  Line line(bus);
-
-  EXPECT_EQ(line.transact(Write06(0, 3, 0x8000), 8).size(), 0u);
-  EXPECT_TRUE(bus.moduleConfig(0).writesAllowed);
-  EXPECT_TRUE(bus.moduleConfig(1).writesAllowed);
-  EXPECT_FALSE(bus.moduleConfig(2).writesAllowed);
-
-  EXPECT_EQ(line.transact(Write06(0, 20, 4321), 8).size(), 0u);
-  EXPECT_EQ(bus.registerValue(1, 20), 4321);
-  EXPECT_EQ(bus.registerValue(2, 20), 4321);
-  EXPECT_NE(bus.registerValue(3, 20), 4321);
-  EXPECT_EQ(line.transact(Read03(0, 0, 1), 7).size(), 0u);
 }
 
 TEST(SimBusTest, CommunicationWordMovesTheModuleAfterItsReply) {
@@ -357,6 +234,7 @@ TEST_F(SimFaultTest, EachFaultShowsOnTheConsoleOnceAndOnlyOnce) {
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].text, msg::kReadFailed);
   EXPECT_NE(::access(bus->devicePath().c_str(), F_OK), 0);
+  EXPECT_TRUE(bus->vanished());
 }
 
 TEST(SimBusTest, FaultsShapeTheReplyBytes) {
@@ -385,134 +263,104 @@ TEST(SimBusTest, FaultsShapeTheReplyBytes) {
   EXPECT_EQ(line.transact(Read03(1, 0, 4), 13), Bytes(good.begin(), good.begin() + 6));
 }
 
-TEST(SimBusTest, PacedRepliesArriveWholeAtTheWireSpeed) {
+TEST(SimBusTest, FaultsFollowTheirStationAndCount) {
   SimBus bus;
-  bus.addModule(Module(1, "4SXY", 9600, 1));  // E,8,1: 11 bits a character
+  bus.addModule(Module(1));
+  bus.addModule(Module(2));
+  bus.injectFault(2, SimFault::kBadCrc, 2);
+  bus.injectFault(2, SimFault::kSilence, 1);
+  bus.start();
+  Line line(bus);
+  auto crcOk = [&](uint8_t station) {
+    const Bytes reply = line.transact(Read03(station, 0, 4), 13);
+    return reply.size() == 13u && CrcMatches(reply.data(), 13);
+  };
+  EXPECT_TRUE(crcOk(1));
+  EXPECT_FALSE(crcOk(2));
+  EXPECT_TRUE(crcOk(1));
+  EXPECT_FALSE(crcOk(2));
+  EXPECT_EQ(line.transact(Read03(2, 0, 4), 13).size(), 0u);
+  EXPECT_TRUE(crcOk(2));
+
+  bus.injectFault(1, SimFault::kShortReply, kFaultAlways);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(line.transact(Read03(1, 0, 4), 13).size(), 12u);
+  EXPECT_TRUE(crcOk(2));
+}
+
+// A real module's reply starts only after the request's wire time and its
+// turnaround, then takes its own wire time.
+TEST(SimBusTest, PacedExchangesTakeTheWholeWireTime) {
+  using std::chrono::milliseconds;
+  struct Case {
+    const char* what;
+    bool paced;
+    int format;
+    std::optional<milliseconds> turnaround;
+    milliseconds atLeast;
+  };
+  const Case kCases[] = {
+      // (8 + 3.5 + 85) characters of 11 bits at 9600 baud: 110.6 ms.
+      {"paced, E,8,1", true, 1, std::nullopt, milliseconds(110)},
+      // (8 + 85) characters of 10 bits: 96.9 ms, and the turnaround.
+      {"paced, turnaround 200 ms", true, 0, milliseconds(200), milliseconds(296)},
+      {"unpaced, turnaround 150 ms", false, 0, milliseconds(150), milliseconds(150)},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    SimBus bus;
+    bus.addModule(Module(1, "4SXY", 9600, c.format));
+    bus.setPaced(c.paced);
+    if (c.turnaround) bus.setTurnaround(*c.turnaround);
+    bus.start();
+    Line line(bus, 9600, c.format);
+    const auto t0 = std::chrono::steady_clock::now();
+    const Bytes reply = line.transact(Read03(1, 0, 40), 85);
+    const auto took = std::chrono::steady_clock::now() - t0;
+    ASSERT_EQ(reply.size(), 85u);
+    EXPECT_TRUE(CrcMatches(reply.data(), 85));
+    EXPECT_GE(took, c.atLeast);
+  }
+}
+
+// While a slow reply is on the line, the bus answers every call at once: its
+// calls return while most of the reply is still to come.
+TEST(SimBusTest, CallsDoNotWaitForAPacedReply) {
+  SimBus bus;
+  bus.addModule(Module(1, "4SXY", 1200));  // 85 bytes take 708 ms at 1200 baud
   bus.setPaced(true);
   bus.start();
-  Line line(bus, 9600, 1);
-  const auto t0 = std::chrono::steady_clock::now();
-  const Bytes reply = line.transact(Read03(1, 0, 40), 85);
-  const auto took = std::chrono::steady_clock::now() - t0;
+  const int slave = ::open(bus.devicePath().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(slave, 0);
+  termios tio{};
+  ASSERT_EQ(::tcgetattr(slave, &tio), 0);
+  ::cfmakeraw(&tio);
+  ::cfsetispeed(&tio, B1200);
+  ::cfsetospeed(&tio, B1200);
+  ASSERT_EQ(::tcsetattr(slave, TCSANOW, &tio), 0);
+  const Bytes request = Read03(1, 0, 40);
+  ASSERT_EQ(::write(slave, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (bus.receivedFrames().empty() && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  bus.setLiveValues(false);
+  EXPECT_EQ(bus.modules().size(), 1u);
+  int waiting = 0;
+  ASSERT_EQ(::ioctl(slave, FIONREAD, &waiting), 0);
+  EXPECT_LT(waiting, 85);
+
+  // And the reply still arrives whole.
+  Bytes reply;
+  while (reply.size() < 85 && std::chrono::steady_clock::now() < giveUp) {
+    uint8_t chunk[128];
+    pollfd pfd{slave, POLLIN, 0};
+    if (::poll(&pfd, 1, 100) <= 0) continue;
+    const ssize_t n = ::read(slave, chunk, sizeof chunk);
+    if (n > 0) reply.insert(reply.end(), chunk, chunk + n);
+  }
+  ::close(slave);
   ASSERT_EQ(reply.size(), 85u);
   EXPECT_TRUE(CrcMatches(reply.data(), 85));
-  // 85 characters of 11 bits at 9600 baud take 97 ms on a real wire.
-  EXPECT_GE(took, std::chrono::milliseconds(90));
-}
-
-TEST(SimBusTest, LoadsRegisterValueFiles) {
-  const std::string path = ::testing::TempDir() + "sim_values.txt";
-  std::ofstream(path) << "# fixed words\n0=410\n  5 = 0x0100  # divisor 500\n\n39=65535\r\n";
-  EXPECT_EQ(LoadRegisterValues(path),
-            (std::map<uint16_t, uint16_t>{{0, 410}, {5, 0x100}, {39, 65535}}));
-  for (const char* bad : {"1=65536\n", "x=1\n", "1=\n", "1 2\n", "1=-3\n", "1=0x\n"}) {
-    std::ofstream(path) << bad;
-    EXPECT_THROW(LoadRegisterValues(path), std::runtime_error) << bad;
-  }
-  EXPECT_THROW(LoadRegisterValues(path + ".absent"), std::runtime_error);
-}
-
-// Runs the program with its standard input and output on pipes.
-struct Program {
-  pid_t pid = -1;
-  int in = -1;   // its standard input
-  int out = -1;  // its standard output
-
-  explicit Program(std::vector<std::string> args) {
-    const std::string exe = std::string(DOLVANE_BIN_DIR) + "/dolvane-sim";
-    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    int toChild[2];
-    int fromChild[2];
-    if (::pipe2(toChild, O_CLOEXEC) != 0 || ::pipe2(fromChild, O_CLOEXEC) != 0) return;
-    pid = ::fork();
-    if (pid == 0) {
-      ::dup2(toChild[0], 0);
-      ::dup2(fromChild[1], 1);
-      const int devnull = ::open("/dev/null", O_WRONLY);
-      ::dup2(devnull, 2);
-      ::execv(exe.c_str(), argv.data());
-      ::_exit(127);
-    }
-    ::close(toChild[0]);
-    ::close(fromChild[1]);
-    in = toChild[1];
-    out = fromChild[0];
-  }
-  ~Program() {
-    if (in >= 0) ::close(in);
-    if (out >= 0) ::close(out);
-    if (pid > 0 && exitCode(0) == -1) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, nullptr, 0);
-    }
-  }
-
-  std::string readLine(int timeoutMs) {
-    std::string line;
-    char c;
-    while (line.find('\n') == std::string::npos) {
-      pollfd pfd{out, POLLIN, 0};
-      if (::poll(&pfd, 1, timeoutMs) <= 0 || ::read(out, &c, 1) != 1) break;
-      line += c;
-    }
-    return line;
-  }
-
-  // The exit status once it has ended within the time; -1 while it runs.
-  int exitCode(int timeoutMs) {
-    for (int waited = 0;; waited += 10) {
-      int status = 0;
-      if (::waitpid(pid, &status, WNOHANG) == pid) {
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-      }
-      if (waited >= timeoutMs) return -1;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  }
-};
-
-TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInput) {
-  const std::string values = ::testing::TempDir() + "sim_program_values.txt";
-  std::ofstream(values) << "8=1234\n";
-  Program sim({"--module", "1:4SXY", "--module", "7:4SXY@19200,N,8,2", "--values", values,
-               "--steady"});
-  ASSERT_GT(sim.pid, 0);
-  std::string path = sim.readLine(10000);
-  ASSERT_FALSE(path.empty());
-  ASSERT_EQ(path.back(), '\n');
-  path.pop_back();
-  EXPECT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
-  {
-    PosixSerialPort port;
-    ASSERT_EQ(port.open(path), OpenError::kNone);
-    port.setTimeouts(TimeoutsFor(19200));
-    port.setLine(19200, Parity::kNone, 2);
-    const Bytes request = Read03(7, 8, 1);
-    ASSERT_EQ(port.write(request.data(), request.size()).count, request.size());
-    Bytes reply(7);
-    ASSERT_EQ(port.read(reply.data(), 7).count, 7u);
-    EXPECT_EQ(WordOf(reply, 0), 1234);
-  }
-  EXPECT_EQ(sim.exitCode(100), -1);  // still serving
-  ::close(sim.in);
-  sim.in = -1;
-  EXPECT_EQ(sim.exitCode(10000), 0);
-}
-
-TEST(SimProgramTest, RefusesBadArguments) {
-  const std::vector<std::vector<std::string>> kBad = {
-      {"--module", "0:4SXY"},     {"--module", "1:9XYZ"},
-      {"--module", "1:4SXY@9601,N,8,1"}, {"--module", "1:4SXY@9600,N,7,1"},
-      {"--module"},               {"--values", "/nonexistent/values"},
-      {"--frobnicate"},
-  };
-  for (const auto& args : kBad) {
-    Program sim(args);
-    EXPECT_EQ(sim.exitCode(10000), 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
-  }
 }
 
 }  // namespace

@@ -1,0 +1,268 @@
+// dolvane-sim as a program: its options, how it ends, what it refuses.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "link/link.h"
+#include "link/posix_serial_port.h"
+#include "modbus/exchange.h"
+#include "sim/register_values.h"
+#include "sim/requests.h"
+#include "support/temp_file.h"
+
+namespace {
+
+using namespace simtest;
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  return text;
+}
+
+// Runs the program with its standard output and error on pipes, and its
+// standard input on a pipe, or on `stdinFd` when given.
+struct Program {
+  pid_t pid = -1;
+  int in = -1;   // its standard input, when a pipe
+  int out = -1;  // its standard output
+  int err = -1;  // its standard error
+
+  explicit Program(std::vector<std::string> args, int stdinFd = -1) {
+    const std::string exe = std::string(DOLVANE_BIN_DIR) + "/dolvane-sim";
+    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int toChild[2];
+    int fromChild[2];
+    int errFromChild[2];
+    if (::pipe2(toChild, O_CLOEXEC) != 0 || ::pipe2(fromChild, O_CLOEXEC) != 0 ||
+        ::pipe2(errFromChild, O_CLOEXEC) != 0)
+      return;
+    pid = ::fork();
+    if (pid == 0) {
+      ::dup2(stdinFd >= 0 ? stdinFd : toChild[0], 0);
+      ::dup2(fromChild[1], 1);
+      ::dup2(errFromChild[1], 2);
+      ::execv(exe.c_str(), argv.data());
+      ::_exit(127);
+    }
+    ::close(toChild[0]);
+    ::close(fromChild[1]);
+    ::close(errFromChild[1]);
+    in = toChild[1];
+    out = fromChild[0];
+    err = errFromChild[0];
+  }
+  ~Program() {
+    closeInput();
+    if (out >= 0) ::close(out);
+    if (err >= 0) ::close(err);
+    if (pid > 0 && exitCode(0) == -1) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+    }
+  }
+
+  void closeInput() {
+    if (in >= 0) ::close(in);
+    in = -1;
+  }
+
+  // The device it prints first, without the line break; empty if none came.
+  std::string device() {
+    std::string line;
+    char c;
+    for (;;) {
+      pollfd pfd{out, POLLIN, 0};
+      if (::poll(&pfd, 1, 10000) <= 0 || ::read(out, &c, 1) != 1) return "";
+      if (c == '\n') return line;
+      line += c;
+    }
+  }
+
+  // The exit status once it has ended within the time; -1 while it runs.
+  int exitCode(int timeoutMs) {
+    for (int waited = 0;; waited += 10) {
+      int status = 0;
+      if (::waitpid(pid, &status, WNOHANG) == pid) {
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+      }
+      if (waited >= timeoutMs) return -1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+
+  std::string errors() { return ReadAll(err); }
+};
+
+// The console's side: the termios back end on the device the program printed.
+class Console {
+ public:
+  Console(const std::string& device, int baud = 9600, int stopBits = 1) {
+    EXPECT_EQ(port_.open(device), OpenError::kNone) << device;
+    port_.setTimeouts(TimeoutsFor(baud));
+    port_.setLine(baud, Parity::kNone, stopBits);
+  }
+  Bytes read(uint8_t station, uint16_t start, uint16_t count) {
+    port_.purge();
+    const Bytes request = Read03(station, start, count);
+    EXPECT_EQ(port_.write(request.data(), request.size()).count, request.size());
+    Bytes reply(5 + 2 * count);
+    reply.resize(port_.read(reply.data(), reply.size(), IsCompleteExceptionFrame).count);
+    return reply;
+  }
+
+ private:
+  PosixSerialPort port_;
+};
+
+TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInput) {
+  TempFile values("8=1234\n");
+  Program sim({"--module", "1:4SXY", "--module", "7:4SXY@19200,N,8,2", "--values", values.path(),
+               "--steady"});
+  ASSERT_GT(sim.pid, 0);
+  const std::string device = sim.device();
+  EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+  {
+    Console console(device, 19200, 2);
+    const Bytes reply = console.read(7, 8, 1);
+    ASSERT_EQ(reply.size(), 7u);
+    EXPECT_EQ(WordOf(reply, 0), 1234);
+  }
+  EXPECT_EQ(sim.exitCode(100), -1);  // still serving
+  sim.closeInput();
+  EXPECT_EQ(sim.exitCode(10000), 0);
+}
+
+// Started in the background of a shell, its standard input is the terminal:
+// it must never read it, so it neither stops at the terminal's end of file nor
+// gets stopped by the terminal when the user types.
+TEST(SimProgramTest, NeverReadsATerminalAndServesUntilASignal) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(terminal, 0);
+
+  Program sim({"--module", "1:4SXY"}, terminal);
+  ::close(terminal);
+  ASSERT_FALSE(sim.device().empty());
+  // A line and the end-of-file character, as a user would type them.
+  ASSERT_EQ(::write(master, "x\n\x04", 3), 3);
+  EXPECT_EQ(sim.exitCode(300), -1);
+  char echo[64];
+  pollfd pfd{master, POLLIN, 0};
+  ASSERT_EQ(::poll(&pfd, 1, 1000), 1);
+  ASSERT_GT(::read(master, echo, sizeof echo), 0);  // the terminal echoed; nobody read it
+
+  ::kill(sim.pid, SIGTERM);
+  EXPECT_EQ(sim.exitCode(10000), 0);
+  ::close(master);
+}
+
+TEST(SimProgramTest, IgnoreStdinKeepsServingAfterItsInputCloses) {
+  Program sim({"--module", "1:4SXY", "--ignore-stdin"});
+  const std::string device = sim.device();
+  ASSERT_FALSE(device.empty());
+  sim.closeInput();
+  EXPECT_EQ(sim.exitCode(300), -1);
+  EXPECT_EQ(Console(device).read(1, 0, 4).size(), 13u);
+  ::kill(sim.pid, SIGINT);
+  EXPECT_EQ(sim.exitCode(10000), 0);
+}
+
+TEST(SimProgramTest, FaultOptionsShowOnTheLineForTheirStationAndCount) {
+  Program sim({"--module", "1:4SXY", "--module", "2:16RXY", "--fault", "2:bad-crc:2", "--fault",
+               "2:exception", "--fault", "1:short:always"});
+  const std::string device = sim.device();
+  ASSERT_FALSE(device.empty());
+  Console console(device);
+  auto crcOk = [](const Bytes& reply) {
+    return reply.size() >= 5 && CrcMatches(reply.data(), static_cast<uint32_t>(reply.size()));
+  };
+  for (int i = 0; i < 2; ++i) {
+    const Bytes bad = console.read(2, 0, 4);
+    EXPECT_EQ(bad.size(), 13u);
+    EXPECT_FALSE(crcOk(bad));
+  }
+  EXPECT_EQ(console.read(2, 0, 4), Exception(2, 3, 4));
+  const Bytes good = console.read(2, 0, 4);
+  EXPECT_EQ(good.size(), 13u);
+  EXPECT_TRUE(crcOk(good));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(console.read(1, 0, 4).size(), 12u);
+}
+
+TEST(SimProgramTest, EndsOnceAVanishFaultHasClosedTheDevice) {
+  Program sim({"--module", "3:4SXY", "--fault", "3:vanish"});
+  const std::string device = sim.device();
+  ASSERT_FALSE(device.empty());
+  EXPECT_EQ(Console(device).read(3, 0, 4).size(), 6u);  // half the reply
+  EXPECT_EQ(sim.exitCode(10000), 0);
+  EXPECT_EQ(sim.errors(), "dolvane-sim: the device has vanished\n");
+}
+
+TEST(SimProgramTest, RefusesBadArgumentsWithStatus2AndSaysWhy) {
+  TempFolder folder;
+  TempFile longLine(std::string(kMaxValuesLine + 1, '1') + "=1\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string why;  // the first line on standard error
+  };
+  const std::vector<Case> kBad = {
+      {{"--module", "0:4SXY"}, "bad --module 0:4SXY"},
+      {{"--module", "1:9XYZ"}, "bad --module 1:9XYZ"},
+      {{"--module", "1:4SXY@9601,N,8,1"}, "bad --module 1:4SXY@9601,N,8,1"},
+      {{"--module", "1:4SXY@9600,N,7,1"}, "bad --module 1:4SXY@9600,N,7,1"},
+      {{"--module"}, "bad --module (missing)"},
+      {{"--values", "/nonexistent/values"}, "/nonexistent/values: not a regular file"},
+      {{"--values", folder.path()}, folder.path() + ": not a regular file"},
+      {{"--values", "/dev/zero"}, "/dev/zero: not a regular file"},
+      {{"--values", longLine.path()}, longLine.path() + ":1: line longer than 1024 bytes"},
+      {{"--values"}, "--values needs a file"},
+      {{"--fault", "1:melt"}, "bad --fault 1:melt"},
+      {{"--fault", "0:silence"}, "bad --fault 0:silence"},
+      {{"--fault", "1:silence:0"}, "bad --fault 1:silence:0"},
+      {{"--fault", "1:silence:never"}, "bad --fault 1:silence:never"},
+      {{"--fault", "silence"}, "bad --fault silence"},
+      {{"--module", "2:4SXY", "--fault", "1:gap"}, "--fault for station 1, where no module is"},
+      {{"--fault", "15:gap"}, "--fault for station 15, where no module is"},
+      {{"--turnaround", "-1"}, "bad --turnaround -1"},
+      {{"--turnaround", "60001"}, "bad --turnaround 60001"},
+      {{"--frobnicate"}, "unknown argument --frobnicate"},
+  };
+  for (const Case& c : kBad) {
+    Program sim(c.args);
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    EXPECT_EQ(sim.exitCode(10000), 2);
+    const std::string errors = sim.errors();
+    EXPECT_EQ(errors.substr(0, errors.find('\n')), "dolvane-sim: " + c.why);
+    EXPECT_NE(errors.find("usage: dolvane-sim"), std::string::npos);
+  }
+}
+
+TEST(SimProgramTest, HelpNamesEveryOptionAndFault) {
+  Program sim({"--help"});
+  const std::string help = ReadAll(sim.out);
+  EXPECT_EQ(sim.exitCode(10000), 0);
+  for (const char* word : {"--module", "--values", "--fault", "--pace", "--turnaround",
+                           "--allow-writes", "--steady", "--ignore-stdin", "silence", "short",
+                           "bad-crc", "exception", "extra", "gap", "vanish", "always", "9VXY"})
+    EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+}  // namespace
