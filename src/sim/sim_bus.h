@@ -1,8 +1,8 @@
 #pragma once
 // A simulated bus of modules, served on the master side of a pseudo-terminal.
 // The console opens the slave side (devicePath()) like any serial device. The
-// modules' rules live in SimModules; this is their transport: the thread, framing
-// of the byte stream, pacing at the wire speed and faults.
+// modules' rules live in SimModules; this is their transport (posix_sim_bus.cpp):
+// the thread, framing of the byte stream, pacing at the wire speed and faults.
 #include <chrono>
 #include <cstdint>
 #include <map>
