@@ -6,11 +6,11 @@ const std::vector<SimFaultName>& SimFaultNames() {
   static const std::vector<SimFaultName> names = {
       {"silence", SimFault::kSilence, "no reply"},
       {"short", SimFault::kShortReply, "the reply without its last byte"},
-      {"bad-crc", SimFault::kBadCrc, "the reply with its last CRC byte flipped"},
+      {"bad-crc", SimFault::kBadCrc, "its last CRC byte flipped"},
       {"exception", SimFault::kException, "exception 04 in place of the reply"},
       {"extra", SimFault::kExtraBytes, "three stray bytes after the reply"},
-      {"gap", SimFault::kGap, "a pause longer than the time-out in mid-reply"},
-      {"vanish", SimFault::kVanish, "half the reply, then the device disappears"},
+      {"gap", SimFault::kGap, "a pause past the time-out in mid-reply"},
+      {"vanish", SimFault::kVanish, "half the reply, then the device closes"},
   };
   return names;
 }
