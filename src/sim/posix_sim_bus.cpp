@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -61,6 +62,8 @@ struct SimBus::Impl {
   bool paced = false;
   std::optional<microseconds> turnaround;
   std::vector<Bytes> received;
+  bool sending = false;  // a reply is on its way
+  mutable std::condition_variable sent;
 
   void serve();
   void handleRequest(const Bytes& frame, Clock::time_point arrivedAt);
@@ -159,6 +162,11 @@ void SimBus::clearReceived() {
   impl_->received.clear();
 }
 
+void SimBus::waitUntilSent() const {
+  std::unique_lock lock(impl_->mu);
+  impl_->sent.wait(lock, [this] { return !impl_->sending; });
+}
+
 bool SimBus::vanished() const { return impl_->gone; }
 
 void SimBus::start() {
@@ -238,6 +246,7 @@ void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt
     charTime = CharacterTime(ex.replier);
     pace = paced;
     pause = turnaround;
+    sending = true;
   }
   // On a wire the request takes its own time to arrive, and the module waits its
   // turnaround before the first byte of the reply.
@@ -249,6 +258,11 @@ void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt
     firstByteAt += *pause;
   }
   transmit(reply, firstByteAt, charTime, pace);
+  {
+    std::lock_guard lock(mu);
+    sending = false;
+  }
+  sent.notify_all();
 }
 
 void SimBus::Impl::transmit(const SimShapedReply& reply, Clock::time_point firstByteAt,

@@ -47,6 +47,10 @@ class SimBus {
   std::vector<std::vector<uint8_t>> receivedFrames() const;
   void clearReceived();
 
+  // Returns once the reply on the line, if any, has been sent in full (a gapped
+  // reply's late half too), so that a next request cannot run into it.
+  void waitUntilSent() const;
+
   // True once a vanish fault has closed the device.
   bool vanished() const;
 

@@ -104,11 +104,13 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
     console.boxes.clear();
     bus->injectFault(c.fault);
     ops.Dispatch(ids::kRead4SXY);
+    bus->waitUntilSent();  // the late half of a gapped reply
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box});
     EXPECT_EQ(console.pane, kRequestOnly);
     EXPECT_EQ(ops.link().isOpen, 1);
     bus->injectFault(c.fault);
     EXPECT_EQ(RunExchange(ops.context(), read4SXY).error, c.kind);
+    bus->waitUntilSent();
   }
   // Stray bytes after a whole reply do not spoil it, nor the next exchange.
   console.boxes.clear();

@@ -221,7 +221,7 @@ TEST_F(SimFaultTest, EachFaultShowsOnTheConsoleOnceAndOnlyOnce) {
     }
     // The fault was for one reply only. The late half of a gapped reply must be
     // on the line before the next request, or it would run into that reply.
-    if (c.fault == SimFault::kGap) std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    bus->waitUntilSent();
     console.boxes.clear();
     ops.Dispatch(ids::kRead4SXY);
     EXPECT_TRUE(console.boxes.empty()) << console.boxes[0].text;
