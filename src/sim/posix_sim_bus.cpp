@@ -227,12 +227,14 @@ SimLine SimBus::Impl::slaveLine() const {
   return SimLine{BaudOf(::cfgetospeed(&tio)), (tio.c_cflag & CSTOPB) ? 2 : 1};
 }
 
+// On a wire the request takes its own time to arrive (paced from the moment its
+// first byte came), and the module waits its turnaround before it replies.
 void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt) {
   const SimLine line = slaveLine();
   SimShapedReply reply;
   microseconds charTime{};
   bool pace = false;
-  std::optional<microseconds> pause;
+  std::optional<microseconds> turn;
   {
     std::lock_guard lock(mu);
     received.push_back(frame);
@@ -245,18 +247,13 @@ void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt
     if (ex.change && !reply.vanish) modules.apply(*ex.change);
     charTime = CharacterTime(ex.replier);
     pace = paced;
-    pause = turnaround;
+    turn = turnaround;
     sending = true;
   }
-  // On a wire the request takes its own time to arrive, and the module waits its
-  // turnaround before the first byte of the reply.
-  Clock::time_point firstByteAt = Clock::now();
-  if (pace) {
-    firstByteAt = arrivedAt + charTime * static_cast<long>(frame.size()) +
-                  pause.value_or(charTime * 7 / 2);
-  } else if (pause) {
-    firstByteAt += *pause;
-  }
+  const auto requestTime = charTime * static_cast<long>(frame.size());
+  const Clock::time_point firstByteAt =
+      pace ? arrivedAt + requestTime + turn.value_or(charTime * 7 / 2)
+           : Clock::now() + turn.value_or(microseconds(0));
   transmit(reply, firstByteAt, charTime, pace);
   {
     std::lock_guard lock(mu);

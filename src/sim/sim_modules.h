@@ -77,7 +77,8 @@ class SimModules {
   };
   Module* byStation(int station);
   const Module* byStation(int station) const;
-  std::vector<uint8_t> answer(Module& m, const uint8_t* frame, std::optional<SimSettingsChange>& change);
+  std::vector<uint8_t> answer(Module& m, const uint8_t* frame,
+                              std::optional<SimSettingsChange>& change);
   uint8_t write(Module& m, uint16_t start, const std::vector<uint16_t>& values,
                 std::optional<SimSettingsChange>& change);
 

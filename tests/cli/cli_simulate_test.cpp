@@ -38,7 +38,8 @@ std::pair<int, std::string> RunWithoutFreeFiles(const std::vector<std::string>& 
   std::string said;
   char buffer[1024];
   ssize_t n;
-  while ((n = ::read(report[0], buffer, sizeof buffer)) > 0) said.append(buffer, static_cast<size_t>(n));
+  while ((n = ::read(report[0], buffer, sizeof buffer)) > 0)
+    said.append(buffer, static_cast<size_t>(n));
   ::close(report[0]);
   int status = 0;
   ::waitpid(child, &status, 0);

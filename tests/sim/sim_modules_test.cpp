@@ -308,7 +308,8 @@ TEST(SimFaultPlanTest, FaultsShapeTheReply) {
   const Case kCases[] = {
       {SimFault::kNone, good, {{0, 7, milliseconds(0)}}, false},
       {SimFault::kSilence, {}, {}, false},
-      {SimFault::kShortReply, Bytes(good.begin(), good.end() - 1), {{0, 6, milliseconds(0)}}, false},
+      {SimFault::kShortReply, Bytes(good.begin(), good.end() - 1), {{0, 6, milliseconds(0)}},
+       false},
       {SimFault::kBadCrc, badCrc, {{0, 7, milliseconds(0)}}, false},
       {SimFault::kException, Exception(1, 3, 4), {{0, 5, milliseconds(0)}}, false},
       {SimFault::kExtraBytes, extra, {{0, 10, milliseconds(0)}}, false},
