@@ -62,6 +62,7 @@ const char* const kUsage =
     "  --steady                 no fresh live readings before each reply\n"
     "  --ignore-stdin           never end at the end of standard input\n"
     "  --help                   this text\n"
+    "  --version                the program's version\n"
     "\n"
     "Register 3 takes 0x8000 (allow writes) and 0xC000 (forbid writes) at any\n"
     "time. While writes are forbidden every other write is refused with Modbus\n"
