@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "cli/terminal_console.h"
+#include "support/program.h"
 
 namespace {
 
@@ -137,46 +135,17 @@ TEST(Cli, LostOutputIsAFailure) {
 
 // The separate simulator process, its device given with -p to the CLI process.
 TEST(Cli, AgainstTheSimulatorProgram) {
-  int toSim[2], fromSim[2];
-  ASSERT_EQ(pipe(toSim), 0);
-  ASSERT_EQ(pipe(fromSim), 0);
-  const pid_t sim = fork();
-  if (sim == 0) {
-    dup2(toSim[0], 0);
-    dup2(fromSim[1], 1);
-    close(toSim[1]);
-    close(fromSim[0]);
-    execl(DOLVANE_BIN_DIR "/dolvane-sim", "dolvane-sim", "--module", "1:4SXY", nullptr);
-    _exit(127);
-  }
-  close(toSim[0]);
-  close(fromSim[1]);
-  std::string path;
-  char c;
-  while (read(fromSim[0], &c, 1) == 1 && c != '\n') path += c;
-  ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+  Program sim("dolvane-sim", {"--module", "1:4SXY"});
+  const std::string device = sim.firstLine();
+  ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;
 
-  const std::string command = std::string(DOLVANE_BIN_DIR "/dolvane-cli -p ") + path +
-                              " read 4SXY 2>&1";
-  FILE* cli = popen(command.c_str(), "r");
-  ASSERT_NE(cli, nullptr);
-  std::string output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, cli)) > 0) output.append(buffer, n);
-  const int status = pclose(cli);
-  EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+  Program cli("dolvane-cli", {"-p", device, "read", "4SXY"});
+  const std::string output = cli.output();
+  EXPECT_EQ(cli.exitCode(10000), 0) << cli.errors();
   EXPECT_NE(output.find("程序版本："), std::string::npos) << output;
 
-  close(toSim[1]);  // the simulator serves until its standard input closes
-  int simStatus = 0;
-  for (int i = 0; i < 500 && waitpid(sim, &simStatus, WNOHANG) == 0; ++i) usleep(10000);
-  if (waitpid(sim, &simStatus, WNOHANG) == 0) {
-    kill(sim, SIGKILL);
-    waitpid(sim, &simStatus, 0);
-    ADD_FAILURE() << "the simulator did not end when its input closed";
-  }
-  close(fromSim[0]);
+  sim.closeInput();  // the simulator serves until its standard input closes
+  EXPECT_EQ(sim.exitCode(5000), 0) << "the simulator did not end when its input closed";
 }
 
 }  // namespace

@@ -18,96 +18,12 @@
 #include "modbus/exchange.h"
 #include "sim/register_values.h"
 #include "sim/requests.h"
+#include "support/program.h"
 #include "support/temp_file.h"
 
 namespace {
 
 using namespace simtest;
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
-  return text;
-}
-
-// Runs the program with its standard output and error on pipes, and its
-// standard input on a pipe, or on `stdinFd` when given.
-struct Program {
-  pid_t pid = -1;
-  int in = -1;   // its standard input, when a pipe
-  int out = -1;  // its standard output
-  int err = -1;  // its standard error
-
-  explicit Program(std::vector<std::string> args, int stdinFd = -1) {
-    const std::string exe = std::string(DOLVANE_BIN_DIR) + "/dolvane-sim";
-    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    int toChild[2];
-    int fromChild[2];
-    int errFromChild[2];
-    if (::pipe2(toChild, O_CLOEXEC) != 0 || ::pipe2(fromChild, O_CLOEXEC) != 0 ||
-        ::pipe2(errFromChild, O_CLOEXEC) != 0)
-      return;
-    pid = ::fork();
-    if (pid == 0) {
-      ::dup2(stdinFd >= 0 ? stdinFd : toChild[0], 0);
-      ::dup2(fromChild[1], 1);
-      ::dup2(errFromChild[1], 2);
-      ::execv(exe.c_str(), argv.data());
-      ::_exit(127);
-    }
-    ::close(toChild[0]);
-    ::close(fromChild[1]);
-    ::close(errFromChild[1]);
-    in = toChild[1];
-    out = fromChild[0];
-    err = errFromChild[0];
-  }
-  ~Program() {
-    closeInput();
-    if (out >= 0) ::close(out);
-    if (err >= 0) ::close(err);
-    if (pid > 0 && exitCode(0) == -1) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, nullptr, 0);
-    }
-  }
-
-  void closeInput() {
-    if (in >= 0) ::close(in);
-    in = -1;
-  }
-
-  // The device it prints first, without the line break; empty if none came.
-  std::string device() {
-    std::string line;
-    char c;
-    for (;;) {
-      pollfd pfd{out, POLLIN, 0};
-      if (::poll(&pfd, 1, 10000) <= 0 || ::read(out, &c, 1) != 1) return "";
-      if (c == '\n') return line;
-      line += c;
-    }
-  }
-
-  // The exit status once it has ended within the time; -1 while it runs.
-  int exitCode(int timeoutMs) {
-    for (int waited = 0;; waited += 10) {
-      int status = 0;
-      if (::waitpid(pid, &status, WNOHANG) == pid) {
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-      }
-      if (waited >= timeoutMs) return -1;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  }
-
-  std::string errors() { return ReadAll(err); }
-};
 
 // The console's side: the termios back end on the device the program printed.
 class Console {
@@ -132,10 +48,10 @@ class Console {
 
 TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInput) {
   TempFile values("8=1234\n");
-  Program sim({"--module", "1:4SXY", "--module", "7:4SXY@19200,N,8,2", "--values", values.path(),
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--module", "7:4SXY@19200,N,8,2", "--values", values.path(),
                "--steady"});
   ASSERT_GT(sim.pid, 0);
-  const std::string device = sim.device();
+  const std::string device = sim.firstLine();
   EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
   {
     Console console(device, 19200, 2);
@@ -159,9 +75,9 @@ TEST(SimProgramTest, NeverReadsATerminalAndServesUntilASignal) {
   const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
   ASSERT_GE(terminal, 0);
 
-  Program sim({"--module", "1:4SXY"}, terminal);
+  Program sim("dolvane-sim", {"--module", "1:4SXY"}, terminal);
   ::close(terminal);
-  const std::string device = sim.device();
+  const std::string device = sim.firstLine();
   ASSERT_FALSE(device.empty());
   // A line and the end-of-file character, as a user would type them.
   ASSERT_EQ(::write(master, "x\n\x04", 3), 3);
@@ -173,8 +89,8 @@ TEST(SimProgramTest, NeverReadsATerminalAndServesUntilASignal) {
 }
 
 TEST(SimProgramTest, IgnoreStdinKeepsServingAfterItsInputCloses) {
-  Program sim({"--module", "1:4SXY", "--ignore-stdin"});
-  const std::string device = sim.device();
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--ignore-stdin"});
+  const std::string device = sim.firstLine();
   ASSERT_FALSE(device.empty());
   sim.closeInput();
   EXPECT_EQ(sim.exitCode(300), -1);
@@ -184,9 +100,9 @@ TEST(SimProgramTest, IgnoreStdinKeepsServingAfterItsInputCloses) {
 }
 
 TEST(SimProgramTest, FaultOptionsShowOnTheLineForTheirStationAndCount) {
-  Program sim({"--module", "1:4SXY", "--module", "2:16RXY", "--fault", "2:bad-crc:2", "--fault",
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--module", "2:16RXY", "--fault", "2:bad-crc:2", "--fault",
                "2:exception", "--fault", "1:short:always"});
-  const std::string device = sim.device();
+  const std::string device = sim.firstLine();
   ASSERT_FALSE(device.empty());
   Console console(device);
   auto crcOk = [](const Bytes& reply) {
@@ -205,8 +121,8 @@ TEST(SimProgramTest, FaultOptionsShowOnTheLineForTheirStationAndCount) {
 }
 
 TEST(SimProgramTest, EndsOnceAVanishFaultHasClosedTheDevice) {
-  Program sim({"--module", "3:4SXY", "--fault", "3:vanish"});
-  const std::string device = sim.device();
+  Program sim("dolvane-sim", {"--module", "3:4SXY", "--fault", "3:vanish"});
+  const std::string device = sim.firstLine();
   ASSERT_FALSE(device.empty());
   EXPECT_EQ(Console(device).read(3, 0, 4).size(), 6u);  // half the reply
   EXPECT_EQ(sim.exitCode(10000), 0);
@@ -243,7 +159,7 @@ TEST(SimProgramTest, RefusesBadArgumentsWithStatus2AndSaysWhy) {
       {{"--frobnicate"}, "unknown argument --frobnicate"},
   };
   for (const Case& c : kBad) {
-    Program sim(c.args);
+    Program sim("dolvane-sim", c.args);
     SCOPED_TRACE(::testing::PrintToString(c.args));
     EXPECT_EQ(sim.exitCode(10000), 2);
     const std::string errors = sim.errors();
@@ -253,7 +169,7 @@ TEST(SimProgramTest, RefusesBadArgumentsWithStatus2AndSaysWhy) {
 }
 
 TEST(SimProgramTest, HelpNamesEveryOptionAndFault) {
-  Program sim({"--help"});
+  Program sim("dolvane-sim", {"--help"});
   const std::string help = ReadAll(sim.out);
   EXPECT_EQ(sim.exitCode(10000), 0);
   for (const char* word : {"--module", "--values", "--fault", "--pace", "--turnaround",
