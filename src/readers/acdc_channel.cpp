@@ -1,23 +1,27 @@
 // "5UZ": five-channel AC/DC module of the UZ series.
-#include "console/text.h"
+#include <string>
+
 #include "readers/models.h"
 
 namespace {
 
-void Format5UZ(std::string& report, const uint8_t* reply) {
-  appendf(report,
-          "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
-          "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
-          Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
+void Format5UZ(ReportBuilder& report, const uint8_t* reply) {
+  report.text("程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
+              "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+              Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
+              Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   for (int j = 0; j < 5; ++j) {
+    const int n = j + 1;
     const double acdc = Word(reply, 8 + j) / 100.0;
     const double dc = SignedWord(reply, 13 + j) / 100.0;  // the DC part may be negative
     const double ac = Word(reply, 18 + j) / 100.0;
     const double frequency = Word(reply, 23 + j) / 10.0;
-    appendf(report,
-            "%02d通道->交直流：%06.2f； 直流：%06.2f； 交流：%06.2f； 频率：%06.1f； 变比：%05d\r\n\r\n",
-            j + 1, acdc, dc, ac, frequency, Word(reply, 28 + j));
+    const std::string channel = NumberedChannel(n);
+    report.quantity(ChannelKey(n, "i"), "", "A", "%02d通道->交直流：%06.2f； ", n, acdc);
+    report.quantity(ChannelKey(n, "idc"), channel, "A", "直流：%06.2f； ", dc);
+    report.quantity(ChannelKey(n, "iac"), channel, "A", "交流：%06.2f； ", ac);
+    report.quantity(ChannelKey(n, "f"), channel, "Hz", "频率：%06.1f； ", frequency);
+    report.quantity(ChannelKey(n, "ct"), channel, "", "变比：%05d\r\n\r\n", Word(reply, 28 + j));
   }
 }
 

@@ -1,19 +1,19 @@
 #include "readers/decode.h"
 
-#include "console/text.h"
 #include "modbus/frames.h"
 
-void AppendDecodedWord(std::string& report, const char* format, Decode decode,
-                       const uint8_t* reply, int k) {
+void AppendDecodedWord(ReportBuilder& report, const std::string& key, const std::string& scope,
+                       const char* unit, const char* format, Decode decode, const uint8_t* reply,
+                       int k) {
   switch (decode) {
     case Decode::kHundredths:
-      appendf(report, format, Word(reply, k) / 100.0);
+      report.quantity(key, scope, unit, format, Word(reply, k) / 100.0);
       break;
     case Decode::kUnsigned:
-      appendf(report, format, static_cast<int>(Word(reply, k)));
+      report.quantity(key, scope, unit, format, static_cast<int>(Word(reply, k)));
       break;
     case Decode::kSigned:
-      appendf(report, format, static_cast<int>(SignedWord(reply, k)));
+      report.quantity(key, scope, unit, format, static_cast<int>(SignedWord(reply, k)));
       break;
   }
 }

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "readers/report.h"
+
 enum class Decode { kHundredths, kUnsigned, kSigned };
 
-// Appends register k of the reply through format: a %.2f for kHundredths, a %d
-// for the other two (kSigned keeps the sign of a negative word).
-void AppendDecodedWord(std::string& report, const char* format, Decode decode,
-                       const uint8_t* reply, int k);
+// Writes register k of the reply through format as a quantity: a %.2f for
+// kHundredths, a %d for the other two (kSigned keeps the sign of a negative word).
+void AppendDecodedWord(ReportBuilder& report, const std::string& key, const std::string& scope,
+                       const char* unit, const char* format, Decode decode, const uint8_t* reply,
+                       int k);

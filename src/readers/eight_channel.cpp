@@ -2,7 +2,6 @@
 // words holds two channels: A with E, B with F, C with G, D with H.
 #include <cstdint>
 
-#include "console/text.h"
 #include "readers/decode.h"
 #include "readers/models.h"
 
@@ -11,37 +10,41 @@ namespace {
 struct GroupLine {
   int offset;
   Decode decode;
+  int firstChannel;  // channel of group 1: A is 1, E is 5
+  const char* key;
+  const char* unit;
   const char* format[4];  // groups 1 to 4
 };
 
 const GroupLine kLines[] = {
-    {0, Decode::kHundredths, {"A路电流：%.2f\r\n", "B路电流：%.2f\r\n", "C路电流：%.2f\r\n", "D路电流：%.2f\r\n"}},
-    {1, Decode::kHundredths, {"E路电流：%.2f\r\n", "F路电流：%.2f\r\n", "G路电流：%.2f\r\n", "H路电流：%.2f\r\n"}},
+    {0, Decode::kHundredths, 1, "i", "A", {"A路电流：%.2f\r\n", "B路电流：%.2f\r\n", "C路电流：%.2f\r\n", "D路电流：%.2f\r\n"}},
+    {1, Decode::kHundredths, 5, "i", "A", {"E路电流：%.2f\r\n", "F路电流：%.2f\r\n", "G路电流：%.2f\r\n", "H路电流：%.2f\r\n"}},
     // The firmware keeps the second channel's harmonic signed, the first's not.
-    {2, Decode::kUnsigned, {"A路谐波：%d\r\n", "B路谐波：%d\r\n", "C路谐波：%d\r\n", "D路谐波：%d\r\n"}},
-    {3, Decode::kSigned, {"E路谐波：%d\r\n", "F路谐波：%d\r\n", "G路谐波：%d\r\n", "H路谐波：%d\r\n"}},
+    {2, Decode::kUnsigned, 1, "h", "", {"A路谐波：%d\r\n", "B路谐波：%d\r\n", "C路谐波：%d\r\n", "D路谐波：%d\r\n"}},
+    {3, Decode::kSigned, 5, "h", "", {"E路谐波：%d\r\n", "F路谐波：%d\r\n", "G路谐波：%d\r\n", "H路谐波：%d\r\n"}},
 };
 // Shown from program version 620 on.
 const GroupLine kRatioLines[] = {
-    {4, Decode::kUnsigned, {"A路变比：%d\r\n", "B路变比：%d\r\n", "C路变比：%d\r\n", "D路变比：%d\r\n"}},
-    {5, Decode::kUnsigned, {"E路变比：%d\r\n", "F路变比：%d\r\n", "G路变比：%d\r\n", "H路变比：%d\r\n"}},
+    {4, Decode::kUnsigned, 1, "ct", "", {"A路变比：%d\r\n", "B路变比：%d\r\n", "C路变比：%d\r\n", "D路变比：%d\r\n"}},
+    {5, Decode::kUnsigned, 5, "ct", "", {"E路变比：%d\r\n", "F路变比：%d\r\n", "G路变比：%d\r\n", "H路变比：%d\r\n"}},
 };
 
-void AppendLine(std::string& report, const GroupLine& line, int group, const uint8_t* reply) {
+void AppendLine(ReportBuilder& report, const GroupLine& line, int group, const uint8_t* reply) {
   const int k = 8 * (group + 1) + line.offset;
-  AppendDecodedWord(report, line.format[group], line.decode, reply, k);
+  AppendDecodedWord(report, ChannelKey(line.firstChannel + group, line.key), "", line.unit,
+                    line.format[group], line.decode, reply, k);
 }
 
-void Format8SXY(std::string& report, const uint8_t* reply) {
+void Format8SXY(ReportBuilder& report, const uint8_t* reply) {
   const uint16_t version = Word(reply, 0);
-  appendf(report, "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4),
-          LowByte(reply, 4));
+  report.text("程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
+              Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4),
+              LowByte(reply, 4));
   for (int group = 0; group < 4; ++group) {
     for (const GroupLine& line : kLines) AppendLine(report, line, group, reply);
     if (version >= 620)
       for (const GroupLine& line : kRatioLines) AppendLine(report, line, group, reply);
-    if (group < 3) report += "\r\n";
+    if (group < 3) report.text("\r\n");
   }
 }
 

@@ -1,14 +1,16 @@
 // Hidden button 1016: basic quantities of a meter of another make, raw words.
-#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
 
-void FormatForeignMeter(std::string& report, const uint8_t* reply) {
-  appendf(report,
-          "电压：%05d； 电流：%05d； 有功：%05d； 无功：%05d； 视在：%05d； 因数：%05d； 频率：%05d\r\n",
-          Word(reply, 0), Word(reply, 1), SignedWord(reply, 2), SignedWord(reply, 3),
-          Word(reply, 4), SignedWord(reply, 5), Word(reply, 6));
+void FormatForeignMeter(ReportBuilder& report, const uint8_t* reply) {
+  report.quantity("u", "", "", "电压：%05d； ", Word(reply, 0));
+  report.quantity("i", "", "", "电流：%05d； ", Word(reply, 1));
+  report.quantity("p", "", "", "有功：%05d； ", SignedWord(reply, 2));
+  report.quantity("q", "", "", "无功：%05d； ", SignedWord(reply, 3));
+  report.quantity("s", "", "", "视在：%05d； ", Word(reply, 4));
+  report.quantity("pf", "", "", "因数：%05d； ", SignedWord(reply, 5));
+  report.quantity("f", "", "", "频率：%05d\r\n", Word(reply, 6));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 // "4SX/Y": four-channel module of the SX/SY series.
-#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
@@ -13,27 +12,28 @@ float CurrentDivisor(const uint8_t* reply) {
   return LowByte(reply, 5) != 0 ? 500.0f : 100.0f;
 }
 
-void Format4SXY(std::string& report, const uint8_t* reply) {
+void Format4SXY(ReportBuilder& report, const uint8_t* reply) {
   const uint16_t version = Word(reply, 0);
-  appendf(report, "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
-          Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4));
+  report.text("程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
+              Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4));
   const float divisor = CurrentDivisor(reply);
-  if (version >= 410) appendf(report, "电流系数：%d\r\n\r\n", static_cast<int>(divisor));
+  if (version >= 410) report.text("电流系数：%d\r\n\r\n", static_cast<int>(divisor));
   for (int n = 1; n <= 4; ++n) {
     const int base = 8 * n;
     const char* ordinal = kOrdinals[n - 1];
+    const std::string channel = std::string(ordinal) + "路";
     // Single precision, as the module's firmware stores these values.
     const float current = static_cast<float>(Word(reply, base)) / divisor;
     const float voltage = static_cast<float>(Word(reply, base + 1)) / 100.0f;
-    appendf(report, "%s路电流：%.2f\r\n", ordinal, current);
-    appendf(report, "%s路电压：%.2f\r\n", ordinal, voltage);
-    appendf(report, "%s路视在：%d\r\n", ordinal, Word(reply, base + 2));
-    appendf(report, "%s路有功：%d\r\n", ordinal, SignedWord(reply, base + 3));
+    report.quantity(ChannelKey(n, "i"), "", "A", "%s路电流：%.2f\r\n", ordinal, current);
+    report.quantity(ChannelKey(n, "u"), "", "V", "%s路电压：%.2f\r\n", ordinal, voltage);
+    report.quantity(ChannelKey(n, "s"), "", "VA", "%s路视在：%d\r\n", ordinal, Word(reply, base + 2));
+    report.quantity(ChannelKey(n, "p"), "", "W", "%s路有功：%d\r\n", ordinal, SignedWord(reply, base + 3));
     if (version >= 620) {
-      appendf(report, "电流变比：%d\r\n", Word(reply, base + 4));
-      appendf(report, "电压变比：%d\r\n", Word(reply, base + 5));
+      report.quantity(ChannelKey(n, "ct"), channel, "", "电流变比：%d\r\n", Word(reply, base + 4));
+      report.quantity(ChannelKey(n, "vt"), channel, "", "电压变比：%d\r\n", Word(reply, base + 5));
     }
-    if (n < 4) report += "\r\n";
+    if (n < 4) report.text("\r\n");
   }
 }
 

@@ -1,6 +1,7 @@
 // "16RX/Y", "8RX/Y/Z", "12RX", "10RX", "5RX/Z": multi-channel current modules of the
 // RX/RY/RZ series. One routine; the members differ only by their table line.
-#include "console/text.h"
+#include <string>
+
 #include "readers/models.h"
 
 namespace {
@@ -24,38 +25,38 @@ static_assert(BlockEndsWithRatios(k16RXY) && BlockEndsWithRatios(k8RXYZ) &&
               BlockEndsWithRatios(k12RX) && BlockEndsWithRatios(k10RX) &&
               BlockEndsWithRatios(k5RXZ));
 
-void FormatCurrentModule(std::string& report, const uint8_t* reply, const CurrentMember& m) {
+void FormatCurrentModule(ReportBuilder& report, const uint8_t* reply, const CurrentMember& m) {
   const int n = m.channels;
   if (m.fastValues) {
     // Word 6 carries the slow and the fast update setting, one byte each.
-    appendf(report,
-            "程序版本：%d\r\n二次额定：%d\r\n二次额定：%d\r\n出厂日期：%02X-%02X\r\n"
-            "慢速更新：%d\r\n快速更新：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-            Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
-            HighByte(reply, 6), LowByte(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
+    report.text("程序版本：%d\r\n二次额定：%d\r\n二次额定：%d\r\n出厂日期：%02X-%02X\r\n"
+                "慢速更新：%d\r\n快速更新：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+                Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
+                HighByte(reply, 6), LowByte(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   } else {
-    appendf(report,
-            "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
-            "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
-            Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
-            Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
+    report.text("程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
+                "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+                Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
+                Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   }
   for (int c = 1; c <= n; ++c) {
+    const std::string channel = NumberedChannel(c);
     const double current = Word(reply, 7 + c) / 100.0;
     const double frequency = Word(reply, 7 + n + c) / 10.0;
+    report.quantity(ChannelKey(c, "i"), "", "A", "%02d通道  电流：%06.2f； ", c, current);
+    report.quantity(ChannelKey(c, "f"), channel, "Hz", "频率：%06.1f； ", frequency);
     if (m.fastValues) {
       const double fast = Word(reply, 7 + 2 * n + c) / 100.0;
-      appendf(report, "%02d通道  电流：%06.2f； 频率：%06.1f； 快速：%06.2f； 变比：%05d\r\n", c,
-              current, frequency, fast, Word(reply, 7 + 3 * n + c));
+      report.quantity(ChannelKey(c, "ifast"), channel, "A", "快速：%06.2f； ", fast);
+      report.quantity(ChannelKey(c, "ct"), channel, "", "变比：%05d\r\n", Word(reply, 7 + 3 * n + c));
     } else {
-      appendf(report, "%02d通道  电流：%06.2f； 频率：%06.1f； 变比：%05d\r\n", c, current,
-              frequency, Word(reply, 7 + 2 * n + c));
+      report.quantity(ChannelKey(c, "ct"), channel, "", "变比：%05d\r\n", Word(reply, 7 + 2 * n + c));
     }
   }
 }
 
 template <const CurrentMember& M>
-void Format(std::string& report, const uint8_t* reply) {
+void Format(ReportBuilder& report, const uint8_t* reply) {
   FormatCurrentModule(report, reply, M);
 }
 

@@ -1,9 +1,9 @@
 // "9VX/Y": nine current channels and one voltage input of the VX/VY series. The
 // 156-register block comes in two requests (0-119, 120-155) joined into one.
 #include <cstring>
+#include <string>
 
 #include "console/console.h"
-#include "console/text.h"
 #include "readers/models.h"
 
 namespace {
@@ -14,31 +14,43 @@ constexpr uint16_t kBlockWords = kFirstCount + kSecondCount;
 
 
 // block holds the joined words laid out like a reply: word k at bytes 3 + 2k.
-void Format9VXY(std::string& report, const uint8_t* block) {
-  appendf(report,
-          "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
-          "信号阈值：%d\r\n选频系数：%d\r\n存储时间：%d\r\n更新速率：%04X\r\n\r\n",
-          Word(block, 0), Word(block, 1), Word(block, 2), HighByte(block, 4), LowByte(block, 4),
-          Word(block, 6), HighByte(block, 7), LowByte(block, 7), Word(block, 9), Word(block, 11));
+void Format9VXY(ReportBuilder& report, const uint8_t* block) {
+  report.text("程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
+              "信号阈值：%d\r\n选频系数：%d\r\n存储时间：%d\r\n更新速率：%04X\r\n\r\n",
+              Word(block, 0), Word(block, 1), Word(block, 2), HighByte(block, 4), LowByte(block, 4),
+              Word(block, 6), HighByte(block, 7), LowByte(block, 7), Word(block, 9), Word(block, 11));
   for (int j = 0; j < 9; ++j) {
-    appendf(report,
-            "%s\r\n快速值->电流：%05d 视在：%05d 基频：%06.1f\r\n"
-            "慢速值->电流：%05d 视在：%05d 有功：%05d 因数：%06.4f\r\n"
-            "正向：%010d 反向：%010d 电流系数：%05d 功率系数：%05d 电流变比：%05d\r\n\r\n",
-            kChannelNames[j], Word(block, 24 + j), Word(block, 34 + j), Word(block, 43 + j) / 10.0,
-            Word(block, 53 + j), Word(block, 63 + j), SignedWord(block, 72 + j),
-            SignedWord(block, 81 + j) / 10000.0, SignedPair(block, 91 + 2 * j),
-            SignedPair(block, 109 + 2 * j), Word(block, 127 + j), Word(block, 137 + j),
-            Word(block, 146 + j));
+    const int n = j + 1;
+    const std::string channel = kChannelNames[j];
+    const std::string fast = channel + " 快速值";
+    const std::string slow = channel + " 慢速值";
+    report.text("%s\r\n快速值->", kChannelNames[j]);
+    report.quantity(ChannelKey(n, "fast.i"), fast, "", "电流：%05d ", Word(block, 24 + j));
+    report.quantity(ChannelKey(n, "fast.s"), fast, "", "视在：%05d ", Word(block, 34 + j));
+    report.quantity(ChannelKey(n, "fast.f"), fast, "Hz", "基频：%06.1f\r\n", Word(block, 43 + j) / 10.0);
+    report.text("慢速值->");
+    report.quantity(ChannelKey(n, "i"), slow, "", "电流：%05d ", Word(block, 53 + j));
+    report.quantity(ChannelKey(n, "s"), slow, "", "视在：%05d ", Word(block, 63 + j));
+    report.quantity(ChannelKey(n, "p"), slow, "", "有功：%05d ", SignedWord(block, 72 + j));
+    report.quantity(ChannelKey(n, "pf"), slow, "", "因数：%06.4f\r\n", SignedWord(block, 81 + j) / 10000.0);
+    report.quantity(ChannelKey(n, "ep"), channel, "", "正向：%010d ", SignedPair(block, 91 + 2 * j));
+    report.quantity(ChannelKey(n, "en"), channel, "", "反向：%010d ", SignedPair(block, 109 + 2 * j));
+    report.quantity(ChannelKey(n, "ki"), channel, "", "电流系数：%05d ", Word(block, 127 + j));
+    report.quantity(ChannelKey(n, "kp"), channel, "", "功率系数：%05d ", Word(block, 137 + j));
+    report.quantity(ChannelKey(n, "ct"), channel, "", "电流变比：%05d\r\n\r\n", Word(block, 146 + j));
   }
-  appendf(report,
-          "电压通道\r\n快速值->电压：%05d 基频：%06.1f\r\n慢速值->电压：%05d 频率：%06.2f\r\n"
-          "电压系数：%05d 电压变比：%05d",
-          Word(block, 33), Word(block, 52) / 10.0, Word(block, 62), Word(block, 90) / 100.0,
-          Word(block, 136), Word(block, 155));
+  const std::string voltage = "电压通道";
+  report.text("电压通道\r\n快速值->");
+  report.quantity("uin.fast.u", voltage + " 快速值", "", "电压：%05d ", Word(block, 33));
+  report.quantity("uin.fast.f", voltage + " 快速值", "Hz", "基频：%06.1f\r\n", Word(block, 52) / 10.0);
+  report.text("慢速值->");
+  report.quantity("uin.u", voltage + " 慢速值", "", "电压：%05d ", Word(block, 62));
+  report.quantity("uin.f", voltage + " 慢速值", "Hz", "频率：%06.2f\r\n", Word(block, 90) / 100.0);
+  report.quantity("uin.ku", voltage, "", "电压系数：%05d ", Word(block, 136));
+  report.quantity("uin.vt", voltage, "", "电压变比：%05d", Word(block, 155));
 }
 
-void Run9VXY(OperationContext& ctx, const ReaderModel& model) {
+ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model) {
   ExchangeParams first;
   first.replyLength = 5u + 2u * kFirstCount;
   first.request = [&](int station) {
@@ -46,7 +58,8 @@ void Run9VXY(OperationContext& ctx, const ReaderModel& model) {
     return true;
   };
   ExchangeResult result = RunExchange(ctx, first);
-  if (!result.ok()) return;
+  ReadOutcome outcome{result.error, false, result.station, std::move(result.report), {}};
+  if (!outcome.ok()) return outcome;
 
   // The second reply lands in the same receive buffer: keep the first data part.
   uint8_t block[3 + 2 * kBlockWords] = {};
@@ -55,22 +68,19 @@ void Run9VXY(OperationContext& ctx, const ReaderModel& model) {
   ctx.console.pause(20);
 
   // The same report continues; the pane is not cleared and the station not reread.
-  BuildReadRequest(ctx.tx, static_cast<uint8_t>(result.station), kFirstCount, kSecondCount);
+  BuildReadRequest(ctx.tx, static_cast<uint8_t>(outcome.station), kFirstCount, kSecondCount);
   ExchangeParams second;
   second.replyLength = 5u + 2u * kSecondCount;
-  if (TransactShown(ctx, result.report, second) != ExchangeError::kNone) return;
+  outcome.error = TransactShown(ctx, outcome.report, second);
+  if (!outcome.ok()) return outcome;
   std::memcpy(block + 3 + 2 * kFirstCount, ctx.rx.bytes + 3, 2 * kSecondCount);
 
   // Only now, with both replies read, is the module judged.
-  if (!model.accepts(block)) {
-    ctx.console.showInfo(msg::kUnsupportedModel);
-    return;
-  }
-  model.format(result.report, block);
-  ctx.console.setPaneText(result.report);
+  DecodeBlock(outcome, model, block);
+  return outcome;
 }
 
 }  // namespace
 
 const ReaderModel kReader9VXY{0, kBlockWords, AcceptsByVersion,
-                              Format9VXY, Run9VXY};
+                              Format9VXY, Read9VXY};

@@ -1,17 +1,41 @@
 #include "readers/reader.h"
 
 #include "console/console.h"
+#include "console/text.h"
 
 const char* const kChannelNames[9] = {"通道一", "通道二", "通道三", "通道四", "通道五",
                                       "通道六", "通道七", "通道八", "通道九"};
 
+std::string NumberedChannel(int n) {
+  std::string name;
+  appendf(name, "%02d通道", n);
+  return name;
+}
+
 bool AcceptsByVersion(const uint8_t* reply) { return Word(reply, 0) <= 9999; }
 
-void RunReader(OperationContext& ctx, const ReaderModel& model) {
-  if (model.run) {
-    model.run(ctx, model);
+void ReaderModel::format(std::string& report, const uint8_t* reply) const {
+  ReportBuilder builder(report);
+  decode(builder, reply);
+}
+
+std::vector<Quantity> ReaderModel::decodeInto(std::string& report, const uint8_t* reply) const {
+  std::vector<Quantity> quantities;
+  ReportBuilder builder(report, &quantities);
+  decode(builder, reply);
+  return quantities;
+}
+
+void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, const uint8_t* block) {
+  if (model.accepts && !model.accepts(block)) {
+    outcome.refused = true;
     return;
   }
+  outcome.quantities = model.decodeInto(outcome.report, block);
+}
+
+ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model) {
+  if (model.read) return model.read(ctx, model);
   ExchangeParams params;
   params.replyLength = 5u + 2u * model.count;
   params.request = [&](int station) {
@@ -19,12 +43,17 @@ void RunReader(OperationContext& ctx, const ReaderModel& model) {
     return true;
   };
   ExchangeResult result = RunExchange(ctx, params);
-  if (!result.ok()) return;
-  if (model.accepts && !model.accepts(ctx.rx.bytes)) {
+  ReadOutcome outcome{result.error, false, result.station, std::move(result.report), {}};
+  if (outcome.error == ExchangeError::kNone) DecodeBlock(outcome, model, ctx.rx.bytes);
+  return outcome;
+}
+
+void RunReader(OperationContext& ctx, const ReaderModel& model) {
+  const ReadOutcome outcome = ReadModel(ctx, model);
+  if (outcome.refused) {
     // The pane keeps the request section; the reply is discarded with the report.
     ctx.console.showInfo(msg::kUnsupportedModel);
     return;
   }
-  model.format(result.report, ctx.rx.bytes);
-  ctx.console.setPaneText(result.report);
+  if (outcome.ok()) ctx.console.setPaneText(outcome.report);
 }

@@ -1,7 +1,6 @@
 // "3SX/Y": three-phase module of the SX/SY series.
 #include <cstdint>
 
-#include "console/text.h"
 #include "readers/decode.h"
 #include "readers/models.h"
 
@@ -13,51 +12,59 @@ bool Accepts3SXY(const uint8_t* reply) {
   return code == 21133 || code == 21144 || code == 22133;
 }
 
+const char* const kPhaseNames[3] = {"一路", "二路", "三路"};
+
 // Lines whose label names the phase, offsets from the phase base.
 struct PhaseLine {
   int offset;
   Decode decode;
+  const char* key;
+  const char* unit;
   const char* format[3];
 };
 const PhaseLine kPhaseLines[] = {
-    {0, Decode::kHundredths, {"一路电流：%.2f\r\n", "二路电流：%.2f\r\n", "三路电流：%.2f\r\n"}},
-    {1, Decode::kHundredths, {"一路相电：%.2f\r\n", "二路相电：%.2f\r\n", "三路相电：%.2f\r\n"}},
-    {2, Decode::kHundredths, {"一路线电：%.2f\r\n", "二路线电：%.2f\r\n", "三路线电：%.2f\r\n"}},
-    {3, Decode::kUnsigned, {"一路视在：%d\r\n", "二路视在：%d\r\n", "三路视在：%d\r\n"}},
-    {4, Decode::kSigned, {"一路有功：%d\r\n", "二路有功：%d\r\n", "三路有功：%d\r\n"}},
-    {5, Decode::kSigned, {"一路无功：%d\r\n", "二路无功：%d\r\n", "三路无功：%d\r\n"}},
+    {0, Decode::kHundredths, "i", "A", {"一路电流：%.2f\r\n", "二路电流：%.2f\r\n", "三路电流：%.2f\r\n"}},
+    {1, Decode::kHundredths, "u", "V", {"一路相电：%.2f\r\n", "二路相电：%.2f\r\n", "三路相电：%.2f\r\n"}},
+    {2, Decode::kHundredths, "ul", "V", {"一路线电：%.2f\r\n", "二路线电：%.2f\r\n", "三路线电：%.2f\r\n"}},
+    {3, Decode::kUnsigned, "s", "VA", {"一路视在：%d\r\n", "二路视在：%d\r\n", "三路视在：%d\r\n"}},
+    {4, Decode::kSigned, "p", "W", {"一路有功：%d\r\n", "二路有功：%d\r\n", "三路有功：%d\r\n"}},
+    {5, Decode::kSigned, "q", "var", {"一路无功：%d\r\n", "二路无功：%d\r\n", "三路无功：%d\r\n"}},
 };
 
 // Lines every phase prints alike; offset 12 is never shown.
 struct CommonLine {
   int offset;
   Decode decode;
+  const char* key;
+  const char* unit;
   const char* format;
 };
 const CommonLine kCommonLines[] = {
-    {6, Decode::kHundredths, "功率因数：%.2f%%\r\n"},
-    {7, Decode::kHundredths, "电流谐波：%.2f\r\n"},
-    {8, Decode::kHundredths, "电流畸变：%.2f%%\r\n"},
-    {9, Decode::kHundredths, "电压谐波：%.2f\r\n"},
-    {10, Decode::kHundredths, "电压畸变：%.2f%%\r\n"},
-    {11, Decode::kUnsigned, "电流变比：%d\r\n"},
-    {13, Decode::kUnsigned, "电压变比：%d\r\n\r\n"},
+    {6, Decode::kHundredths, "pf", "%", "功率因数：%.2f%%\r\n"},
+    {7, Decode::kHundredths, "ih", "", "电流谐波：%.2f\r\n"},
+    {8, Decode::kHundredths, "ithd", "%", "电流畸变：%.2f%%\r\n"},
+    {9, Decode::kHundredths, "uh", "", "电压谐波：%.2f\r\n"},
+    {10, Decode::kHundredths, "uthd", "%", "电压畸变：%.2f%%\r\n"},
+    {11, Decode::kUnsigned, "ct", "", "电流变比：%d\r\n"},
+    {13, Decode::kUnsigned, "vt", "", "电压变比：%d\r\n\r\n"},
 };
 
-void Format3SXY(std::string& report, const uint8_t* reply) {
-  appendf(report, "设备型号：%d\r\n程序版本：%d\r\n出厂日期：%02X-%02X\r\n电流量程：%d\r\n电压量程：%d\r\n",
-          Word(reply, 0), Word(reply, 1), HighByte(reply, 2), LowByte(reply, 2),
-          Word(reply, 4), Word(reply, 5));
-  appendf(report, "三相视在：%d\r\n", SignedPair(reply, 9));
-  appendf(report, "三相有功：%d\r\n", SignedPair(reply, 11));
-  appendf(report, "三相无功：%d\r\n", SignedPair(reply, 13));
-  appendf(report, "功率因数：%.2f%%\r\n\r\n", Word(reply, 15) / 100.0);
+void Format3SXY(ReportBuilder& report, const uint8_t* reply) {
+  report.text("设备型号：%d\r\n程序版本：%d\r\n出厂日期：%02X-%02X\r\n电流量程：%d\r\n电压量程：%d\r\n",
+              Word(reply, 0), Word(reply, 1), HighByte(reply, 2), LowByte(reply, 2),
+              Word(reply, 4), Word(reply, 5));
+  report.quantity("total.s", "", "VA", "三相视在：%d\r\n", SignedPair(reply, 9));
+  report.quantity("total.p", "", "W", "三相有功：%d\r\n", SignedPair(reply, 11));
+  report.quantity("total.q", "", "var", "三相无功：%d\r\n", SignedPair(reply, 13));
+  report.quantity("total.pf", "", "%", "功率因数：%.2f%%\r\n\r\n", Word(reply, 15) / 100.0);
   for (int phase = 0; phase < 3; ++phase) {
     const int base = 24 * (phase + 1);
     for (const PhaseLine& line : kPhaseLines)
-      AppendDecodedWord(report, line.format[phase], line.decode, reply, base + line.offset);
+      AppendDecodedWord(report, ChannelKey(phase + 1, line.key), "", line.unit,
+                        line.format[phase], line.decode, reply, base + line.offset);
     for (const CommonLine& line : kCommonLines)
-      AppendDecodedWord(report, line.format, line.decode, reply, base + line.offset);
+      AppendDecodedWord(report, ChannelKey(phase + 1, line.key), kPhaseNames[phase], line.unit,
+                        line.format, line.decode, reply, base + line.offset);
   }
 }
 
