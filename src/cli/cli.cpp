@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/poll_command.h"
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
@@ -26,7 +27,11 @@ constexpr const char* kUsageHead =
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
     "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
-    "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan\n"
+    "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan |\n"
+    "           poll MODEL [--interval MS] [--count N] [--csv FILE] |\n"
+    "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE]\n"
+    "  poll: a CSV row per poll (default every 1000 ms; 0 back to back) to stdout, or to FILE\n"
+    "        with a summary on stdout; without --count until SIGINT or SIGTERM\n"
     "MODEL:";
 constexpr const char* kUsageTail =
     "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel.\n";
@@ -149,9 +154,16 @@ int PrepareOperation(const Options& o, TerminalConsole& console) {
   throw UsageError{"unknown operation " + op};
 }
 
+std::optional<PollCommand> ParsePoll(const Options& o) {
+  std::string problem;
+  std::optional<PollCommand> command = ParsePollCommand(o.operation, o.args, &problem);
+  if (!problem.empty()) throw UsageError{problem};
+  return command;
+}
+
 std::string DefaultStation(const Options& o) {
   if (o.station) return *o.station;
-  if (o.simulate && o.operation == "read" && !o.args.empty()) {
+  if (o.simulate && (o.operation == "read" || o.operation == "poll") && !o.args.empty()) {
     if (const int station = DemoStationOf(o.args[0])) return std::to_string(station);
   }
   return "1";
@@ -162,6 +174,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   Options o;
   TerminalConsole console(out, err, in, inIsTerminal);
   int control = 0;
+  std::optional<PollCommand> poll;
   try {
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
       out << Usage();
@@ -172,7 +185,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       return kExitDone;
     }
     o = ParseOptions(args);
-    control = PrepareOperation(o, console);
+    poll = ParsePoll(o);
+    if (!poll) control = PrepareOperation(o, console);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
@@ -215,6 +229,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   // The scan runs for seconds: show its progress lines as they come.
   console.streamPane = control == ids::kCommReset;
 
+  if (poll) return RunPollCommand(*poll, ops, out, err);
   ops.Dispatch(control);
   console.flushPane();
   out.flush();

@@ -1,0 +1,134 @@
+#include "cli/poll_command.h"
+
+#include <signal.h>
+
+#include <atomic>
+#include <charconv>
+#include <iostream>
+
+#include "cli/cli.h"
+#include "models/model_registry.h"
+#include "operations/operations.h"
+#include "monitor/csv_log.h"
+
+namespace {
+
+// Whole-string decimal within [0, max].
+std::optional<uint64_t> Number(const std::string& text, uint64_t max) {
+  uint64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto parsed = std::from_chars(text.data(), end, value);
+  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value > max) return std::nullopt;
+  return value;
+}
+
+std::atomic<bool> gStopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void RequestStop(int) { gStopRequested = true; }
+
+// SIGINT and SIGTERM end the polling while this lives; the old handlers come back after.
+class StopOnSignals {
+ public:
+  StopOnSignals() {
+    gStopRequested = false;
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  ~StopOnSignals() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  StopOnSignals(const StopOnSignals&) = delete;
+  StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+ private:
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
+
+}  // namespace
+
+std::optional<PollCommand> ParsePollCommand(const std::string& operation,
+                                            const std::vector<std::string>& args, std::string* problem) {
+  const bool registers = operation == "poll-registers";
+  if (operation != "poll" && !registers) return std::nullopt;
+  const size_t positional = registers ? 2 : 1;
+  auto fail = [&](const std::string& text) {
+    *problem = text;
+    return std::nullopt;
+  };
+  if (args.size() < positional)
+    return fail(registers ? "poll-registers takes START COUNT" : "poll takes MODEL");
+
+  PollCommand command;
+  if (registers) {
+    const std::optional<uint64_t> start = Number(args[0], 65535);
+    const std::optional<uint64_t> count = Number(args[1], 65536);
+    if (!start || !count || RegisterBlockError(static_cast<int64_t>(*start), static_cast<int64_t>(*count)))
+      return fail("poll-registers needs START 0-65535 and COUNT 1-120 inside the 65536 registers");
+    command.target = PollTarget::Registers(static_cast<uint16_t>(*start), static_cast<uint16_t>(*count));
+  } else {
+    const ModelEntry* model = FindModel(args[0]);
+    if (!model) return fail("unknown model " + args[0]);
+    command.target = PollTarget::Model(model->reader);
+  }
+  for (size_t i = positional; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (i + 1 >= args.size()) return fail(option + " needs a value");
+    const std::string& value = args[++i];
+    if (option == "--interval") {
+      const std::optional<uint64_t> ms = Number(value, 86400000);
+      if (!ms) return fail("--interval takes milliseconds, 0 to 86400000");
+      command.interval = std::chrono::milliseconds(*ms);
+    } else if (option == "--count") {
+      const std::optional<uint64_t> count = Number(value, UINT64_MAX);
+      if (!count || *count == 0) return fail("--count takes a number of polls from 1");
+      command.count = *count;
+    } else if (option == "--csv") {
+      if (value.empty()) return fail("--csv takes a file name");
+      command.csvPath = value;
+    } else {
+      return fail("unknown poll option " + option);
+    }
+  }
+  return command;
+}
+
+int RunPollCommand(const PollCommand& command, Operations& ops, std::ostream& out, std::ostream& err) {
+  Poller poller(ops.context(), command.target, {command.interval, std::nullopt});
+  std::unique_ptr<CsvLog> file;
+  std::optional<CsvLog> stdoutLog;
+  CsvLog* log = nullptr;
+  if (command.csvPath) {
+    std::string problem;
+    file = CsvLog::OpenFile(*command.csvPath, poller.columns(), CsvLog::FileMode::kTruncate, &problem);
+    if (!file) {
+      err << "dolvane-cli: cannot write the log: " << problem << '\n';
+      return kExitErrorBox;
+    }
+    log = file.get();
+  } else {
+    log = &stdoutLog.emplace(out, poller.columns());
+  }
+
+  bool logLost = false;
+  {
+    const StopOnSignals stopOnSignals;
+    RunPolls(poller, command.count, &gStopRequested, [&](const PollResult& result) {
+      if (!log->write(result) && !logLost) {
+        logLost = true;
+        poller.stop();  // nothing more can be kept
+      }
+    });
+  }
+  (command.csvPath ? out : err) << SummaryLine(poller.counters(), poller.rate()) << '\n';
+  if (logLost) {
+    err << "dolvane-cli: the log could not be written\n";
+    return kExitErrorBox;
+  }
+  return poller.stopBox().empty() ? kExitDone : kExitErrorBox;
+}
