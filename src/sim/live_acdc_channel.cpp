@@ -9,7 +9,7 @@ void Live5UZ(std::vector<uint16_t>& regs, std::mt19937& rng) {
   for (int j = 0; j < 5; ++j) {
     // Channel 3 carries a DC part that flows the other way.
     const double dc = (j == 2 ? -1.2 : 0.4 * (j + 1)) + Noise(rng, 10) / 1000.0;
-    const double ac = 2.0 + 0.3 * j + Noise(rng, 20) / 1000.0;
+    const double ac = Wander(rng, regs[18 + j] / 100.0, 2.0 + 0.3 * j, 0.1) + Noise(rng, 20) / 1000.0;
     const double total = std::sqrt(dc * dc + ac * ac);  // the RMS of both parts
     regs[8 + j] = Raw(std::lround(total * 100));
     regs[13 + j] = Raw(std::lround(dc * 100));

@@ -8,8 +8,8 @@
 
 void Live4WX(std::vector<uint16_t>& regs, std::mt19937& rng) {
   for (int c = 0; c < 4; ++c) {
-    const double ma = 2000 + 500 * c + Noise(rng, 20);
-    const double cv = 22000 + Noise(rng, 50);  // centivolts
+    const double ma = Wander(rng, regs[24 + c], 2000 + 500 * c, 100 + 25 * c) + Noise(rng, 20);
+    const double cv = Wander(rng, regs[28 + c], 22000, 220) + Noise(rng, 50);  // centivolts
     const double pf = 0.95 + Noise(rng, 10) / 1000.0;
     const double va = ma / 1000 * cv / 100;
     const long dcMa = Noise(rng, 5);

@@ -7,8 +7,8 @@
 
 void Live4RXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
   for (int c = 0; c < 4; ++c) {
-    const double amps = 2.0 + 0.75 * c + Noise(rng, 20) / 1000.0;
-    const double volts = 220.0 + Noise(rng, 10) / 10.0;
+    const double amps = Wander(rng, regs[8 + c] / 100.0, 2.0 + 0.75 * c, 0.1 + 0.04 * c) + Noise(rng, 20) / 1000.0;
+    const double volts = Wander(rng, regs[12 + c] / 10.0, 220.0, 2.2) + Noise(rng, 10) / 10.0;
     const double pf = 0.93 + 0.01 * c + Noise(rng, 5) / 1000.0;
     const double kva = amps * volts / 1000;
     regs[8 + c] = Scaled(amps, 100);

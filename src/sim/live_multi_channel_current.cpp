@@ -13,7 +13,8 @@ void FillCurrentChannels(std::vector<uint16_t>& regs, std::mt19937& rng, int cha
                          bool fastValues) {
   const int n = channels;
   for (int c = 1; c <= n; ++c) {
-    const double amps = 1.0 + 0.25 * c + Noise(rng, 20) / 1000.0;
+    const double nominal = 1.0 + 0.25 * c;
+    const double amps = Wander(rng, regs[7 + c] / 100.0, nominal, 0.05 * nominal) + Noise(rng, 20) / 1000.0;
     regs[7 + c] = Count(amps * 100);
     regs[7 + n + c] = static_cast<uint16_t>(500 + Noise(rng, 1));
     if (fastValues) regs[7 + 2 * n + c] = Count((amps + Noise(rng, 30) / 1000.0) * 100);

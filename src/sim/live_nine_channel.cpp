@@ -8,9 +8,9 @@
 #include "sim/sim_models.h"
 
 void Live9VXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
-  const double volts = 220.0 + Noise(rng, 50) / 100.0;
+  const double volts = Wander(rng, regs[33] / 100.0, 220.0, 2.2) + Noise(rng, 50) / 100.0;
   for (int j = 0; j < 9; ++j) {
-    const double slowMa = 1000 + 400 * j + Noise(rng, 5);
+    const double slowMa = Wander(rng, regs[53 + j], 1000 + 400 * j, 50 + 20 * j) + Noise(rng, 5);
     const double fastMa = slowMa + Noise(rng, 20);
     // Channel 9 feeds energy back: negative power factor and active power.
     const double pf = (j == 8 ? -0.90 : 0.95) + Noise(rng, 30) / 10000.0;

@@ -15,8 +15,8 @@ void Live3SXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
   double totalS = 0, totalP = 0, totalQ = 0;
   for (int n = 1; n <= 3; ++n) {
     const int base = 24 * n;
-    const double amps = 2.0 + 0.5 * n + Noise(rng, 20) / 1000.0;
-    const double volts = 220.0 + Noise(rng, 50) / 100.0;
+    const double amps = Wander(rng, regs[base] / 100.0, 2.0 + 0.5 * n, 0.1 + 0.025 * n) + Noise(rng, 20) / 1000.0;
+    const double volts = Wander(rng, regs[base + 1] / 100.0, 220.0, 2.2) + Noise(rng, 50) / 100.0;
     const double pf = 0.95 + Noise(rng, 10) / 1000.0;
     const double s = amps * volts;
     const double p = s * pf;

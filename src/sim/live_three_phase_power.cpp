@@ -8,8 +8,8 @@
 void Live3RX(std::vector<uint16_t>& regs, std::mt19937& rng) {
   double totalS = 0, totalP = 0, totalQ = 0;
   for (int p = 0; p < 3; ++p) {
-    const double amps = 4.0 + 0.5 * p + Noise(rng, 20) / 1000.0;
-    const double volts = 220.0 + Noise(rng, 10) / 10.0;
+    const double amps = Wander(rng, regs[8 + p] / 100.0, 4.0 + 0.5 * p, 0.2 + 0.025 * p) + Noise(rng, 20) / 1000.0;
+    const double volts = Wander(rng, regs[11 + p] / 10.0, 220.0, 2.2) + Noise(rng, 10) / 10.0;
     const double pf = 0.95 + Noise(rng, 10) / 1000.0;
     const double kva = amps * volts / 1000;
     const double kw = kva * pf;

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers the live fillers share to turn plausible readings into register
 // words the way the modules store them.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -9,6 +10,17 @@
 // A whole number in [-spread, spread], so readings wander a little between replies.
 inline int Noise(std::mt19937& rng, int spread) {
   return std::uniform_int_distribution<int>(-spread, spread)(rng);
+}
+
+// A reading that wanders slowly about `nominal`, never further than `spread`: it
+// goes on from the value the module showed last (`previous`, read back from its
+// registers), is pulled a little towards nominal and takes a small random step,
+// so a trend plot moves like a real load over a minute or so. A previous value
+// outside the band (the first fill, a fixed word) starts again from nominal.
+inline double Wander(std::mt19937& rng, double previous, double nominal, double spread) {
+  if (!(std::fabs(previous - nominal) <= spread)) previous = nominal;
+  const double step = std::uniform_real_distribution<double>(-0.08, 0.08)(rng) * spread;
+  return std::clamp(nominal + 0.97 * (previous - nominal) + step, nominal - spread, nominal + spread);
 }
 
 // A signed 16-bit value as the word the module sends (two's complement).

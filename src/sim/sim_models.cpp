@@ -1,7 +1,5 @@
 #include "sim/sim_models.h"
 
-#include "sim/live_values.h"
-
 namespace {
 
 constexpr uint16_t kVersion = 700;
@@ -56,28 +54,3 @@ void Identity3SXY(std::vector<uint16_t>& regs) {
 }
 
 void IdentityNone(std::vector<uint16_t>&) {}
-
-void Live4SXY(std::vector<uint16_t>& regs, std::mt19937& rng) {
-  const unsigned version = regs[0];
-  const bool lowByteSet = (regs[5] & 0xFF) != 0;
-  const int divisor = version < 300 ? 500 : version < 410 ? 100 : lowByteSet ? 500 : 100;
-  for (int n = 1; n <= 4; ++n) {
-    const int base = 8 * n;
-    const double amps = 1.5 + 0.5 * n + Noise(rng, 20) / 1000.0;
-    const double volts = 220.0 + Noise(rng, 50) / 100.0;
-    regs[base] = static_cast<uint16_t>(amps * divisor + 0.5);
-    regs[base + 1] = static_cast<uint16_t>(volts * 100 + 0.5);
-    regs[base + 2] = static_cast<uint16_t>(amps * volts + 0.5);
-    regs[base + 3] = static_cast<uint16_t>(static_cast<int16_t>(amps * volts * 0.95 + 0.5));
-  }
-}
-
-void LiveForeign(std::vector<uint16_t>& regs, std::mt19937& rng) {
-  regs[72] = static_cast<uint16_t>(2200 + Noise(rng, 5));
-  regs[73] = static_cast<uint16_t>(250 + Noise(rng, 3));
-  regs[74] = 523;
-  regs[75] = 172;
-  regs[76] = 550;
-  regs[77] = 950;
-  regs[78] = static_cast<uint16_t>(5000 + Noise(rng, 2));
-}

@@ -112,7 +112,7 @@ TEST_F(ReaderRuns, LiveReadingsDecodeAsPlausibleValues) {
       {6, "5UZ", "直流：-01\\.\\d\\d", 1},  // one DC part flows the other way
       {8, "9VXY", std::string("基频：") + kHertz, 10},
       {8, "9VXY", "因数：0\\.9[45]\\d\\d\\r\\n正向：0000\\d{6} ", 8},
-      {8, "9VXY", "有功：-\\d{4} 因数：-0\\.9\\d\\d\\d\\r\\n正向：\\d{10} 反向：0000\\d{6}", 1},
+      {8, "9VXY", "有功：-\\d{4} 因数：-0\\.(89|90)\\d\\d\\r\\n正向：\\d{10} 反向：0000\\d{6}", 1},
       {8, "9VXY", "快速值->电压：2[12]\\d{3} 基频：.*\\r\\n慢速值->电压：2[12]\\d{3} 频率：0(49\\.9\\d|50\\.0\\d)", 1},
   };
   for (const auto& c : cases) {
