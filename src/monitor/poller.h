@@ -26,7 +26,6 @@
 #include "monitor/quiet_console.h"
 #include "readers/reader.h"
 
-struct ModelEntry;
 
 // What is polled: a model's block, decoded by its reader, or `count` registers
 // from `start`, each an unsigned word keyed "r<address>".
