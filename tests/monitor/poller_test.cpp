@@ -116,7 +116,9 @@ TEST_F(PollerOnBus, EachFailureKindIsCountedAndPollingGoesOn) {
     EXPECT_EQ(poller.last().status, c.status);
     EXPECT_EQ(StatusText(poller.last()), c.text);
     EXPECT_EQ(poller.last().quantities.empty(), c.status != PollStatus::kOk);
-    if (c.status != PollStatus::kOk) EXPECT_EQ(poller.last().report, c.box);
+    if (c.status != PollStatus::kOk) {
+      EXPECT_EQ(poller.last().report, c.box);
+    }
   }
   for (PollStatus s : {PollStatus::kShort, PollStatus::kCrc, PollStatus::kException, PollStatus::kRefused,
                        PollStatus::kOk})
