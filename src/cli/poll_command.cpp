@@ -127,7 +127,8 @@ int RunPollCommand(const PollCommand& command, Operations& ops, std::ostream& ou
   }
   (command.csvPath ? out : err) << SummaryLine(poller.counters(), poller.rate()) << '\n';
   if (logLost) {
-    err << "dolvane-cli: the log could not be written\n";
+    // A lost stdout is told once, by the command line's own check.
+    if (command.csvPath) err << "dolvane-cli: the log could not be written: " << *command.csvPath << '\n';
     return kExitErrorBox;
   }
   return poller.stopBox().empty() ? kExitDone : kExitErrorBox;

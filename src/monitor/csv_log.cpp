@@ -89,7 +89,12 @@ std::unique_ptr<CsvLog> CsvLog::OpenFile(const std::string& path, std::vector<Qu
     if (error) *error = path + ": " + std::strerror(errno);
     return nullptr;
   }
-  return std::unique_ptr<CsvLog>(new CsvLog(std::move(file), std::move(columns), writeHeader));
+  std::unique_ptr<CsvLog> log(new CsvLog(std::move(file), std::move(columns), writeHeader));
+  if (!log->good()) {
+    if (error) *error = path + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  return log;
 }
 
 bool CsvLog::write(const PollResult& result) {

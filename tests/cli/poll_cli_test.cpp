@@ -137,6 +137,17 @@ TEST(PollCli, CsvFileAndSummary) {
             kExitErrorBox);
 }
 
+// A log that cannot be kept (a full disk) stops polling and fails the command.
+TEST(PollCli, ALostLogIsAFailure) {
+  for (const char* command : {" >/dev/full 2>/dev/null", " --csv /dev/full >/dev/null 2>&1"}) {
+    const std::string line =
+        std::string(DOLVANE_BIN_DIR "/dolvane-cli --simulate poll 4SXY --interval 0 --count 100000") + command;
+    const int status = std::system(line.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << command;
+    EXPECT_EQ(WEXITSTATUS(status), kExitErrorBox) << command;
+  }
+}
+
 // Without --count the program polls until SIGINT or SIGTERM, then ends after
 // the exchange under way with the log complete and exit 0.
 TEST(PollCli, ASignalEndsPollingCleanly) {
