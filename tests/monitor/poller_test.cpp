@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "monitor/poller.h"
+#if __has_include("sim/register_values.h")
+#include "sim/register_values.h"  // the values-file loader, where it has a header of its own
+#endif
 #include "support/bus_fixture.h"
 #include "support/models.h"
 #include "support/reply.h"
