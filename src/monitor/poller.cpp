@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "console/control_ids.h"
 #include "console/text.h"
 #include "modbus/register_tools.h"
 
@@ -14,6 +15,16 @@ const char* RegisterBlockError(int64_t start, int64_t count) {
   if (start < 0 || start > 65535 || start + std::max<int64_t>(count, 0) > 65536) return kBadStartAddress;
   if (count < 1 || count > 120) return kBadReadCount;
   return nullptr;
+}
+
+std::optional<PollTarget> ReadToolTarget(Console& console) {
+  const int32_t start = ParseDecimal(console.fieldText(ids::kReadStart));
+  const int32_t count = ParseDecimal(console.fieldText(ids::kReadCount));
+  if (const char* box = RegisterBlockError(start, count)) {
+    console.showInfo(box);
+    return std::nullopt;
+  }
+  return PollTarget::Registers(static_cast<uint16_t>(start), static_cast<uint16_t>(count));
 }
 
 std::string QuantityColumn::heading() const { return unit.empty() ? label : label + " (" + unit + ")"; }

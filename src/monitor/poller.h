@@ -6,11 +6,15 @@
 // show, on the window's console.
 //
 // A front drives it from its own loop:
-//   - a window: a timer calls pollOnce() when nextDue() comes (0 ms apart for
-//     back-to-back polling), shows last() and counters(), calls stop() from its
-//     Stop button (it takes effect when the exchange under way ends), and writes
-//     last() to a CsvLog while logging is on;
-//   - a terminal or a benchmark: RunPolls() below.
+//   - a window builds the target from the last model read
+//     (PollTarget::Model(entry.reader)) or from the read tool's fields
+//     (ReadToolTarget); a timer then calls pollOnce() when nextDue() comes
+//     (0 ms apart for back-to-back polling); the window shows last().report
+//     and counters() and rate(), plots last().quantities (columns() names them
+//     before the first poll), writes last() to a CsvLog while logging is on,
+//     and calls stop() from its Stop button (it takes effect when the exchange
+//     under way ends);
+//   - a terminal or a benchmark calls RunPolls() below.
 // pollOnce() blocks for one exchange; the port's idle callback keeps a window
 // painted meanwhile, as it does for a button.
 #include <array>
@@ -41,6 +45,10 @@ struct PollTarget {
 // The box text that refuses a register block (the read tool's rules: 1 to 120
 // registers inside the 65536), or null when it is sound.
 const char* RegisterBlockError(int64_t start, int64_t count);
+
+// The register block in the read tool's fields, refused with the tool's own
+// box (on `console`) where the tool would refuse it.
+std::optional<PollTarget> ReadToolTarget(Console& console);
 
 // A quantity's column in a log or plot.
 struct QuantityColumn {

@@ -219,6 +219,35 @@ TEST_F(PollerOnBus, RunPollsCountsStopsAndSpaces) {
   EXPECT_GT(spaced.rate(), 0);
 }
 
+// The read tool's fields, judged as the tool judges them.
+TEST(PollTargets, ReadToolFields) {
+  const struct {
+    const char* start;
+    const char* count;
+    const char* box;  // null: a target
+  } cases[] = {
+      {"40", "3", nullptr}, {" 65535x", "1", nullptr}, {"-1", "1", "非法的起始地址！"},
+      {"65535", "2", "非法的起始地址！"}, {"0", "121", "非法的读取长度！"}, {"5", "", "非法的读取长度！"},
+      {"99999999999", "-5", "非法的起始地址！"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " " + c.count);
+    FakeConsole console;
+    console.fields[ids::kReadStart] = c.start;
+    console.fields[ids::kReadCount] = c.count;
+    const std::optional<PollTarget> target = ReadToolTarget(console);
+    EXPECT_EQ(target.has_value(), c.box == nullptr);
+    EXPECT_EQ(console.infoTexts(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
+  }
+  FakeConsole console;
+  console.fields[ids::kReadStart] = "40";
+  console.fields[ids::kReadCount] = "3";
+  const PollTarget target = *ReadToolTarget(console);
+  EXPECT_EQ(target.model, nullptr);
+  EXPECT_EQ(target.start, 40);
+  EXPECT_EQ(target.count, 3);
+}
+
 TEST(PollTargets, RegisterBlockRules) {
   EXPECT_EQ(RegisterBlockError(0, 120), nullptr);
   EXPECT_EQ(RegisterBlockError(65535, 1), nullptr);
