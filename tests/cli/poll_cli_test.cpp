@@ -1,10 +1,7 @@
 // `poll` and `poll-registers` on the command line, in process and as a program.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -13,6 +10,8 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "support/program.h"
+#include "support/temp_file.h"
 
 namespace {
 
@@ -46,21 +45,10 @@ std::vector<double> ReportNumbers(const std::string& report, const std::string& 
   return numbers;
 }
 
-class TempPath {
- public:
-  TempPath() {
-    char name[] = "/tmp/dolvane-poll-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd >= 0) close(fd);
-    path = name;
-  }
-  ~TempPath() { std::remove(path.c_str()); }
-  std::string contents() const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::string path;
-};
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Five back-to-back polls of the simulated 4SX/Y: a header, five ok rows, and
 // the first row's values are the lines `read 4SXY` prints.
@@ -123,12 +111,12 @@ TEST(PollCli, APortThatCannotBeUsedIsExitOne) {
 
 // With --csv the rows go to the file and stdout has the summary only.
 TEST(PollCli, CsvFileAndSummary) {
-  TempPath log;
-  const CliRun run = RunArgs({"--simulate", "poll", "3RX", "--count", "3", "--interval", "0", "--csv", log.path});
+  const TempFile log;
+  const CliRun run = RunArgs({"--simulate", "poll", "3RX", "--count", "3", "--interval", "0", "--csv", log.path()});
   ASSERT_EQ(run.status, kExitDone) << run.err;
   EXPECT_EQ(run.out.rfind("3 polls: 3 ok,", 0), 0u) << run.out;
   EXPECT_EQ(run.err, "");
-  const std::vector<std::string> lines = Split(log.contents(), "\r\n");
+  const std::vector<std::string> lines = Split(Contents(log.path()), "\r\n");
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_NE(lines[0].find(",通道一 电流 (A),"), std::string::npos);
   EXPECT_NE(lines[3].find(",5,ok,"), std::string::npos);
@@ -153,33 +141,17 @@ TEST(PollCli, ALostLogIsAFailure) {
 TEST(PollCli, ASignalEndsPollingCleanly) {
   for (int signal : {SIGINT, SIGTERM}) {
     SCOPED_TRACE(signal);
-    TempPath log, out;
-    const pid_t child = fork();
-    if (child == 0) {
-      const int fd = open(out.path.c_str(), O_WRONLY | O_TRUNC);
-      dup2(fd, 1);
-      execl(DOLVANE_BIN_DIR "/dolvane-cli", "dolvane-cli", "--simulate", "poll", "4SXY", "--interval", "20",
-            "--csv", log.path.c_str(), nullptr);
-      _exit(127);
-    }
+    const TempFile log;
+    Program cli("dolvane-cli", {"--simulate", "poll", "4SXY", "--interval", "20", "--csv", log.path()});
     // Wait (generously) for a few rows.
-    for (int i = 0; i < 1000 && Split(log.contents(), "\r\n").size() < 4; ++i)
+    for (int i = 0; i < 1000 && Split(Contents(log.path()), "\r\n").size() < 4; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    kill(child, signal);
-    int status = 0;
-    for (int i = 0; i < 1000 && waitpid(child, &status, WNOHANG) == 0; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (waitpid(child, &status, WNOHANG) == 0) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      FAIL() << "polling did not end on the signal";
-    }
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    const std::string text = log.contents();
+    kill(cli.pid, signal);
+    ASSERT_EQ(cli.exitCode(10000), 0) << cli.errors();
+    const std::string text = Contents(log.path());
     ASSERT_GE(Split(text, "\r\n").size(), 4u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");  // the last row whole
-    EXPECT_NE(out.contents().find(" polls: "), std::string::npos);
+    EXPECT_NE(cli.output().find(" polls: "), std::string::npos);
   }
 }
 

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 
 #include "monitor/csv_log.h"
+#include "support/temp_file.h"
 
 namespace {
 
@@ -56,37 +55,27 @@ TEST(CsvLog, LocalTimeWithMilliseconds) {
   EXPECT_EQ(CsvNumber(65538), "65538");
 }
 
-class CsvFile : public ::testing::Test {
- protected:
-  std::string path;
-  void SetUp() override {
-    char name[] = "/tmp/dolvane-log-XXXXXX";
-    const int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    path = name;
-  }
-  void TearDown() override { std::remove(path.c_str()); }
-  std::string Contents() const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-};
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Each row is in the file as soon as it is written.
-TEST_F(CsvFile, RowsReachTheFileAtOnceAndAppendKeepsThem) {
+TEST(CsvLogFile, RowsReachTheFileAtOnceAndAppendKeepsThem) {
+  const TempFile file;
+  const std::string& path = file.path();
   std::string error;
   auto log = CsvLog::OpenFile(path, kColumns, CsvLog::FileMode::kTruncate, &error);
   ASSERT_TRUE(log) << error;
   log->write(Row(PollStatus::kCrc));
-  EXPECT_EQ(Lines(Contents()).size(), 2u);
+  EXPECT_EQ(Lines(Contents(path)).size(), 2u);
   log.reset();
 
   // Logging switched on again: the earlier rows stay, no second header.
   log = CsvLog::OpenFile(path, kColumns, CsvLog::FileMode::kAppend, &error);
   ASSERT_TRUE(log) << error;
   log->write(Row(PollStatus::kShort));
-  const std::vector<std::string> lines = Lines(Contents());
+  const std::vector<std::string> lines = Lines(Contents(path));
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_NE(lines[1].find(",crc,"), std::string::npos);
   EXPECT_NE(lines[2].find(",short,"), std::string::npos);

@@ -2,20 +2,15 @@
 // pseudo-terminal, simulated modules at the far end.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "monitor/poller.h"
-#if __has_include("sim/register_values.h")
-#include "sim/register_values.h"  // the values-file loader, where it has a header of its own
-#endif
+#include "sim/register_values.h"
 #include "support/bus_fixture.h"
 #include "support/models.h"
 #include "support/reply.h"
+#include "support/temp_file.h"
 
 namespace {
 
@@ -40,26 +35,9 @@ class PollerOnBus : public BusFixture {
   }
 };
 
-// A register file written by a test, as `dolvane-sim --values FILE` takes it.
-class ValuesFile {
- public:
-  ValuesFile() {
-    char name[] = "/tmp/dolvane-values-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd >= 0) close(fd);
-    path_ = name;
-  }
-  ~ValuesFile() { std::remove(path_.c_str()); }
-  void write(const std::string& lines) { std::ofstream(path_) << lines; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 TEST_F(PollerOnBus, RowsFollowTheModulesValues) {
   Poller poller = ModelPoller("4SXY");
-  ValuesFile values;
+  TempFile values;  // as `dolvane-sim --values FILE` takes it
   for (const auto& [word, amperes] : {std::pair{"250", 2.5}, {"1234", 12.34}, {"7", 0.07}}) {
     values.write(std::string("# channel one current\n8=") + word + "\n");
     bus->setRegisters(1, LoadRegisterValues(values.path()));
