@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <clocale>
 
 #include "app/app_icon.h"
 #include "app/cjk_fonts.h"
@@ -11,6 +12,9 @@
 #include "models/demo_bus.h"
 
 CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
+  // The toolkit adopts the user's locale; reports print their numbers with a
+  // full stop whatever the user's decimal separator.
+  std::setlocale(LC_NUMERIC, "C");
   installChineseTexts(qtApp);
   // Boxes and dialogs are windows of their own; they take the dialog font from here.
   QApplication::setFont(DialogFont(kMainWindowFontPoints));
