@@ -10,6 +10,7 @@
 #include "console/text.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
+#include "support/hex.h"
 #include "support/models.h"
 #include "support/reply.h"
 #include "support/scripted_fixture.h"
@@ -54,18 +55,9 @@ std::vector<Exchange> Exchanges() {
   return out;
 }
 
-std::string Dump(const Bytes& bytes, size_t lineWidth) {
-  std::string s;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    appendf(s, "%02X ", bytes[i]);
-    if ((i + 1) % lineWidth == 0) s += "\r\n";
-  }
-  return s;
-}
-
 // The request section as each handler shows it: the register tools annotate
 // their frames field by field, every other exchange dumps the bytes.
-std::string RequestSection(int controlId, const Bytes& f) {
+std::string ShownRequest(int controlId, const Bytes& f) {
   std::string s;
   if (controlId == ids::kReadRegisters) {
     appendf(s,
@@ -77,10 +69,10 @@ std::string RequestSection(int controlId, const Bytes& f) {
             "十六进制显示发送数据：\r\n\r\n{[模块站号] %02X} {[功能码] %02X} {[起始地址] %02X %02X}"
             "\r\n{[写入长度] %02X %02X}{[字节长度] %02X}\r\n\r\n{[数据内容]\r\n",
             f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
-    s += Dump(Bytes(f.begin() + 7, f.end() - 2), 24);
+    s += Hex(f.data() + 7, f.size() - 9, 24);
     appendf(s, "\r\n}\r\n\r\n{[校验位] %02X %02X}", f[f.size() - 2], f[f.size() - 1]);
   } else {
-    s = "十六进制显示发送数据：\r\n" + Hex(f);
+    s = RequestSection(f);
   }
   return s;
 }
@@ -134,10 +126,9 @@ TEST_F(HandlerFailures, OneBoxRequestSectionAndNothingSentAfter) {
 
       std::string pane;
       if (exchange.number == 2) {
-        pane = RequestSection(exchange.controlId, port->written[0]) +
-               "\r\n\r\n十六进制显示接收数据：\r\n" + Dump(firstReply, 24) + "\r\n\r\n";
+        pane = RequestSection(port->written[0]) + ReplySection(firstReply);
       }
-      pane += RequestSection(exchange.controlId, port->written.back());
+      pane += ShownRequest(exchange.controlId, port->written.back());
       EXPECT_EQ(console.pane, pane);
     }
   }
