@@ -73,7 +73,13 @@ class FuzzPort : public SerialPort {
  public:
   FuzzPort(FuzzInput& in, Watch& watch) : in_(in), watch_(watch) {}
 
-  bool open(const std::string&) override { return open_ = in_.byte() % 16 != 15; }
+  OpenError open(const std::string&) override {
+    static const OpenError kFailures[] = {OpenError::kNotFound, OpenError::kPermission,
+                                          OpenError::kBusy, OpenError::kOther};
+    const uint8_t choice = in_.byte();
+    open_ = choice < 240;
+    return open_ ? OpenError::kNone : kFailures[choice % 4];
+  }
   bool setQueueSizes(size_t, size_t) override { return open_; }
   bool setTimeouts(const PortTimeouts&) override { return open_; }
   bool setLine(int, Parity, int) override { return open_; }
