@@ -4,5 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/check_includes.sh
 ./scripts/setup.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+# A short run of every fuzz target; scripts/fuzz.sh SECONDS runs them longer.
+./scripts/fuzz.sh "${FUZZ_SECONDS:-15}"

@@ -23,7 +23,10 @@ class ScriptedPort : public SerialPort {
   int opens = 0;
   int failOpenNumber = 0;   // the n-th open (from 1) fails
   int shortWriteNumber = 0; // the n-th write (from 1) takes one byte less
+  int failWriteNumber = 0;  // the n-th write (from 1) fails and takes nothing
+  int failReadNumber = 0;   // the n-th read (from 1) fails
   bool failReads = false;
+  int reads = 0;            // reads asked for so far
 
   OpenError open(const std::string&) override {
     if (++opens == failOpenNumber) return OpenError::kBusy;
@@ -41,11 +44,14 @@ class ScriptedPort : public SerialPort {
   IoResult write(const uint8_t* bytes, size_t count) override {
     if (!open_) return {false, 0};
     written.emplace_back(bytes, bytes + count);
-    if (static_cast<int>(written.size()) == shortWriteNumber) return {true, count - 1};
+    const int number = static_cast<int>(written.size());
+    if (number == failWriteNumber) return {false, 0};
+    if (number == shortWriteNumber) return {true, count - 1};
     return {true, count};
   }
   IoResult read(uint8_t* bytes, size_t count, const CompleteTest& = {}) override {
-    if (!open_ || failReads) return {false, 0};
+    const int number = ++reads;
+    if (!open_ || failReads || number == failReadNumber) return {false, 0};
     if (replies.empty()) return {true, 0};
     const std::vector<uint8_t> reply = std::move(replies.front());
     replies.pop_front();
