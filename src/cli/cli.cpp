@@ -6,18 +6,20 @@
 #include <optional>
 
 #include "cli/poll_command.h"
+#include "cli/discovery_commands.h"
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
 #include "operations/operations.h"
 #include "link/posix_serial_port.h"
+#include "link/traffic_tap.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
 
 namespace {
 
 constexpr const char* kUsageHead =
-    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] OPERATION [ARGS...]\n"
+    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--trace] [--trace-file FILE] OPERATION [ARGS...]\n"
     "  -p, --port PORT     device path, or a port number by the window's rule (n = /dev/ttyS(n-1))\n"
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
     "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
@@ -25,11 +27,13 @@ constexpr const char* kUsageHead =
     "  -y, --yes           answer OK to every 警告 box; without it, ask on a terminal, else Cancel\n"
     "  --simulate          use an in-process simulated bus: one module of each model at stations 1-14\n"
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
+    "%TRACE%"
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
     "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
     "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan |\n"
     "           poll MODEL [--interval MS] [--count N] [--csv FILE] |\n"
-    "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE]\n"
+    "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE] |\n"
+    "%DISCOVERY%"
     "  poll: a CSV row per poll (default every 1000 ms; 0 back to back) to stdout, or to FILE\n"
     "        with a summary on stdout; without --count until SIGINT or SIGTERM\n"
     "MODEL:";
@@ -38,6 +42,8 @@ constexpr const char* kUsageTail =
 
 std::string Usage() {
   std::string text = kUsageHead;
+  text.replace(text.find("%TRACE%"), 7, kTraceAndDiscoveryUsage);
+  text.replace(text.find("%DISCOVERY%"), 11, kDiscoveryOperationsUsage);
   for (const ModelEntry& model : Models()) text += std::string(" ") + model.cliName;
   return text + kUsageTail;
 }
@@ -49,13 +55,12 @@ struct Options {
   std::optional<std::string> station;
   bool yes = false;
   bool simulate = false;
+  TraceAndDiscoveryOptions traceAndDiscovery;
   std::string operation;
   std::vector<std::string> args;
 };
 
-struct UsageError {
-  std::string what;
-};
+using UsageError = CliUsageError;
 
 int BaudIndexOf(const std::string& text) {
   for (int i = 0; i < 8; ++i)
@@ -85,6 +90,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     else if (a == "-s" || a == "--station") o.station = value(a);
     else if (a == "-y" || a == "--yes") o.yes = true;
     else if (a == "--simulate") o.simulate = true;
+    else if (TakeTraceOrDiscoveryOption(a, value, o.traceAndDiscovery)) continue;
     else if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option " + a};
     else break;
   }
@@ -185,8 +191,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       return kExitDone;
     }
     o = ParseOptions(args);
-    poll = ParsePoll(o);
-    if (!poll) control = PrepareOperation(o, console);
+    if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
+    else if (!(poll = ParsePoll(o))) control = PrepareOperation(o, console);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
@@ -210,7 +216,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     o.port = bus->devicePath();
   }
 
-  Operations ops(console, std::make_unique<PosixSerialPort>());
+  std::optional<CliTrace> trace;
+  try {
+    trace.emplace(o.traceAndDiscovery, err);
+  } catch (const UsageError& e) {
+    err << "dolvane-cli: " << e.what << '\n';
+    return kExitUsage;
+  }
+  auto tap = std::make_unique<TrafficTap>(std::make_unique<PosixSerialPort>());
+  trace->attach(*tap);
+  Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();
   ops.Dispatch(ids::kBaudRate);
   ops.Dispatch(ids::kLineFormat);
@@ -226,6 +241,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (ops.link().isOpen != 1) return kExitErrorBox;
     console.resetPane();  // the open message is the window's, not the operation's
   }
+  if (IsDiscoveryCommand(o.operation))
+    return RunDiscoveryCommand(ops, console, o.operation, o.args, o.traceAndDiscovery, out, err);
   // The scan runs for seconds: show its progress lines as they come.
   console.streamPane = control == ids::kCommReset;
 

@@ -36,6 +36,8 @@ void TerminalConsole::showInfo(const std::string& text) {
 }
 
 void TerminalConsole::showNotice(const std::string& text) {
+  if (progressLineOpen_) err_ << '\n';
+  progressLineOpen_ = false;
   err_ << "提示: " << text << '\n';
   err_.flush();
 }
@@ -64,4 +66,19 @@ void TerminalConsole::setComboSelection(int id, int index) { combos[id] = index;
 
 void TerminalConsole::pause(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void TerminalConsole::progress(int done, int total) {
+  if (!showProgress) return;
+  // One line rewritten in place; it is closed once the run ends.
+  err_ << '\r' << done << '/' << total;
+  progressLineOpen_ = done < total;
+  if (!progressLineOpen_) err_ << '\n';
+  err_.flush();
+}
+
+void TerminalConsole::endProgress() {
+  if (progressLineOpen_) err_ << '\n';
+  progressLineOpen_ = false;
+  showProgress = false;
 }

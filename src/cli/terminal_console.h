@@ -18,12 +18,16 @@ class TerminalConsole : public Console {
   bool assumeYes = false;
   // Prints the pane as it grows (long operations show progress as it comes).
   bool streamPane = false;
+  // Shows Console::progress as "done/total" on one line of err (discovery).
+  bool showProgress = false;
 
   bool sawErrorBox() const { return sawErrorBox_; }
   bool sawCancel() const { return sawCancel_; }
   // Writes what of the final pane has not been printed yet.
   void flushPane();
   void resetPane();
+  // Ends a progress line left open and stops showing progress.
+  void endProgress();
 
   std::string fieldText(int id) override;
   void setPaneText(const std::string& text) override;
@@ -36,6 +40,7 @@ class TerminalConsole : public Console {
   std::optional<std::string> askPort() override { return port; }
   void repaint() override {}
   void pause(int milliseconds) override;
+  void progress(int done, int total) override;
 
  private:
   std::ostream& out_;
@@ -46,4 +51,5 @@ class TerminalConsole : public Console {
   std::string shown_;  // the pane as printed so far
   bool sawErrorBox_ = false;
   bool sawCancel_ = false;
+  bool progressLineOpen_ = false;
 };

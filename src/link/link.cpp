@@ -9,6 +9,10 @@ const LineFormat& LineFormatAt(int index) {
   return kLineFormats[(index >= 0 && index < 4) ? index : 0];
 }
 
+int BitsPerCharacter(const LineFormat& format) {
+  return 1 + 8 + (format.parity == Parity::kNone ? 0 : 1) + format.stopBits;
+}
+
 PortTimeouts TimeoutsFor(int baudRate) {
   const int c = 4800000 / baudRate + 100;
   const int m = 9600 / baudRate + 4;
@@ -52,11 +56,15 @@ int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   console.setButtonCaption(ids::kOpenPort, "关闭串口");
   // Results are not examined: a port that refuses a setting still counts as open.
   port.setQueueSizes(1024, 1024);
+  ApplyLinkSettings(link, port);
+  port.purge();
+  return 0;
+}
+
+void ApplyLinkSettings(const LinkState& link, SerialPort& port) {
   port.setTimeouts(TimeoutsFor(link.baudRate > 0 ? link.baudRate : 9600));
   const LineFormat& format = LineFormatAt(link.lineFormat);
   port.setLine(link.baudRate, format.parity, format.stopBits);
-  port.purge();
-  return 0;
 }
 
 void ClosePort(LinkState& link, Console& console) {

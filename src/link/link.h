@@ -37,6 +37,8 @@ struct LinkState {
 
 // The line format for an index; an index outside the table is configured like 0.
 const LineFormat& LineFormatAt(int index);
+// Start bit, eight data bits, parity bit if any, stop bits: 10 or 11.
+int BitsPerCharacter(const LineFormat& format);
 
 struct PortTimeouts;
 // C = 4800000 / baud + 100 and M = 9600 / baud + 4, as the time-out table shows.
@@ -57,5 +59,8 @@ const char* OpenFailureReason(OpenError error);
 // Opens and configures link.portName on port; 0 when open, -1 after its box
 // (the name followed by "打开失败！", then the reason on a second line).
 int OpenPort(LinkState& link, SerialPort& port, Console& console);
+// Sets the port's time-outs and line from link's baud rate and format, as
+// OpenPort does; what a borrowed port is given back with.
+void ApplyLinkSettings(const LinkState& link, SerialPort& port);
 // Purges, closes, marks closed and captions button 1000 "打开串口".
 void ClosePort(LinkState& link, Console& console);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
 
 #include "link/transfer_deadline.h"
 
@@ -173,6 +174,13 @@ IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest&
     callIdle();
   }
   return result;
+}
+
+bool PosixSerialPort::carriesParity() const {
+  // The slave side of a pseudo-terminal clears PARENB: the far end never sees parity.
+  char name[256];
+  if (fd_ < 0 || ::ttyname_r(fd_, name, sizeof name) != 0) return true;
+  return std::strncmp(name, "/dev/pts/", 9) != 0;
 }
 
 void PosixSerialPort::close() {

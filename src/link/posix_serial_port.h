@@ -19,6 +19,7 @@ class PosixSerialPort : public SerialPort {
   IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) override;
   void close() override;
   bool isOpen() const override { return fd_ >= 0; }
+  bool carriesParity() const override;
 
  private:
   int fd_ = -1;

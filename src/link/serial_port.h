@@ -53,6 +53,9 @@ class SerialPort {
   virtual IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) = 0;
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
+  // False where the line cannot carry parity (a pseudo-terminal drops it), so
+  // that settings differing only in parity cannot be told apart on it.
+  virtual bool carriesParity() const { return true; }
 
   // Called about every 15 ms while a read or write waits.
   void setIdleCallback(IdleCallback callback) { idle_ = std::move(callback); }

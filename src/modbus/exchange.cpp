@@ -17,15 +17,17 @@ bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count) {
   return count == 5 && (bytes[1] & 0x80) != 0 && CrcMatches(bytes, 5);
 }
 
-std::string ExceptionLine(const uint8_t* frame) {
+const char* ExceptionName(uint8_t code) {
   static const char* const kNames[] = {
       "非法功能",       "非法数据地址", "非法数据值",   "从站设备故障",
       "确认",           "从站设备忙",   "否定确认",     "存储奇偶性差错",
       "未定义",         "网关路径不可用", "网关目标设备响应失败"};
-  const uint8_t code = frame[2];
-  const char* name = (code >= 1 && code <= 11) ? kNames[code - 1] : "未定义";
+  return (code >= 1 && code <= 11) ? kNames[code - 1] : "未定义";
+}
+
+std::string ExceptionLine(const uint8_t* frame) {
   std::string line;
-  appendf(line, "异常响应：功能码 0x%02X，异常码 0x%02X（%s）", frame[1], code, name);
+  appendf(line, "异常响应：功能码 0x%02X，异常码 0x%02X（%s）", frame[1], frame[2], ExceptionName(frame[2]));
   return line;
 }
 

@@ -93,5 +93,7 @@ void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int 
 
 // A read that stops as soon as a Modbus exception frame is complete.
 bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count);
+// The meaning of an exception code, as the exception line names it.
+const char* ExceptionName(uint8_t code);
 // The second line of the no-reply box for an exception frame.
 std::string ExceptionLine(const uint8_t* frame);

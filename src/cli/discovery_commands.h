@@ -1,0 +1,58 @@
+#pragma once
+// The command line's traffic trace (--trace, --trace-file) and its discovery
+// commands (scan-stations, detect-line), kept beside the operation commands.
+#include <fstream>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "discovery/probe.h"
+
+class Operations;
+class TerminalConsole;
+class TrafficTap;
+
+struct CliUsageError {
+  std::string what;
+};
+
+struct TraceAndDiscoveryOptions {
+  bool trace = false;                    // each frame as a line on stderr
+  std::optional<std::string> traceFile;  // and/or in this file
+  int turnaroundMs = kDefaultTurnaroundMs;
+};
+
+// Takes `arg` when it is one of these options (`value` yields the next argument);
+// false when it is not. Throws CliUsageError on a bad value.
+bool TakeTraceOrDiscoveryOption(const std::string& arg, const std::function<std::string(const std::string&)>& value,
+                                TraceAndDiscoveryOptions& options);
+
+inline constexpr const char* kTraceAndDiscoveryUsage =
+    "  --trace             print every frame on the line to stderr, one line each, with its verdict\n"
+    "  --trace-file FILE   write those lines to FILE\n"
+    "  --turnaround MS     discovery's wait for a module beyond the wire time (default 50)\n";
+inline constexpr const char* kDiscoveryOperationsUsage =
+    "           scan-stations [FROM TO] | detect-line STATION   (read only: nothing is written)\n";
+
+// Sends the tap's records where the options say, for as long as it lives.
+class CliTrace {
+ public:
+  // Throws CliUsageError when the file cannot be opened.
+  CliTrace(const TraceAndDiscoveryOptions& options, std::ostream& err);
+  void attach(TrafficTap& tap);
+
+ private:
+  bool toErr_;
+  std::ostream& err_;
+  std::ofstream file_;
+};
+
+bool IsDiscoveryCommand(const std::string& operation);
+// Throws CliUsageError when the arguments do not fit the command.
+void CheckDiscoveryArgs(const std::string& operation, const std::vector<std::string>& args);
+// Runs the command on the open (or not open) port; the exit status.
+int RunDiscoveryCommand(Operations& ops, TerminalConsole& console, const std::string& operation,
+                        const std::vector<std::string>& args, const TraceAndDiscoveryOptions& options,
+                        std::ostream& out, std::ostream& err);

@@ -1,0 +1,165 @@
+#include "discovery/discovery.h"
+
+#include <algorithm>
+
+#include "console/console.h"
+#include "console/text.h"
+#include "models/model_registry.h"
+
+namespace {
+
+// Lends the console's port to a discovery run and gives it back with the
+// console's own line settings and time-outs, however the run ends.
+class BorrowedPort {
+ public:
+  explicit BorrowedPort(OperationContext& ctx) : link_(ctx.link), port_(*ctx.link.portHandle) {}
+  ~BorrowedPort() {
+    ApplyLinkSettings(link_, port_);
+    port_.purge();
+  }
+  BorrowedPort(const BorrowedPort&) = delete;
+  BorrowedPort& operator=(const BorrowedPort&) = delete;
+
+  SerialPort& port() { return port_; }
+
+ private:
+  const LinkState& link_;
+  SerialPort& port_;
+};
+
+bool PortOpen(OperationContext& ctx) {
+  if (ctx.link.isOpen != 0 && ctx.link.portHandle != nullptr) return true;
+  ctx.console.showInfo(msg::kPortNotOpen);
+  return false;
+}
+
+bool Cancelled(const DiscoveryControl& control) {
+  return control.cancelRequested && control.cancelRequested();
+}
+
+// A port failure ends the run with the box an operation would show.
+bool PortFailed(OperationContext& ctx, const ProbeResult& probe) {
+  if (probe.answer == ProbeAnswer::kWriteFailed) ctx.console.showInfo(msg::kWriteFailed);
+  else if (probe.answer == ProbeAnswer::kReadFailed) ctx.console.showInfo(msg::kReadFailed);
+  else return false;
+  return true;
+}
+
+std::string ModelNames(const std::vector<const ModelEntry*>& models) {
+  std::string names;
+  for (const ModelEntry* model : models) names += std::string(names.empty() ? "" : " ") + model->cliName;
+  return names;
+}
+
+}  // namespace
+
+StationScan ScanStations(OperationContext& ctx, int from, int to, const DiscoveryControl& control) {
+  StationScan scan;
+  if (!PortOpen(ctx)) {
+    scan.end = DiscoveryEnd::kPortNotOpen;
+    return scan;
+  }
+  from = std::max(from, kFirstStation);
+  to = std::min(to, kLastStation);
+  const int total = std::max(0, to - from + 1);
+  BorrowedPort borrowed(ctx);
+  const int baud = ctx.link.baudRate > 0 ? ctx.link.baudRate : 9600;
+  borrowed.port().setTimeouts(ProbeTimeouts(baud, LineFormatAt(ctx.link.lineFormat), control.turnaroundMs));
+  ctx.console.progress(0, total);
+  for (int station = from; station <= to; ++station) {
+    if (Cancelled(control)) {
+      scan.end = DiscoveryEnd::kCancelled;
+      return scan;
+    }
+    const ProbeResult probe = Probe(borrowed.port(), station);
+    if (PortFailed(ctx, probe)) {
+      scan.end = DiscoveryEnd::kPortFailed;
+      return scan;
+    }
+    ++scan.probed;
+    if (probe.answer != ProbeAnswer::kSilent) {
+      StationFound found{station, probe, {}};
+      if (probe.answer == ProbeAnswer::kWord) found.guess = GuessModel(probe.word0);
+      scan.found.push_back(std::move(found));
+    }
+    ctx.console.progress(scan.probed, total);
+  }
+  return scan;
+}
+
+LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryControl& control) {
+  LineDetection detection;
+  if (!PortOpen(ctx)) {
+    detection.end = DiscoveryEnd::kPortNotOpen;
+    return detection;
+  }
+  if (station < kFirstStation || station > kLastStation) {
+    ctx.console.showInfo(msg::kBadStation);
+    detection.end = DiscoveryEnd::kBadStation;
+    return detection;
+  }
+  BorrowedPort borrowed(ctx);
+  SerialPort& port = borrowed.port();
+  detection.parityHidden = !port.carriesParity();
+  constexpr int kTotal = 8 * 4;
+  ctx.console.progress(0, kTotal);
+  for (int baud : kBaudRates) {
+    for (int f = 0; f < 4; ++f) {
+      if (Cancelled(control)) {
+        detection.end = DiscoveryEnd::kCancelled;
+        return detection;
+      }
+      const LineFormat& format = kLineFormats[f];
+      // A port that refuses parity still takes the rest; the result says so.
+      port.setLine(baud, format.parity, format.stopBits);
+      port.setTimeouts(ProbeTimeouts(baud, format, control.turnaroundMs));
+      const ProbeResult probe = Probe(port, station);
+      if (PortFailed(ctx, probe)) {
+        detection.end = DiscoveryEnd::kPortFailed;
+        return detection;
+      }
+      ++detection.probed;
+      if (probe.answer == ProbeAnswer::kWord || probe.answer == ProbeAnswer::kException)
+        detection.answered.push_back({baud, f});
+      else if (probe.answer == ProbeAnswer::kCorrupted)
+        detection.corrupted.push_back({baud, f});
+      ctx.console.progress(detection.probed, kTotal);
+    }
+  }
+  return detection;
+}
+
+std::string DescribeStation(const StationFound& found) {
+  std::string text;
+  switch (found.probe.answer) {
+    case ProbeAnswer::kWord: {
+      appendf(text, "word 0 = %u; ", found.probe.word0);
+      const ModelGuess& guess = found.guess;
+      if (guess.model) text += std::string("model ") + guess.model->cliName;
+      else if (guess.accepting.empty()) text += "no model tried accepts it";
+      else text += "model cannot be told apart: " + ModelNames(guess.accepting) + " accept it alike";
+      return text;
+    }
+    case ProbeAnswer::kException:
+      appendf(text, "present, exception %02X %s", found.probe.exceptionCode,
+              ExceptionName(found.probe.exceptionCode));
+      return text;
+    case ProbeAnswer::kCorrupted:
+      return "corrupted reply (a device answered: wrong settings or a collision)";
+    default: return "";
+  }
+}
+
+std::string SettingText(const LineSetting& setting) {
+  return std::to_string(setting.baudRate) + " " + LineFormatAt(setting.formatIndex).text;
+}
+
+std::string ModelsTriedText() { return ModelNames(ModelsTried()); }
+
+std::string ModelsUntriedText() {
+  const std::vector<const ModelEntry*> tried = ModelsTried();
+  std::vector<const ModelEntry*> untried;
+  for (const ModelEntry& model : Models())
+    if (std::find(tried.begin(), tried.end(), &model) == tried.end()) untried.push_back(&model);
+  return ModelNames(untried);
+}

@@ -1,0 +1,74 @@
+#include "modbus/frame_verdict.h"
+
+#include <ctime>
+
+#include "console/text.h"
+#include "modbus/exchange.h"
+#include "modbus/frames.h"
+
+namespace {
+
+constexpr size_t kShortestFrame = 4;  // station, function and CRC
+
+std::string TimeOfDay(std::chrono::system_clock::time_point t) {
+  const auto sinceEpoch = std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch());
+  const std::time_t seconds = static_cast<std::time_t>(sinceEpoch.count() / 1000000);
+  const auto micros = static_cast<long>(sinceEpoch.count() % 1000000);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &seconds);
+#else
+  localtime_r(&seconds, &local);
+#endif
+  std::string text;
+  appendf(text, "%02d:%02d:%02d.%06ld", local.tm_hour, local.tm_min, local.tm_sec, micros);
+  return text;
+}
+
+}  // namespace
+
+FrameVerdict JudgeFrame(const TrafficRecord& record) {
+  FrameVerdict v;
+  const std::vector<uint8_t>& b = record.bytes;
+  v.expected = record.expected;
+  v.received = b.size();
+  v.end = record.end;
+  v.timeoutMs = record.timeoutMs;
+  if (b.size() >= 2) v.function = b[1];
+  if (b.size() >= kShortestFrame) {
+    const bool good = CrcMatches(b.data(), static_cast<uint32_t>(b.size()));
+    v.crc = good ? FrameVerdict::Crc::kGood : FrameVerdict::Crc::kBad;
+    if (good && b.size() == 5 && (b[1] & 0x80) != 0) v.exceptionCode = b[2];
+  }
+  return v;
+}
+
+std::string VerdictText(const FrameVerdict& v) {
+  std::string text;
+  if (v.received == 0) {
+    if (v.end == TrafficEnd::kFailed) return "[port failed] nothing transferred";
+    appendf(text, "[time-out] nothing in %d ms, %zu bytes expected", v.timeoutMs, v.expected);
+    return text;
+  }
+  switch (v.crc) {
+    case FrameVerdict::Crc::kGood: text += "[CRC ok]"; break;
+    case FrameVerdict::Crc::kBad: text += "[CRC bad]"; break;
+    case FrameVerdict::Crc::kNone: text += "[no CRC]"; break;
+  }
+  if (v.end == TrafficEnd::kFailed) text += " [port failed]";
+  else if (v.end == TrafficEnd::kTimeOut) appendf(text, " [time-out after %d ms]", v.timeoutMs);
+  if (v.function) appendf(text, " function %02X", *v.function);
+  if (v.exceptionCode)
+    appendf(text, ", exception %02X %s", *v.exceptionCode, ExceptionName(*v.exceptionCode));
+  appendf(text, ", %zu of %zu bytes", v.received, v.expected);
+  return text;
+}
+
+std::string TraceLine(const TrafficRecord& record) {
+  const bool tx = record.direction == TrafficDirection::kTx;
+  std::string line = TimeOfDay(record.wallTime()) + (tx ? " TX" : " RX");
+  for (uint8_t byte : record.bytes) appendf(line, " %02X", byte);
+  // A request that went out whole needs no comment; one that did not does.
+  if (!tx || record.end != TrafficEnd::kComplete) line += " " + VerdictText(JudgeFrame(record));
+  return line;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// What a frame the traffic tap recorded means as Modbus RTU: the judgement the
+// traffic window shows beside the bytes and --trace prints after them.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "link/traffic_tap.h"
+
+struct FrameVerdict {
+  enum class Crc { kGood, kBad, kNone };  // kNone: too few bytes to carry one
+  Crc crc = Crc::kNone;
+  std::optional<uint8_t> function;       // byte 1, as received
+  std::optional<uint8_t> exceptionCode;  // a well-formed exception reply's code
+  size_t expected = 0;
+  size_t received = 0;
+  TrafficEnd end = TrafficEnd::kComplete;
+  int timeoutMs = 0;
+};
+
+FrameVerdict JudgeFrame(const TrafficRecord& record);
+// "[CRC ok] function 03, 7 of 7 bytes", "[CRC bad] ...", "[time-out] nothing ...".
+std::string VerdictText(const FrameVerdict& verdict);
+// One trace line without its end of line: local time of day to the µs,
+// TX or RX, the bytes as they went, and for a reply (or a write that failed)
+// the verdict: "12:03:04.123456 RX 01 03 02 02 A8 B8 05 [CRC bad] ...".
+std::string TraceLine(const TrafficRecord& record);
