@@ -77,9 +77,9 @@ int TotalLimitMs(int multiplier, int constant, size_t count) {
   return multiplier * static_cast<int>(count) + constant;
 }
 
-TrafficEnd EndOf(const IoResult& result, size_t expected, bool completedEarly) {
+TrafficEnd EndOf(const IoResult& result, size_t expected, bool whole) {
   if (!result.ok) return TrafficEnd::kFailed;
-  if (result.count == expected || completedEarly) return TrafficEnd::kComplete;
+  if (result.count == expected || whole) return TrafficEnd::kComplete;
   return TrafficEnd::kTimeOut;
 }
 
@@ -102,22 +102,20 @@ IoResult TrafficTap::write(const uint8_t* bytes, size_t count) {
 }
 
 IoResult TrafficTap::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
-  bool completedEarly = false;
-  CompleteTest watched;
-  if (complete) {
-    watched = [&](const uint8_t* got, size_t n) { return completedEarly = complete(got, n); };
-  }
   const auto begin = Clock::now();
-  const IoResult result = inner_->read(bytes, count, watched);
+  const IoResult result = inner_->read(bytes, count, complete);
   const auto end = Clock::now();
+  const size_t got = std::min(result.count, count);
+  // Fewer bytes that the caller's test calls a whole frame ended the read, not a time-out.
+  const bool whole = got > 0 && complete && complete(bytes, got);
   TrafficRecord record;
   record.direction = TrafficDirection::kRx;
   record.beginUs = microsSinceFirst(begin);
   record.endUs = microsSinceFirst(end);
-  record.bytes.assign(bytes, bytes + std::min(result.count, count));
+  record.bytes.assign(bytes, bytes + got);
   record.expected = count;
   record.timeoutMs = TotalLimitMs(timeouts_.readMultiplier, timeouts_.readConstant, count);
-  record.end = EndOf(result, count, completedEarly && result.count < count);
+  record.end = EndOf(result, count, whole);
   publish(std::move(record));
   return result;
 }
