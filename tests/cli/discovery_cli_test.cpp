@@ -1,0 +1,143 @@
+// The command line's trace and discovery commands against simulated modules:
+// stations 3 and 200 at 9600 N,8,1, station 17 at 19200 N,8,2.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "sim/sim_bus.h"
+#include "support/hex.h"
+#include "support/models.h"
+#include "support/reply.h"
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class DiscoveryCliTest : public ::testing::Test {
+ protected:
+  SimBus bus;
+
+  void SetUp() override {
+    bus.addModule({.station = 3, .model = SimOf("4SXY")});
+    bus.addModule({.station = 17, .model = SimOf("8SXY"), .baudRate = 19200, .lineFormat = 3});
+    bus.addModule({.station = 200, .model = SimOf("3SXY")});
+    bus.setRegisters(3, {{0, 680}});
+    bus.start();
+  }
+
+  CliRun Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"-p", bus.devicePath()});
+    std::ostringstream out, err;
+    std::istringstream in;
+    const int status = RunCli(args, out, err, in, false);
+    return {status, out.str(), err.str()};
+  }
+
+  void ExpectNothingButReadsOfRegisterZero() {
+    const auto frames = bus.receivedFrames();
+    ASSERT_FALSE(frames.empty());
+    for (const auto& f : frames) {
+      EXPECT_NE(f[1], 0x06) << Hex(f);
+      EXPECT_NE(f[1], 0x10) << Hex(f);
+      EXPECT_EQ(Hex(std::vector<uint8_t>(f.begin() + 1, f.begin() + 6)), "03 00 00 00 01 ");
+    }
+  }
+};
+
+TEST_F(DiscoveryCliTest, ScanStationsListsExactlyTheStationsAtTheLinesSettings) {
+  const CliRun run = Run({"scan-stations"});
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(run.out,
+            "3\tword 0 = 680; model cannot be told apart: 4SXY 8SXY 4RXY 3RX 16RXY 8RXYZ 12RX 10RX "
+            "5RXZ 4WX 5UZ 9VXY accept it alike\n"
+            "200\tword 0 = 21133; model 3SXY\n");
+  EXPECT_NE(run.err.find("\r247/247\n"), std::string::npos);
+  EXPECT_NE(run.err.find("247 station(s) probed at 9600 N,8,1, 2 answered"), std::string::npos);
+  EXPECT_NE(run.err.find("models tried on word 0: 4SXY 3SXY "), std::string::npos);
+  EXPECT_EQ(bus.receivedFrames().size(), 247u);
+  ExpectNothingButReadsOfRegisterZero();
+}
+
+TEST_F(DiscoveryCliTest, ScanStationsListsACorruptedReplyAndAStationAtAnotherSetting) {
+  bus.injectFault(SimFault::kBadCrc);
+  const CliRun corrupted = Run({"scan-stations", "3", "3"});
+  EXPECT_EQ(corrupted.out, "3\tcorrupted reply (a device answered: wrong settings or a collision)\n");
+
+  const CliRun other = Run({"-b", "19200", "-f", "N,8,2", "scan-stations", "10", "20"});
+  EXPECT_EQ(other.out.rfind("17\tword 0 = ", 0), 0u) << other.err;
+  EXPECT_EQ(other.out.find('\n'), other.out.size() - 1);
+  ExpectNothingButReadsOfRegisterZero();
+}
+
+TEST_F(DiscoveryCliTest, DetectLineListsEachSettingThatAnsweredAndExitsByWhetherAnyDid) {
+  const CliRun found = Run({"detect-line", "17"});
+  EXPECT_EQ(found.status, kExitDone) << found.err;
+  EXPECT_EQ(found.out, "19200 N,8,2\n");
+  EXPECT_NE(found.err.find("parity cannot be told apart"), std::string::npos);
+
+  const CliRun none = Run({"--turnaround", "20", "detect-line", "99"});
+  EXPECT_EQ(none.status, kExitErrorBox);
+  EXPECT_EQ(none.out, "");
+  ExpectNothingButReadsOfRegisterZero();
+}
+
+TEST_F(DiscoveryCliTest, TraceShowsAReplyWithABadCrcAsReceivedAndLeavesThePaneAlone) {
+  const std::vector<std::string> read = {"-s", "3", "read-registers", "0", "1"};
+  bus.injectFault(SimFault::kBadCrc);
+  const CliRun plain = Run(read);
+  bus.injectFault(SimFault::kBadCrc);
+  std::vector<std::string> traced = read;
+  traced.insert(traced.begin(), "--trace");
+  const CliRun run = Run(traced);
+
+  EXPECT_EQ(run.status, plain.status);
+  EXPECT_EQ(run.out, plain.out);
+  std::vector<uint8_t> reply = ReplyOf({680}, 3);
+  reply.back() ^= 0xFF;  // the bus's corruption
+  std::string received = Hex(reply);
+  received.pop_back();
+  const std::regex lines(R"(\d\d:\d\d:\d\d\.\d{6} TX 03 03 00 00 00 01 85 E8\n)"
+                         R"(\d\d:\d\d:\d\d\.\d{6} RX )" + received +
+                         R"( \[CRC bad\] function 03, 7 of 7 bytes\n提示: 数据错误\n)");
+  EXPECT_TRUE(std::regex_match(run.err, lines)) << run.err;
+}
+
+TEST_F(DiscoveryCliTest, TraceFileGetsTheSameLines) {
+  const std::string path = ::testing::TempDir() + "dolvane_trace.txt";
+  const CliRun run = Run({"--trace-file", path, "-s", "99", "read-registers", "0", "1"});
+  EXPECT_EQ(run.err, "提示: 通讯错误或设备型号不兼容！\n");
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_TRUE(std::regex_match(text.str(), std::regex(R"(\S+ TX 63 03 00 00 00 01 [0-9A-F ]+\n)"
+                                                      R"(\S+ RX \[time-out\] nothing in \d+ ms, 7 bytes expected\n)")))
+      << text.str();
+}
+
+TEST(DiscoveryCli, UsageErrorsAndAClosedPort) {
+  const std::vector<std::vector<std::string>> usage = {
+      {"scan-stations", "1"},          {"scan-stations", "0", "5"}, {"scan-stations", "5", "4"},
+      {"scan-stations", "1", "248"},   {"detect-line"},             {"detect-line", "x"},
+      {"--turnaround", "abc", "scan-stations"},                     {"--trace-file"},
+      {"--trace-file", "/no/such/dir/trace.txt", "scan-stations"},
+  };
+  for (const auto& args : usage) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    EXPECT_EQ(RunCli(args, out, err, in, false), kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_EQ(out.str(), "");
+  }
+  std::ostringstream out, err;
+  std::istringstream in;
+  EXPECT_EQ(RunCli({"detect-line", "5"}, out, err, in, false), kExitErrorBox);
+  EXPECT_EQ(err.str(), "提示: 串口未打开!\n");
+}
+
+}  // namespace
