@@ -50,6 +50,13 @@ bool TrafficTap::setTimeouts(const PortTimeouts& timeouts) {
   return inner_->setTimeouts(timeouts);
 }
 
+bool TrafficTap::setLine(int baudRate, Parity parity, int stopBits) {
+  baudRate_ = baudRate;
+  parity_ = parity;
+  stopBits_ = stopBits;
+  return inner_->setLine(baudRate, parity, stopBits);
+}
+
 int64_t TrafficTap::microsSinceFirst(Clock::time_point t) {
   std::lock_guard lock(mu_);
   if (!first_) {
@@ -65,6 +72,9 @@ void TrafficTap::publish(TrafficRecord record) {
   {
     std::lock_guard lock(mu_);
     record.firstWall = firstWall_;
+    record.baudRate = baudRate_;
+    record.parity = parity_;
+    record.stopBits = stopBits_;
     for (const auto& entry : listeners_) listeners.push_back(entry.second);
   }
   // Outside the lock: a listener may add or remove listeners.

@@ -35,6 +35,11 @@ struct TrafficRecord {
   size_t expected = 0;         // bytes the caller wrote or asked for
   int timeoutMs = 0;           // the total limit of the transfer; 0 for none
   TrafficEnd end = TrafficEnd::kComplete;
+  // The line as last set through the tap (0 baud: not set yet); a window may
+  // show it, since discovery changes it between frames.
+  int baudRate = 0;
+  Parity parity = Parity::kNone;
+  int stopBits = 1;
 
   // When the frame is shown: a request as it starts, a reply as it ends.
   int64_t atUs() const { return direction == TrafficDirection::kTx ? beginUs : endUs; }
@@ -79,9 +84,7 @@ class TrafficTap : public SerialPort {
   OpenError open(const std::string& device) override { return inner_->open(device); }
   bool setQueueSizes(size_t input, size_t output) override { return inner_->setQueueSizes(input, output); }
   bool setTimeouts(const PortTimeouts& timeouts) override;
-  bool setLine(int baudRate, Parity parity, int stopBits) override {
-    return inner_->setLine(baudRate, parity, stopBits);
-  }
+  bool setLine(int baudRate, Parity parity, int stopBits) override;
   bool purge() override { return inner_->purge(); }
   void clearErrors() override { inner_->clearErrors(); }
   IoResult write(const uint8_t* bytes, size_t count) override;
@@ -96,6 +99,9 @@ class TrafficTap : public SerialPort {
 
   std::unique_ptr<SerialPort> inner_;
   PortTimeouts timeouts_;
+  int baudRate_ = 0;
+  Parity parity_ = Parity::kNone;
+  int stopBits_ = 1;
   std::mutex mu_;  // guards the listeners and the time base
   std::vector<std::pair<int, Listener>> listeners_;
   int nextId_ = 1;

@@ -60,6 +60,19 @@ TEST_F(TrafficTapTest, RecordsEachTransferWithItsBytesLengthAndEnd) {
   EXPECT_EQ(records[3].firstWall, records[0].firstWall);
 }
 
+TEST_F(TrafficTapTest, EachRecordCarriesTheLineItCrossed) {
+  tap->setLine(19200, Parity::kEven, 1);
+  Read(7);
+  tap->setLine(1200, Parity::kNone, 2);
+  Read(7);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].baudRate, 19200);
+  EXPECT_EQ(records[0].parity, Parity::kEven);
+  EXPECT_EQ(records[1].baudRate, 1200);
+  EXPECT_EQ(records[1].stopBits, 2);
+  EXPECT_EQ(inner->lines.back().baudRate, 1200);
+}
+
 TEST_F(TrafficTapTest, AReadTheCompletenessTestEndsEarlyIsComplete) {
   inner->replies.push_back({0x01, 0x83, 0x02, 0xC0, 0xF1});
   const IoResult got = Read(7, [](const uint8_t*, size_t n) { return n == 5; });
