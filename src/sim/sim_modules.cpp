@@ -216,7 +216,4 @@ std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t c
   return WithCrc({station, static_cast<uint8_t>(function | 0x80), code});
 }
 
-int BitsPerCharacter(int lineFormat) {
-  const LineFormat& f = LineFormatAt(lineFormat);
-  return 1 + 8 + (f.parity == Parity::kNone ? 0 : 1) + f.stopBits;
-}
+int BitsPerCharacter(int lineFormat) { return BitsPerCharacter(LineFormatAt(lineFormat)); }
