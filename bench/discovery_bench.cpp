@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
   const double reply = WireMs(7, baud, 10);
   const double budget = 247 * (request + timeout) + 3 * reply;
   const double fixed = 247 * (request + 1000) + 3 * reply;
-  std::printf("station scan 1..247 at 9600 N,8,1, paced, turnaround %d ms, %zu of 3 modules found\n",
+  std::printf("station scan 1..247 at 9600 N,8,1, request and reply paced, modules turning round in"
+              " 3.5 characters, margin %d ms: %zu of 3 modules found\n",
               turnaround, scan.found.size());
   std::printf("  measured:                  %8.0f ms (%.1f ms a probe)\n", elapsed.count(), elapsed.count() / 247);
   std::printf("  247 x (%.1f + %.0f) + 3 x %.1f: %8.0f ms; x 1.2 = %.0f ms: %s\n", request, timeout, reply,

@@ -69,8 +69,8 @@ TEST_F(DiscoveryCliTest, ScanStationsListsExactlyTheStationsAtTheLinesSettings) 
 }
 
 TEST_F(DiscoveryCliTest, ScanStationsListsACorruptedReplyAndAStationAtAnotherSetting) {
-  bus.injectFault(SimFault::kBadCrc);
-  const CliRun corrupted = Run({"scan-stations", "3", "3"});
+  bus.injectFault(3, SimFault::kBadCrc, kFaultAlways);  // a module that always corrupts
+  const CliRun corrupted = Run({"scan-stations", "1", "5"});
   EXPECT_EQ(corrupted.out, "3\tcorrupted reply (a device answered: wrong settings or a collision)\n");
 
   const CliRun other = Run({"-b", "19200", "-f", "N,8,2", "scan-stations", "10", "20"});
