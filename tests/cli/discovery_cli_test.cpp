@@ -2,9 +2,6 @@
 // stations 3 and 200 at 9600 N,8,1, station 17 at 19200 N,8,2.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -14,6 +11,7 @@
 #include "support/hex.h"
 #include "support/models.h"
 #include "support/reply.h"
+#include "support/temp_file.h"
 
 namespace {
 
@@ -113,17 +111,15 @@ TEST_F(DiscoveryCliTest, TraceShowsAReplyWithABadCrcAsReceivedAndLeavesThePaneAl
 }
 
 TEST_F(DiscoveryCliTest, TraceFileGetsTheSameLines) {
-  // Unique per process: a file left by another user must not be in the way.
-  const std::string path = ::testing::TempDir() + "dolvane_trace_" + std::to_string(::getpid()) + ".txt";
-  const CliRun run = Run({"--trace-file", path, "-s", "99", "read-registers", "0", "1"});
+  const TempFile file;
+  const CliRun run = Run({"--trace-file", file.path(), "-s", "99", "read-registers", "0", "1"});
   EXPECT_EQ(run.err, "提示: 通讯错误或设备型号不兼容！\n");
-  std::ifstream in(path);
+  std::ifstream in(file.path());
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_TRUE(std::regex_match(text.str(), std::regex(R"(\S+ TX 63 03 00 00 00 01 [0-9A-F ]+\n)"
                                                       R"(\S+ RX \[time-out\] nothing in \d+ ms, 7 bytes expected\n)")))
       << text.str();
-  std::remove(path.c_str());
 }
 
 TEST(DiscoveryCli, UsageErrorsAndAClosedPort) {
