@@ -12,7 +12,7 @@ declare -A rank=(
   [modbus]=2
   [readers]=3 [config]=3 [sim]=3
   [models]=4
-  [operations]=5 [monitor]=5 [discovery]=5
+  [operations]=5 [monitor]=5 [discovery]=5 [layout]=5
   [app]=6 [cli]=6 [win]=6 [sim/main]=6
 )
 

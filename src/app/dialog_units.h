@@ -7,12 +7,7 @@
 
 class QPaintDevice;
 
-struct DluRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+#include "layout/dlu_rect.h"
 
 class DialogUnits {
  public:

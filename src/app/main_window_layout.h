@@ -1,39 +1,8 @@
 #pragma once
-// The main window's template: every control with its text and rectangle in
-// dialog units, listed in tab order.
+// The main window's control table (layout/) and how the Qt window names its widgets.
 #include <QString>
-#include <vector>
 
-#include "app/dialog_units.h"
-
-enum class ControlKind {
-  kButton,
-  kHiddenButton,
-  kPane,
-  kDigitEdit,
-  kCombo,
-  kLabel,
-  kCentredLabel,
-  kGroupBox,
-};
-
-struct ControlDef {
-  int id;  // 0 for a control without an id
-  ControlKind kind;
-  const char* text;  // kModelCaption: the model registry's caption for the id
-  DluRect rect;
-};
-inline constexpr const char* kModelCaption = nullptr;
-
-inline constexpr int kMainWindowWidthDlu = 681;
-inline constexpr int kMainWindowHeightDlu = 407;
-inline constexpr int kMainWindowFontPoints = 9;
-// The template's combo height is that of the open list; the closed box is one line.
-inline constexpr int kClosedComboHeightDlu = 14;
-// The scan's progress bar sits in the strip between the pane and the bottom groups.
-inline constexpr DluRect kProgressBarRect{7, 356, 402, 8};
-
-const std::vector<ControlDef>& MainWindowControls();
+#include "layout/main_window_controls.h"
 
 // Object name of the widget with a control id, for lookups by id.
 QString ControlName(int id);

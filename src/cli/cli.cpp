@@ -7,11 +7,12 @@
 
 #include "cli/poll_command.h"
 #include "cli/discovery_commands.h"
+#include "cli/platform.h"
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
 #include "operations/operations.h"
-#include "link/posix_serial_port.h"
+#include "link/ports.h"
 #include "link/traffic_tap.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
@@ -205,15 +206,15 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   console.combos.try_emplace(ids::kNewBaud, 3);
   console.combos.try_emplace(ids::kNewFormat, 0);
 
-  std::unique_ptr<SimBus> bus;
+  std::unique_ptr<SimulatedBus> bus;
   if (o.simulate) {
     try {
-      bus = StartDemoBus();
+      bus = StartSimulatedBus();
     } catch (const std::exception& e) {  // e.g. no pseudo-terminal left
       err << "dolvane-cli: no simulated bus: " << e.what() << '\n';
       return kExitErrorBox;
     }
-    o.port = bus->devicePath();
+    o.port = bus->portName();
   }
 
   std::optional<CliTrace> trace;
@@ -223,7 +224,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "dolvane-cli: " << e.what << '\n';
     return kExitUsage;
   }
-  auto tap = std::make_unique<TrafficTap>(std::make_unique<PosixSerialPort>());
+  auto tap = std::make_unique<TrafficTap>(bus ? bus->newPort() : NewPlatformSerialPort());
   trace->attach(*tap);
   Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();

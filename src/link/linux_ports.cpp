@@ -10,11 +10,15 @@
 #include <system_error>
 #include <tuple>
 
+#include "link/posix_serial_port.h"
+
 namespace fs = std::filesystem;
 
 std::string DeviceOfPortNumber(int32_t number) { return "/dev/ttyS" + std::to_string(number - 1); }
 
 bool IsDevicePath(const std::string& text) { return !text.empty() && text[0] == '/'; }
+
+std::unique_ptr<SerialPort> NewPlatformSerialPort() { return std::make_unique<PosixSerialPort>(); }
 
 namespace {
 

@@ -2,6 +2,7 @@
 // The platform's port naming and enumeration. Each platform has its own source
 // (linux_ports.cpp, ...); this header and its callers stay portable.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,7 @@ std::vector<SerialPortInfo> ListSerialPorts();
 // What the list shows beside the device: "USB-Serial Controller (Prolific, 067B:2303)",
 // with only the parts that are known; empty when nothing is.
 std::string PortDetails(const SerialPortInfo& port);
+
+class SerialPort;
+// A closed port of this platform's back end (termios, Win32).
+std::unique_ptr<SerialPort> NewPlatformSerialPort();

@@ -1,10 +1,9 @@
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/platform.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  return RunCli(args, std::cout, std::cerr, std::cin, isatty(STDIN_FILENO) != 0);
+  PrepareStandardStreams();
+  return RunCli(CommandLineArguments(argc, argv), std::cout, std::cerr, std::cin, StdinIsTerminal());
 }

@@ -1,0 +1,40 @@
+#include <windows.h>
+// after windows.h, which it builds on
+#include <shellapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "cli/platform.h"
+#include "link/serial_port.h"
+
+std::unique_ptr<SimulatedBus> StartSimulatedBus() {
+  // The simulated modules still live behind a pseudo-terminal only.
+  return nullptr;
+}
+
+std::vector<std::string> CommandLineArguments(int, char**) {
+  // argv is in the ANSI code page; the wide command line keeps every character.
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> args;
+  for (int i = 1; wide && i < count; ++i) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), n, nullptr, nullptr);
+    args.push_back(arg);
+  }
+  LocalFree(wide);
+  return args;
+}
+
+void PrepareStandardStreams() {
+  // Reports carry their own "\r\n"; text mode would make it "\r\r\n".
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  SetConsoleOutputCP(CP_UTF8);
+}
+
+bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }

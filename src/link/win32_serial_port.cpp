@@ -1,0 +1,147 @@
+#include "link/win32_serial_port.h"
+
+#include <windows.h>
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kIdleSlice = std::chrono::milliseconds(15);
+
+HANDLE H(void* handle) { return static_cast<HANDLE>(handle); }
+
+std::wstring Widen(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+BYTE ParityCode(Parity parity) {
+  switch (parity) {
+    case Parity::kEven: return EVENPARITY;
+    case Parity::kOdd: return ODDPARITY;
+    default: return NOPARITY;
+  }
+}
+
+}  // namespace
+
+std::string Win32DeviceName(const std::string& port) {
+  return port.rfind("\\\\", 0) == 0 ? port : "\\\\.\\" + port;
+}
+
+Win32SerialPort::~Win32SerialPort() { close(); }
+
+bool Win32SerialPort::open(const std::string& device) {
+  close();
+  // Share mode 0: a port held by another program (or by this one) is refused.
+  HANDLE h = CreateFileW(Widen(Win32DeviceName(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  handle_ = h;
+  return true;
+}
+
+bool Win32SerialPort::setQueueSizes(size_t input, size_t output) {
+  return isOpen() && SetupComm(H(handle_), static_cast<DWORD>(input), static_cast<DWORD>(output));
+}
+
+bool Win32SerialPort::setTimeouts(const PortTimeouts& timeouts) {
+  if (!isOpen()) return false;
+  timeouts_ = timeouts;
+  // Reads return at once with what the driver holds: the read loop applies the
+  // interval and total limits itself, so that it can call the idle callback and
+  // end early on a complete exception frame, exactly as the POSIX back end does.
+  // Writes keep the driver's own limit.
+  COMMTIMEOUTS t{};
+  t.ReadIntervalTimeout = MAXDWORD;
+  t.ReadTotalTimeoutMultiplier = 0;
+  t.ReadTotalTimeoutConstant = 0;
+  t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(timeouts.writeMultiplier);
+  t.WriteTotalTimeoutConstant = static_cast<DWORD>(timeouts.writeConstant);
+  return SetCommTimeouts(H(handle_), &t);
+}
+
+bool Win32SerialPort::setLine(int baudRate, Parity parity, int stopBits) {
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!isOpen() || !GetCommState(H(handle_), &dcb)) return false;
+  dcb.BaudRate = static_cast<DWORD>(baudRate);
+  dcb.ByteSize = 8;
+  dcb.Parity = ParityCode(parity);
+  dcb.fParity = parity != Parity::kNone;
+  dcb.StopBits = stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
+  dcb.fBinary = TRUE;
+  // No flow control of any kind: an RS-485 adapter drives the line by itself.
+  dcb.fOutxCtsFlow = FALSE;
+  dcb.fOutxDsrFlow = FALSE;
+  dcb.fDsrSensitivity = FALSE;
+  dcb.fDtrControl = DTR_CONTROL_ENABLE;
+  dcb.fRtsControl = RTS_CONTROL_ENABLE;
+  dcb.fOutX = FALSE;
+  dcb.fInX = FALSE;
+  dcb.fNull = FALSE;
+  dcb.fAbortOnError = FALSE;
+  return SetCommState(H(handle_), &dcb);
+}
+
+bool Win32SerialPort::purge() {
+  return isOpen() &&
+         PurgeComm(H(handle_), PURGE_RXABORT | PURGE_TXABORT | PURGE_RXCLEAR | PURGE_TXCLEAR);
+}
+
+void Win32SerialPort::clearErrors() {
+  DWORD errors = 0;
+  COMSTAT status{};
+  if (isOpen()) ClearCommError(H(handle_), &errors, &status);
+}
+
+IoResult Win32SerialPort::write(const uint8_t* bytes, size_t count) {
+  IoResult result{isOpen(), 0};
+  if (!isOpen()) return result;
+  DWORD written = 0;
+  // The driver ends the write after M * count + C; a removed adapter fails it.
+  result.ok = WriteFile(H(handle_), bytes, static_cast<DWORD>(count), &written, nullptr);
+  result.count = written;
+  return result;
+}
+
+IoResult Win32SerialPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
+  IoResult result{isOpen(), 0};
+  if (!isOpen()) return result;
+  const auto total = Clock::now() + std::chrono::milliseconds(timeouts_.readMultiplier *
+                                                                  static_cast<int>(count) +
+                                                              timeouts_.readConstant);
+  auto interval = total;  // no interval limit before the first byte
+  auto nextIdle = Clock::now() + kIdleSlice;
+  while (result.count < count) {
+    DWORD got = 0;
+    // A removed adapter (or a hung-up line) fails the call: a failure, not a time-out.
+    if (!ReadFile(H(handle_), bytes + result.count, static_cast<DWORD>(count - result.count), &got,
+                  nullptr))
+      return {false, result.count};
+    if (got > 0) {
+      result.count += got;
+      interval = Clock::now() + std::chrono::milliseconds(timeouts_.readInterval);
+      if (complete && complete(bytes, result.count)) break;
+      continue;
+    }
+    const auto now = Clock::now();
+    if (now >= std::min(total, interval)) break;
+    if (now >= nextIdle) {
+      callIdle();
+      nextIdle = Clock::now() + kIdleSlice;
+    }
+    Sleep(1);
+  }
+  return result;
+}
+
+void Win32SerialPort::close() {
+  if (handle_) {
+    CloseHandle(H(handle_));
+    handle_ = nullptr;
+  }
+}

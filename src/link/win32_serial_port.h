@@ -1,0 +1,37 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "link/serial_port.h"
+
+// Win32 back end, the sibling of PosixSerialPort: the platform's own serial calls.
+class Win32SerialPort : public SerialPort {
+ public:
+  Win32SerialPort() = default;
+  ~Win32SerialPort() override;
+  Win32SerialPort(const Win32SerialPort&) = delete;
+  Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+  // "COMn", "\\.\COMn" or any other device name CreateFile accepts.
+  bool open(const std::string& device) override;
+  bool setQueueSizes(size_t input, size_t output) override;
+  bool setTimeouts(const PortTimeouts& timeouts) override;
+  bool setLine(int baudRate, Parity parity, int stopBits) override;
+  bool purge() override;
+  void clearErrors() override;
+  IoResult write(const uint8_t* bytes, size_t count) override;
+  IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) override;
+  void close() override;
+  bool isOpen() const override { return handle_ != nullptr; }
+
+ private:
+  void* handle_ = nullptr;  // HANDLE; null while closed (never INVALID_HANDLE_VALUE)
+  PortTimeouts timeouts_;
+};
+
+// The name CreateFile needs: "\\.\" before a bare "COMn", since COM10 and up
+// are reachable only through the device namespace.
+std::string Win32DeviceName(const std::string& port);
+
+// The device manager's names of the present ports ("USB Serial Port (COM3)"), by port name.
+std::map<std::string, std::string> SerialPortFriendlyNames();
