@@ -12,6 +12,9 @@
 #include "support/hex.h"
 #include "support/scripted_port.h"
 
+// A port number, so that the entry names a device on every platform.
+inline constexpr const char* kScriptedPortEntry = "7";
+
 // A console type other than FakeConsole (one that records more) may stand in.
 template <class ConsoleT>
 class ScriptedFixtureWith : public ::testing::Test {
@@ -25,7 +28,7 @@ class ScriptedFixtureWith : public ::testing::Test {
 
   // Opens the port the way button 1000 does.
   void OpenScriptedPort() {
-    console.portAnswer = "/dev/ttyScripted";
+    console.portAnswer = kScriptedPortEntry;
     ops.OnBnClickedOpenPort();
     ASSERT_EQ(ops.link().isOpen, 1);
   }
