@@ -25,9 +25,7 @@ target_link_libraries(dolvane_cli_lib PUBLIC dolvane_operations)
 add_executable(dolvane-cli src/cli/main/cli_main.cpp)
 target_link_libraries(dolvane-cli PRIVATE dolvane_cli_lib)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/win)
-  include(${CMAKE_SOURCE_DIR}/src/win/win.cmake OPTIONAL)
-endif()
+include(${CMAKE_SOURCE_DIR}/src/win/win.cmake)
 
 # GoogleTest built from Debian's sources with this compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -49,3 +47,6 @@ add_executable(core_tests ${PORTABLE_TEST_SOURCES} ${WIN_TEST_SOURCES})
 target_link_libraries(core_tests PRIVATE dolvane_cli_lib gtest gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(core_tests PRIVATE DOLVANE_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+
+# Drives the running window through its messages (scripts/windows-window-check.sh).
+add_executable(window_probe tests/win/probe/window_probe.cpp)

@@ -29,6 +29,8 @@ inline constexpr int kMainWindowHeightDlu = 407;
 inline constexpr int kMainWindowFontPoints = 9;
 // The template's combo height is that of the open list; the closed box is one line.
 inline constexpr int kClosedComboHeightDlu = 14;
+// A Win32 template gives a combo the height of its open list.
+inline constexpr int kComboListHeightDlu = 30;
 // The scan's progress bar sits in the strip between the pane and the bottom groups.
 inline constexpr DluRect kProgressBarRect{7, 356, 402, 8};
 

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Drives dolvane-console.exe under Xvfb: opens COM5 through the port dialog,
+# reads the 4SX/Y module at station 1, and compares the pane with the Linux CLI's
+# report from the same simulator. Run by windows-test.sh (wine already set up);
+# DEVICE is the simulator's pseudo-terminal that COM5 points at.
+#   windows-window-check.sh DEVICE [SCREENSHOT.png]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/windows-env.sh
+device=$1
+shot=${2:-}
+out=build-win/window
+
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >build-win/xvfb.log 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+read -r -t 20 -u "$display_fd" display_number
+export DISPLAY=:$display_number
+
+timeout 120 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+window=$!
+linger=0
+[[ -n $shot ]] && linger=4
+timeout 120 wine build-win/bin/window_probe.exe 5 1003 $linger </dev/null >$out.pane 2>$out.err &
+probe=$!
+if [[ -n $shot ]]; then
+  for _ in $(seq 200); do [[ -s $out.pane ]] && break; sleep 0.2; done
+  sleep 1
+  import -display "$DISPLAY" -window root -crop 1060x680+110+60 +repage "$shot"
+fi
+status=0
+wait $probe || status=$?
+wait $window || true
+build/bin/dolvane-cli -p "$device" -s 1 read 4SXY >$out.cli </dev/null || true
+if ((status != 0)) || ! cmp -s $out.cli $out.pane; then
+  echo "window check failed (probe status $status):"
+  cat $out.err
+  diff $out.cli $out.pane | head -10 || true
+  exit 1
+fi

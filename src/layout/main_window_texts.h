@@ -1,0 +1,15 @@
+#pragma once
+// The main window's own texts, shared by the Qt and the Win32 window.
+#include <string>
+
+// Plainly fictitious: they must reach no one.
+inline constexpr const char* kWebAddress = "https://www.dolvane.example";
+inline constexpr const char* kSupportPhone = "000-0000-0000";
+
+inline constexpr const char* kMainWindowCaption = "Dolvane采集模块调试工具V2.8";
+inline constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
+
+// The caption bar: the window's name, two blanks, the web address.
+std::string MainWindowTitle();
+// What the pane shows when the window opens.
+std::string WelcomeText();

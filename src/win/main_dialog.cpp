@@ -1,0 +1,154 @@
+#include "win/main_dialog.h"
+
+#include "console/control_ids.h"
+#include "layout/main_window_controls.h"
+#include "layout/main_window_texts.h"
+#include "link/link.h"
+#include "link/ports.h"
+#include "operations/operations.h"
+#include "win/dialog_template.h"
+#include "win/resource.h"
+#include "win/utf16.h"
+#include "win/win_console.h"
+
+namespace {
+
+constexpr int kPaneFontPoints = 10;
+
+HFONT NewPaneFont(HWND dialog) {
+  HDC screen = GetDC(dialog);
+  const int height = -MulDiv(kPaneFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(dialog, screen);
+  return CreateFontW(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                     L"宋体");
+}
+
+void FillCombo(HWND dialog, int id, const std::vector<std::string>& entries, int selected) {
+  for (const std::string& entry : entries)
+    SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(entry).c_str()));
+  SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void FillCombos(HWND dialog) {
+  std::vector<std::string> rates;
+  for (int rate : kBaudRates) rates.push_back(std::to_string(rate));
+  std::vector<std::string> formats;
+  for (const LineFormat& format : kLineFormats) formats.push_back(format.text);
+  FillCombo(dialog, ids::kBaudRate, rates, 3);
+  FillCombo(dialog, ids::kLineFormat, formats, 0);
+  FillCombo(dialog, ids::kNewBaud, rates, 3);
+  FillCombo(dialog, ids::kNewFormat, formats, 0);
+}
+
+void AppendAboutItem(HWND dialog) {
+  HMENU menu = GetSystemMenu(dialog, FALSE);
+  if (!menu) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IDM_ABOUT, Utf16(kAboutItem).c_str());
+}
+
+CommandEvent EventOf(int notification) {
+  return notification == CBN_SELCHANGE ? CommandEvent::kSelectionChange : CommandEvent::kClick;
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void RunAboutDialog(HWND owner) {
+  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
+}
+
+MainDialog::MainDialog() = default;
+
+MainDialog::~MainDialog() {
+  if (paneFont_) DeleteObject(paneFont_);
+}
+
+void MainDialog::run(HINSTANCE instance) {
+  icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                        GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  const DialogTemplate form = BuildMainWindowTemplate(MainWindowTitle());
+  DialogBoxIndirectParamW(instance, form.get(), nullptr, Proc, reinterpret_cast<LPARAM>(this));
+}
+
+void MainDialog::initialise(HWND dialog) {
+  dialog_ = dialog;
+  console_ = std::make_unique<WinConsole>(dialog);
+  ops_ = std::make_unique<Operations>(*console_, NewPlatformSerialPort());
+  AppendAboutItem(dialog);
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  paneFont_ = NewPaneFont(dialog);
+  SendDlgItemMessageW(dialog, ids::kOutputPane, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont_), TRUE);
+  SetDlgItemTextW(dialog, ids::kStation, L"1");
+  SetDlgItemTextW(dialog, ids::kNewStation, L"1");
+  FillCombos(dialog);
+  ops_->InitLinkDefaults();
+  console_->setPaneText(WelcomeText());
+}
+
+void MainDialog::onCommand(int controlId, int code) {
+  if (busy_) return;  // one command at a time
+  for (const Command& command : CommandTable()) {
+    if (command.controlId != controlId || command.event != EventOf(code)) continue;
+    if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
+    busy_ = true;
+    command.handler(*ops_);
+    busy_ = false;
+    ShowWindow(GetDlgItem(dialog_, IDC_SCAN_PROGRESS), SW_HIDE);
+    return;
+  }
+}
+
+bool MainDialog::onSysCommand(WPARAM command) {
+  if ((command & 0xFFF0) == IDM_ABOUT) {
+    if (!busy_) RunAboutDialog(dialog_);
+    return true;
+  }
+  // The running command owns the port until it returns.
+  return (command & 0xFFF0) == SC_CLOSE && busy_;
+}
+
+void MainDialog::close() {
+  if (busy_) return;
+  if (ops_ && ops_->link().isOpen) ClosePort(ops_->link(), *console_);
+  EndDialog(dialog_, 0);
+}
+
+INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      self = reinterpret_cast<MainDialog*>(lParam);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      self->initialise(dialog);
+      return TRUE;  // the first control in tab order takes the focus
+    case WM_COMMAND:
+      // IDOK and IDCANCEL come from Enter and Escape: they never close the window.
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
+        self->onCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_SYSCOMMAND:
+      if (self->onSysCommand(wParam)) {
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      self->close();
+      return TRUE;
+  }
+  return FALSE;
+}

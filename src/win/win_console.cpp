@@ -1,0 +1,95 @@
+#include "win/win_console.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+
+#include "console/control_ids.h"
+#include "win/edit_com_dialog.h"
+#include "win/resource.h"
+#include "win/utf16.h"
+
+namespace {
+
+constexpr const wchar_t* kInfoTitle = L"提示";
+constexpr const wchar_t* kWarningTitle = L"警告";
+
+bool IsUserInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
+}  // namespace
+
+void PumpWithoutInput() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that owns it
+      return;
+    }
+    if (IsUserInput(msg.message)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::string WinConsole::fieldText(int controlId) {
+  HWND edit = GetDlgItem(dialog_, controlId);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
+}
+
+void WinConsole::setPaneText(const std::string& text) {
+  SetDlgItemTextW(dialog_, ids::kOutputPane, EditControlText(text).c_str());
+}
+
+void WinConsole::showInfo(const std::string& text) {
+  MessageBoxW(dialog_, Utf16(text).c_str(), kInfoTitle, MB_OK);
+}
+
+bool WinConsole::askWarning(const std::string& text) {
+  return MessageBoxW(dialog_, Utf16(text).c_str(), kWarningTitle, MB_OKCANCEL) == IDOK;
+}
+
+int WinConsole::comboSelection(int controlId) {
+  return static_cast<int>(SendDlgItemMessageW(dialog_, controlId, CB_GETCURSEL, 0, 0));
+}
+
+void WinConsole::setComboSelection(int controlId, int index) {
+  // CB_SETCURSEL sends no selection-change notification.
+  SendDlgItemMessageW(dialog_, controlId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void WinConsole::setButtonCaption(int controlId, const std::string& caption) {
+  SetDlgItemTextW(dialog_, controlId, Utf16(caption).c_str());
+}
+
+std::optional<std::string> WinConsole::askPort() { return RunEditComDialog(dialog_); }
+
+void WinConsole::repaint() {
+  RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void WinConsole::pause(int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < end) {
+    PumpWithoutInput();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
+    MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                              static_cast<DWORD>(std::max<long long>(0, left.count())), QS_ALLINPUT);
+  }
+}
+
+void WinConsole::idle() { PumpWithoutInput(); }
+
+void WinConsole::progress(int done, int total) {
+  HWND bar = GetDlgItem(dialog_, IDC_SCAN_PROGRESS);
+  SendMessageW(bar, PBM_SETRANGE32, 0, total);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+  ShowWindow(bar, done < total ? SW_SHOW : SW_HIDE);
+  UpdateWindow(bar);
+}

@@ -1,0 +1,149 @@
+// Drives a running dolvane-console.exe through window messages, as a user would
+// through the mouse: opens a port by the port dialog, presses a model button,
+// and prints the pane's text (UTF-8) to stdout. It also checks that Escape and
+// Enter leave the window open and that the system menu's About item opens the
+// About box. Exit status 0 when every step held.
+//   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS]
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int kOpenPort = 1000;
+constexpr int kOutputPane = 1002;
+constexpr int kStation = 1006;
+constexpr int kPortEdit = 1005;
+constexpr int kAboutCommand = 0x0010;
+
+std::string Utf8(const std::wstring& wide) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
+                      nullptr, nullptr);
+  return text;
+}
+
+bool WaitFor(const std::function<bool()>& done, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return done();
+}
+
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK, 5000, &length)) return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_BLOCK, 5000, &got);
+  text.resize(got);
+  return text;
+}
+
+HWND g_found = nullptr;
+const wchar_t* g_prefix = nullptr;
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM) {
+  wchar_t title[256] = L"";
+  GetWindowTextW(window, title, 256);
+  if (IsWindowVisible(window) && wcsncmp(title, g_prefix, wcslen(g_prefix)) == 0) {
+    g_found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND TopWindow(const wchar_t* titlePrefix) {
+  g_found = nullptr;
+  g_prefix = titlePrefix;
+  EnumWindows(MatchTitle, 0);
+  return g_found;
+}
+
+void Click(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "window_probe: %s\n", what);
+  if (HWND box = TopWindow(L"提示"))
+    std::fprintf(stderr, "window_probe: box 提示: %s\n", Utf8(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Fail("usage: window_probe PORT BUTTON-ID [LINGER-SECONDS]");
+  _setmode(_fileno(stdout), _O_BINARY);
+  const std::wstring port(argv[1], argv[1] + strlen(argv[1]));
+  const int button = std::atoi(argv[2]);
+  const int linger = argc > 3 ? std::atoi(argv[3]) : 0;
+
+  HWND main = nullptr;
+  if (!WaitFor([&] { return (main = TopWindow(L"Dolvane采集模块调试工具")) != nullptr; }, 60))
+    return Fail("no main window");
+  HWND pane = GetDlgItem(main, kOutputPane);
+  const std::wstring welcome = TextOf(pane);
+  if (welcome.find(L"感谢使用我司产品") != 0) return Fail("no welcome text in the pane");
+
+  // Escape and Enter reach the dialog's keyboard handling as from a user.
+  for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    PostMessageW(GetDlgItem(main, kStation), WM_KEYDOWN, key, 0);
+    PostMessageW(GetDlgItem(main, kStation), WM_KEYUP, key, 0);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  if (!IsWindow(main)) return Fail("Escape or Enter closed the window");
+
+  PostMessageW(main, WM_SYSCOMMAND, kAboutCommand, 0);
+  HWND about = nullptr;
+  if (!WaitFor([&] { return (about = TopWindow(L"关于Dolvane电参数采集")) != nullptr; }, 10))
+    return Fail("the system menu's About item opened no About box");
+  Click(about, IDOK);
+  if (!WaitFor([&] { return !IsWindow(about); }, 10)) return Fail("the About box did not close");
+
+  Click(main, kOpenPort);
+  HWND portDialog = nullptr;
+  if (!WaitFor([&] { return (portDialog = TopWindow(L"请输入串口号")) != nullptr; }, 10))
+    return Fail("no port dialog");
+  SendMessageW(GetDlgItem(portDialog, kPortEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(port.c_str()));
+  Click(portDialog, IDOK);
+  if (!WaitFor([&] { return TextOf(GetDlgItem(main, kOpenPort)) == L"关闭串口"; }, 10))
+    return Fail("the port did not open");
+
+  Click(main, button);
+  // The report is complete once the pane has changed and then stays as it is.
+  std::wstring report;
+  const bool settled = WaitFor(
+      [&] {
+        const std::wstring now = TextOf(pane);
+        const bool same = now != welcome && now == report;
+        report = now;
+        if (!same) std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        return same;
+      },
+      30);
+  if (!settled) return Fail("the pane did not settle on a report");
+  if (TopWindow(L"提示")) return Fail("the read ended on a box");
+  const std::string text = Utf8(report);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+
+  std::this_thread::sleep_for(std::chrono::seconds(linger));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !IsWindow(main); }, 10)) return Fail("the close box did not close the window");
+  return 0;
+}
