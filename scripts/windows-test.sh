@@ -25,11 +25,8 @@ fi
 grep -E '^\[  PASSED  \]' build-win/core_tests.log | sed 's/^/windows core_tests.exe: /' || true
 
 # 2. The CLI through COM5, against the Linux simulator on a pseudo-terminal.
-exec {sim_in}> >(exec build/bin/dolvane-sim --steady >build-win/sim.out 2>&1)
-for _ in $(seq 50); do [[ -s build-win/sim.out ]] && break; sleep 0.1; done
-device=$(head -1 build-win/sim.out)
-[[ $device == /dev/pts/* ]] || { echo "windows: dolvane-sim did not start: $device"; exit 1; }
-ln -sfn "$device" "$COM5_LINK"  # wine opens the link's target when CreateFile runs
+start_simulator
+device=$sim_device
 
 # Runs one command line on both; same stdout, stderr and exit status.
 compare() {
@@ -64,7 +61,7 @@ compare -s 2 -b 19200 read 3SXY        # a line the module does not use: silence
 if [[ -f build-win/bin/dolvane-console.exe ]]; then
   ./scripts/windows-window-check.sh "$device" && pass || fail "dolvane-console.exe window check"
 fi
-exec {sim_in}>&-
+stop_simulator
 
 echo "windows: $passes passed, $failures failed"
 ((failures == 0))

@@ -12,7 +12,7 @@ shot=${2:-}
 out=build-win/window
 
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >build-win/xvfb.log 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >build-win/xvfb.log 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 read -r -t 20 -u "$display_fd" display_number
@@ -27,7 +27,7 @@ probe=$!
 if [[ -n $shot ]]; then
   for _ in $(seq 200); do [[ -s $out.pane ]] && break; sleep 0.2; done
   sleep 1
-  import -display "$DISPLAY" -window root -crop 1060x680+110+60 +repage "$shot"
+  import -display "$DISPLAY" -window root -trim +repage "$shot"
 fi
 status=0
 wait $probe || status=$?

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Makes docs/windows-console.png: dolvane-console.exe under wine and Xvfb, after
+# reading the 4SX/Y module of the Linux simulator through COM5.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
+./scripts/windows-build.sh
+source scripts/windows-env.sh
+trap stop_wine EXIT
+start_wine
+start_simulator
+device=$sim_device
+./scripts/windows-window-check.sh "$device" docs/windows-console.png
+stop_simulator
+echo "docs/windows-console.png"
