@@ -15,8 +15,12 @@ passes=0
 pass() { passes=$((passes + 1)); }
 fail() { echo "windows: FAILED $*"; failures=$((failures + 1)); }
 
+# The Linux simulator on a pseudo-terminal, reached as COM5.
+start_simulator
+device=$sim_device
+
 # 1. The portable suite.
-if timeout 600 wine build-win/bin/core_tests.exe --gtest_brief=1 </dev/null >build-win/core_tests.log 2>&1; then
+if DOLVANE_COM5_SIM=1 timeout 600 wine build-win/bin/core_tests.exe --gtest_brief=1 </dev/null >build-win/core_tests.log 2>&1; then
   pass
 else
   fail "core_tests.exe (build-win/core_tests.log)"
@@ -24,10 +28,7 @@ else
 fi
 grep -E '^\[  PASSED  \]' build-win/core_tests.log | sed 's/^/windows core_tests.exe: /' || true
 
-# 2. The CLI through COM5, against the Linux simulator on a pseudo-terminal.
-start_simulator
-device=$sim_device
-
+# 2. The CLI through COM5, compared with the Linux CLI.
 # Runs one command line on both; same stdout, stderr and exit status.
 compare() {
   local out=build-win/e2e

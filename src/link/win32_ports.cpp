@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
 #include "link/ports.h"
@@ -21,7 +22,7 @@ bool IsDevicePath(const std::string& text) {
   if (text.size() < 4) return false;
   for (size_t i = 0; i < 3; ++i)
     if (std::toupper(static_cast<unsigned char>(text[i])) != "COM"[i]) return false;
-  return std::all_of(text.begin() + 3, text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return std::isdigit(static_cast<unsigned char>(text[3])) != 0;
 }
 
 std::unique_ptr<SerialPort> NewPlatformSerialPort() { return std::make_unique<Win32SerialPort>(); }
