@@ -41,58 +41,89 @@ int ComNumber(const std::string& name) { return IsDevicePath(name) ? std::atoi(n
 
 }  // namespace
 
-// The ports the serial drivers registered, COM1 before COM10.
-std::vector<std::string> ListSerialPorts() {
-  std::vector<std::string> ports;
+namespace {
+
+std::wstring RegistryText(HKEY key, const wchar_t* name) {
+  wchar_t text[256];
+  DWORD bytes = sizeof text - sizeof(wchar_t);
+  DWORD type = 0;
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ)
+    return {};
+  text[bytes / sizeof(wchar_t)] = L'\0';
+  return text;
+}
+
+std::string DeviceProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {
+  wchar_t text[512] = L"";
+  if (!SetupDiGetDeviceRegistryPropertyW(set, &device, property, nullptr,
+                                         reinterpret_cast<BYTE*>(text), sizeof text - 2, nullptr))
+    return {};
+  return Narrow(text);  // the first string of a multi-string property
+}
+
+// "USB\VID_067B&PID_2303\..." -> the two ids; 0 where absent.
+uint16_t HardwareId(const std::string& hardwareId, const char* tag) {
+  const size_t at = hardwareId.find(tag);
+  return at == std::string::npos
+             ? 0
+             : static_cast<uint16_t>(std::strtoul(hardwareId.c_str() + at + 4, nullptr, 16));
+}
+
+// What the device manager says of each present port, by port name.
+std::map<std::string, SerialPortInfo> DescribedPorts() {
+  std::map<std::string, SerialPortInfo> ports;
+  HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+  if (set == INVALID_HANDLE_VALUE) return ports;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+    HKEY key = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (key == INVALID_HANDLE_VALUE) continue;
+    const std::string name = Narrow(RegistryText(key, L"PortName").c_str());
+    RegCloseKey(key);
+    if (name.empty()) continue;
+    SerialPortInfo info;
+    info.device = name;
+    info.description = DeviceProperty(set, device, SPDRP_FRIENDLYNAME);
+    info.manufacturer = DeviceProperty(set, device, SPDRP_MFG);
+    const std::string hardwareId = DeviceProperty(set, device, SPDRP_HARDWAREID);
+    info.vid = HardwareId(hardwareId, "VID_");
+    info.pid = HardwareId(hardwareId, "PID_");
+    ports[name] = info;
+  }
+  SetupDiDestroyDeviceInfoList(set);
+  return ports;
+}
+
+}  // namespace
+
+// The ports the serial drivers registered, COM1 before COM10, with what the
+// device manager tells of them.
+std::vector<SerialPortInfo> ListSerialPorts() {
+  std::vector<SerialPortInfo> ports;
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
       ERROR_SUCCESS)
     return ports;
+  const std::map<std::string, SerialPortInfo> described = DescribedPorts();
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
-    wchar_t data[256];
     DWORD nameLength = 256;
-    DWORD dataBytes = sizeof data - sizeof(wchar_t);
-    DWORD type = 0;
-    const LONG status = RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
-                                      reinterpret_cast<BYTE*>(data), &dataBytes);
+    const LONG status = RegEnumValueW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_NO_MORE_ITEMS) break;
-    if (status != ERROR_SUCCESS || type != REG_SZ) continue;
-    data[dataBytes / sizeof(wchar_t)] = L'\0';
-    ports.push_back(Narrow(data));
+    if (status != ERROR_SUCCESS) continue;
+    const std::string port = Narrow(RegistryText(key, name).c_str());
+    if (port.empty()) continue;
+    const auto found = described.find(port);
+    SerialPortInfo info;
+    info.device = port;
+    ports.push_back(found != described.end() ? found->second : info);
   }
   RegCloseKey(key);
-  std::sort(ports.begin(), ports.end(),
-            [](const std::string& a, const std::string& b) { return ComNumber(a) < ComNumber(b); });
+  std::sort(ports.begin(), ports.end(), [](const SerialPortInfo& a, const SerialPortInfo& b) {
+    return ComNumber(a.device) < ComNumber(b.device);
+  });
   return ports;
-}
-
-// The names the device manager shows ("USB Serial Port (COM3)"), by port name.
-std::map<std::string, std::string> SerialPortFriendlyNames() {
-  std::map<std::string, std::string> names;
-  HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
-  if (set == INVALID_HANDLE_VALUE) return names;
-  SP_DEVINFO_DATA device{};
-  device.cbSize = sizeof device;
-  for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
-    wchar_t friendly[256] = L"";
-    wchar_t port[64] = L"";
-    if (!SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_FRIENDLYNAME, nullptr,
-                                           reinterpret_cast<BYTE*>(friendly), sizeof friendly - 2,
-                                           nullptr))
-      continue;
-    HKEY key = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
-    if (key == INVALID_HANDLE_VALUE) continue;
-    DWORD bytes = sizeof port - sizeof(wchar_t);
-    DWORD type = 0;
-    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(port), &bytes) ==
-            ERROR_SUCCESS &&
-        type == REG_SZ) {
-      port[bytes / sizeof(wchar_t)] = L'\0';
-      names[Narrow(port)] = Narrow(friendly);
-    }
-    RegCloseKey(key);
-  }
-  SetupDiDestroyDeviceInfoList(set);
-  return names;
 }

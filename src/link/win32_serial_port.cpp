@@ -4,10 +4,32 @@
 
 #include <chrono>
 
+#include "link/transfer_deadline.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kIdleSlice = std::chrono::milliseconds(15);
+
+TransferDeadline::Ms Since(Clock::time_point start) {
+  return std::chrono::duration_cast<TransferDeadline::Ms>(Clock::now() - start);
+}
+
+OpenError OpenErrorOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_NAME:
+      return OpenError::kNotFound;
+    // A serial driver answers a port that another program holds with access denied.
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return OpenError::kBusy;
+    default:
+      return OpenError::kOther;
+  }
+}
 
 HANDLE H(void* handle) { return static_cast<HANDLE>(handle); }
 
@@ -34,14 +56,14 @@ std::string Win32DeviceName(const std::string& port) {
 
 Win32SerialPort::~Win32SerialPort() { close(); }
 
-bool Win32SerialPort::open(const std::string& device) {
+OpenError Win32SerialPort::open(const std::string& device) {
   close();
   // Share mode 0: a port held by another program (or by this one) is refused.
   HANDLE h = CreateFileW(Widen(Win32DeviceName(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                          nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) return OpenErrorOf(GetLastError());
   handle_ = h;
-  return true;
+  return OpenError::kNone;
 }
 
 bool Win32SerialPort::setQueueSizes(size_t input, size_t output) {
@@ -111,12 +133,12 @@ IoResult Win32SerialPort::write(const uint8_t* bytes, size_t count) {
 IoResult Win32SerialPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
   IoResult result{isOpen(), 0};
   if (!isOpen()) return result;
-  const auto total = Clock::now() + std::chrono::milliseconds(timeouts_.readMultiplier *
-                                                                  static_cast<int>(count) +
-                                                              timeouts_.readConstant);
-  auto interval = total;  // no interval limit before the first byte
-  auto nextIdle = Clock::now() + kIdleSlice;
+  const auto start = Clock::now();
+  TransferDeadline deadline = TransferDeadline::forRead(timeouts_, count);
+  auto nextIdle = start + kIdleSlice;
   while (result.count < count) {
+    // Take what the driver holds before judging the deadline: bytes that came
+    // while the idle callback ran late belong to this read.
     DWORD got = 0;
     // A removed adapter (or a hung-up line) fails the call: a failure, not a time-out.
     if (!ReadFile(H(handle_), bytes + result.count, static_cast<DWORD>(count - result.count), &got,
@@ -124,13 +146,12 @@ IoResult Win32SerialPort::read(uint8_t* bytes, size_t count, const CompleteTest&
       return {false, result.count};
     if (got > 0) {
       result.count += got;
-      interval = Clock::now() + std::chrono::milliseconds(timeouts_.readInterval);
+      deadline.bytesArrived(Since(start));
       if (complete && complete(bytes, result.count)) break;
       continue;
     }
-    const auto now = Clock::now();
-    if (now >= std::min(total, interval)) break;
-    if (now >= nextIdle) {
+    if (deadline.expired(Since(start))) break;
+    if (Clock::now() >= nextIdle) {
       callIdle();
       nextIdle = Clock::now() + kIdleSlice;
     }

@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <string>
 
 #include "link/serial_port.h"
@@ -13,7 +12,7 @@ class Win32SerialPort : public SerialPort {
   Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
   // "COMn", "\\.\COMn" or any other device name CreateFile accepts.
-  bool open(const std::string& device) override;
+  OpenError open(const std::string& device) override;
   bool setQueueSizes(size_t input, size_t output) override;
   bool setTimeouts(const PortTimeouts& timeouts) override;
   bool setLine(int baudRate, Parity parity, int stopBits) override;
@@ -32,6 +31,3 @@ class Win32SerialPort : public SerialPort {
 // The name CreateFile needs: "\\.\" before a bare "COMn", since COM10 and up
 // are reachable only through the device namespace.
 std::string Win32DeviceName(const std::string& port);
-
-// The device manager's names of the present ports ("USB Serial Port (COM3)"), by port name.
-std::map<std::string, std::string> SerialPortFriendlyNames();

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "link/link.h"
-#include "link/win32_serial_port.h"
+#include "link/ports.h"
 #include "win/resource.h"
 #include "win/utf16.h"
 
@@ -21,13 +21,12 @@ std::string DialogText(HWND dialog, int id) {
 }
 
 void FillPortList(HWND dialog, EditComState& state) {
-  const auto friendly = SerialPortFriendlyNames();
-  for (const std::string& device : ListSerialPorts()) {
-    const auto name = friendly.find(device);
-    const std::string item = name == friendly.end() ? device : device + "  " + name->second;
+  for (const SerialPortInfo& port : ListSerialPorts()) {
+    const std::string details = PortDetails(port);
+    const std::string item = details.empty() ? port.device : port.device + "  " + details;
     SendDlgItemMessageW(dialog, IDC_PORT_LIST, LB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(Utf16(item).c_str()));
-    state.devices.push_back(device);
+    state.devices.push_back(port.device);
   }
 }
 

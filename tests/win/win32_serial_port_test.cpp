@@ -48,7 +48,7 @@ TEST(Win32Ports, CreateFileGetsTheDeviceNamespace) {
 
 TEST(Win32SerialPort, AbsentPortFailsToOpenAndAClosedPortDoesNothing) {
   Win32SerialPort port;
-  EXPECT_FALSE(port.open("COM200"));
+  EXPECT_EQ(port.open("COM200"), OpenError::kNotFound);
   EXPECT_FALSE(port.isOpen());
   uint8_t bytes[4] = {1, 2, 3, 4};
   EXPECT_FALSE(port.write(bytes, 4).ok);
@@ -66,21 +66,23 @@ class OnSimulatedCom5 : public ::testing::Test {
 
 TEST_F(OnSimulatedCom5, OpenIsExclusiveOnWindowsAndEveryLineFormatIsAccepted) {
   Win32SerialPort first;
-  ASSERT_TRUE(first.open("COM5"));
+  ASSERT_EQ(first.open("COM5"), OpenError::kNone);
   Win32SerialPort second;
-  if (!UnderWine()) EXPECT_FALSE(second.open("COM5"));
+  if (!UnderWine()) {
+    EXPECT_EQ(second.open("COM5"), OpenError::kBusy);
+  }
   EXPECT_TRUE(first.setQueueSizes(1024, 1024));
   EXPECT_TRUE(first.setTimeouts(TimeoutsFor(9600)));
   for (const LineFormat& format : kLineFormats)
     EXPECT_TRUE(first.setLine(9600, format.parity, format.stopBits)) << format.text;
   EXPECT_TRUE(first.purge());
   first.close();
-  EXPECT_TRUE(second.open("COM5"));
+  EXPECT_EQ(second.open("COM5"), OpenError::kNone);
 }
 
 TEST_F(OnSimulatedCom5, SilentLineTimesOutAtTheTotalLimitWhileTheWindowIdles) {
   Win32SerialPort port;
-  ASSERT_TRUE(port.open("COM5"));
+  ASSERT_EQ(port.open("COM5"), OpenError::kNone);
   port.setTimeouts(TimeoutsFor(9600));  // C = 600, M = 5: 85 bytes wait 1025 ms
   int idles = 0;
   port.setIdleCallback([&] { ++idles; });
@@ -97,7 +99,7 @@ TEST_F(OnSimulatedCom5, SilentLineTimesOutAtTheTotalLimitWhileTheWindowIdles) {
 
 TEST_F(OnSimulatedCom5, ExceptionReplyEndsTheReadAtOnce) {
   Win32SerialPort port;
-  ASSERT_TRUE(port.open("COM5"));
+  ASSERT_EQ(port.open("COM5"), OpenError::kNone);
   port.setTimeouts(TimeoutsFor(9600));
   port.setLine(9600, Parity::kNone, 1);
   port.purge();
