@@ -23,17 +23,11 @@
 #include "app/template_group_box.h"
 #include "app/window_placement.h"
 #include "console/control_ids.h"
+#include "layout/main_window_texts.h"
 #include "link/posix_serial_port.h"
 #include "models/model_registry.h"
 
 namespace {
-
-// Plainly fictitious: they must reach no one.
-constexpr const char* kWebAddress = "https://www.dolvane.example";
-constexpr const char* kSupportPhone = "000-0000-0000";
-
-constexpr const char* kCaption = "Dolvane采集模块调试工具V2.8";
-constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
 
 QWidget* NewPane(QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);
@@ -83,7 +77,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   // A top-level window with caption and close box only: no resizing, no minimise or maximise.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral("  ") + QString::fromUtf8(kWebAddress));
+  setWindowTitle(QString::fromStdString(MainWindowTitle()));
   setFont(DialogFont(kMainWindowFontPoints));
   gate_ = std::make_unique<InputGate>(*this);
 
@@ -114,19 +108,7 @@ QWidget* CDolvaneCaiJiDlg::control(int controlId) const {
 
 bool CDolvaneCaiJiDlg::commandRunning() const { return gate_->busy(); }
 
-std::string CDolvaneCaiJiDlg::welcomeText() {
-  std::string text = "感谢使用我司产品！温馨提示：\r\n\r\n";
-  text += "产品技术规格书请通过我司网站获取 ";
-  text += kWebAddress;
-  text += "\r\n\r\n技术支持可拨打电话：Dolvane技术值班专机";
-  text += kSupportPhone;
-  text += "\r\n\r\n";
-  text += "模块站号、波特率等配置请通过软件底部“修改模块通讯参数和站号”功能区自行设置\r\n\r\n";
-  text += "固件版本为680及以上的产品增加寄存器写保护功能，建议使能写保护。\r\n\r\n";
-  text += "使能写操作方法: 写保护设置->允许写操作。\r\n\r\n";
-  text += "使能写保护方法: 写保护设置->禁止写操作。";
-  return text;
-}
+std::string CDolvaneCaiJiDlg::welcomeText() { return WelcomeText(); }
 
 void CDolvaneCaiJiDlg::createControls() {
   const DialogUnits units = DialogUnits::ofFont(font(), this);
@@ -156,7 +138,7 @@ QRect CDolvaneCaiJiDlg::placeOf(const ControlDef& def, const DialogUnits& units)
 }
 
 QWidget* CDolvaneCaiJiDlg::createControl(const ControlDef& def) {
-  const QString text = QString::fromUtf8(def.text ? def.text : FindModelByButton(def.id)->caption);
+  const QString text = QString::fromUtf8(CaptionOf(def));
   switch (def.kind) {
     case ControlKind::kButton:
       return NewButton(text, this);

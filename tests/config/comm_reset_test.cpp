@@ -166,8 +166,7 @@ TEST_F(CommResetScripted, ReopenFailureAtTheConfirmationLeavesThePortClosed) {
   EXPECT_EQ(port->written.size(), 64u);
   EXPECT_EQ(console.infoTexts(),
             std::vector<std::string>{ParsePortEntry(kScriptedPortEntry)->device +
-                                     "打开失败！
-串口已被其他程序占用。"});
+                                     "打开失败！\r\n串口已被其他程序占用。"});
   EXPECT_EQ(ops.link().isOpen, 0);
   EXPECT_FALSE(port->isOpen());
   EXPECT_EQ(console.captions[ids::kOpenPort], "打开串口");
