@@ -19,9 +19,9 @@
 
 namespace {
 
+constexpr const char* kUsageFirstLine =
+    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--trace] [--trace-file FILE] OPERATION [ARGS...]\n";
 constexpr const char* kUsageHead =
-    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--trace] [--trace-file FILE] OPERATION [ARGS...]\n"
-    "  -p, --port PORT     device path, or a port number by the window's rule (n = /dev/ttyS(n-1))\n"
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
     "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
     "  -s, --station TEXT  the text of the station field, parsed as the window parses it (default \"1\")\n"
@@ -42,7 +42,8 @@ constexpr const char* kUsageTail =
     "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel.\n";
 
 std::string Usage() {
-  std::string text = kUsageHead;
+  std::string text = std::string(kUsageFirstLine) + "  -p, --port PORT     " + PortOptionHelp() + "\n";
+  text += kUsageHead;
   text.replace(text.find("%TRACE%"), 7, kTraceAndDiscoveryUsage);
   text.replace(text.find("%DISCOVERY%"), 11, kDiscoveryOperationsUsage);
   for (const ModelEntry& model : Models()) text += std::string(" ") + model.cliName;

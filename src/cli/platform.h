@@ -19,6 +19,9 @@ class SimulatedBus {
 // Null where this build has no simulated bus.
 std::unique_ptr<SimulatedBus> StartSimulatedBus();
 
+// What -p takes, for the usage text.
+const char* PortOptionHelp();
+
 // The program's arguments as UTF-8, without the program name.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 // Byte-exact stdout and stderr (no newline translation), UTF-8 on a console.

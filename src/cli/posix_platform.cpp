@@ -21,6 +21,10 @@ class PtyBus : public SimulatedBus {
 
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<PtyBus>(); }
 
+const char* PortOptionHelp() {
+  return "device path, or a port number by the window's rule (n = /dev/ttyS(n-1))";
+}
+
 std::vector<std::string> CommandLineArguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
 
 void PrepareStandardStreams() {}

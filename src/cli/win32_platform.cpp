@@ -15,6 +15,10 @@ std::unique_ptr<SimulatedBus> StartSimulatedBus() {
   return nullptr;
 }
 
+const char* PortOptionHelp() {
+  return "port name (COM5, \\\\.\\COM12), or a port number by the window's rule (n = COMn)";
+}
+
 std::vector<std::string> CommandLineArguments(int, char**) {
   // argv is in the ANSI code page; the wide command line keeps every character.
   int count = 0;
