@@ -21,7 +21,7 @@ target_link_libraries(dolvane_operations PUBLIC dolvane_core dolvane_sim)
 
 glob_sources(CLI_SOURCES src/cli)
 add_library(dolvane_cli_lib STATIC ${CLI_SOURCES})
-target_link_libraries(dolvane_cli_lib PUBLIC dolvane_operations)
+target_link_libraries(dolvane_cli_lib PUBLIC dolvane_operations PRIVATE dolvane_version)
 add_executable(dolvane-cli src/cli/main/cli_main.cpp)
 target_link_libraries(dolvane-cli PRIVATE dolvane_cli_lib)
 

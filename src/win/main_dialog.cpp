@@ -1,6 +1,7 @@
 #include "win/main_dialog.h"
 
 #include "console/control_ids.h"
+#include "dolvane_version.h"
 #include "layout/main_window_controls.h"
 #include "layout/main_window_texts.h"
 #include "link/link.h"
@@ -53,7 +54,12 @@ CommandEvent EventOf(int notification) {
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_INITDIALOG) {
+    // The product line is the template's own text; the build's version goes on the notice line.
+    const std::string notice = std::string("版本 ") + kDolvaneVersion + "  (C) Dolvane";
+    SetDlgItemTextW(dialog, IDC_ABOUT_NOTICE, Utf16(notice).c_str());
+    return TRUE;
+  }
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;

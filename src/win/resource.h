@@ -8,5 +8,6 @@
 #define IDC_PORT_EDIT 1005
 #define IDC_PORT_LIST 1100
 #define IDC_SCAN_PROGRESS 1101
+#define IDC_ABOUT_NOTICE 1102
 // The About item of the system menu: system commands keep the low four bits free.
 #define IDM_ABOUT 0x0010

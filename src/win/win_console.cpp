@@ -43,7 +43,9 @@ std::string WinConsole::fieldText(int controlId) {
 }
 
 void WinConsole::setPaneText(const std::string& text) {
+  // A read's report shows from its top, where its header is.
   SetDlgItemTextW(dialog_, ids::kOutputPane, EditControlText(text).c_str());
+  if (followPane_) SendDlgItemMessageW(dialog_, ids::kOutputPane, WM_VSCROLL, SB_BOTTOM, 0);
 }
 
 void WinConsole::showInfo(const std::string& text) {
@@ -87,6 +89,7 @@ void WinConsole::pause(int milliseconds) {
 void WinConsole::idle() { PumpWithoutInput(); }
 
 void WinConsole::progress(int done, int total) {
+  followPane_ = done < total;
   HWND bar = GetDlgItem(dialog_, IDC_SCAN_PROGRESS);
   SendMessageW(bar, PBM_SETRANGE32, 0, total);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);

@@ -24,6 +24,7 @@ class WinConsole : public Console {
 
  private:
   HWND dialog_;
+  bool followPane_ = false;  // while an operation reports progress, its newest line shows
 };
 
 // Handles the messages waiting for this thread, dropping keyboard and mouse
