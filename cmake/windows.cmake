@@ -50,3 +50,4 @@ target_compile_definitions(core_tests PRIVATE DOLVANE_FIXTURES_DIR="${CMAKE_SOUR
 
 # Drives the running window through its messages (scripts/windows-window-check.sh).
 add_executable(window_probe tests/win/probe/window_probe.cpp)
+target_link_libraries(window_probe PRIVATE dolvane_operations)

@@ -3,7 +3,8 @@
 # self-contained .exe files and a short README (Chinese and English).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v zip >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq zip
+source scripts/install_missing.sh
+install_missing zip
 ./scripts/windows-build.sh --target dolvane-cli dolvane-console
 
 stage=build-win/package/dolvane-windows-x64

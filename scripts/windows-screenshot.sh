@@ -3,7 +3,8 @@
 # reading the 4SX/Y module of the Linux simulator through COM5.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
+source scripts/install_missing.sh
+install_missing imagemagick
 ./scripts/windows-build.sh
 source scripts/windows-env.sh
 trap stop_wine EXIT

@@ -31,6 +31,7 @@ if [[ -n $shot ]]; then
 fi
 status=0
 wait $probe || status=$?
+((status == 0)) || kill $window 2>/dev/null || true  # the probe did not close it
 wait $window || true
 build/bin/dolvane-cli -p "$device" -s 1 read 4SXY >$out.cli </dev/null || true
 if ((status != 0)) || ! cmp -s $out.cli $out.pane; then

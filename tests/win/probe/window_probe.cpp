@@ -15,6 +15,8 @@
 #include <string>
 #include <thread>
 
+#include "layout/main_window_controls.h"
+
 namespace {
 
 constexpr int kOpenPort = 1000;
@@ -77,6 +79,54 @@ void Click(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// The dialog's base units, found from its client area of 681 x 407 units.
+bool BaseUnits(HWND main, int& baseX, int& baseY) {
+  RECT client{};
+  GetClientRect(main, &client);
+  baseX = baseY = 0;
+  for (int x = 4; x <= 32 && !baseX; ++x)
+    if (MulDiv(kMainWindowWidthDlu, x, 4) == client.right) baseX = x;
+  for (int y = 8; y <= 64 && !baseY; ++y)
+    if (MulDiv(kMainWindowHeightDlu, y, 8) == client.bottom) baseY = y;
+  return baseX && baseY;
+}
+
+// Every control of the shared table where the table puts it, of its kind's style.
+const char* TemplateFault(HWND main) {
+  static std::string fault;
+  int baseX = 0, baseY = 0;
+  if (!BaseUnits(main, baseX, baseY)) return "the client area is not 681 x 407 dialog units";
+  if ((GetWindowLongW(main, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0)
+    return "the window can be resized, minimised or maximised";
+  for (const ControlDef& def : MainWindowControls()) {
+    if (def.id == 0) continue;
+    HWND control = GetDlgItem(main, def.id);
+    RECT placed{};
+    GetWindowRect(control, &placed);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&placed), 2);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const bool where = placed.left == MulDiv(def.rect.x, baseX, 4) &&
+                       placed.top == MulDiv(def.rect.y, baseY, 8) &&
+                       placed.right - placed.left == MulDiv(def.rect.width, baseX, 4) &&
+                       // a combo's template height is its open list's
+                       (def.kind == ControlKind::kCombo ||
+                        placed.bottom - placed.top == MulDiv(def.rect.height, baseY, 8));
+    bool styled = true;
+    switch (def.kind) {
+      case ControlKind::kDigitEdit: styled = style & ES_NUMBER; break;
+      case ControlKind::kCombo: styled = (style & 3) == CBS_DROPDOWNLIST; break;
+      case ControlKind::kHiddenButton: styled = !(style & WS_VISIBLE); break;
+      case ControlKind::kPane: styled = (style & ES_MULTILINE) && (style & ES_READONLY); break;
+      default: break;
+    }
+    if (!where || !styled) {
+      fault = "control " + std::to_string(def.id) + (where ? " has the wrong style" : " is misplaced");
+      return fault.c_str();
+    }
+  }
+  return nullptr;
+}
+
 int Fail(const char* what) {
   std::fprintf(stderr, "window_probe: %s\n", what);
   if (HWND box = TopWindow(L"提示"))
@@ -96,6 +146,7 @@ int main(int argc, char** argv) {
   HWND main = nullptr;
   if (!WaitFor([&] { return (main = TopWindow(L"Dolvane采集模块调试工具")) != nullptr; }, 60))
     return Fail("no main window");
+  if (const char* fault = TemplateFault(main)) return Fail(fault);
   HWND pane = GetDlgItem(main, kOutputPane);
   const std::wstring welcome = TextOf(pane);
   if (welcome.find(L"感谢使用我司产品") != 0) return Fail("no welcome text in the pane");
