@@ -8,14 +8,12 @@ add_library(dolvane_core STATIC ${CORE_SOURCES})
 target_include_directories(dolvane_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(dolvane_core PUBLIC setupapi)
 
-# The simulated modules without their pseudo-terminal bus (POSIX only).
+# The simulated modules; their pseudo-terminal bus is POSIX only (posix_*).
 glob_sources(SIM_SOURCES src/sim)
-list(FILTER SIM_SOURCES EXCLUDE REGEX "/sim/sim_bus\\.cpp$")
 add_library(dolvane_sim STATIC ${SIM_SOURCES})
 target_link_libraries(dolvane_sim PUBLIC dolvane_core)
 
 glob_sources(OPERATIONS_SOURCES src/models src/operations src/layout)
-list(FILTER OPERATIONS_SOURCES EXCLUDE REGEX "/models/demo_bus\\.cpp$")
 add_library(dolvane_operations STATIC ${OPERATIONS_SOURCES})
 target_link_libraries(dolvane_operations PUBLIC dolvane_core dolvane_sim)
 
@@ -32,12 +30,18 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# A test file that drives the pseudo-terminal bus, a POSIX port or the Linux
-# programs stays in the Linux suite; the rest is the portable suite.
-glob_sources(TEST_SOURCES tests tests/modbus tests/link tests/console tests/readers tests/config tests/sim tests/models tests/operations tests/cli)
+# A test file that uses POSIX calls (directly or through a support header), the
+# pseudo-terminal bus or the Linux programs stays in the Linux suite; the rest is
+# the portable suite.
+set(POSIX_TEST_MARKS
+  "#include <(unistd|termios|poll|fcntl|pty|dirent|signal)\\.h>" "#include <sys/"
+  "bus_fixture\\.h" "temp_file\\.h" "pty_pair\\.h" "sim_bus\\.h" "posix_serial_port\\.h"
+  "StartDemoBus" "DOLVANE_BIN_DIR")
+list(JOIN POSIX_TEST_MARKS "|" posix_marks)
+glob_sources(TEST_SOURCES ${CORE_TEST_DIRS})
 set(PORTABLE_TEST_SOURCES)
 foreach(src IN LISTS TEST_SOURCES)
-  file(STRINGS ${src} posix_only REGEX "bus_fixture\\.h|sim_bus\\.h|posix_serial_port\\.h|demo_bus\\.h|DOLVANE_BIN_DIR")
+  file(STRINGS ${src} posix_only REGEX "${posix_marks}")
   if(NOT posix_only)
     list(APPEND PORTABLE_TEST_SOURCES ${src})
   endif()

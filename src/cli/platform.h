@@ -16,7 +16,7 @@ class SimulatedBus {
   // A closed port that reaches the bus once opened by that name.
   virtual std::unique_ptr<SerialPort> newPort() = 0;
 };
-// Null where this build has no simulated bus.
+// Throws std::runtime_error when the bus cannot start (no pseudo-terminal left).
 std::unique_ptr<SimulatedBus> StartSimulatedBus();
 
 // What -p takes, for the usage text.

@@ -7,13 +7,11 @@
 
 #include <cstdio>
 
+#include "cli/in_process_bus.h"
 #include "cli/platform.h"
 #include "link/serial_port.h"
 
-std::unique_ptr<SimulatedBus> StartSimulatedBus() {
-  // The simulated modules still live behind a pseudo-terminal only.
-  return nullptr;
-}
+std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<InProcessBus>(); }
 
 const char* PortOptionHelp() {
   return "port name (COM5, \\\\.\\COM12), or a port number by the window's rule (n = COMn)";

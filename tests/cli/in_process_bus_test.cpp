@@ -1,0 +1,52 @@
+// The --simulate bus of builds without a pseudo-terminal: the demo modules
+// behind an in-memory port, driven by the operations as the CLI drives them.
+#include "cli/in_process_bus.h"
+
+#include <gtest/gtest.h>
+
+#include "link/link.h"
+#include "models/model_registry.h"
+#include "operations/operations.h"
+#include "support/fake_console.h"
+
+namespace {
+
+struct InProcessRun {
+  InProcessBus bus;
+  FakeConsole console;
+  Operations ops{console, bus.newPort()};
+
+  explicit InProcessRun(int baudRate = 9600) {
+    SetDefaultFields(console);
+    ops.InitLinkDefaults();
+    ops.link().baudRate = baudRate;
+    ops.link().portName = bus.portName();
+  }
+  bool open() { return OpenPort(ops.link(), ops.port(), console) == 0; }
+};
+
+TEST(InProcessBus, EveryModelAnswersAtItsDemoStation) {
+  for (const ModelEntry& model : Models()) {
+    InProcessRun run;
+    ASSERT_TRUE(run.open()) << model.cliName;
+    run.console.fields[ids::kStation] = std::to_string(model.demoStation);
+    run.ops.OnBnClickedReadModel(model);
+    EXPECT_TRUE(run.console.infoTexts().empty())
+        << model.cliName << ": " << run.console.infoTexts().front();
+    EXPECT_NE(run.console.pane.find("十六进制显示接收数据"), std::string::npos) << model.cliName;
+  }
+}
+
+TEST(InProcessBus, ModulesStaySilentOnAnotherLineAndAtAnAbsentStation) {
+  const ModelEntry& model = Models().front();
+  for (const auto& [baudRate, station] : {std::pair{19200, model.demoStation}, std::pair{9600, 99}}) {
+    InProcessRun run(baudRate);
+    ASSERT_TRUE(run.open());
+    run.console.fields[ids::kStation] = std::to_string(station);
+    run.ops.OnBnClickedReadModel(model);
+    EXPECT_EQ(run.console.infoTexts().size(), 1u) << baudRate << " " << station;
+    EXPECT_EQ(run.console.pane.find("十六进制显示接收数据"), std::string::npos);
+  }
+}
+
+}  // namespace
