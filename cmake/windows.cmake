@@ -1,7 +1,8 @@
 # The Windows build (cross-compiled with cmake/mingw-w64-x86_64.cmake): the same
 # core and CLI sources as on Linux, the Win32 dialog window, and the test suites
 # that need no pseudo-terminal. Included from CMakeLists.txt, which globs.
-add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+# localtime_r and the other reentrant POSIX time calls, which MinGW-w64 offers on request.
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _POSIX_THREAD_SAFE_FUNCTIONS)
 
 glob_sources(CORE_SOURCES src/console src/link src/modbus src/readers src/config)
 add_library(dolvane_core STATIC ${CORE_SOURCES})
@@ -13,7 +14,7 @@ glob_sources(SIM_SOURCES src/sim)
 add_library(dolvane_sim STATIC ${SIM_SOURCES})
 target_link_libraries(dolvane_sim PUBLIC dolvane_core)
 
-glob_sources(OPERATIONS_SOURCES src/models src/operations src/layout)
+glob_sources(OPERATIONS_SOURCES src/models src/operations src/monitor src/layout)
 add_library(dolvane_operations STATIC ${OPERATIONS_SOURCES})
 target_link_libraries(dolvane_operations PUBLIC dolvane_core dolvane_sim)
 

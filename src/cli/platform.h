@@ -19,6 +19,11 @@ class SimulatedBus {
 // Throws std::runtime_error when the bus cannot start (no pseudo-terminal left).
 std::unique_ptr<SimulatedBus> StartSimulatedBus();
 
+// Until RestoreStopSignals, SIGINT and SIGTERM (Ctrl+C in a console) call
+// `handler` instead of ending the program.
+void CatchStopSignals(void (*handler)(int));
+void RestoreStopSignals();
+
 // What -p takes, for the usage text.
 const char* PortOptionHelp();
 

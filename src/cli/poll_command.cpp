@@ -1,12 +1,11 @@
 #include "cli/poll_command.h"
 
-#include <signal.h>
-
 #include <atomic>
 #include <charconv>
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/platform.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
 #include "monitor/csv_log.h"
@@ -32,22 +31,11 @@ class StopOnSignals {
  public:
   StopOnSignals() {
     gStopRequested = false;
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
+    CatchStopSignals(RequestStop);
   }
-  ~StopOnSignals() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
+  ~StopOnSignals() { RestoreStopSignals(); }
   StopOnSignals(const StopOnSignals&) = delete;
   StopOnSignals& operator=(const StopOnSignals&) = delete;
-
- private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <signal.h>
 #include <unistd.h>
 
 #include "cli/platform.h"
@@ -17,7 +18,24 @@ class PtyBus : public SimulatedBus {
   std::unique_ptr<SimBus> bus_ = StartDemoBus();
 };
 
+struct sigaction gOldInt {};
+struct sigaction gOldTerm {};
+
 }  // namespace
+
+void CatchStopSignals(void (*handler)(int)) {
+  // No SA_RESTART: a wait in progress ends with EINTR and sees the request at once.
+  struct sigaction action {};
+  action.sa_handler = handler;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &gOldInt);
+  sigaction(SIGTERM, &action, &gOldTerm);
+}
+
+void RestoreStopSignals() {
+  sigaction(SIGINT, &gOldInt, nullptr);
+  sigaction(SIGTERM, &gOldTerm, nullptr);
+}
 
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<PtyBus>(); }
 

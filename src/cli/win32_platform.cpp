@@ -5,11 +5,30 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "cli/in_process_bus.h"
 #include "cli/platform.h"
 #include "link/serial_port.h"
+
+namespace {
+
+using SignalHandler = void (*)(int);
+SignalHandler gOldInt = SIG_DFL;
+SignalHandler gOldTerm = SIG_DFL;
+
+}  // namespace
+
+void CatchStopSignals(void (*handler)(int)) {
+  gOldInt = std::signal(SIGINT, handler);
+  gOldTerm = std::signal(SIGTERM, handler);
+}
+
+void RestoreStopSignals() {
+  std::signal(SIGINT, gOldInt);
+  std::signal(SIGTERM, gOldTerm);
+}
 
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<InProcessBus>(); }
 
