@@ -14,7 +14,7 @@ glob_sources(SIM_SOURCES src/sim)
 add_library(dolvane_sim STATIC ${SIM_SOURCES})
 target_link_libraries(dolvane_sim PUBLIC dolvane_core)
 
-glob_sources(OPERATIONS_SOURCES src/models src/operations src/monitor src/layout)
+glob_sources(OPERATIONS_SOURCES ${OPERATIONS_DIRS})
 add_library(dolvane_operations STATIC ${OPERATIONS_SOURCES})
 target_link_libraries(dolvane_operations PUBLIC dolvane_core dolvane_sim)
 
