@@ -42,14 +42,14 @@ class TemplateWriter {
   std::vector<WORD> words_;
 };
 
-struct ItemSpec {
+struct ItemClass {
   DWORD style;
   DWORD exStyle;
   WORD atom;               // 0: a class given by name
   const wchar_t* className;
 };
 
-ItemSpec SpecOf(ControlKind kind) {
+ItemClass ClassOf(ControlKind kind) {
   constexpr DWORD child = WS_CHILD | WS_VISIBLE;
   switch (kind) {
     case ControlKind::kButton:
@@ -74,22 +74,22 @@ ItemSpec SpecOf(ControlKind kind) {
   return {child, 0, kStaticClass, nullptr};
 }
 
-void WriteItem(TemplateWriter& w, const ItemSpec& spec, int id, const DluRect& r,
+void WriteItem(TemplateWriter& w, const ItemClass& item, int id, const DluRect& r,
                const std::wstring& text) {
   w.alignToDword();
   w.dword(0);  // help id
-  w.dword(spec.exStyle);
-  w.dword(spec.style);
+  w.dword(item.exStyle);
+  w.dword(item.style);
   w.word(static_cast<WORD>(r.x));
   w.word(static_cast<WORD>(r.y));
   w.word(static_cast<WORD>(r.width));
   w.word(static_cast<WORD>(r.height));
   w.dword(static_cast<DWORD>(id == 0 ? IDC_STATIC : id));
-  if (spec.atom) {
+  if (item.atom) {
     w.word(0xFFFF);
-    w.word(spec.atom);
+    w.word(item.atom);
   } else {
-    w.text(spec.className);
+    w.text(item.className);
   }
   w.text(text);
   w.word(0);  // no creation data
@@ -122,7 +122,7 @@ DialogTemplate BuildMainWindowTemplate(const std::string& title) {
   for (const ControlDef& def : controls) {
     DluRect rect = def.rect;
     if (def.kind == ControlKind::kCombo) rect.height = kComboListHeightDlu;
-    WriteItem(w, SpecOf(def.kind), def.id, rect, Utf16(CaptionOf(def)));
+    WriteItem(w, ClassOf(def.kind), def.id, rect, Utf16(CaptionOf(def)));
   }
   WriteItem(w, {WS_CHILD, 0, 0, PROGRESS_CLASSW}, IDC_SCAN_PROGRESS, kProgressBarRect, L"");
   return w.finish();
