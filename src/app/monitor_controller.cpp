@@ -42,10 +42,28 @@ void PlaceBeside(QWidget& plot, const QWidget& window) {
   plot.move(at);
 }
 
+// A file that already holds this log is appended to (one of other columns is
+// refused), so choosing a file never overwrites anything.
+QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
+  QFileDialog dialog(owner, QString::fromUtf8("记录到CSV文件"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(QString::fromUtf8("CSV 文件 (*.csv)"));
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (!last.isEmpty()) dialog.selectFile(last);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
 }  // namespace
 
 MonitorController::MonitorController(QWidget& window, Operations& ops, QPlainTextEdit& pane, QLabel& status)
-    : window_(window), ops_(ops), pane_(pane), status_(status), plot_(new TrendPlotWindow(&window)) {
+    : window_(window),
+      ops_(ops),
+      pane_(pane),
+      status_(status),
+      plot_(new TrendPlotWindow(&window)),
+      chooseLogFile_(ChooseLogFileInDialog) {
   intervalMs_ = plot_->intervalMs();
   tick_.setSingleShot(true);
   tick_.setTimerType(Qt::PreciseTimer);
@@ -164,18 +182,11 @@ void MonitorController::switchLogging(bool on) {
     return;
   }
   if (!poller_) return;
-  // A file that already holds this log is appended to; one of other columns is refused.
-  QFileDialog dialog(plot_, QString::fromUtf8("记录到CSV文件"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(QString::fromUtf8("CSV 文件 (*.csv)"));
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
-  if (!logPath_.isEmpty()) dialog.selectFile(logPath_);
+  const QString path = chooseLogFile_(plot_, logPath_);
   std::string error;
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-    logPath_ = dialog.selectedFiles().front();
-    log_ = CsvLog::OpenFile(logPath_.toStdString(), poller_ ? poller_->columns() : std::vector<QuantityColumn>{},
-                            CsvLog::FileMode::kAppend, &error);
+  if (!path.isEmpty() && poller_) {
+    logPath_ = path;
+    log_ = CsvLog::OpenFile(path.toStdString(), poller_->columns(), CsvLog::FileMode::kAppend, &error);
   }
   // Polling may have ended while the dialog was open.
   if (log_ && !poller_) log_.reset();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "monitor/csv_log.h"
@@ -39,6 +40,10 @@ class MonitorController : public QObject {
   bool busy() const { return busy_; }
 
   void setIntervalMs(int milliseconds) { intervalMs_ = milliseconds; }
+  // Asks for the log file when logging is switched on (the last one offered
+  // first); empty: cancelled. A file dialog unless replaced.
+  using LogFileChooser = std::function<QString(QWidget* owner, const QString& last)>;
+  void setLogFileChooser(LogFileChooser choose) { chooseLogFile_ = std::move(choose); }
   TrendPlotWindow& plotWindow() { return *plot_; }
   const Poller* poller() const { return poller_.get(); }
 
@@ -72,5 +77,6 @@ class MonitorController : public QObject {
   PollResult::Clock::time_point pollStart_{};
   std::unique_ptr<Poller> poller_;
   std::unique_ptr<CsvLog> log_;
-  QString logPath_;     // the file chosen last: switching on again appends to it
+  QString logPath_;  // the file chosen last, offered first when logging is switched on again
+  LogFileChooser chooseLogFile_;
 };

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -162,13 +161,12 @@ TEST_F(MonitorWindowTest, LogsToCsvWhileSwitchedOnWithTheHeaderOnce) {
   const QString path = dir.filePath("log.csv");
   startAfterRead();
   TrendPlotWindow& plot = window.monitor().plotWindow();
-  const auto switchLogOn = [&] {
-    WhenModal<QFileDialog>([path](QFileDialog* dialog) {
-      dialog->selectFile(path);
-      static_cast<QDialog*>(dialog)->accept();  // as 保存 does
-    });
-    plot.logSwitch()->click();
-  };
+  QStringList offered;  // what the chooser offered first each time
+  window.monitor().setLogFileChooser([&](QWidget*, const QString& last) {
+    offered << last;
+    return path;
+  });
+  const auto switchLogOn = [&] { plot.logSwitch()->click(); };
   switchLogOn();
   ASSERT_TRUE(plot.logSwitch()->isChecked());
   ASSERT_TRUE(pollsGoOn(3));
@@ -180,6 +178,7 @@ TEST_F(MonitorWindowTest, LogsToCsvWhileSwitchedOnWithTheHeaderOnce) {
   clickSwitch();
   ASSERT_FALSE(window.monitor().running());
   EXPECT_FALSE(plot.logSwitch()->isChecked());
+  EXPECT_EQ(offered, QStringList({"", path}));
 
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
