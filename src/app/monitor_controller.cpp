@@ -62,19 +62,24 @@ MonitorController::MonitorController(QWidget& window, Operations& ops, QPlainTex
       ops_(ops),
       pane_(pane),
       status_(status),
-      plot_(new TrendPlotWindow(&window)),
+      intervalMs_(TrendPlotWindow::kDefaultIntervalMs),
       chooseLogFile_(ChooseLogFileInDialog) {
-  intervalMs_ = plot_->intervalMs();
   tick_.setSingleShot(true);
   tick_.setTimerType(Qt::PreciseTimer);
   connect(&tick_, &QTimer::timeout, this, &MonitorController::pollNow);
   redraw_.setInterval(kRedrawMs);
+}
+
+// Made when monitoring first starts.
+TrendPlotWindow& MonitorController::plotWindow() {
+  if (plot_) return *plot_;
+  plot_ = new TrendPlotWindow(&window_);
   connect(&redraw_, &QTimer::timeout, plot_, &TrendPlotWindow::refresh);
   connect(plot_, &TrendPlotWindow::intervalChanged, this, [this](int ms) { intervalMs_ = ms; });
   connect(plot_, &TrendPlotWindow::loggingToggled, this, &MonitorController::switchLogging);
   connect(plot_, &TrendPlotWindow::stopRequested, this, &MonitorController::stop);
   connect(plot_, &TrendPlotWindow::closed, this, &MonitorController::stop);
-  plot_->setRunning(false);
+  return *plot_;
 }
 
 MonitorController::~MonitorController() {
@@ -107,12 +112,13 @@ bool MonitorController::start() {
   PollOptions options;
   options.interval = std::chrono::milliseconds(0);  // the timer keeps the interval
   poller_ = std::make_unique<Poller>(ops_.context(), *target, options);
-  plot_->reset(poller_->columns());
-  plot_->setRunning(true);
-  if (!plot_->isVisible()) {
-    plot_->show();
-    PlaceBeside(*plot_, window_);
+  TrendPlotWindow& plot = plotWindow();
+  if (!plot.isVisible()) {
+    plot.show();
+    PlaceBeside(plot, window_);
   }
+  plot.reset(poller_->columns());
+  plot.setRunning(true);
   showStatus();
   status_.show();
   redraw_.start();

@@ -44,7 +44,7 @@ class MonitorController : public QObject {
   // first); empty: cancelled. A file dialog unless replaced.
   using LogFileChooser = std::function<QString(QWidget* owner, const QString& last)>;
   void setLogFileChooser(LogFileChooser choose) { chooseLogFile_ = std::move(choose); }
-  TrendPlotWindow& plotWindow() { return *plot_; }
+  TrendPlotWindow& plotWindow();
   const Poller* poller() const { return poller_.get(); }
 
   static const char* const kNothingReadYet;
@@ -67,7 +67,7 @@ class MonitorController : public QObject {
   Operations& ops_;
   QPlainTextEdit& pane_;
   QLabel& status_;
-  TrendPlotWindow* plot_;  // owned by the window
+  TrendPlotWindow* plot_ = nullptr;  // owned by the window
   QTimer tick_;
   QTimer redraw_;
   const ReaderModel* lastModel_ = nullptr;

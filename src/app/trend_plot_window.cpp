@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
@@ -24,7 +23,6 @@ namespace {
 constexpr int kMinuteChoices[] = {1, 5, 15, 60};
 constexpr int kDefaultMinutesIndex = 1;
 constexpr int kIntervalChoicesMs[] = {0, 200, 500, 1000, 2000, 5000};
-constexpr int kDefaultIntervalIndex = 3;
 // Enough for the longest axis at one poll a second; faster polling keeps less time.
 constexpr size_t kSamplesKept = 7200;
 constexpr qint64 kLongestSpanMs = 60 * 60 * 1000;
@@ -44,19 +42,12 @@ TrendPlotWindow::TrendPlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   minutes_->setCurrentIndex(kDefaultMinutesIndex);
   interval_ = new QComboBox(this);
   for (int ms : kIntervalChoicesMs) interval_->addItem(IntervalText(ms), ms);
-  interval_->setCurrentIndex(kDefaultIntervalIndex);
+  interval_->setCurrentIndex(interval_->findData(kDefaultIntervalMs));
   logSwitch_ = new QCheckBox(QString::fromUtf8("记录到CSV文件"), this);
   stop_ = new QPushButton(QString::fromUtf8("停止监视"), this);
   stop_->setAutoDefault(false);
 
-  auto* chart = new QChart;
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  timeAxis_ = new QDateTimeAxis(chart);
-  timeAxis_->setFormat(QStringLiteral("HH:mm:ss"));
-  valueAxis_ = new QValueAxis(chart);
-  chart->addAxis(timeAxis_, Qt::AlignBottom);
-  chart->addAxis(valueAxis_, Qt::AlignLeft);
-  view_ = new QChartView(chart, this);
+  view_ = new QChartView(newChart(), this);
   view_->setRenderHint(QPainter::Antialiasing);
 
   auto* controls = new QHBoxLayout;
@@ -86,6 +77,18 @@ TrendPlotWindow::TrendPlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 }
 
 TrendPlotWindow::~TrendPlotWindow() = default;
+
+QChart* TrendPlotWindow::newChart() {
+  auto* chart = new QChart;
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  // Time runs up to 0, now; a wall-clock axis lost its labels as it moved.
+  timeAxis_ = new QValueAxis(chart);
+  timeAxis_->setLabelFormat(QStringLiteral("%d"));
+  valueAxis_ = new QValueAxis(chart);
+  chart->addAxis(timeAxis_, Qt::AlignBottom);
+  chart->addAxis(valueAxis_, Qt::AlignLeft);
+  return chart;
+}
 
 QChart* TrendPlotWindow::chart() const { return view_->chart(); }
 
@@ -164,8 +167,14 @@ void TrendPlotWindow::add(const PollResult& result) {
 
 void TrendPlotWindow::refresh() {
   const qint64 now = QDateTime::currentMSecsSinceEpoch();
-  const qint64 from = now - qint64{minutes_->currentData().toInt()} * 60 * 1000;
-  timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(now));
+  const int minutes = minutes_->currentData().toInt();
+  const qint64 from = now - qint64{minutes} * 60 * 1000;
+  // Seconds for the short spans, minutes for the long ones; ticks on round numbers.
+  const bool inMinutes = minutes >= 15;
+  const double unitMs = inMinutes ? 60000.0 : 1000.0;
+  timeAxis_->setTitleText(QString::fromUtf8(inMinutes ? "分钟（0 为此刻）" : "秒（0 为此刻）"));
+  timeAxis_->setTickCount(minutes == 5 || minutes == 15 ? 6 : 5);
+  timeAxis_->setRange(static_cast<double>(from - now) / unitMs, 0);
   double low = 0;
   double high = 0;
   bool any = false;
@@ -173,7 +182,7 @@ void TrendPlotWindow::refresh() {
     QList<QPointF> points;
     for (const Sample& s : seen_[column]) {
       if (s.ms < from) continue;
-      points.append(QPointF(static_cast<qreal>(s.ms), s.value));
+      points.append(QPointF(static_cast<qreal>(s.ms - now) / unitMs, s.value));
       low = any ? std::min(low, s.value) : s.value;
       high = any ? std::max(high, s.value) : s.value;
       any = true;

@@ -14,7 +14,6 @@ class QChart;
 class QChartView;
 class QCheckBox;
 class QComboBox;
-class QDateTimeAxis;
 class QLineSeries;
 class QListWidget;
 class QListWidgetItem;
@@ -26,6 +25,7 @@ class TrendPlotWindow : public QWidget {
  public:
   static constexpr int kMaxPicked = 8;
   static constexpr int kInitiallyPicked = 3;
+  static constexpr int kDefaultIntervalMs = 1000;
 
   explicit TrendPlotWindow(QWidget* owner);
   ~TrendPlotWindow() override;
@@ -61,6 +61,7 @@ class TrendPlotWindow : public QWidget {
     qint64 ms;  // wall clock, ms since the epoch
     double value;
   };
+  QChart* newChart();
   void picked(QListWidgetItem* item);
   void rebuildSeries();
   std::vector<int> pickedColumns() const;
@@ -74,6 +75,6 @@ class TrendPlotWindow : public QWidget {
   QCheckBox* logSwitch_ = nullptr;
   QPushButton* stop_ = nullptr;
   QChartView* view_ = nullptr;
-  QDateTimeAxis* timeAxis_ = nullptr;
+  QValueAxis* timeAxis_ = nullptr;  // seconds before now
   QValueAxis* valueAxis_ = nullptr;
 };

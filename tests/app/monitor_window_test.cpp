@@ -110,7 +110,7 @@ TEST_F(MonitorWindowTest, RefreshesThePaneCountsPollsAndRefusesOtherCommands) {
 
   // Stop while an exchange is under way (the window is kept live meanwhile):
   // polling ends when that exchange returns.
-  bus->setPaced(true);
+  bus->injectFault(station, SimFault::kSilence, kFaultAlways);  // each exchange waits its time-out
   bus->clearReceived();
   size_t requestsAtStop = 0;
   QTimer duringAPoll;
@@ -121,13 +121,25 @@ TEST_F(MonitorWindowTest, RefreshesThePaneCountsPollsAndRefusesOtherCommands) {
     clickSwitch();
   });
   duringAPoll.start(5);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.monitor().running(); }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.monitor().running(); }, kWaitMs))
+      << "polls: " << polls();
   EXPECT_FALSE(duringAPoll.isActive());
   QTest::qWait(200);
   EXPECT_LE(bus->receivedFrames().size(), requestsAtStop + 1);
   EXPECT_FALSE(window.monitorSwitch()->isChecked());
   EXPECT_TRUE(window.control(ids::kRead3SXY)->isEnabled());
   EXPECT_TRUE(window.monitorStatus()->text().startsWith(QString::fromUtf8("监视已停止")));
+}
+
+// The nine-channel reader pauses between its two requests: the pause must end
+// inside a poll as it does inside a button's read.
+TEST_F(MonitorWindowTest, PollsAReaderThatPausesBetweenItsRequests) {
+  qobject_cast<QLineEdit*>(window.control(ids::kStation))->setText(QString::number(DemoStationOf("9VXY")));
+  click(ids::kRead9VXY);
+  clickSwitch();
+  ASSERT_TRUE(window.monitor().running());
+  ASSERT_TRUE(pollsGoOn(3));
+  EXPECT_EQ(window.monitor().poller()->counters().of(PollStatus::kOk), polls());
 }
 
 TEST_F(MonitorWindowTest, AsksForAReadFirst) {
