@@ -259,7 +259,7 @@ void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
   connect(monitorSwitch_, &QCheckBox::toggled, this, [this](bool on) {
     if (!on) {
       monitor_->stop();
-    } else if (!gate_->busy() && !monitor_->start()) {
+    } else if (gate_->busy() || !monitor_->start()) {
       const QSignalBlocker quiet(monitorSwitch_);
       monitorSwitch_->setChecked(false);
     }
