@@ -1,7 +1,7 @@
 # Sourced by the set-up scripts (Debian 12).
 
 # What building the programs and the tests needs.
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgtest-dev
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgtest-dev
                 libgl1-mesa-dev fonts-noto-cjk)
 
 # install_missing PACKAGE...: apt-get install those not installed yet, through sudo

@@ -1,6 +1,7 @@
 #include "app/dolvane_cai_ji_dlg.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
@@ -19,6 +21,7 @@
 #include "app/input_gate.h"
 #include "app/list_only_combo_box.h"
 #include "app/main_window_layout.h"
+#include "app/monitor_controller.h"
 #include "app/qt_console.h"
 #include "app/template_group_box.h"
 #include "app/window_placement.h"
@@ -28,6 +31,11 @@
 #include "models/model_registry.h"
 
 namespace {
+
+// Monitoring's switch sits in the free space left of 通信重置; its status line
+// in the strip the scan's progress bar uses, which no scan needs meanwhile.
+constexpr DluRect kMonitorSwitchRect{586, 380, 29, 12};
+constexpr const char* kMonitorSwitchText = "监视";
 
 QWidget* NewPane(QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);
@@ -96,6 +104,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   ops_->InitLinkDefaults();
   console_->setPaneText(welcomeText());
   bindCommands();
+  createMonitorControls(DialogUnits::ofFont(font(), this));
 }
 
 CDolvaneCaiJiDlg::~CDolvaneCaiJiDlg() = default;
@@ -213,7 +222,7 @@ void CDolvaneCaiJiDlg::fillCombos() {
 
 void CDolvaneCaiJiDlg::bindCommands() {
   for (const Command& command : CommandTable()) {
-    const auto run = [this, &handler = command.handler] { runCommand(handler); };
+    const auto run = [this, &command] { runCommand(command); };
     if (command.event == CommandEvent::kClick) {
       connect(static_cast<QPushButton*>(control(command.controlId)), &QPushButton::clicked, this, run);
     } else {
@@ -223,8 +232,9 @@ void CDolvaneCaiJiDlg::bindCommands() {
   }
 }
 
-void CDolvaneCaiJiDlg::runCommand(const std::function<void(Operations&)>& handler) {
-  if (gate_->busy()) return;  // one command at a time
+void CDolvaneCaiJiDlg::runCommand(const Command& command) {
+  if (gate_->busy() || monitor_->running()) return;  // one command at a time, none while monitoring
+  monitor_->commandStarts(command.controlId);
   struct Release {
     CDolvaneCaiJiDlg& window;
     ~Release() {
@@ -233,7 +243,36 @@ void CDolvaneCaiJiDlg::runCommand(const std::function<void(Operations&)>& handle
     }
   } release{*this};
   gate_->setBusy(true);
-  handler(*ops_);
+  command.handler(*ops_);
+}
+
+void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
+  monitorSwitch_ = new QCheckBox(QString::fromUtf8(kMonitorSwitchText), this);
+  monitorSwitch_->setObjectName(QStringLiteral("monitorSwitch"));
+  monitorSwitch_->setGeometry(units.toPixels(kMonitorSwitchRect));
+  monitorStatus_ = new QLabel(this);
+  monitorStatus_->setObjectName(QStringLiteral("monitorStatus"));
+  monitorStatus_->setGeometry(TextLineRect(units.toPixels(kProgressBarRect), font(), this));
+  monitorStatus_->hide();
+  monitor_ = std::make_unique<MonitorController>(
+      *this, *ops_, *static_cast<QPlainTextEdit*>(control(ids::kOutputPane)), *monitorStatus_);
+  connect(monitorSwitch_, &QCheckBox::toggled, this, [this](bool on) {
+    if (!on) {
+      monitor_->stop();
+    } else if (gate_->busy() || !monitor_->start()) {
+      const QSignalBlocker quiet(monitorSwitch_);
+      monitorSwitch_->setChecked(false);
+    }
+  });
+  connect(monitor_.get(), &MonitorController::runningChanged, this, &CDolvaneCaiJiDlg::monitoringChanged);
+}
+
+// While monitoring runs, every command's control is greyed (runCommand refuses
+// them as well); the switch shows whether it runs.
+void CDolvaneCaiJiDlg::monitoringChanged(bool running) {
+  for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(!running);
+  const QSignalBlocker quiet(monitorSwitch_);
+  monitorSwitch_->setChecked(running);
 }
 
 void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {
@@ -251,8 +290,9 @@ void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDolvaneCaiJiDlg::closeEvent(QCloseEvent* event) {
-  if (commandRunning()) {
-    event->ignore();  // the running command owns the port until it returns
+  monitor_->stop();
+  if (commandRunning() || monitor_->busy()) {
+    event->ignore();  // the running command or poll owns the port until it returns
     return;
   }
   QDialog::closeEvent(event);

@@ -8,6 +8,9 @@
 
 class DialogUnits;
 class InputGate;
+class MonitorController;
+class QCheckBox;
+class QLabel;
 class QProgressBar;
 class QtConsole;
 struct ControlDef;
@@ -28,6 +31,9 @@ class CDolvaneCaiJiDlg : public QDialog {
   QProgressBar* progressBar() const { return progressBar_; }
   // True while a command's handler runs.
   bool commandRunning() const;
+  MonitorController& monitor() { return *monitor_; }
+  QCheckBox* monitorSwitch() const { return monitorSwitch_; }
+  QLabel* monitorStatus() const { return monitorStatus_; }
   void showAbout();
 
   static std::string welcomeText();
@@ -44,10 +50,15 @@ class CDolvaneCaiJiDlg : public QDialog {
   void chainTabOrder();
   void fillCombos();
   void bindCommands();
-  void runCommand(const std::function<void(Operations&)>& handler);
+  void runCommand(const Command& command);
+  void createMonitorControls(const DialogUnits& units);
+  void monitoringChanged(bool running);
 
   std::unique_ptr<InputGate> gate_;
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<QtConsole> console_;
   std::unique_ptr<Operations> ops_;
+  QCheckBox* monitorSwitch_ = nullptr;
+  QLabel* monitorStatus_ = nullptr;
+  std::unique_ptr<MonitorController> monitor_;  // polls through ops_: goes first
 };

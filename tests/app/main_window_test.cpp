@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontInfo>
@@ -228,7 +229,10 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsConvertedRectangleInTabOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   EXPECT_EQ(walked, focusOrder);
-  EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(ids::kOpenPort));  // and round again
+  // The monitoring switch comes after the template's controls, then round again.
+  EXPECT_EQ(QApplication::focusWidget(), window.monitorSwitch());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(ids::kOpenPort));
 }
 
 TEST_F(MainWindowTest, OnlyAListChoiceChangesTheLinkSettings) {

@@ -1,0 +1,80 @@
+#pragma once
+// The monitor's own window: a trend of up to 8 quantities the user picks from
+// the target's columns over the last N minutes, the poll interval, the CSV log
+// switch and a Stop button. It keeps the values it has seen for every column,
+// so a quantity picked later shows its past as well.
+#include <QWidget>
+#include <chrono>
+#include <deque>
+#include <vector>
+
+#include "monitor/poller.h"
+
+class QChart;
+class QChartView;
+class QCheckBox;
+class QComboBox;
+class QLineSeries;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QValueAxis;
+
+class TrendPlotWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kMaxPicked = 8;
+  static constexpr int kInitiallyPicked = 3;
+  static constexpr int kDefaultIntervalMs = 1000;
+
+  explicit TrendPlotWindow(QWidget* owner);
+  ~TrendPlotWindow() override;
+
+  // Starts afresh for a new target: its columns, nothing seen yet.
+  void reset(const std::vector<QuantityColumn>& columns);
+  // An ok poll's values, at its wall-clock time.
+  void add(const PollResult& result);
+  // Moves the time axis to now and redraws the picked series.
+  void refresh();
+
+  int intervalMs() const;
+  void setLogging(bool on);  // the switch, without telling anyone
+  void setRunning(bool running);
+
+  QListWidget* quantityList() const { return list_; }
+  QChart* chart() const;
+  QCheckBox* logSwitch() const { return logSwitch_; }
+  QComboBox* minutesCombo() const { return minutes_; }
+  QPushButton* stopButton() const { return stop_; }
+
+ signals:
+  void loggingToggled(bool on);
+  void intervalChanged(int milliseconds);
+  void stopRequested();
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Sample {
+    qint64 ms;  // wall clock, ms since the epoch
+    double value;
+  };
+  QChart* newChart();
+  void picked(QListWidgetItem* item);
+  void rebuildSeries();
+  std::vector<int> pickedColumns() const;
+
+  std::vector<QuantityColumn> columns_;
+  std::vector<std::deque<Sample>> seen_;  // per column
+  std::vector<std::pair<int, QLineSeries*>> series_;  // column, its series
+  QListWidget* list_ = nullptr;
+  QComboBox* minutes_ = nullptr;
+  QComboBox* interval_ = nullptr;
+  QCheckBox* logSwitch_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  QChartView* view_ = nullptr;
+  QValueAxis* timeAxis_ = nullptr;  // seconds before now
+  QValueAxis* valueAxis_ = nullptr;
+};

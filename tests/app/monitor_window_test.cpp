@@ -1,0 +1,225 @@
+// Monitoring in the window, over the simulated bus.
+#include <gtest/gtest.h>
+
+#include <QChart>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/dolvane_cai_ji_app.h"
+#include "app/dolvane_cai_ji_dlg.h"
+#include "app/modal_helpers.h"
+#include "app/monitor_controller.h"
+#include "app/trend_plot_window.h"
+#include "console/control_ids.h"
+#include "models/demo_bus.h"
+
+using apptest::BoxAnswerer;
+using apptest::WhenModal;
+
+namespace {
+
+constexpr int kWaitMs = 15000;  // generous: only a hang fails
+
+}  // namespace
+
+class MonitorWindowTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<SimBus> bus = StartDemoBus();
+  CDolvaneCaiJiDlg window{OfferSimulatedBus(*bus)};
+  apptest::StrayModalCloser strays;
+  const int station = DemoStationOf("4SXY");
+
+  void SetUp() override {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    WhenModal<EditComDialog>([](EditComDialog* dialog) { dialog->accept(); });
+    click(ids::kOpenPort);
+    ASSERT_EQ(window.operations().link().isOpen, 1);
+    qobject_cast<QLineEdit*>(window.control(ids::kStation))->setText(QString::number(station));
+    window.monitor().setIntervalMs(0);
+  }
+
+  void TearDown() override {
+    window.monitor().stop();
+    EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString();
+  }
+
+  void click(int id) { QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton); }
+  void clickSwitch() { QTest::mouseClick(window.monitorSwitch(), Qt::LeftButton); }
+  QString pane() { return qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->toPlainText(); }
+  uint64_t polls() { return window.monitor().poller() ? window.monitor().poller()->counters().polls : 0; }
+  // Waits until `more` further polls are done.
+  bool pollsGoOn(uint64_t more) {
+    const uint64_t target = polls() + more;
+    return QTest::qWaitFor([&] { return polls() >= target; }, kWaitMs);
+  }
+  // The count of polls the status line shows.
+  int shownPolls() {
+    const QRegularExpressionMatch m =
+        QRegularExpression(QString::fromUtf8("轮询 (\\d+) 次")).match(window.monitorStatus()->text());
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+  }
+
+  void startAfterRead() {
+    click(ids::kRead4SXY);
+    clickSwitch();
+    ASSERT_TRUE(window.monitor().running());
+  }
+};
+
+TEST_F(MonitorWindowTest, RefreshesThePaneCountsPollsAndRefusesOtherCommands) {
+  BoxAnswerer boxes;
+  startAfterRead();
+  EXPECT_TRUE(window.monitorSwitch()->isChecked());
+  ASSERT_TRUE(pollsGoOn(3));
+
+  QString report = QString::fromStdString(window.monitor().poller()->last().report);
+  report.replace("\r\n", "\n");
+  EXPECT_EQ(pane(), report);
+  EXPECT_TRUE(window.monitorStatus()->isVisible());
+  EXPECT_GE(shownPolls(), 3);
+  EXPECT_TRUE(window.monitorStatus()->text().contains(QString::fromUtf8("次/秒")));
+  // Refreshed in place: where the user scrolled to stays in view.
+  QScrollBar* bar = qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 2);
+  bar->setValue(2);
+  ASSERT_TRUE(pollsGoOn(2));
+  EXPECT_EQ(bar->value(), 2);
+
+  for (int id : {ids::kRead3SXY, ids::kOpenPort, ids::kReadRegisters}) EXPECT_FALSE(window.control(id)->isEnabled());
+  // Even a control that is clicked anyway runs nothing: a 3SX/Y read of this
+  // module would show a box.
+  auto* other = qobject_cast<QPushButton*>(window.control(ids::kRead3SXY));
+  other->setEnabled(true);
+  other->click();
+  pollsGoOn(2);
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
+  EXPECT_TRUE(window.monitor().running());
+
+  // Stop while an exchange is under way (the window is kept live meanwhile):
+  // polling ends when that exchange returns.
+  bus->injectFault(station, SimFault::kSilence, kFaultAlways);  // each exchange waits its time-out
+  bus->clearReceived();
+  size_t requestsAtStop = 0;
+  QTimer duringAPoll;
+  QObject::connect(&duringAPoll, &QTimer::timeout, [&] {
+    if (!window.monitor().busy()) return;
+    duringAPoll.stop();
+    requestsAtStop = bus->receivedFrames().size();
+    clickSwitch();
+  });
+  duringAPoll.start(5);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.monitor().running(); }, kWaitMs))
+      << "polls: " << polls();
+  EXPECT_FALSE(duringAPoll.isActive());
+  QTest::qWait(200);
+  EXPECT_LE(bus->receivedFrames().size(), requestsAtStop + 1);
+  EXPECT_FALSE(window.monitorSwitch()->isChecked());
+  EXPECT_TRUE(window.control(ids::kRead3SXY)->isEnabled());
+  EXPECT_TRUE(window.monitorStatus()->text().startsWith(QString::fromUtf8("监视已停止")));
+}
+
+// The nine-channel reader pauses between its two requests: the pause must end
+// inside a poll as it does inside a button's read.
+TEST_F(MonitorWindowTest, PollsAReaderThatPausesBetweenItsRequests) {
+  qobject_cast<QLineEdit*>(window.control(ids::kStation))->setText(QString::number(DemoStationOf("9VXY")));
+  click(ids::kRead9VXY);
+  clickSwitch();
+  ASSERT_TRUE(window.monitor().running());
+  ASSERT_TRUE(pollsGoOn(3));
+  EXPECT_EQ(window.monitor().poller()->counters().of(PollStatus::kOk), polls());
+}
+
+TEST_F(MonitorWindowTest, AsksForAReadFirst) {
+  BoxAnswerer boxes;
+  clickSwitch();
+  EXPECT_FALSE(window.monitor().running());
+  EXPECT_FALSE(window.monitorSwitch()->isChecked());
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].title, QString::fromUtf8("提示"));
+  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(MonitorController::kNothingReadYet));
+}
+
+TEST_F(MonitorWindowTest, ASilentModuleCountsTimeoutsWithoutABoxAndPollingGoesOn) {
+  BoxAnswerer boxes;
+  startAfterRead();
+  ASSERT_TRUE(pollsGoOn(1));
+  bus->injectFault(station, SimFault::kSilence, 2);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const PollCounters& c = window.monitor().poller()->counters();
+        return c.of(PollStatus::kTimeout) == 2 && window.monitor().poller()->last().status == PollStatus::kOk;
+      },
+      kWaitMs));
+  EXPECT_TRUE(window.monitor().running());
+  EXPECT_TRUE(window.monitorStatus()->text().contains(QString::fromUtf8("超时 2"))) << window.monitorStatus()->text().toStdString();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
+}
+
+TEST_F(MonitorWindowTest, LogsToCsvWhileSwitchedOnWithTheHeaderOnce) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("log.csv");
+  startAfterRead();
+  TrendPlotWindow& plot = window.monitor().plotWindow();
+  QStringList offered;  // what the chooser offered first each time
+  window.monitor().setLogFileChooser([&](QWidget*, const QString& last) {
+    offered << last;
+    return path;
+  });
+  const auto switchLogOn = [&] { plot.logSwitch()->click(); };
+  switchLogOn();
+  ASSERT_TRUE(plot.logSwitch()->isChecked());
+  ASSERT_TRUE(pollsGoOn(3));
+  plot.logSwitch()->click();  // off
+  ASSERT_TRUE(pollsGoOn(3));
+  switchLogOn();  // on again: appended
+  ASSERT_TRUE(pollsGoOn(3));
+  const uint64_t total = polls();
+  clickSwitch();
+  ASSERT_FALSE(window.monitor().running());
+  EXPECT_FALSE(plot.logSwitch()->isChecked());
+  EXPECT_EQ(offered, QStringList({"", path}));
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_TRUE(lines[0].startsWith("time,station,status,"));
+  EXPECT_EQ(lines.filter(QRegularExpression("^time,")).size(), 1);
+  const int rows = lines.size() - 1;
+  EXPECT_GE(rows, 6);
+  EXPECT_LT(static_cast<uint64_t>(rows), total);  // nothing while switched off
+  for (const QString& row : lines.mid(1)) EXPECT_EQ(row.section(',', 1, 2), QString("%1,ok").arg(station)) << row.toStdString();
+}
+
+TEST_F(MonitorWindowTest, PlotsThePickedQuantitiesUpToEight) {
+  startAfterRead();
+  ASSERT_TRUE(pollsGoOn(3));
+  TrendPlotWindow& plot = window.monitor().plotWindow();
+  EXPECT_TRUE(plot.isVisible());
+  QListWidget* list = plot.quantityList();
+  ASSERT_EQ(static_cast<size_t>(list->count()), window.monitor().poller()->columns().size());
+  ASSERT_GT(list->count(), TrendPlotWindow::kMaxPicked);
+
+  for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+  plot.refresh();
+  const QList<QAbstractSeries*> series = plot.chart()->series();
+  ASSERT_EQ(series.size(), TrendPlotWindow::kMaxPicked);  // a ninth pick is refused
+  EXPECT_EQ(list->item(TrendPlotWindow::kMaxPicked)->checkState(), Qt::Unchecked);
+  for (int i = 0; i < TrendPlotWindow::kMaxPicked; ++i) {
+    EXPECT_EQ(series[i]->name(), list->item(i)->text());
+    EXPECT_GE(static_cast<QLineSeries*>(series[i])->count(), 3) << series[i]->name().toStdString();
+  }
+}
