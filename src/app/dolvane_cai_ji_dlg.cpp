@@ -17,6 +17,7 @@
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
 #include "app/cjk_fonts.h"
+#include "app/discovery_dialog.h"
 #include "app/dialog_units.h"
 #include "app/input_gate.h"
 #include "app/list_only_combo_box.h"
@@ -24,10 +25,12 @@
 #include "app/monitor_controller.h"
 #include "app/qt_console.h"
 #include "app/template_group_box.h"
+#include "app/traffic_window.h"
 #include "app/window_placement.h"
 #include "console/control_ids.h"
 #include "layout/main_window_texts.h"
 #include "link/posix_serial_port.h"
+#include "link/traffic_tap.h"
 #include "models/model_registry.h"
 
 namespace {
@@ -36,6 +39,9 @@ namespace {
 // in the strip the scan's progress bar uses, which no scan needs meanwhile.
 constexpr DluRect kMonitorSwitchRect{586, 380, 29, 12};
 constexpr const char* kMonitorSwitchText = "监视";
+// The tools beside the About item on the window's context menu.
+constexpr const char* kTrafficItem = "通讯监视(&M)...";
+constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 
 QWidget* NewPane(QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);
@@ -91,8 +97,11 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
 
   createControls();
   console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offerPorts));
-  ops_ = std::make_unique<Operations>(*console_, std::make_unique<PosixSerialPort>());
+  auto tap = std::make_unique<TrafficTap>(std::make_unique<PosixSerialPort>());
+  tap_ = tap.get();
+  ops_ = std::make_unique<Operations>(*console_, std::move(tap));
 
+  addToolActions();
   addAboutAction();
   setWindowIcon(AppIcon());
   setFixedSize(DialogUnits::ofFont(font(), this).toPixels(kMainWindowWidthDlu, kMainWindowHeightDlu));
@@ -195,12 +204,44 @@ void CDolvaneCaiJiDlg::addAboutAction() {
   // The pane keeps its copy menu and offers the About item below it.
   auto* pane = static_cast<QPlainTextEdit*>(control(ids::kOutputPane));
   pane->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(pane, &QWidget::customContextMenuRequested, this, [pane, about](const QPoint& at) {
+  connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint& at) {
     std::unique_ptr<QMenu> menu(pane->createStandardContextMenu(at));
     menu->addSeparator();
-    menu->addAction(about);
+    menu->addActions(actions());
     menu->exec(pane->viewport()->mapToGlobal(at));
   });
+}
+
+// Tools that leave the window's own controls where they are: on the context menu too.
+void CDolvaneCaiJiDlg::addToolActions() {
+  const auto add = [this](const char* text, const QKeySequence& key, void (CDolvaneCaiJiDlg::*slot)()) {
+    auto* action = new QAction(QString::fromUtf8(text), this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+  };
+  add(kTrafficItem, QKeySequence(Qt::CTRL | Qt::Key_M), &CDolvaneCaiJiDlg::openTrafficWindow);
+  add(kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F), &CDolvaneCaiJiDlg::showDiscovery);
+}
+
+void CDolvaneCaiJiDlg::openTrafficWindow() { showTrafficWindow(); }
+
+TrafficWindow* CDolvaneCaiJiDlg::showTrafficWindow() {
+  if (!trafficWindow_) {
+    trafficWindow_ = std::make_unique<TrafficWindow>(*tap_);
+    trafficWindow_->setWindowIcon(AppIcon());
+  }
+  trafficWindow_->show();
+  trafficWindow_->raise();
+  trafficWindow_->activateWindow();
+  return trafficWindow_.get();
+}
+
+void CDolvaneCaiJiDlg::showDiscovery() {
+  if (commandRunning()) return;
+  DiscoveryDialog dialog([this](const std::function<void(Operations&)>& handler) { runExclusive(handler); }, this);
+  dialog.exec();
 }
 
 void CDolvaneCaiJiDlg::showAbout() {
@@ -232,9 +273,16 @@ void CDolvaneCaiJiDlg::bindCommands() {
   }
 }
 
+bool CDolvaneCaiJiDlg::portFree() const { return !gate_->busy() && !monitor_->running(); }
+
 void CDolvaneCaiJiDlg::runCommand(const Command& command) {
-  if (gate_->busy() || monitor_->running()) return;  // one command at a time, none while monitoring
+  if (!portFree()) return;
   monitor_->commandStarts(command.controlId);
+  runExclusive(command.handler);
+}
+
+void CDolvaneCaiJiDlg::runExclusive(const std::function<void(Operations&)>& handler) {
+  if (!portFree()) return;  // one command at a time, none while monitoring
   struct Release {
     CDolvaneCaiJiDlg& window;
     ~Release() {
@@ -243,7 +291,7 @@ void CDolvaneCaiJiDlg::runCommand(const Command& command) {
     }
   } release{*this};
   gate_->setBusy(true);
-  command.handler(*ops_);
+  handler(*ops_);
 }
 
 void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
@@ -295,5 +343,6 @@ void CDolvaneCaiJiDlg::closeEvent(QCloseEvent* event) {
     event->ignore();  // the running command or poll owns the port until it returns
     return;
   }
+  if (trafficWindow_) trafficWindow_->close();
   QDialog::closeEvent(event);
 }

@@ -13,6 +13,8 @@ class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QtConsole;
+class TrafficTap;
+class TrafficWindow;
 struct ControlDef;
 
 // The main window: output pane on the left, the operations on the right and
@@ -35,6 +37,9 @@ class CDolvaneCaiJiDlg : public QDialog {
   QCheckBox* monitorSwitch() const { return monitorSwitch_; }
   QLabel* monitorStatus() const { return monitorStatus_; }
   void showAbout();
+  // The 通讯监视 window (made on first use) and the 查找模块 dialog.
+  TrafficWindow* showTrafficWindow();
+  void showDiscovery();
 
   static std::string welcomeText();
 
@@ -47,10 +52,15 @@ class CDolvaneCaiJiDlg : public QDialog {
   QWidget* createControl(const ControlDef& def);
   QRect placeOf(const ControlDef& def, const DialogUnits& units) const;
   void addAboutAction();
+  void addToolActions();
+  void openTrafficWindow();
   void chainTabOrder();
   void fillCombos();
   void bindCommands();
   void runCommand(const Command& command);
+  // Runs a handler that holds the port: not while another does or monitoring polls.
+  void runExclusive(const std::function<void(Operations&)>& handler);
+  bool portFree() const;
   void createMonitorControls(const DialogUnits& units);
   void monitoringChanged(bool running);
 
@@ -61,4 +71,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   QCheckBox* monitorSwitch_ = nullptr;
   QLabel* monitorStatus_ = nullptr;
   std::unique_ptr<MonitorController> monitor_;  // polls through ops_: goes first
+  TrafficTap* tap_ = nullptr;  // owned by ops_: every frame of the window's port passes it
+  // A window of its own, owned here so that it lets go of the tap before ops_ goes.
+  std::unique_ptr<TrafficWindow> trafficWindow_;
 };

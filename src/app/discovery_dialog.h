@@ -1,0 +1,63 @@
+#pragma once
+// 查找模块: the read-only station scan and line-setting detection, with a
+// progress bar and a Cancel that ends a run within one exchange.
+#include <QDialog>
+#include <functional>
+
+#include "operations/operations.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+struct DiscoveryControl;
+
+class DiscoveryDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Runs a handler the way the main window runs a command: one at a time,
+  // with the window's input held back meanwhile.
+  using CommandRunner = std::function<void(const std::function<void(Operations&)>&)>;
+
+  DiscoveryDialog(CommandRunner run, QWidget* parent);
+
+  QSpinBox* fromBox() const { return from_; }
+  QSpinBox* toBox() const { return to_; }
+  QSpinBox* turnaroundBox() const { return turnaround_; }
+  QSpinBox* stationBox() const { return station_; }
+  QPushButton* scanButton() const { return scanButton_; }
+  QPushButton* detectButton() const { return detectButton_; }
+  QPushButton* cancelButton() const { return cancelButton_; }
+  QProgressBar* progressBar() const { return progress_; }
+  QString resultText() const;
+  bool running() const { return running_; }
+
+  void scanStations();
+  void detectLine();
+
+  void reject() override;  // not while a run holds the port
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class ProgressConsole;
+  void runDiscovery(const std::function<QString(OperationContext&, const DiscoveryControl&)>& discover);
+  void setRunning(bool running);
+  void showProgress(int done, int total);
+
+  CommandRunner run_;
+  QSpinBox* from_ = nullptr;
+  QSpinBox* to_ = nullptr;
+  QSpinBox* turnaround_ = nullptr;
+  QSpinBox* station_ = nullptr;
+  QPushButton* scanButton_ = nullptr;
+  QPushButton* detectButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPlainTextEdit* results_ = nullptr;
+  bool running_ = false;
+  bool cancelRequested_ = false;
+};

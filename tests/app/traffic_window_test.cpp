@@ -1,0 +1,215 @@
+// The traffic window and the 查找模块 dialog over a small simulated bus.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/discovery_dialog.h"
+#include "app/dolvane_cai_ji_dlg.h"
+#include "app/modal_helpers.h"
+#include "app/traffic_window.h"
+#include "console/control_ids.h"
+#include "modbus/frames.h"
+#include "models/demo_bus.h"
+
+using apptest::BoxAnswerer;
+using apptest::ButtonWithText;
+using apptest::WhenModal;
+
+namespace {
+
+constexpr int kModules = 3;  // the demo bus's first modules, at stations 1..3
+
+std::unique_ptr<SimBus> SmallBus() {
+  auto bus = std::make_unique<SimBus>();
+  const std::vector<SimModuleConfig> modules = DemoModules();
+  for (int i = 0; i < kModules; ++i) bus->addModule(modules[i]);
+  bus->start();
+  return bus;
+}
+
+std::vector<uint8_t> BytesOf(const QString& hex) {
+  std::vector<uint8_t> bytes;
+  for (const QString& part : hex.split(' ', Qt::SkipEmptyParts)) bytes.push_back(part.toUInt(nullptr, 16));
+  return bytes;
+}
+
+bool CrcHolds(const std::vector<uint8_t>& frame) {
+  return frame.size() >= 4 && CrcMatches(frame.data(), static_cast<uint32_t>(frame.size()));
+}
+
+}  // namespace
+
+class TrafficTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<SimBus> bus = SmallBus();
+  CDolvaneCaiJiDlg window;
+  apptest::StrayModalCloser strays;
+
+  void SetUp() override {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+  void TearDown() override { EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString(); }
+
+  void click(int id) { QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton); }
+
+  void openPort() {
+    WhenModal<EditComDialog>([this](EditComDialog* dialog) {
+      dialog->edit()->setText(QString::fromStdString(bus->devicePath()));
+      QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
+    });
+    click(ids::kOpenPort);
+    ASSERT_EQ(window.operations().link().isOpen, 1);
+  }
+
+  // A 4SX/Y read of one station, its boxes answered.
+  void read4SXY(int station) {
+    qobject_cast<QLineEdit*>(window.control(ids::kStation))->setText(QString::number(station));
+    BoxAnswerer boxes;
+    click(ids::kRead4SXY);
+  }
+};
+
+TEST_F(TrafficTest, ListsRequestsRepliesAndTimeOutsWithTheirVerdicts) {
+  openPort();
+  TrafficWindow* traffic = window.showTrafficWindow();
+  read4SXY(1);
+  bus->injectFault(1, SimFault::kBadCrc, 1);
+  read4SXY(1);
+  read4SXY(9);  // nobody there
+  traffic->drainNow();
+
+  ASSERT_EQ(traffic->rowCount(), 6);
+  const auto cell = [traffic](int row, TrafficWindow::Column column) { return traffic->cell(row, column); };
+  EXPECT_EQ(cell(0, TrafficWindow::kDirectionColumn), "TX");
+  EXPECT_TRUE(cell(0, TrafficWindow::kBytesColumn).startsWith("01 03 00 00 00 28"));
+  EXPECT_TRUE(cell(0, TrafficWindow::kVerdictColumn).startsWith("[CRC ok] function 03"));
+  EXPECT_EQ(cell(0, TrafficWindow::kLineColumn), "9600 N,8,1");
+  EXPECT_EQ(cell(1, TrafficWindow::kDirectionColumn), "RX");
+  EXPECT_TRUE(cell(1, TrafficWindow::kVerdictColumn).startsWith("[CRC ok] function 03, 85 of 85 bytes"))
+      << cell(1, TrafficWindow::kVerdictColumn).toStdString();
+
+  // The corrupted reply as it came: all its bytes, its CRC not holding.
+  EXPECT_TRUE(cell(3, TrafficWindow::kVerdictColumn).startsWith("[CRC bad]"));
+  const std::vector<uint8_t> bad = BytesOf(cell(3, TrafficWindow::kBytesColumn));
+  EXPECT_EQ(bad.size(), 85u);
+  EXPECT_FALSE(CrcHolds(bad));
+  EXPECT_TRUE(CrcHolds(BytesOf(cell(1, TrafficWindow::kBytesColumn))));
+
+  EXPECT_EQ(cell(5, TrafficWindow::kDirectionColumn), "RX");
+  EXPECT_EQ(cell(5, TrafficWindow::kBytesColumn), "");
+  EXPECT_TRUE(cell(5, TrafficWindow::kVerdictColumn).startsWith("[time-out] nothing"));
+}
+
+TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmpties) {
+  openPort();
+  TrafficWindow* traffic = window.showTrafficWindow();
+  traffic->setPaused(true);
+  read4SXY(2);
+  traffic->drainNow();
+  EXPECT_EQ(traffic->rowCount(), 0);
+  EXPECT_EQ(traffic->heldCount(), 2);
+
+  traffic->setPaused(false);
+  EXPECT_EQ(traffic->rowCount(), 2);
+  EXPECT_EQ(traffic->heldCount(), 0);
+
+  traffic->table()->selectAll();
+  const QStringList lines = traffic->selectedText().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[0].contains(" TX 02 03 ")) << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].contains(" RX 02 03 ") && lines[1].contains("[CRC ok]")) << lines[1].toStdString();
+
+  QTemporaryDir dir;
+  const QString csvPath = dir.filePath("traffic.csv");
+  ASSERT_TRUE(traffic->saveTo(csvPath, TrafficWindow::SaveFormat::kCsv));
+  QFile csv(csvPath);
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 3);  // header and two frames
+  // The verdict holds commas, so it is quoted.
+  EXPECT_TRUE(rows[2].contains(",RX,\"9600 N,8,1\",")) << rows[2].toStdString();
+  EXPECT_TRUE(rows[2].endsWith("bytes\"")) << rows[2].toStdString();
+
+  traffic->clear();
+  EXPECT_EQ(traffic->rowCount(), 0);
+}
+
+TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
+  const auto withDialog = [this](std::function<void(DiscoveryDialog*)> act) {
+    WhenModal<DiscoveryDialog>([act](DiscoveryDialog* dialog) {
+      act(dialog);
+      QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("关闭")), Qt::LeftButton);
+    });
+    window.showDiscovery();
+  };
+
+  // Without an open port the engine's own box answers.
+  withDialog([](DiscoveryDialog* dialog) {
+    BoxAnswerer boxes;
+    QTest::mouseClick(dialog->scanButton(), Qt::LeftButton);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8("串口未打开!"));
+  });
+
+  openPort();
+  bus->clearReceived();
+  QString found;
+  QString cancelled;
+  size_t framesAtCancel = 0;
+  size_t framesAtEnd = 0;
+  int progressAtEnd = 0;
+  withDialog([&](DiscoveryDialog* dialog) {
+    dialog->fromBox()->setValue(1);
+    dialog->toBox()->setValue(6);
+    QTest::mouseClick(dialog->scanButton(), Qt::LeftButton);
+    found = dialog->resultText();
+
+    dialog->toBox()->setValue(247);
+    QTimer::singleShot(300, [&, dialog] {
+      EXPECT_TRUE(dialog->running());
+      framesAtCancel = bus->receivedFrames().size();
+      QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog->scanButton(), Qt::LeftButton);
+    framesAtEnd = bus->receivedFrames().size();
+    progressAtEnd = dialog->progressBar()->value();
+    cancelled = dialog->resultText();
+  });
+
+  for (int station = 1; station <= kModules; ++station)
+    EXPECT_TRUE(found.contains(QStringLiteral("\n%1\tword 0 = ").arg(station)) ||
+                found.startsWith(QStringLiteral("%1\tword 0 = ").arg(station)))
+        << found.toStdString();
+  EXPECT_FALSE(found.contains("4\t")) << found.toStdString();
+  EXPECT_TRUE(found.contains(QString::fromUtf8("已探测 6 个，3 个应答"))) << found.toStdString();
+
+  EXPECT_TRUE(cancelled.contains(QString::fromUtf8("已取消"))) << cancelled.toStdString();
+  EXPECT_LE(framesAtEnd, framesAtCancel + 1);  // within one exchange
+  EXPECT_LT(progressAtEnd, 247);
+
+  for (const auto& frame : bus->receivedFrames()) {
+    ASSERT_GE(frame.size(), 2u);
+    EXPECT_EQ(frame[1], 0x03);  // never 06 or 16
+  }
+  // The console's settings, port and controls are as they were.
+  EXPECT_EQ(window.operations().link().isOpen, 1);
+  EXPECT_EQ(window.operations().link().baudRate, 9600);
+  EXPECT_EQ(qobject_cast<QComboBox*>(window.control(ids::kBaudRate))->currentText(), "9600");
+  EXPECT_EQ(qobject_cast<QComboBox*>(window.control(ids::kLineFormat))->currentIndex(), 0);
+  EXPECT_FALSE(window.commandRunning());
+  read4SXY(1);  // and the port reads at them again
+  EXPECT_TRUE(qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))
+                  ->toPlainText()
+                  .contains(QString::fromUtf8("十六进制显示接收数据")));
+}
