@@ -10,6 +10,7 @@
 #include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -79,8 +80,8 @@ QPushButton* NewButton(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TrafficWindow::TrafficWindow(TrafficTap& tap, QWidget* parent)
-    : QWidget(parent, Qt::Window), tap_(tap), queue_(std::make_shared<TrafficQueue>()) {
+TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
+    : QWidget(nullptr, Qt::Window), tap_(tap), queue_(std::make_shared<TrafficQueue>()), rowLimit_(rowLimit) {
   setWindowTitle(QString::fromUtf8("通讯监视"));
   setFont(DialogFont(kWindowFontPoints));
 
@@ -113,6 +114,10 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, QWidget* parent)
   table_->setColumnWidth(kLineColumn, 90);
   table_->setColumnWidth(kBytesColumn, 330);
 
+  detail_ = new QPlainTextEdit(this);
+  detail_->setReadOnly(true);
+  detail_->setFixedHeight(table_->fontMetrics().height() * 3 + 12);
+
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {pauseButton_, clearButton, copyButton, saveButton}) buttons->addWidget(button);
   buttons->addStretch();
@@ -120,12 +125,14 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(buttons);
   layout->addWidget(table_);
-  resize(960, 420);
+  layout->addWidget(detail_);
+  resize(1000, 460);
 
   connect(pauseButton_, &QPushButton::clicked, this, [this] { setPaused(!paused_); });
   connect(clearButton, &QPushButton::clicked, this, &TrafficWindow::clear);
   connect(copyButton, &QPushButton::clicked, this, &TrafficWindow::copySelection);
   connect(saveButton, &QPushButton::clicked, this, &TrafficWindow::saveWithDialog);
+  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TrafficWindow::showDetail);
   auto* copyKey = new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut);
   connect(copyKey, &QShortcut::activated, this, &TrafficWindow::copySelection);
 
@@ -148,7 +155,7 @@ void TrafficWindow::drainNow() {
   if (records.empty()) return;
   if (paused_) {
     for (TrafficRecord& record : records) held_.push_back(std::move(record));
-    while (held_.size() > static_cast<size_t>(kMaxRows)) {
+    while (held_.size() > static_cast<size_t>(rowLimit_)) {
       held_.pop_front();
       ++droppedRows_;
     }
@@ -162,11 +169,12 @@ void TrafficWindow::append(const std::vector<TrafficRecord>& records) {
   QScrollBar* bar = table_->verticalScrollBar();
   const bool following = bar->value() == bar->maximum();
   for (const TrafficRecord& record : records) appendRow(record);
-  const int excess = model_->rowCount() - kMaxRows;
+  const int excess = model_->rowCount() - rowLimit_;
   if (excess > 0) {
-    model_->removeRows(0, excess);
     records_.erase(records_.begin(), records_.begin() + excess);
+    model_->removeRows(0, excess);
     droppedRows_ += excess;
+    showDetail();
   }
   if (following) table_->scrollToBottom();
   showStatus();
@@ -199,6 +207,7 @@ void TrafficWindow::clear() {
   model_->removeRows(0, model_->rowCount());
   records_.clear();
   held_.clear();
+  detail_->clear();
   droppedRows_ = 0;
   showStatus();
 }
@@ -209,6 +218,14 @@ void TrafficWindow::showStatus() {
   if (droppedRows_ > 0) text += QString::fromUtf8("（较早的 %1 帧已移除）").arg(droppedRows_);
   status_->setText(text);
 }
+
+void TrafficWindow::showDetail() {
+  const int row = table_->currentIndex().row();
+  const bool shown = row >= 0 && row < static_cast<int>(records_.size());
+  detail_->setPlainText(shown ? QString::fromStdString(TraceLine(records_[row])) : QString());
+}
+
+QString TrafficWindow::detailText() const { return detail_->toPlainText(); }
 
 QString TrafficWindow::selectedText() const {
   QList<int> rows;

@@ -9,6 +9,7 @@
 #include "link/traffic_tap.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
@@ -23,11 +24,13 @@ class TrafficWindow : public QWidget {
   enum Column { kTimeColumn, kSinceColumn, kDirectionColumn, kLineColumn, kBytesColumn, kVerdictColumn, kColumns };
   enum class SaveFormat { kText, kCsv };
 
-  // Listens to `tap` for as long as it lives; the tap must outlive it.
-  explicit TrafficWindow(TrafficTap& tap, QWidget* parent = nullptr);
+  // Listens to `tap` for as long as it lives; the tap must outlive it. Keeps
+  // the last `rowLimit` frames.
+  explicit TrafficWindow(TrafficTap& tap, int rowLimit = kMaxRows);
   ~TrafficWindow() override;
 
   QTableView* table() const { return table_; }
+  QString detailText() const;
   int rowCount() const;
   QString cell(int row, Column column) const;
   bool paused() const { return paused_; }
@@ -48,6 +51,7 @@ class TrafficWindow : public QWidget {
   void append(const std::vector<TrafficRecord>& records);
   void appendRow(const TrafficRecord& record);
   void showStatus();
+  void showDetail();
 
   TrafficTap& tap_;
   int listenerId_ = 0;
@@ -56,9 +60,11 @@ class TrafficWindow : public QWidget {
   QStandardItemModel* model_ = nullptr;
   QPushButton* pauseButton_ = nullptr;
   QLabel* status_ = nullptr;
+  QPlainTextEdit* detail_ = nullptr;  // the current row whole, bytes wrapped
   QTimer* drainTimer_ = nullptr;
   std::deque<TrafficRecord> records_;  // one per row, for copy and save
   std::deque<TrafficRecord> held_;     // while paused
   size_t droppedRows_ = 0;
   bool paused_ = false;
+  int rowLimit_;
 };

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -20,6 +21,7 @@
 #include "console/control_ids.h"
 #include "modbus/frames.h"
 #include "models/demo_bus.h"
+#include "support/scripted_port.h"
 
 using apptest::BoxAnswerer;
 using apptest::ButtonWithText;
@@ -105,6 +107,9 @@ TEST_F(TrafficTest, ListsRequestsRepliesAndTimeOutsWithTheirVerdicts) {
   EXPECT_EQ(bad.size(), 85u);
   EXPECT_FALSE(CrcHolds(bad));
   EXPECT_TRUE(CrcHolds(BytesOf(cell(1, TrafficWindow::kBytesColumn))));
+  traffic->table()->selectRow(3);  // the whole frame beneath the list
+  EXPECT_TRUE(traffic->detailText().contains(" RX " + cell(3, TrafficWindow::kBytesColumn) + " [CRC bad]"))
+      << traffic->detailText().toStdString();
 
   EXPECT_EQ(cell(5, TrafficWindow::kDirectionColumn), "RX");
   EXPECT_EQ(cell(5, TrafficWindow::kBytesColumn), "");
@@ -212,4 +217,21 @@ TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
   EXPECT_TRUE(qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))
                   ->toPlainText()
                   .contains(QString::fromUtf8("十六进制显示接收数据")));
+}
+
+TEST(TrafficWindowLimitTest, KeepsTheLatestFramesAndSaysHowManyWent) {
+  TrafficTap tap(std::make_unique<ScriptedPort>());
+  tap.open("scripted");
+  TrafficWindow traffic(tap, 3);
+  for (uint8_t station = 1; station <= 5; ++station) {
+    const uint8_t frame[] = {station, 0x03, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00};
+    tap.write(frame, sizeof frame);
+  }
+  traffic.drainNow();
+  ASSERT_EQ(traffic.rowCount(), 3);
+  EXPECT_TRUE(traffic.cell(0, TrafficWindow::kBytesColumn).startsWith("03 03"));
+  EXPECT_TRUE(traffic.cell(2, TrafficWindow::kBytesColumn).startsWith("05 03"));
+  traffic.table()->selectAll();
+  EXPECT_TRUE(traffic.selectedText().split('\n', Qt::SkipEmptyParts).first().contains(" TX 03 03"));
+  EXPECT_TRUE(traffic.findChild<QLabel*>()->text().contains(QString::fromUtf8("较早的 2 帧已移除")));
 }
