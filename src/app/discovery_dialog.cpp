@@ -106,8 +106,6 @@ class DiscoveryDialog::ProgressConsole : public Console {
 DiscoveryDialog::DiscoveryDialog(CommandRunner run, QWidget* parent) : QDialog(parent), run_(std::move(run)) {
   setWindowTitle(QString::fromUtf8("查找模块（只读，不写入任何模块）"));
   setFont(DialogFont(kDialogFontPoints));
-  // Only the main window waits; the traffic window stays usable beside a run.
-  setWindowModality(Qt::WindowModal);
 
   from_ = NewSpinBox(kFirstStation, kLastStation, kFirstStation, this);
   to_ = NewSpinBox(kFirstStation, kLastStation, kLastStation, this);
@@ -120,12 +118,12 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, QWidget* parent) : QDialog(p
   closeButton_ = NewButton(QString::fromUtf8("关闭"), this);
   progress_ = new QProgressBar(this);
   progress_->setFormat(QStringLiteral("%v/%m"));
-  progress_->setRange(0, 1);
-  progress_->setValue(0);
+  progress_->setTextVisible(false);  // until a run gives it a total
   results_ = new QPlainTextEdit(this);
   results_->setReadOnly(true);
-  results_->setLineWrapMode(QPlainTextEdit::NoWrap);
   results_->setFont(PaneFont());
+  // The station and what answered line up as the command line's columns do.
+  results_->setTabStopDistance(results_->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
 
   auto* scanGroup = new QGroupBox(QString::fromUtf8("站号扫描（当前通讯参数）"), this);
   auto* scanForm = new QFormLayout(scanGroup);
@@ -133,6 +131,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, QWidget* parent) : QDialog(p
   range->addWidget(from_);
   range->addWidget(new QLabel(QString::fromUtf8("至"), scanGroup));
   range->addWidget(to_);
+  range->addStretch();
   scanForm->addRow(QString::fromUtf8("站号："), range);
   scanForm->addRow(QString::fromUtf8("应答余量："), turnaround_);
   scanForm->addRow(scanButton_);
@@ -214,6 +213,7 @@ void DiscoveryDialog::setRunning(bool running) {
   if (running) {
     progress_->setRange(0, 1);
     progress_->setValue(0);
+    progress_->setTextVisible(true);
   }
 }
 

@@ -230,7 +230,8 @@ void CDolvaneCaiJiDlg::openTrafficWindow() { showTrafficWindow(); }
 TrafficWindow* CDolvaneCaiJiDlg::showTrafficWindow() {
   if (!trafficWindow_) {
     trafficWindow_ = std::make_unique<TrafficWindow>(*tap_);
-    trafficWindow_->setWindowIcon(AppIcon());
+    // A child window: the main window is modal, and only its own windows take input beside it.
+    trafficWindow_->setParent(this, trafficWindow_->windowFlags() | Qt::Window);
   }
   trafficWindow_->show();
   trafficWindow_->raise();

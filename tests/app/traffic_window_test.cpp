@@ -119,13 +119,15 @@ TEST_F(TrafficTest, ListsRequestsRepliesAndTimeOutsWithTheirVerdicts) {
 TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmpties) {
   openPort();
   TrafficWindow* traffic = window.showTrafficWindow();
-  traffic->setPaused(true);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(traffic));
+  QTest::mouseClick(ButtonWithText(traffic, QString::fromUtf8("暂停")), Qt::LeftButton);
+  ASSERT_TRUE(traffic->paused());
   read4SXY(2);
   traffic->drainNow();
   EXPECT_EQ(traffic->rowCount(), 0);
   EXPECT_EQ(traffic->heldCount(), 2);
 
-  traffic->setPaused(false);
+  QTest::mouseClick(ButtonWithText(traffic, QString::fromUtf8("继续")), Qt::LeftButton);
   EXPECT_EQ(traffic->rowCount(), 2);
   EXPECT_EQ(traffic->heldCount(), 0);
 
