@@ -142,8 +142,8 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, QWidget* parent) : QDialog(p
   detectForm->addRow(detectButton_);
 
   auto* groups = new QHBoxLayout;
-  groups->addWidget(scanGroup);
-  groups->addWidget(detectGroup);
+  groups->addWidget(scanGroup, 1);
+  groups->addWidget(detectGroup, 1);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(progress_, 1);
   bottom->addWidget(cancelButton_);
