@@ -8,12 +8,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
@@ -133,8 +133,7 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
   connect(copyButton, &QPushButton::clicked, this, &TrafficWindow::copySelection);
   connect(saveButton, &QPushButton::clicked, this, &TrafficWindow::saveWithDialog);
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TrafficWindow::showDetail);
-  auto* copyKey = new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut);
-  connect(copyKey, &QShortcut::activated, this, &TrafficWindow::copySelection);
+  table_->installEventFilter(this);  // Ctrl+C copies the selected rows whole
 
   // The listener runs inside the exchange: it only queues.
   listenerId_ = tap_.addListener([queue = queue_](const TrafficRecord& record) { queue->push(record); });
@@ -145,6 +144,15 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
 }
 
 TrafficWindow::~TrafficWindow() { tap_.removeListener(listenerId_); }
+
+bool TrafficWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    copySelection();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
 
 int TrafficWindow::rowCount() const { return model_->rowCount(); }
 

@@ -46,6 +46,9 @@ class TrafficWindow : public QWidget {
   // Takes whatever the tap queued since the last look.
   void drainNow();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void saveWithDialog();
   void append(const std::vector<TrafficRecord>& records);

@@ -1,6 +1,8 @@
 // The traffic window and the 查找模块 dialog over a small simulated bus.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -132,7 +134,8 @@ TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmptie
   EXPECT_EQ(traffic->heldCount(), 0);
 
   traffic->table()->selectAll();
-  const QStringList lines = traffic->selectedText().split('\n', Qt::SkipEmptyParts);
+  QTest::keyClick(traffic->table(), Qt::Key_C, Qt::ControlModifier);
+  const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 2);
   EXPECT_TRUE(lines[0].contains(" TX 02 03 ")) << lines[0].toStdString();
   EXPECT_TRUE(lines[1].contains(" RX 02 03 ") && lines[1].contains("[CRC ok]")) << lines[1].toStdString();
