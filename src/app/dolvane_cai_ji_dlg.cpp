@@ -29,7 +29,7 @@
 #include "app/window_placement.h"
 #include "console/control_ids.h"
 #include "layout/main_window_texts.h"
-#include "link/posix_serial_port.h"
+#include "link/port_by_name.h"
 #include "link/traffic_tap.h"
 #include "models/model_registry.h"
 
@@ -97,7 +97,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
 
   createControls();
   console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offerPorts));
-  auto tap = std::make_unique<TrafficTap>(std::make_unique<PosixSerialPort>());
+  auto tap = std::make_unique<TrafficTap>(NewPortByName());
   tap_ = tap.get();
   ops_ = std::make_unique<Operations>(*console_, std::move(tap));
 

@@ -12,6 +12,7 @@
 #include "dolvane_version.h"
 #include "console/control_ids.h"
 #include "operations/operations.h"
+#include "link/port_by_name.h"
 #include "link/ports.h"
 #include "link/traffic_tap.h"
 #include "models/demo_bus.h"
@@ -225,7 +226,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "dolvane-cli: " << e.what << '\n';
     return kExitUsage;
   }
-  auto tap = std::make_unique<TrafficTap>(bus ? bus->newPort() : NewPlatformSerialPort());
+  auto tap = std::make_unique<TrafficTap>(bus ? bus->newPort() : NewPortByName());
   trace->attach(*tap);
   Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();

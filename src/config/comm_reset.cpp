@@ -6,6 +6,7 @@
 #include "console/control_ids.h"
 #include "console/text.h"
 #include "link/link.h"
+#include "link/tcp_address.h"
 #include "modbus/config_word.h"
 
 namespace {
@@ -17,6 +18,8 @@ constexpr const char* kAttemptFormat = "正在尝试波特率：%d=%6dBPS。\n�
 constexpr const char* kConfirming = "\r\n正在尝试确认重置结果，请稍后...\r\n";
 constexpr const char* kNoConfirmation = "通讯错误！";
 constexpr const char* kBadConfirmation = "数据错误！";
+constexpr const char* kNotOverTcp =
+    "通过网络串口服务器（TCP）连接时无法进行通信重置：请在服务器上设置串口参数，或直接连接串口。";
 
 constexpr uint16_t kStation1At9600N81 = 0x0001;
 constexpr int kAttempts = 32;
@@ -44,6 +47,11 @@ void CommReset(OperationContext& ctx) {
   std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
   if (link.isOpen == 0 || link.portHandle == nullptr) {
     console.showInfo(msg::kPortNotOpen);
+    return;
+  }
+  // The scan works by changing the line, which a serial server sets on its own side.
+  if (IsTcpPortName(link.portName)) {
+    console.showInfo(kNotOverTcp);
     return;
   }
   if (!console.askWarning(kResetWarning)) return;

@@ -4,6 +4,7 @@
 #include "console/control_ids.h"
 #include "console/text.h"
 #include "link/ports.h"
+#include "link/tcp_address.h"
 
 const LineFormat& LineFormatAt(int index) {
   return kLineFormats[(index >= 0 && index < 4) ? index : 0];
@@ -21,9 +22,14 @@ PortTimeouts TimeoutsFor(int baudRate) {
 
 std::optional<PortEntry> ParsePortEntry(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
-  if (first != std::string::npos && IsDevicePath(text.substr(first))) {
+  if (first != std::string::npos) {
     const size_t last = text.find_last_not_of(" \t");
-    return PortEntry{0, text.substr(first, last - first + 1)};
+    const std::string name = text.substr(first, last - first + 1);
+    if (IsTcpPortName(name)) {
+      if (!ParseTcpPortName(name)) return std::nullopt;
+      return PortEntry{0, name};
+    }
+    if (IsDevicePath(name)) return PortEntry{0, name};
   }
   const int32_t number = ParseDecimal(text);
   if (number < 1 || number > 255) return std::nullopt;
@@ -37,6 +43,9 @@ const char* OpenFailureReason(OpenError error) {
     case OpenError::kPermission:
       return "没有权限：请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），重新登录后再试。";
     case OpenError::kBusy: return "串口已被其他程序占用。";
+    case OpenError::kRefused: return "连接被拒绝：请检查端口号，以及服务器是否在运行。";
+    case OpenError::kNoHost: return "找不到服务器：请检查地址及网络连接。";
+    case OpenError::kTimedOut: return "连接超时（3秒）：请检查地址及网络连接。";
     case OpenError::kOther: break;
   }
   return "设备无法打开，请检查设备及其驱动。";

@@ -44,8 +44,9 @@ struct PortTimeouts;
 // C = 4800000 / baud + 100 and M = 9600 / baud + 4, as the time-out table shows.
 PortTimeouts TimeoutsFor(int baudRate);
 
-// What the port dialog accepts: a device path as it is, or a port number 1-255
-// read by the decimal rule and named by the platform's rule (link/ports.h).
+// What the port dialog accepts: a device path or a well-formed "tcp:HOST:PORT"
+// as it is, or a port number 1-255 read by the decimal rule and named by the
+// platform's rule (link/ports.h).
 struct PortEntry {
   int32_t number = 0;  // 0 for a path
   std::string device;

@@ -32,3 +32,5 @@ std::string PortDetails(const SerialPortInfo& port);
 class SerialPort;
 // A closed port of this platform's back end (termios, Win32).
 std::unique_ptr<SerialPort> NewPlatformSerialPort();
+// A closed port to a serial server over TCP ("tcp:HOST:PORT" names).
+std::unique_ptr<SerialPort> NewTcpPort();

@@ -1,24 +1,18 @@
 #include "link/posix_serial_port.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstring>
 
-#include "link/transfer_deadline.h"
+#include "link/posix_fd_io.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-constexpr int kIdleSliceMs = 15;
 
 speed_t SpeedFor(int baudRate) {
   switch (baudRate) {
@@ -32,18 +26,6 @@ speed_t SpeedFor(int baudRate) {
     case 115200: return B115200;
     default: return B9600;
   }
-}
-
-// Milliseconds since `start`, the time base of TransferDeadline.
-TransferDeadline::Ms Since(Clock::time_point start) {
-  return std::chrono::duration_cast<TransferDeadline::Ms>(Clock::now() - start);
-}
-
-// How long one poll may wait: the time left, but at most one idle slice.
-int PollWait(const TransferDeadline& deadline, Clock::time_point start) {
-  const auto left = deadline.left(Since(start));
-  if (!left) return kIdleSliceMs;
-  return static_cast<int>(std::min<int64_t>(left->count(), kIdleSliceMs));
 }
 
 OpenError OpenErrorOf(int error) {
@@ -124,56 +106,11 @@ void PosixSerialPort::clearErrors() {
 }
 
 IoResult PosixSerialPort::write(const uint8_t* bytes, size_t count) {
-  IoResult result{fd_ >= 0, 0};
-  if (fd_ < 0) return result;
-  const auto start = Clock::now();
-  const TransferDeadline deadline = TransferDeadline::forWrite(timeouts_, count);
-  while (result.count < count) {
-    const ssize_t n = ::write(fd_, bytes + result.count, count - result.count);
-    if (n > 0) {
-      result.count += static_cast<size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno != EAGAIN && errno != EINTR) return {false, result.count};
-    if (deadline.expired(Since(start))) break;
-    pollfd pfd{fd_, POLLOUT, 0};
-    const int ready = ::poll(&pfd, 1, PollWait(deadline, start));
-    if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))) return {false, result.count};
-    callIdle();
-  }
-  return result;
+  return PosixFdWrite(fd_, FdKind::kTerminal, bytes, count, timeouts_, [this] { callIdle(); });
 }
 
 IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
-  IoResult result{fd_ >= 0, 0};
-  if (fd_ < 0) return result;
-  const auto start = Clock::now();
-  TransferDeadline deadline = TransferDeadline::forRead(timeouts_, count);
-  while (result.count < count) {
-    // Look at the line before judging the deadline: bytes that came while the
-    // idle callback ran late belong to this read (a past deadline polls for 0 ms).
-    pollfd pfd{fd_, POLLIN, 0};
-    const int ready = ::poll(&pfd, 1, PollWait(deadline, start));
-    if (ready < 0 && errno != EINTR) return {false, result.count};
-    if (ready > 0) {
-      if (pfd.revents & POLLIN) {
-        const ssize_t n = ::read(fd_, bytes + result.count, count - result.count);
-        if (n > 0) {
-          result.count += static_cast<size_t>(n);
-          deadline.bytesArrived(Since(start));
-          if (complete && complete(bytes, result.count)) break;
-          continue;
-        }
-        // A vanished device reads as end of file or EIO: a failure, not a time-out.
-        if (n == 0 || (errno != EAGAIN && errno != EINTR)) return {false, result.count};
-      } else if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) {
-        return {false, result.count};
-      }
-    }
-    if (deadline.expired(Since(start))) break;
-    callIdle();
-  }
-  return result;
+  return PosixFdRead(fd_, bytes, count, timeouts_, complete, [this] { callIdle(); });
 }
 
 bool PosixSerialPort::carriesParity() const {

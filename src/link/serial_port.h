@@ -25,6 +25,9 @@ enum class OpenError {
   kNotFound,    // no such device
   kPermission,  // the user may not open it
   kBusy,        // another program holds it
+  kRefused,     // a serial server's host answered, but nothing listens on that port
+  kNoHost,      // the host name is unknown, or no route leads to the host
+  kTimedOut,    // the host gave no answer within the connect time
   kOther,
 };
 

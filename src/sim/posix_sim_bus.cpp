@@ -1,19 +1,19 @@
+// The simulated bus's serving thread, the same over every endpoint: framing of
+// the console's byte stream, pacing at the wire speed and the faults.
 #include "sim/sim_bus.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
 #include <optional>
-#include <stdexcept>
 #include <thread>
+
+#include "sim/posix_sim_endpoint.h"
 
 namespace {
 
@@ -22,24 +22,10 @@ using std::chrono::microseconds;
 using std::chrono::milliseconds;
 using Bytes = std::vector<uint8_t>;
 
-constexpr auto kIdleSleep = milliseconds(8);   // while no console holds the slave
+constexpr auto kIdleSleep = milliseconds(8);   // after a failed poll
 constexpr auto kQuietGap = milliseconds(20);   // a partial frame older than this is noise
 constexpr int kPollSliceMs = 10;
 constexpr auto kSleepSlice = milliseconds(10);  // how soon a pacing sleep notices stop()
-
-int BaudOf(speed_t speed) {
-  switch (speed) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
-  }
-}
 
 microseconds CharacterTime(const SimModuleConfig& m) {
   return microseconds(1000000LL * BitsPerCharacter(m.lineFormat) / m.baudRate);
@@ -48,11 +34,14 @@ microseconds CharacterTime(const SimModuleConfig& m) {
 }  // namespace
 
 struct SimBus::Impl {
-  int master = -1;
-  std::string path;
+  explicit Impl(std::unique_ptr<SimEndpoint> e) : endpoint(std::move(e)) {}
+
+  // Used by the serving thread only, once it runs.
+  std::unique_ptr<SimEndpoint> endpoint;
+  int stream = -1;  // the console's descriptor, -1 while none is there
   std::thread thread;
   std::atomic<bool> stopping{false};
-  std::atomic<bool> gone{false};  // a vanish fault closed the master
+  std::atomic<bool> gone{false};  // a vanish fault closed the endpoint
 
   // Guards what follows. The serving thread never holds it while it sleeps or
   // writes, so every call stays prompt while a slow reply is on the line.
@@ -67,43 +56,20 @@ struct SimBus::Impl {
 
   void serve();
   void handleRequest(const Bytes& frame, Clock::time_point arrivedAt);
-  SimLine slaveLine() const;
   void transmit(const SimShapedReply& reply, Clock::time_point firstByteAt,
                 microseconds charTime, bool pace);
   bool writeBytes(const uint8_t* bytes, size_t count);
   bool sleepUntil(Clock::time_point until);
 };
 
-SimBus::SimBus() : impl_(std::make_unique<Impl>()) {
-  const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) throw std::runtime_error(std::string("posix_openpt: ") + std::strerror(errno));
-  char name[128];
-  if (::grantpt(fd) != 0 || ::unlockpt(fd) != 0 || ::ptsname_r(fd, name, sizeof name) != 0) {
-    const int e = errno;
-    ::close(fd);
-    throw std::runtime_error(std::string("pseudo-terminal: ") + std::strerror(e));
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-  // A program that opens the device without configuring it should still see a
-  // plain 8-bit line at the modules' default speed, not a cooked terminal.
-  termios tio{};
-  if (::tcgetattr(fd, &tio) == 0) {
-    ::cfmakeraw(&tio);
-    tio.c_cflag |= CLOCAL | CREAD;
-    ::cfsetispeed(&tio, B9600);
-    ::cfsetospeed(&tio, B9600);
-    ::tcsetattr(fd, TCSANOW, &tio);
-  }
-  impl_->master = fd;
-  impl_->path = name;
-}
+SimBus::SimBus() : impl_(std::make_unique<Impl>(NewPtyEndpoint())) {}
 
-SimBus::~SimBus() {
-  stop();
-  if (impl_->master >= 0) ::close(impl_->master);
-}
+SimBus::SimBus(const TcpAddress& listenOn)
+    : impl_(std::make_unique<Impl>(NewTcpEndpoint(listenOn))) {}
 
-const std::string& SimBus::devicePath() const { return impl_->path; }
+SimBus::~SimBus() { stop(); }
+
+const std::string& SimBus::devicePath() const { return impl_->endpoint->name(); }
 
 void SimBus::addModule(const SimModuleConfig& config) {
   std::lock_guard lock(impl_->mu);
@@ -170,7 +136,7 @@ void SimBus::waitUntilSent() const {
 bool SimBus::vanished() const { return impl_->gone; }
 
 void SimBus::start() {
-  if (impl_->thread.joinable() || impl_->master < 0) return;
+  if (impl_->thread.joinable() || impl_->gone) return;
   impl_->stopping = false;
   impl_->thread = std::thread([this] { impl_->serve(); });
 }
@@ -185,7 +151,12 @@ void SimBus::Impl::serve() {
   auto lastByte = Clock::now();
   auto bufStartedAt = lastByte;  // when the first byte in buf arrived
   while (!stopping && !gone) {
-    pollfd pfd{master, POLLIN, 0};
+    stream = endpoint->stream(kPollSliceMs);
+    if (stream < 0) {
+      buf.clear();
+      continue;
+    }
+    pollfd pfd{stream, POLLIN, 0};
     const int ready = ::poll(&pfd, 1, kPollSliceMs);
     if (ready < 0) {
       if (errno != EINTR) std::this_thread::sleep_for(kIdleSleep);
@@ -198,7 +169,7 @@ void SimBus::Impl::serve() {
     if (pfd.revents & POLLNVAL) return;
     if (pfd.revents & POLLIN) {
       uint8_t chunk[512];
-      const ssize_t n = ::read(master, chunk, sizeof chunk);
+      const ssize_t n = ::read(stream, chunk, sizeof chunk);
       if (n > 0) {
         const auto now = Clock::now();
         if (!buf.empty() && now - lastByte > kQuietGap) buf.clear();
@@ -214,23 +185,16 @@ void SimBus::Impl::serve() {
       }
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
     }
-    // No console holds the slave (POLLHUP, read EIO): keep the master and wait.
+    // The console has gone (hang-up, end of file, read error).
     buf.clear();
-    std::this_thread::sleep_for(kIdleSleep);
+    endpoint->hangUp();
   }
-}
-
-// The pty shows the slave's speed and stop bits to this side, never its parity.
-SimLine SimBus::Impl::slaveLine() const {
-  termios tio{};
-  if (::tcgetattr(master, &tio) != 0) return SimLine{0, 1};
-  return SimLine{BaudOf(::cfgetospeed(&tio)), (tio.c_cflag & CSTOPB) ? 2 : 1};
 }
 
 // On a wire the request takes its own time to arrive (paced from the moment its
 // first byte came), and the module waits its turnaround before it replies.
 void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt) {
-  const SimLine line = slaveLine();
+  const SimLine line = endpoint->line();
   SimShapedReply reply;
   microseconds charTime{};
   bool pace = false;
@@ -279,8 +243,8 @@ void SimBus::Impl::transmit(const SimShapedReply& reply, Clock::time_point first
   }
   if (!reply.vanish) return;
   if (!sleepUntil(due)) return;
-  ::close(master);
-  master = -1;
+  endpoint->vanish();
+  stream = -1;
   gone = true;
 }
 
@@ -295,14 +259,14 @@ bool SimBus::Impl::sleepUntil(Clock::time_point until) {
 bool SimBus::Impl::writeBytes(const uint8_t* bytes, size_t count) {
   size_t done = 0;
   while (done < count) {
-    const ssize_t n = ::write(master, bytes + done, count - done);
+    const ssize_t n = endpoint->send(bytes + done, count - done);
     if (n > 0) {
       done += static_cast<size_t>(n);
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) return false;  // nobody listens
     if (stopping) return false;
-    pollfd pfd{master, POLLOUT, 0};
+    pollfd pfd{stream, POLLOUT, 0};
     ::poll(&pfd, 1, kPollSliceMs);
   }
   return true;

@@ -1,8 +1,10 @@
 #pragma once
-// A simulated bus of modules, served on the master side of a pseudo-terminal.
-// The console opens the slave side (devicePath()) like any serial device. The
-// modules' rules live in SimModules; this is their transport (posix_sim_bus.cpp):
-// the thread, framing of the byte stream, pacing at the wire speed and faults.
+// A simulated bus of modules, served on the master side of a pseudo-terminal,
+// whose slave side the console opens like any serial device, or behind a TCP
+// listener as a serial server in transparent mode. The modules' rules live in
+// SimModules; this is their transport (posix_sim_bus.cpp over the endpoints of
+// sim/posix_sim_endpoint.h): the thread, framing of the byte stream, pacing at
+// the wire speed and faults.
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -10,16 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "link/tcp_address.h"
 #include "sim/sim_faults.h"
 #include "sim/sim_modules.h"
 
 class SimBus {
  public:
   SimBus();  // opens the pseudo-terminal; throws std::runtime_error on failure
+  // Listens on `listenOn` (port 0: one the system picks) and serves one client
+  // at a time; its serial side is 9600 baud, one stop bit. Throws
+  // std::runtime_error when it cannot listen.
+  explicit SimBus(const TcpAddress& listenOn);
   ~SimBus();
   SimBus(const SimBus&) = delete;
   SimBus& operator=(const SimBus&) = delete;
 
+  // What the console opens: the slave device, or "tcp:HOST:PORT".
   const std::string& devicePath() const;
 
   void addModule(const SimModuleConfig& config);
@@ -51,7 +59,7 @@ class SimBus {
   // reply's late half too), so that a next request cannot run into it.
   void waitUntilSent() const;
 
-  // True once a vanish fault has closed the device.
+  // True once a vanish fault has closed the device (or the listener and its client).
   bool vanished() const;
 
   void start();  // serves on a thread until stop() or destruction

@@ -1,5 +1,5 @@
-// dolvane-sim: a bus of simulated modules on a pseudo-terminal, for trying the
-// console without hardware. Prints the device to open, then serves.
+// dolvane-sim: a bus of simulated modules on a pseudo-terminal or behind a TCP
+// port, for trying the console without hardware. Prints what to open, then serves.
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -17,6 +17,7 @@
 
 #include "dolvane_version.h"
 #include "link/link.h"
+#include "link/tcp_address.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
 #include "sim/register_values.h"
@@ -29,11 +30,13 @@ constexpr int kExitUsage = 2;
 const char* const kUsage =
     "usage: dolvane-sim [--module STATION:MODEL[@BAUD,P,8,S]]... [--values FILE]\n"
     "                   [--fault STATION:KIND[:COUNT]]... [--pace] [--turnaround MS]\n"
-    "                   [--allow-writes] [--steady] [--ignore-stdin] [--help]\n"
+    "                   [--allow-writes] [--steady] [--ignore-stdin] [--tcp HOST:PORT]\n"
+    "                   [--help]\n"
     "\n"
-    "Serves simulated modules on a pseudo-terminal. The first line on standard\n"
-    "output is the device to open; the program serves until it receives SIGTERM\n"
-    "or SIGINT, or until a vanish fault has closed the device. When standard input\n"
+    "Serves simulated modules on a pseudo-terminal, or with --tcp as a serial\n"
+    "server does. The first line on standard output is the port to open; the\n"
+    "program serves until it receives SIGTERM or SIGINT, or until a vanish fault\n"
+    "has closed the device. When standard input\n"
     "is not a terminal (a pipe from the program that started it), it also ends when\n"
     "that input reaches end of file; a terminal is never read, so the program keeps\n"
     "serving in the background of an interactive shell (dolvane-sim ... &).\n"
@@ -61,6 +64,14 @@ const char* const kUsage =
     "  --allow-writes           modules start with register writes allowed\n"
     "  --steady                 no fresh live readings before each reply\n"
     "  --ignore-stdin           never end at the end of standard input\n"
+    "  --tcp HOST:PORT          listen on HOST:PORT instead (IPv6 address in\n"
+    "                           brackets; port 0 picks a free one) and print\n"
+    "                           tcp:HOST:PORT, the port name the console opens.\n"
+    "                           One client at a time; a second one is closed at\n"
+    "                           once. As a serial server's serial side, the line\n"
+    "                           is 9600,N,8,1 whatever the console chooses: only\n"
+    "                           modules at 9600 baud with one stop bit answer.\n"
+    "                           A vanish fault closes the client and the listener.\n"
     "  --help                   this text\n"
     "  --version                the program's version\n"
     "\n"
@@ -162,6 +173,7 @@ struct Options {
   std::vector<std::map<uint16_t, uint16_t>> perModule;    // parallel to modules
   std::vector<FaultOption> faults;
   std::optional<int> turnaroundMs;
+  std::optional<TcpAddress> tcp;
   bool pace = false;
   bool allowWrites = false;
   bool steady = false;
@@ -223,6 +235,10 @@ bool ParseArguments(int argc, char** argv, Options& o) {
       const std::optional<int> ms = text ? Number(*text) : std::nullopt;
       if (!ms || *ms > 60000) return Refuse("bad --turnaround " + text.value_or("(missing)"));
       o.turnaroundMs = ms;
+    } else if (arg == "--tcp") {
+      const std::optional<std::string> text = value();
+      o.tcp = text ? ParseHostAndPort(*text) : std::nullopt;
+      if (!o.tcp) return Refuse("bad --tcp " + text.value_or("(missing)"));
     } else {
       return Refuse("unknown argument " + arg);
     }
@@ -290,7 +306,7 @@ int main(int argc, char** argv) {
   const bool watchInput = !o.ignoreStdin && !::isatty(STDIN_FILENO);
 
   try {
-    SimBus bus;
+    SimBus bus = o.tcp ? SimBus(*o.tcp) : SimBus();
     for (size_t i = 0; i < o.modules.size(); ++i) {
       SimModuleConfig config = o.modules[i];
       config.writesAllowed = o.allowWrites;

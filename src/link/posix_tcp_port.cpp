@@ -1,0 +1,169 @@
+#include "link/posix_tcp_port.h"
+
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+
+#include "link/ports.h"
+#include "link/posix_fd_io.h"
+#include "link/tcp_address.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kIdleSliceMs = 15;
+
+OpenError ConnectErrorOf(int error) {
+  switch (error) {
+    case ECONNREFUSED:
+    case ECONNRESET:
+      return OpenError::kRefused;
+    case ENETUNREACH:
+    case EHOSTUNREACH:
+    case EHOSTDOWN:
+    case ENETDOWN:
+    case EADDRNOTAVAIL:
+    case EAFNOSUPPORT:
+      return OpenError::kNoHost;
+    case ETIMEDOUT:
+      return OpenError::kTimedOut;
+    default:
+      return OpenError::kOther;
+  }
+}
+
+OpenError ResolveErrorOf(int error) {
+  switch (error) {
+    case EAI_NONAME:
+    case EAI_AGAIN:
+    case EAI_FAIL:
+    case EAI_ADDRFAMILY:
+    case EAI_NODATA:
+      return OpenError::kNoHost;
+    default:
+      return OpenError::kOther;
+  }
+}
+
+struct AddressListFree {
+  void operator()(addrinfo* list) const { ::freeaddrinfo(list); }
+};
+
+}  // namespace
+
+std::unique_ptr<SerialPort> NewTcpPort() { return std::make_unique<PosixTcpPort>(); }
+
+PosixTcpPort::~PosixTcpPort() { close(); }
+
+OpenError PosixTcpPort::open(const std::string& name) {
+  close();
+  const std::optional<TcpAddress> address = ParseTcpPortName(name);
+  if (!address) return OpenError::kNoHost;
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICSERV;
+  addrinfo* found = nullptr;
+  const int resolved =
+      ::getaddrinfo(address->host.c_str(), std::to_string(address->port).c_str(), &hints, &found);
+  if (resolved != 0) return ResolveErrorOf(resolved);
+  const std::unique_ptr<addrinfo, AddressListFree> list(found);
+
+  // One time limit for all the host's addresses together.
+  const auto giveUpAt = Clock::now() + connectTimeout_;
+  OpenError error = OpenError::kNoHost;
+  for (const addrinfo* a = list.get(); a; a = a->ai_next) {
+    error = connectTo(a->ai_addr, a->ai_addrlen, a->ai_family, giveUpAt);
+    if (error == OpenError::kNone || error == OpenError::kTimedOut) break;
+  }
+  return error;
+}
+
+// A non-blocking connect, waited for in idle slices until `giveUpAt`.
+OpenError PosixTcpPort::connectTo(const void* address, unsigned addressLength, int family,
+                                  Clock::time_point giveUpAt) {
+  const int fd = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) return ConnectErrorOf(errno);
+  int error = 0;
+  if (::connect(fd, static_cast<const sockaddr*>(address), addressLength) != 0) {
+    error = errno;
+    while (error == EINPROGRESS || error == EINTR) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(giveUpAt - Clock::now());
+      if (left.count() <= 0) {
+        error = ETIMEDOUT;
+        break;
+      }
+      pollfd pfd{fd, POLLOUT, 0};
+      const int ready = ::poll(&pfd, 1, static_cast<int>(std::min<int64_t>(left.count(), kIdleSliceMs)));
+      if (ready > 0) {
+        socklen_t length = sizeof error;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
+        break;
+      }
+      if (ready < 0 && errno != EINTR) {
+        error = errno;
+        break;
+      }
+      callIdle();
+    }
+  }
+  if (error != 0) {
+    ::close(fd);
+    return ConnectErrorOf(error);
+  }
+  // Frames are small and the exchange waits for each reply: send them at once.
+  const int on = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+  fd_ = fd;
+  return OpenError::kNone;
+}
+
+bool PosixTcpPort::setQueueSizes(size_t, size_t) { return isOpen(); }
+
+bool PosixTcpPort::setTimeouts(const PortTimeouts& timeouts) {
+  timeouts_ = timeouts;
+  return isOpen();
+}
+
+bool PosixTcpPort::setLine(int, Parity, int) {
+  // The server's serial side is set on the server; the rate only sets the time-outs.
+  return isOpen();
+}
+
+bool PosixTcpPort::purge() {
+  if (fd_ < 0) return false;
+  uint8_t sink[512];
+  for (;;) {
+    const ssize_t n = ::recv(fd_, sink, sizeof sink, MSG_DONTWAIT);
+    if (n > 0) continue;
+    // Nothing waiting is the usual end; a closed connection shows at the next transfer.
+    return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+  }
+}
+
+void PosixTcpPort::clearErrors() {
+  // A connection keeps no error state to clear.
+}
+
+IoResult PosixTcpPort::write(const uint8_t* bytes, size_t count) {
+  return PosixFdWrite(fd_, FdKind::kSocket, bytes, count, timeouts_, [this] { callIdle(); });
+}
+
+IoResult PosixTcpPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
+  return PosixFdRead(fd_, bytes, count, timeouts_, complete, [this] { callIdle(); });
+}
+
+void PosixTcpPort::close() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}

@@ -1,0 +1,50 @@
+#include "link/tcp_address.h"
+
+namespace {
+
+std::optional<uint16_t> PortNumber(const std::string& text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  const int port = std::stoi(text);
+  if (port > 65535) return std::nullopt;
+  return static_cast<uint16_t>(port);
+}
+
+bool PlainHost(const std::string& host) {
+  return !host.empty() && host.find_first_of(" \t[]:/") == std::string::npos;
+}
+
+}  // namespace
+
+bool IsTcpPortName(const std::string& name) { return name.rfind(kTcpPrefix, 0) == 0; }
+
+std::optional<TcpAddress> ParseTcpPortName(const std::string& name) {
+  if (!IsTcpPortName(name)) return std::nullopt;
+  std::optional<TcpAddress> address =
+      ParseHostAndPort(name.substr(std::char_traits<char>::length(kTcpPrefix)));
+  if (address && address->port == 0) return std::nullopt;
+  return address;
+}
+
+std::optional<TcpAddress> ParseHostAndPort(const std::string& text) {
+  const size_t colon = text.rfind(':');
+  if (colon == std::string::npos) return std::nullopt;
+  std::string host = text.substr(0, colon);
+  const std::optional<uint16_t> port = PortNumber(text.substr(colon + 1));
+  if (!port) return std::nullopt;
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    host = host.substr(1, host.size() - 2);
+    // An IPv6 literal: hexadecimal groups, colons, perhaps a dotted tail or a zone.
+    if (host.find(':') == std::string::npos || host.find_first_of(" \t[]/") != std::string::npos)
+      return std::nullopt;
+  } else if (!PlainHost(host)) {
+    return std::nullopt;
+  }
+  return TcpAddress{host, *port};
+}
+
+std::string TcpPortName(const TcpAddress& address) {
+  const bool ipv6 = address.host.find(':') != std::string::npos;
+  const std::string host = ipv6 ? "[" + address.host + "]" : address.host;
+  return kTcpPrefix + host + ":" + std::to_string(address.port);
+}

@@ -1,0 +1,116 @@
+// The simulated bus behind a TCP listener, as a serial server in transparent
+// mode shows it: one client at a time, the RTU frames as they are. The server's
+// serial side is fixed at the modules' default line, 9600 baud and one stop bit.
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "sim/posix_sim_endpoint.h"
+
+namespace {
+
+void Close(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+int Accept(int listener) {
+  return ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+}
+
+class TcpEndpoint : public SimEndpoint {
+ public:
+  explicit TcpEndpoint(const TcpAddress& address) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const int resolved = ::getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(),
+                                       &hints, &found);
+    if (resolved != 0)
+      throw std::runtime_error("cannot listen on " + address.host + ": " + ::gai_strerror(resolved));
+    int error = 0;
+    for (const addrinfo* a = found; a && listener_ < 0; a = a->ai_next) error = listenOn(*a);
+    ::freeaddrinfo(found);
+    if (listener_ < 0)
+      throw std::runtime_error("cannot listen on " + TcpPortName(address).substr(std::strlen(kTcpPrefix)) + ": " +
+                               std::strerror(error));
+    sockaddr_storage bound{};
+    socklen_t length = sizeof bound;
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&bound), &length);
+    const uint16_t port = bound.ss_family == AF_INET6
+                              ? ntohs(reinterpret_cast<sockaddr_in6*>(&bound)->sin6_port)
+                              : ntohs(reinterpret_cast<sockaddr_in*>(&bound)->sin_port);
+    name_ = TcpPortName({address.host, port});
+  }
+  ~TcpEndpoint() override { vanish(); }
+
+  const std::string& name() const override { return name_; }
+
+  int stream(int waitMs) override {
+    if (client_ >= 0) {
+      turnAwayOthers();
+      return client_;
+    }
+    pollfd pfd{listener_, POLLIN, 0};
+    if (listener_ < 0 || ::poll(&pfd, 1, waitMs) <= 0) return -1;
+    client_ = Accept(listener_);
+    if (client_ >= 0) {
+      const int on = 1;
+      ::setsockopt(client_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    }
+    return client_;
+  }
+
+  void hangUp() override { Close(client_); }
+  SimLine line() const override { return SimLine{9600, 1}; }
+
+  ssize_t send(const uint8_t* bytes, size_t count) override {
+    return ::send(client_, bytes, count, MSG_NOSIGNAL);
+  }
+
+  void vanish() override {
+    Close(client_);
+    Close(listener_);
+  }
+
+ private:
+  // Returns 0 once listening, else the error.
+  int listenOn(const addrinfo& a) {
+    const int fd = ::socket(a.ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    if (::bind(fd, a.ai_addr, a.ai_addrlen) != 0 || ::listen(fd, 4) != 0) {
+      const int error = errno;
+      ::close(fd);
+      return error;
+    }
+    listener_ = fd;
+    return 0;
+  }
+
+  // A second client while one is served is closed at once, as a serial server
+  // that takes one connection does; it then fails its transfer instead of waiting.
+  void turnAwayOthers() {
+    for (int other; listener_ >= 0 && (other = Accept(listener_)) >= 0;) ::close(other);
+  }
+
+  int listener_ = -1;
+  int client_ = -1;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address) {
+  return std::make_unique<TcpEndpoint>(address);
+}
