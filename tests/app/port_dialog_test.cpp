@@ -22,6 +22,7 @@ const EntryCase kEntries[] = {
     {"0", false},   {"256", false},        {"", false},
     {"abc", false}, {"-3", false},         {"1", true},
     {"255", true},  {" 12x", true},        {"/dev/ttyUSB0", true},
+    {"tcp:192.0.2.10:4001", true},         {"tcp:192.0.2.10", false},
 };
 
 }  // namespace
