@@ -1,6 +1,7 @@
 // Times the "4SX/Y" exchange end to end on the simulated bus (real termios back
-// end, pseudo-terminal, simulated module), unpaced and at the wire speed, and the
-// CRC over a largest reply. Prints one line per figure.
+// end on a pseudo-terminal, or the TCP back end over loopback; simulated module),
+// unpaced and at the wire speed, and the CRC over a largest reply. Prints one
+// line per figure.
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -8,7 +9,7 @@
 #include "cli/terminal_console.h"
 #include "console/control_ids.h"
 #include "operations/operations.h"
-#include "link/posix_serial_port.h"
+#include "link/port_by_name.h"
 #include "modbus/crc16.h"
 #include "sim/sim_bus.h"
 #include "models/model_registry.h"
@@ -20,8 +21,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MillisPerExchange(bool paced, int rounds) {
-  SimBus bus;
+enum class Transport { kPty, kTcp };
+
+double MillisPerExchange(Transport transport, bool paced, int rounds) {
+  SimBus bus = transport == Transport::kTcp ? SimBus(TcpAddress{"127.0.0.1", 0}) : SimBus();
   bus.addModule({.station = 1, .model = &FindModel("4SXY")->sim});
   bus.setPaced(paced);
   bus.start();
@@ -30,7 +33,7 @@ double MillisPerExchange(bool paced, int rounds) {
   TerminalConsole console(out, err, in, false);
   console.fields[ids::kStation] = "1";
   console.port = bus.devicePath();
-  Operations ops(console, std::make_unique<PosixSerialPort>());
+  Operations ops(console, NewPortByName());
   ops.InitLinkDefaults();
   ops.OnBnClickedOpenPort();
   const auto start = Clock::now();
@@ -54,10 +57,14 @@ double NanosPerCrc(int rounds) {
 
 int main() {
   std::printf("crc16 over 243 bytes: %.0f ns\n", NanosPerCrc(200000));
-  std::printf("4SX/Y exchange, unpaced: %.2f ms\n", MillisPerExchange(false, 50));
+  std::printf("4SX/Y exchange, unpaced: %.2f ms\n", MillisPerExchange(Transport::kPty, false, 50));
+  std::printf("4SX/Y exchange over TCP, unpaced: %.2f ms\n",
+              MillisPerExchange(Transport::kTcp, false, 50));
   // On a wire: the 8-byte request, the module's turnaround of 3.5 characters, then
   // the 85-byte reply, 10 bits a character at 9600 baud.
   std::printf("4SX/Y exchange, paced at 9600 baud: %.2f ms (wire limit: %.2f ms)\n",
-              MillisPerExchange(true, 5), (8 + 3.5 + 85) * 10 * 1000.0 / 9600);
+              MillisPerExchange(Transport::kPty, true, 5), (8 + 3.5 + 85) * 10 * 1000.0 / 9600);
+  std::printf("4SX/Y exchange over TCP, paced at 9600 baud: %.2f ms\n",
+              MillisPerExchange(Transport::kTcp, true, 5));
   return 0;
 }
