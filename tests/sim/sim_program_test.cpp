@@ -7,10 +7,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -178,23 +176,24 @@ TEST(SimProgramTest, HelpNamesEveryOptionAndFault) {
   const std::string help = ReadAll(sim.out);
   EXPECT_EQ(sim.exitCode(10000), 0);
   for (const char* word : {"--module", "--values", "--fault", "--pace", "--turnaround",
-                           "--allow-writes", "--steady", "--ignore-stdin", "--tcp", "silence", "short",
-                           "bad-crc", "exception", "extra", "gap", "vanish", "always", "9VXY"})
+                           "--allow-writes", "--steady", "--ignore-stdin", "--tcp", "silence",
+                           "short", "bad-crc", "exception", "extra", "gap", "vanish", "always",
+                           "9VXY"})
     EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 
-// What dolvane-cli prints for `args` (standard error after standard output)
-// and its exit status.
-std::pair<std::string, int> RunCliProgram(const std::string& args) {
-  const std::string command = std::string(DOLVANE_BIN_DIR "/dolvane-cli ") + args + " 2>&1";
-  FILE* cli = ::popen(command.c_str(), "r");
-  if (!cli) return {"", -1};
-  std::string output;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, cli)) > 0) output.append(buffer, n);
-  const int status = ::pclose(cli);
-  return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+// What dolvane-cli prints on standard output and error, and its exit status.
+struct CliRun {
+  std::string out, err;
+  int status;
+  bool operator==(const CliRun&) const = default;
+};
+CliRun RunCliProgram(std::vector<std::string> args) {
+  Program cli("dolvane-cli", std::move(args));
+  cli.closeInput();
+  CliRun run{cli.output(), cli.errors(), 0};
+  run.status = cli.exitCode(10000);
+  return run;
 }
 
 // The same bus behind TCP: the command line reads the same report as on the pty.
@@ -202,44 +201,47 @@ TEST(SimProgramTest, ServesOverTcpAsOnThePty) {
   const std::vector<std::string> bus = {"--module", "1:4SXY", "--module", "2:4WX", "--steady"};
   std::vector<std::string> tcpArgs = bus;
   tcpArgs.insert(tcpArgs.end(), {"--tcp", "127.0.0.1:0"});
-  Program pty(bus);
-  Program tcp(tcpArgs);
-  const std::string device = pty.device();
-  const std::string name = tcp.device();
+  Program pty("dolvane-sim", bus);
+  Program tcp("dolvane-sim", tcpArgs);
+  const std::string device = pty.firstLine();
+  const std::string name = tcp.firstLine();
   ASSERT_EQ(name.rfind("tcp:127.0.0.1:", 0), 0u) << name;
   ASSERT_GT(std::stoi(name.substr(14)), 0);
-  for (const char* read : {"read 4SXY", "-s 2 read 4WX"}) {
-    SCOPED_TRACE(read);
-    const auto overPty = RunCliProgram("-p " + device + " " + read);
-    const auto overTcp = RunCliProgram("-p " + name + " " + read);
-    EXPECT_EQ(overPty.second, 0) << overPty.first;
-    EXPECT_NE(overPty.first.find("十六进制显示接收数据"), std::string::npos) << overPty.first;
-    EXPECT_EQ(overTcp, overPty);
+  for (const std::vector<std::string>& read :
+       {std::vector<std::string>{"read", "4SXY"}, {"-s", "2", "read", "4WX"}}) {
+    SCOPED_TRACE(read.back());
+    std::vector<std::string> viaPty{"-p", device}, viaTcp{"-p", name};
+    viaPty.insert(viaPty.end(), read.begin(), read.end());
+    viaTcp.insert(viaTcp.end(), read.begin(), read.end());
+    const CliRun overPty = RunCliProgram(viaPty);
+    EXPECT_EQ(overPty.status, 0) << overPty.err;
+    EXPECT_NE(overPty.out.find("十六进制显示接收数据"), std::string::npos) << overPty.out;
+    EXPECT_EQ(RunCliProgram(viaTcp), overPty);
   }
   // The recovery scan refuses at once over TCP; the bus serves on.
-  const auto scan = RunCliProgram("-y -p " + name + " reset-scan");
-  EXPECT_EQ(scan.second, 1);
-  EXPECT_EQ(scan.first,
+  const CliRun scan = RunCliProgram({"-y", "-p", name, "reset-scan"});
+  EXPECT_EQ(scan.status, 1);
+  EXPECT_EQ(scan.err,
             "提示: 通过网络串口服务器（TCP）连接时无法进行通信重置：请在服务器上设置串口参数，或直接连接串口。\n");
   EXPECT_EQ(tcp.exitCode(0), -1);
   // A vanish fault over TCP closes the connection and ends the program.
-  Program vanishing({"--module", "1:4SXY", "--fault", "1:vanish", "--tcp", "127.0.0.1:0"});
-  const std::string vanishingName = vanishing.device();
-  EXPECT_EQ(RunCliProgram("-p " + vanishingName + " read 4SXY").second, 1);
+  Program vanishing("dolvane-sim", {"--module", "1:4SXY", "--fault", "1:vanish", "--tcp", "127.0.0.1:0"});
+  const std::string vanishingName = vanishing.firstLine();
+  EXPECT_EQ(RunCliProgram({"-p", vanishingName, "read", "4SXY"}).err.find("提示: 读串口失败!"), 0u);
   EXPECT_EQ(vanishing.exitCode(10000), 0);
   EXPECT_EQ(vanishing.errors(), "dolvane-sim: the device has vanished\n");
   // Then nothing listens: the open box says the connection was refused.
-  EXPECT_EQ(RunCliProgram("-p " + vanishingName + " read 4SXY"),
-            std::make_pair("提示: " + vanishingName +
-                               "打开失败！\r\n连接被拒绝：请检查端口号，以及服务器是否在运行。\n",
-                           1));
+  const CliRun refused = RunCliProgram({"-p", vanishingName, "read", "4SXY"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "提示: " + vanishingName +
+                             "打开失败！\r\n连接被拒绝：请检查端口号，以及服务器是否在运行。\n");
 }
 
 TEST(SimProgramTest, AnAddressInUseEndsWithStatus1) {
-  Program first({"--tcp", "127.0.0.1:0"});
-  const std::string name = first.device();
+  Program first("dolvane-sim", {"--tcp", "127.0.0.1:0"});
+  const std::string name = first.firstLine();
   ASSERT_FALSE(name.empty());
-  Program second({"--tcp", name.substr(4)});
+  Program second("dolvane-sim", {"--tcp", name.substr(4)});
   EXPECT_EQ(second.exitCode(10000), 1);
   EXPECT_EQ(second.errors(),
             "dolvane-sim: cannot listen on " + name.substr(4) + ": Address already in use\n");
