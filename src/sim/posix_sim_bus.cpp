@@ -151,11 +151,10 @@ void SimBus::Impl::serve() {
   auto lastByte = Clock::now();
   auto bufStartedAt = lastByte;  // when the first byte in buf arrived
   while (!stopping && !gone) {
-    stream = endpoint->stream(kPollSliceMs);
-    if (stream < 0) {
-      buf.clear();
-      continue;
-    }
+    const int fd = endpoint->stream(kPollSliceMs);
+    if (fd != stream) buf.clear();  // a new console: nothing of the old one's is kept
+    stream = fd;
+    if (stream < 0) continue;
     pollfd pfd{stream, POLLIN, 0};
     const int ready = ::poll(&pfd, 1, kPollSliceMs);
     if (ready < 0) {

@@ -22,7 +22,19 @@ void Close(int& fd) {
 }
 
 int Accept(int listener) {
-  return ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  const int fd = ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  if (fd >= 0) {
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+  }
+  return fd;
+}
+
+// True when the peer has closed its end (or the connection has failed).
+bool PeerGone(int fd) {
+  char c;
+  const ssize_t n = ::recv(fd, &c, 1, MSG_PEEK | MSG_DONTWAIT);
+  return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
 }
 
 class TcpEndpoint : public SimEndpoint {
@@ -57,16 +69,12 @@ class TcpEndpoint : public SimEndpoint {
 
   int stream(int waitMs) override {
     if (client_ >= 0) {
-      turnAwayOthers();
+      takeNewcomers();
       return client_;
     }
     pollfd pfd{listener_, POLLIN, 0};
     if (listener_ < 0 || ::poll(&pfd, 1, waitMs) <= 0) return -1;
     client_ = Accept(listener_);
-    if (client_ >= 0) {
-      const int on = 1;
-      ::setsockopt(client_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    }
     return client_;
   }
 
@@ -100,8 +108,17 @@ class TcpEndpoint : public SimEndpoint {
 
   // A second client while one is served is closed at once, as a serial server
   // that takes one connection does; it then fails its transfer instead of waiting.
-  void turnAwayOthers() {
-    for (int other; listener_ >= 0 && (other = Accept(listener_)) >= 0;) ::close(other);
+  // A client that closed and came straight back takes the place of its old
+  // connection, whose end may not have been read yet.
+  void takeNewcomers() {
+    for (int other; listener_ >= 0 && (other = Accept(listener_)) >= 0;) {
+      if (PeerGone(client_)) {
+        Close(client_);
+        client_ = other;
+      } else {
+        ::close(other);
+      }
+    }
   }
 
   int listener_ = -1;

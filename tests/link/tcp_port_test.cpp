@@ -215,7 +215,7 @@ TEST(TcpPort, AnUnknownHostIsNoHost) {
 }
 
 // One client at a time: a second one is closed at once and fails its transfer;
-// once the first leaves, the next is served.
+// once the first leaves, the next is served, even straight after the close.
 TEST(TcpPort, TheServerServesOneClientAtATime) {
   auto tcp = DemoBusOn(std::make_unique<SimBus>(kLoopbackAnyPort));
   auto transact = [](SerialPort& port) {
