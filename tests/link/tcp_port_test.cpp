@@ -23,6 +23,7 @@
 #include "sim/sim_bus.h"
 #include "support/fake_console.h"
 #include "support/models.h"
+#include "support/scripted_port.h"
 
 namespace {
 
@@ -122,6 +123,30 @@ TEST(TcpAddress, NamesTheDialogAccepts) {
   EXPECT_EQ(v6->host, "fe80::1%eth0");
   EXPECT_EQ(TcpPortName(*v6), "tcp:[fe80::1%eth0]:4001");
   EXPECT_EQ(ParseHostAndPort("0.0.0.0:0")->port, 0);
+}
+
+// The name picks the back end at each open; the other one is closed first. A
+// build without a TCP back end says the device is not there.
+TEST(PortByName, TheNamePicksTheBackEnd) {
+  auto serialOwned = std::make_unique<ScriptedPort>();
+  auto tcpOwned = std::make_unique<ScriptedPort>();
+  ScriptedPort& serial = *serialOwned;
+  ScriptedPort& tcp = *tcpOwned;
+  PortByName port(std::move(serialOwned), std::move(tcpOwned));
+  ASSERT_EQ(port.open("tcp:192.0.2.10:4001"), OpenError::kNone);
+  port.setLine(19200, Parity::kEven, 1);
+  EXPECT_EQ(tcp.lines.size(), 1u);
+  ASSERT_EQ(port.open("/dev/ttyUSB0"), OpenError::kNone);
+  EXPECT_FALSE(tcp.isOpen());
+  port.setLine(9600, Parity::kNone, 1);
+  EXPECT_EQ(serial.lines.size(), 1u);
+  EXPECT_EQ(tcp.lines.size(), 1u);
+  EXPECT_EQ(serial.opens, 1);
+  EXPECT_EQ(tcp.opens, 1);
+
+  PortByName serialOnly(std::make_unique<ScriptedPort>(), nullptr);
+  EXPECT_EQ(serialOnly.open("tcp:192.0.2.10:4001"), OpenError::kNotFound);
+  EXPECT_FALSE(serialOnly.isOpen());
 }
 
 // Every model's report is the same whether the bus is on a pty or behind TCP,
