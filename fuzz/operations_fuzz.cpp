@@ -8,6 +8,7 @@
 // same operation, every frame carries its CRC, and no frame exceeds 256 bytes
 // (no read asks for more either: the receive buffer holds 256).
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,10 +76,12 @@ class FuzzPort : public SerialPort {
 
   OpenError open(const std::string&) override {
     static const OpenError kFailures[] = {OpenError::kNotFound, OpenError::kPermission,
-                                          OpenError::kBusy, OpenError::kOther};
+                                          OpenError::kBusy,     OpenError::kRefused,
+                                          OpenError::kNoHost,   OpenError::kTimedOut,
+                                          OpenError::kOther};
     const uint8_t choice = in_.byte();
     open_ = choice < 240;
-    return open_ ? OpenError::kNone : kFailures[choice % 4];
+    return open_ ? OpenError::kNone : kFailures[choice % std::size(kFailures)];
   }
   bool setQueueSizes(size_t, size_t) override { return open_; }
   bool setTimeouts(const PortTimeouts&) override { return open_; }
