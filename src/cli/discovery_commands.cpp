@@ -58,7 +58,8 @@ int DetectLineCommand(Operations& ops, const std::vector<std::string>& args,
                       const DiscoveryControl& control, std::ostream& out, std::ostream& err) {
   const LineDetection detection = DetectLine(ops.context(), StationArg(args[0]), control);
   for (const LineSetting& setting : detection.answered) out << SettingText(setting) << '\n';
-  if (detection.end == DiscoveryEnd::kPortNotOpen || detection.end == DiscoveryEnd::kBadStation)
+  if (detection.end == DiscoveryEnd::kPortNotOpen || detection.end == DiscoveryEnd::kBadStation ||
+      detection.end == DiscoveryEnd::kLineFixed)
     return ExitOf(detection.end);
   if (!detection.corrupted.empty()) {
     err << "detect-line: a device answered with a corrupted reply at:";

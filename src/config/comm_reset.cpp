@@ -6,7 +6,6 @@
 #include "console/control_ids.h"
 #include "console/text.h"
 #include "link/link.h"
-#include "link/tcp_address.h"
 #include "modbus/config_word.h"
 
 namespace {
@@ -50,7 +49,7 @@ void CommReset(OperationContext& ctx) {
     return;
   }
   // The scan works by changing the line, which a serial server sets on its own side.
-  if (IsTcpPortName(link.portName)) {
+  if (!ConsoleSetsTheLine(link)) {
     console.showInfo(kNotOverTcp);
     return;
   }

@@ -8,6 +8,9 @@
 
 namespace {
 
+constexpr const char* kDetectNotOverTcp =
+    "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。";
+
 // Lends the console's port to a discovery run and gives it back with the
 // console's own line settings and time-outs, however the run ends.
 class BorrowedPort {
@@ -96,6 +99,11 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
   if (station < kFirstStation || station > kLastStation) {
     ctx.console.showInfo(msg::kBadStation);
     detection.end = DiscoveryEnd::kBadStation;
+    return detection;
+  }
+  if (!ConsoleSetsTheLine(ctx.link)) {
+    ctx.console.showInfo(kDetectNotOverTcp);
+    detection.end = DiscoveryEnd::kLineFixed;
     return detection;
   }
   BorrowedPort borrowed(ctx);

@@ -24,6 +24,7 @@ enum class DiscoveryEnd {
   kPortNotOpen,  // its box was shown
   kBadStation,   // its box was shown
   kPortFailed,   // the port failed (box shown); what was found so far stays
+  kLineFixed,    // the line is set elsewhere (a serial server); its box was shown
 };
 
 struct StationFound {
@@ -55,7 +56,8 @@ struct LineDetection {
   bool parityHidden = false;
 };
 
-// Tries station at each of the 8 baud rates x 4 formats.
+// Tries station at each of the 8 baud rates x 4 formats. Refused over a serial
+// server, where every setting would reach the same line.
 LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryControl& control);
 
 // What was found at a station, as one line of text (without the station).

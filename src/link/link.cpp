@@ -51,6 +51,8 @@ const char* OpenFailureReason(OpenError error) {
   return "设备无法打开，请检查设备及其驱动。";
 }
 
+bool ConsoleSetsTheLine(const LinkState& link) { return !IsTcpPortName(link.portName); }
+
 int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   const std::string name =
       link.portName.empty() ? DeviceOfPortNumber(link.portNumber) : link.portName;

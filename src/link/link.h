@@ -57,6 +57,10 @@ inline constexpr const char* kBadPortNumber = "非法的端口号！";
 // The second line of the open failure box: why, and what the user can do.
 const char* OpenFailureReason(OpenError error);
 
+// False over a serial server ("tcp:" names), whose line is set on the server:
+// no baud rate or format the console sets reaches the modules.
+bool ConsoleSetsTheLine(const LinkState& link);
+
 // Opens and configures link.portName on port; 0 when open, -1 after its box
 // (the name followed by "打开失败！", then the reason on a second line).
 int OpenPort(LinkState& link, SerialPort& port, Console& console);

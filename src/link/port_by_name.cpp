@@ -32,6 +32,7 @@ IoResult PortByName::read(uint8_t* bytes, size_t count, const CompleteTest& comp
 }
 void PortByName::close() { active_->close(); }
 bool PortByName::isOpen() const { return active_->isOpen(); }
+bool PortByName::carriesParity() const { return active_->carriesParity(); }
 
 std::unique_ptr<SerialPort> NewPortByName() {
   return std::make_unique<PortByName>(NewPlatformSerialPort(), NewTcpPort());

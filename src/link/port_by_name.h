@@ -20,6 +20,7 @@ class PortByName : public SerialPort {
   IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) override;
   void close() override;
   bool isOpen() const override;
+  bool carriesParity() const override;
 
  private:
   std::unique_ptr<SerialPort> serial_;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "console/control_ids.h"
+#include "discovery/discovery.h"
 #include "link/link.h"
 #include "link/port_by_name.h"
 #include "link/posix_tcp_port.h"
@@ -277,6 +278,21 @@ TEST(TcpPort, TheResetScanRefusesAndSendsNothing) {
   EXPECT_EQ(front.console.pane, "");
   EXPECT_EQ(front.ops.link().isOpen, 1);
   EXPECT_EQ(front.ops.link().baudRate, 9600);
+  tcp->waitUntilSent();
+  EXPECT_TRUE(tcp->receivedFrames().empty());
+}
+
+// Every setting would reach the server's one line: the search refuses too.
+TEST(TcpPort, TheLineSearchRefusesAndSendsNothing) {
+  auto tcp = DemoBusOn(std::make_unique<SimBus>(kLoopbackAnyPort));
+  Front front;
+  ASSERT_TRUE(front.open(tcp->devicePath()));
+  const LineDetection detection = DetectLine(front.ops.context(), 1, {});
+  EXPECT_EQ(detection.end, DiscoveryEnd::kLineFixed);
+  EXPECT_EQ(detection.probed, 0);
+  EXPECT_EQ(front.console.infoTexts(),
+            std::vector<std::string>{
+                "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。"});
   tcp->waitUntilSent();
   EXPECT_TRUE(tcp->receivedFrames().empty());
 }
