@@ -242,9 +242,10 @@ void SimBus::Impl::transmit(const SimShapedReply& reply, Clock::time_point first
   }
   if (!reply.vanish) return;
   if (!sleepUntil(due)) return;
+  // Marked before the close, so that whoever sees the device gone sees it marked.
+  gone = true;
   endpoint->vanish();
   stream = -1;
-  gone = true;
 }
 
 bool SimBus::Impl::sleepUntil(Clock::time_point until) {
