@@ -176,7 +176,9 @@ void DiscoveryDialog::detectLine() {
   const int station = station_->value();
   runDiscovery([station](OperationContext& ctx, const DiscoveryControl& control) {
     const LineDetection detection = DetectLine(ctx, station, control);
-    const bool refused = detection.end == DiscoveryEnd::kPortNotOpen || detection.end == DiscoveryEnd::kBadStation;
+    const bool refused = detection.end == DiscoveryEnd::kPortNotOpen ||
+                         detection.end == DiscoveryEnd::kBadStation ||
+                         detection.end == DiscoveryEnd::kLineFixed;
     return refused ? QString() : DetectionReport(detection, station);
   });
 }
