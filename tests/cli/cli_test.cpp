@@ -8,22 +8,10 @@
 
 #include "cli/cli.h"
 #include "cli/terminal_console.h"
+#include "support/cli_run.h"
 #include "support/program.h"
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  std::istringstream in;
-  const int status = RunCli(args, out, err, in, false);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Cli, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {

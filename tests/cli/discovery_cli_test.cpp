@@ -12,14 +12,9 @@
 #include "support/models.h"
 #include "support/reply.h"
 #include "support/temp_file.h"
+#include "support/cli_run.h"
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class DiscoveryCliTest : public ::testing::Test {
  protected:
@@ -35,10 +30,7 @@ class DiscoveryCliTest : public ::testing::Test {
 
   CliRun Run(std::vector<std::string> args) {
     args.insert(args.begin(), {"-p", bus.devicePath()});
-    std::ostringstream out, err;
-    std::istringstream in;
-    const int status = RunCli(args, out, err, in, false);
-    return {status, out.str(), err.str()};
+    return RunArgs(args);
   }
 
   void ExpectNothingButReadsOfRegisterZero() {

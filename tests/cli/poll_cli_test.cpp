@@ -10,23 +10,11 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 #include "support/program.h"
 #include "support/temp_file.h"
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  std::istringstream in;
-  const int status = RunCli(args, out, err, in, false);
-  return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Split(const std::string& text, const std::string& by) {
   std::vector<std::string> parts;

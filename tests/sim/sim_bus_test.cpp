@@ -57,17 +57,6 @@ class Line {
   PosixSerialPort port_;
 };
 
-SimModuleConfig Module(int station, const char* model = "4SXY", int baud = 9600, int format = 0,
-                       bool writesAllowed = false) {
-  SimModuleConfig c;
-  c.station = station;
-  c.model = SimOf(model);
-  c.baudRate = baud;
-  c.lineFormat = format;
-  c.writesAllowed = writesAllowed;
-  return c;
-}
-
 TEST(SimBusTest, DemoBusServesEveryModelsWholeBlock) {
   struct Expected {
     const char* model;

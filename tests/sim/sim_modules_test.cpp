@@ -13,17 +13,6 @@ namespace {
 
 using namespace simtest;
 
-SimModuleConfig Module(int station, const char* model = "4SXY", int baud = 9600, int format = 0,
-                       bool writesAllowed = false) {
-  SimModuleConfig c;
-  c.station = station;
-  c.model = SimOf(model);
-  c.baudRate = baud;
-  c.lineFormat = format;
-  c.writesAllowed = writesAllowed;
-  return c;
-}
-
 // The reply to one request at 9600 N,8,1, with its settings change applied after,
 // as a transport does.
 Bytes Ask(SimModules& bus, const Bytes& request, SimLine line = {}) {

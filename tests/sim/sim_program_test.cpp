@@ -18,6 +18,7 @@
 #include "modbus/exchange.h"
 #include "sim/register_values.h"
 #include "sim/requests.h"
+#include "support/cli_run.h"
 #include "support/program.h"
 #include "support/temp_file.h"
 
@@ -183,18 +184,6 @@ TEST(SimProgramTest, HelpNamesEveryOptionAndFault) {
 }
 
 // What dolvane-cli prints on standard output and error, and its exit status.
-struct CliRun {
-  std::string out, err;
-  int status;
-  bool operator==(const CliRun&) const = default;
-};
-CliRun RunCliProgram(std::vector<std::string> args) {
-  Program cli("dolvane-cli", std::move(args));
-  cli.closeInput();
-  CliRun run{cli.output(), cli.errors(), 0};
-  run.status = cli.exitCode(10000);
-  return run;
-}
 
 // The same bus behind TCP: the command line reads the same report as on the pty.
 TEST(SimProgramTest, ServesOverTcpAsOnThePty) {
