@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/platform.h"
+#include "modbus/register_tools.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
 #include "monitor/csv_log.h"
@@ -56,7 +57,7 @@ std::optional<PollCommand> ParsePollCommand(const std::string& operation,
   if (registers) {
     const std::optional<uint64_t> start = Number(args[0], 65535);
     const std::optional<uint64_t> count = Number(args[1], 65536);
-    if (!start || !count || RegisterBlockError(static_cast<int64_t>(*start), static_cast<int64_t>(*count)))
+    if (!start || !count || ReadBlockError(static_cast<int64_t>(*start), static_cast<int64_t>(*count)))
       return fail("poll-registers needs START 0-65535 and COUNT 1-120 inside the 65536 registers");
     command.target = PollTarget::Registers(static_cast<uint16_t>(*start), static_cast<uint16_t>(*count));
   } else {

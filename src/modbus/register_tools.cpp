@@ -49,18 +49,20 @@ bool ConfirmConfigWord(Console& console, uint16_t value) {
 
 }  // namespace
 
+const char* ReadBlockError(int64_t start, int64_t count) {
+  if (start < 0 || start + count > 65536) return kBadStartAddress;
+  if (count < 1 || count > 120) return kBadReadCount;
+  return nullptr;
+}
+
 void ReadRegisters(OperationContext& ctx) {
   ExchangeParams params;
   int32_t count = 0;
   params.request = [&](int station) {
     const int32_t start = ParseDecimal(ctx.console.fieldText(ids::kReadStart));
     count = ParseDecimal(ctx.console.fieldText(ids::kReadCount));
-    if (!BlockFits(start, count)) {
-      ctx.console.showInfo(kBadStartAddress);
-      return false;
-    }
-    if (count < 1 || count > 120) {
-      ctx.console.showInfo(kBadReadCount);
+    if (const char* box = ReadBlockError(start, count)) {
+      ctx.console.showInfo(box);
       return false;
     }
     // The exchange reads the reply length after this step.

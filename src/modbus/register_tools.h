@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "modbus/exchange.h"
 
 // Generic read and write tools with annotated frames.
@@ -12,3 +14,7 @@ inline constexpr const char* kBadRegisterAddress = "非法的寄存器地址！"
 inline constexpr const char* kBadRegisterValue = "非法的寄存器数值！";
 inline constexpr const char* kBadWriteCount = "非法的写入长度！";
 inline constexpr const char* kBadWriteValue = "写入数据非法，允许范围0-65535!";
+
+// The read tool's refusal of a register block, in its order (start, then
+// count), or null for a block it reads; the monitor refuses with the same boxes.
+const char* ReadBlockError(int64_t start, int64_t count);

@@ -11,16 +11,10 @@ PollTarget PollTarget::Model(const ReaderModel& reader) { return {&reader, reade
 
 PollTarget PollTarget::Registers(uint16_t start, uint16_t count) { return {nullptr, start, count}; }
 
-const char* RegisterBlockError(int64_t start, int64_t count) {
-  if (start < 0 || start > 65535 || start + std::max<int64_t>(count, 0) > 65536) return kBadStartAddress;
-  if (count < 1 || count > 120) return kBadReadCount;
-  return nullptr;
-}
-
 std::optional<PollTarget> ReadToolTarget(Console& console) {
   const int32_t start = ParseDecimal(console.fieldText(ids::kReadStart));
   const int32_t count = ParseDecimal(console.fieldText(ids::kReadCount));
-  if (const char* box = RegisterBlockError(start, count)) {
+  if (const char* box = ReadBlockError(start, count)) {
     console.showInfo(box);
     return std::nullopt;
   }

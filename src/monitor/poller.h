@@ -42,9 +42,6 @@ struct PollTarget {
   static PollTarget Registers(uint16_t start, uint16_t count);
 };
 
-// The box text that refuses a register block (the read tool's rules: 1 to 120
-// registers inside the 65536), or null when it is sound.
-const char* RegisterBlockError(int64_t start, int64_t count);
 
 // The register block in the read tool's fields, refused with the tool's own
 // box (on `console`) where the tool would refuse it.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "modbus/register_tools.h"
 #include "monitor/poller.h"
 #include "sim/register_values.h"
 #include "support/bus_fixture.h"
@@ -227,12 +228,14 @@ TEST(PollTargets, ReadToolFields) {
 }
 
 TEST(PollTargets, RegisterBlockRules) {
-  EXPECT_EQ(RegisterBlockError(0, 120), nullptr);
-  EXPECT_EQ(RegisterBlockError(65535, 1), nullptr);
-  EXPECT_STREQ(RegisterBlockError(0, 121), "非法的读取长度！");
-  EXPECT_STREQ(RegisterBlockError(0, 0), "非法的读取长度！");
-  EXPECT_STREQ(RegisterBlockError(65535, 2), "非法的起始地址！");
-  EXPECT_STREQ(RegisterBlockError(-1, 1), "非法的起始地址！");
+  EXPECT_EQ(ReadBlockError(0, 120), nullptr);
+  EXPECT_EQ(ReadBlockError(65535, 1), nullptr);
+  EXPECT_STREQ(ReadBlockError(0, 121), "非法的读取长度！");
+  EXPECT_STREQ(ReadBlockError(0, 0), "非法的读取长度！");
+  EXPECT_STREQ(ReadBlockError(65535, 2), "非法的起始地址！");
+  EXPECT_STREQ(ReadBlockError(-1, 1), "非法的起始地址！");
+  // The tool judges the start by start + count alone, then the count.
+  EXPECT_STREQ(ReadBlockError(65536, 0), "非法的读取长度！");
 }
 
 // A model's columns are known before any poll: every line of its newest firmware.
