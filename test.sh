@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/check_includes.sh
 ./scripts/setup.sh
+source scripts/install_missing.sh
+install_missing "${test_packages[@]}"
 ./scripts/windows-test.sh  # the Windows build under wine
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 # A short run of every fuzz target; scripts/fuzz.sh SECONDS runs them longer.

@@ -45,12 +45,12 @@ void ShowInfoBox(QWidget* owner, const QString& text) {
   box.exec();
 }
 
-bool AskWarningBox(QWidget* owner, const QString& text) {
+bool AskWarningBox(QWidget* owner, const QString& text, bool cancelByDefault) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWarningTitle), text,
                   QMessageBox::Ok | QMessageBox::Cancel, owner);
   PlainButton(box, QMessageBox::Ok, "确定");
   PlainButton(box, QMessageBox::Cancel, "取消");
-  box.setDefaultButton(QMessageBox::Ok);
+  box.setDefaultButton(cancelByDefault ? QMessageBox::Cancel : QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Cancel);
   WideEnoughForTitle(box);
   return box.exec() == QMessageBox::Ok;

@@ -11,7 +11,7 @@ inline constexpr const char* kWarningTitle = "警告";
 // Title 提示, OK only, no icon.
 void ShowInfoBox(QWidget* owner, const QString& text);
 // Title 警告, OK and Cancel; true when OK was chosen.
-bool AskWarningBox(QWidget* owner, const QString& text);
+bool AskWarningBox(QWidget* owner, const QString& text, bool cancelByDefault = false);
 // The least width of a box: its title, plus room for the window manager's
 // icon and buttons beside it in the title bar.
 int MessageBoxMinimumWidth(const QMessageBox& box);

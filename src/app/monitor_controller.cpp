@@ -21,7 +21,7 @@ constexpr int kRedrawMs = 250;
 
 // "轮询 12 次（正常 10，超时 1，…），9.8 次/秒"
 QString CountersText(const PollCounters& counters, double rate) {
-  static const char* const kNames[kPollStatusCount] = {"正常", "超时", "短帧", "校验错",
+  static const char* const kNames[kPollStatusCount] = {"正常", "超时", "短帧", "校验错", "应答不符",
                                                        "异常", "型号不符", "端口错"};
   QString text = QString::fromUtf8("轮询 %1 次（").arg(counters.polls);
   for (size_t s = 0; s < kPollStatusCount; ++s) {

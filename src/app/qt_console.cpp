@@ -68,6 +68,10 @@ bool QtConsole::askWarning(const std::string& text) {
   return AskWarningBox(&window_, QString::fromUtf8(text));
 }
 
+bool QtConsole::askCautiousWarning(const std::string& text) {
+  return AskWarningBox(&window_, QString::fromUtf8(text), true);
+}
+
 int QtConsole::comboSelection(int controlId) { return control<QComboBox>(controlId)->currentIndex(); }
 
 void QtConsole::setComboSelection(int controlId, int index) {

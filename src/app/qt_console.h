@@ -15,6 +15,7 @@ class QtConsole : public Console {
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
   bool askWarning(const std::string& text) override;
+  bool askCautiousWarning(const std::string& text) override;
   int comboSelection(int controlId) override;
   void setComboSelection(int controlId, int index) override;
   void setButtonCaption(int controlId, const std::string& caption) override;

@@ -191,7 +191,9 @@ void TrafficWindow::append(const std::vector<TrafficRecord>& records) {
 void TrafficWindow::appendRow(const TrafficRecord& record) {
   QList<QStandardItem*> row;
   for (const QString& text : Cells(record)) row << new QStandardItem(text);
-  if (JudgeFrame(record).crc == FrameVerdict::Crc::kBad || record.end != TrafficEnd::kComplete) {
+  const FrameVerdict verdict = JudgeFrame(record);
+  if (verdict.crc == FrameVerdict::Crc::kBad || verdict.mismatch || verdict.discarded ||
+      record.end != TrafficEnd::kComplete) {
     for (QStandardItem* item : row) item->setForeground(QColor(0xB0, 0x00, 0x00));
   }
   model_->appendRow(row);

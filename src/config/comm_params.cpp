@@ -19,10 +19,15 @@ void ChangeCommParams(OperationContext& ctx) {
   params.minStation = 0;
   params.replyTrailer = "";
   params.request = [&](int station) {
-    if (station == 0 && !console.askWarning(kBroadcastWarning)) return false;
-    const int32_t newStation = ParseDecimal(console.fieldText(ids::kNewStation));
-    if (newStation < 1 || newStation > 255) {
-      console.showInfo(kBadNewStation);
+    if (station == 0 && !console.askCautiousWarning(kBroadcastWarning)) return false;
+    const std::string newStationText = console.fieldText(ids::kNewStation);
+    if (IsBlank(newStationText)) {
+      console.showInfo(std::string(kBadNewStation) + "\r\n新站号" + msg::kNotFilled);
+      return false;
+    }
+    const int32_t newStation = ParseDecimal(newStationText);
+    if (!IsAssignableStation(newStation)) {
+      console.showInfo(std::string(kBadNewStation) + "\r\n" + kStationRange);
       return false;
     }
     // A combo box without a selection stores -1, which has no baud number; the

@@ -10,7 +10,9 @@
 
 namespace {
 
-constexpr const char* kResetWarning = "继续操作将修改所有从站数据，并重置波特率/站号！";
+constexpr const char* kResetWarning =
+    "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
+    "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。";
 constexpr const char* kOpening = "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n";
 // The first line break is a bare line feed, as the window has always shown it.
 constexpr const char* kAttemptFormat = "正在尝试波特率：%d=%6dBPS。\n校验值号：%d=%s。\r\n";
@@ -23,12 +25,25 @@ constexpr const char* kNotOverTcp =
 constexpr uint16_t kStation1At9600N81 = 0x0001;
 constexpr int kAttempts = 32;
 constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
-constexpr int kAfterWriteMs = 200;
 constexpr int kBeforeConfirmMs = 2500;
 
 void Show(Console& console, const std::string& report) {
   console.setPaneText(report);
   console.repaint();
+}
+
+// Paired as every other exchange pairs them: a missing, short or foreign reply
+// is a communication error, a reply that fails its CRC a data error; then
+// what came.
+std::string ConfirmationFailureBox(const Transfer& t, const std::string& where) {
+  std::string box;
+  switch (t.error) {
+    case ExchangeError::kWriteFailed: return msg::kWriteFailed;
+    case ExchangeError::kReadFailed: return msg::kReadFailed;
+    case ExchangeError::kBadCrc: box = kBadConfirmation; break;
+    default: box = kNoConfirmation; break;
+  }
+  return box + "\r\n" + t.fact + "；" + where;
 }
 
 // Closes the port and opens it again at the link's current settings.
@@ -53,7 +68,7 @@ void CommReset(OperationContext& ctx) {
     console.showInfo(kNotOverTcp);
     return;
   }
-  if (!console.askWarning(kResetWarning)) return;
+  if (!console.askCautiousWarning(kResetWarning)) return;
 
   std::string report = kOpening;
   Show(console, report);
@@ -74,16 +89,18 @@ void CommReset(OperationContext& ctx) {
       Show(console, report);
 
       if (!Reopen(ctx)) return;  // OpenPort has shown its box; the port stays closed
+      // Broadcasts are waited out by the rule of every broadcast.
+      const int pauseMs = BroadcastPauseMs(8, kBaudRates[i], kLineFormats[j]);
       if (!SendFrame(ctx.port, enable.bytes, enable.length)) {
         console.showInfo(msg::kWriteFailed);
         return;
       }
-      console.pause(kAfterWriteMs);
+      console.pause(pauseMs);
       if (!SendFrame(ctx.port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
         console.showInfo(msg::kWriteFailed);
         return;
       }
-      console.pause(kAfterWriteMs);
+      console.pause(pauseMs);
       console.progress(++done, kSteps);
     }
   }
@@ -99,25 +116,10 @@ void CommReset(OperationContext& ctx) {
   link.lineFormat = 0;
   if (!Reopen(ctx)) return;
 
-  if (!SendFrame(ctx.port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
-    console.showInfo(msg::kWriteFailed);
-    return;
-  }
-  const IoResult got = ctx.port.read(ctx.rx.bytes, 8, IsCompleteExceptionFrame);
-  ctx.rx.count = static_cast<uint32_t>(got.count);
+  const Transfer t = SendAndReceive(link, ctx.port, ctx.tx, ctx.rx, 8);
   console.progress(kSteps, kSteps);
-  if (!got.ok) {
-    console.showInfo(msg::kReadFailed);
-    return;
-  }
-  // Paired as every other exchange pairs them: a missing or short reply is a
-  // communication error, a reply that fails its CRC a data error.
-  if (ctx.rx.count != 8) {
-    console.showInfo(kNoConfirmation);
-    return;
-  }
-  if (!CrcMatches(ctx.rx.bytes, 8)) {
-    console.showInfo(kBadConfirmation);
+  if (t.error != ExchangeError::kNone) {
+    console.showInfo(ConfirmationFailureBox(t, WhereText(link, 1)));
     return;
   }
 

@@ -16,8 +16,8 @@ void SetWriteProtection(OperationContext& ctx, const char* confirmation, uint16_
   params.minStation = 0;
   params.replyTrailer = "";
   params.request = [&](int station) {
-    if (station == 0 && !ctx.console.askWarning(kStationZeroWarning)) return false;
-    if (!ctx.console.askWarning(confirmation)) return false;
+    if (station == 0 && !ctx.console.askCautiousWarning(kStationZeroWarning)) return false;
+    if (!ctx.console.askCautiousWarning(confirmation)) return false;
     BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(station), kConfigRegister, command);
     return true;
   };

@@ -21,6 +21,9 @@ class Console {
   virtual void showNotice(const std::string& text) { showInfo(text); }
   // Warning box: title 警告, OK and Cancel; true when OK was chosen.
   virtual bool askWarning(const std::string& text) = 0;
+  // The same box with Cancel as its default button, for changes to every
+  // module on the bus or to a module's protection, which Enter must not confirm.
+  virtual bool askCautiousWarning(const std::string& text) { return askWarning(text); }
   // Current list selection of a combo box.
   virtual int comboSelection(int controlId) = 0;
   // Selects a combo entry without a selection-change notification.

@@ -41,3 +41,9 @@ int32_t ParseDecimal(const std::string& text) {
   }
   return static_cast<int32_t>(negative ? -value : value);
 }
+
+bool IsBlank(const std::string& text) {
+  for (char c : text)
+    if (!(c == ' ' || (c >= '\t' && c <= '\r'))) return false;
+  return true;
+}

@@ -8,3 +8,6 @@ void appendf(std::string& out, const char* fmt, ...) __attribute__((format(print
 // Decimal rule of every numeric field: leading blanks, optional sign, digits up to
 // the first other character; no digits give 0; saturates at the 32-bit range.
 int32_t ParseDecimal(const std::string& text);
+
+// True for a field left empty (blanks only): a write must not take it as 0.
+bool IsBlank(const std::string& text);

@@ -11,11 +11,6 @@ namespace {
 constexpr size_t kRequestBytes = 8;
 constexpr size_t kReplyBytes = 7;  // station, 03, byte count 2, one word, CRC
 
-int WireMs(size_t bytes, int baudRate, const LineFormat& format) {
-  const int64_t bits = static_cast<int64_t>(bytes) * BitsPerCharacter(format);
-  return static_cast<int>((bits * 1000 + baudRate - 1) / baudRate);  // rounded up
-}
-
 }  // namespace
 
 PortTimeouts ProbeTimeouts(int baudRate, const LineFormat& format, int turnaroundMs) {

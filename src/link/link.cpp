@@ -14,6 +14,20 @@ int BitsPerCharacter(const LineFormat& format) {
   return 1 + 8 + (format.parity == Parity::kNone ? 0 : 1) + format.stopBits;
 }
 
+int WireMs(size_t bytes, int baudRate, const LineFormat& format) {
+  const int64_t bits = static_cast<int64_t>(bytes) * BitsPerCharacter(format);
+  return static_cast<int>((bits * 1000 + baudRate - 1) / baudRate);
+}
+
+int QuietMs(int baudRate, const LineFormat& format) {
+  const int64_t bits = 7 * int64_t{BitsPerCharacter(format)};  // 3.5 characters, doubled
+  return static_cast<int>((bits * 1000 + 2 * int64_t{baudRate} - 1) / (2 * int64_t{baudRate}));
+}
+
+int BroadcastPauseMs(size_t bytes, int baudRate, const LineFormat& format) {
+  return WireMs(bytes, baudRate, format) + kBroadcastTurnaroundMs;
+}
+
 PortTimeouts TimeoutsFor(int baudRate) {
   const int c = 4800000 / baudRate + 100;
   const int m = 9600 / baudRate + 4;
@@ -85,5 +99,6 @@ void ClosePort(LinkState& link, Console& console) {
   }
   link.portHandle = nullptr;
   link.isOpen = 0;
+  link.settleBeforeNextRequest = false;
   console.setButtonCaption(ids::kOpenPort, "打开串口");
 }

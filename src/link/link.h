@@ -33,12 +33,23 @@ struct LinkState {
   std::string portName;  // device path that the next OpenPort opens
   int32_t newBaudIndex = 0;
   int32_t newLineFormat = 0;
+  // The last reply went wrong and its tail may still come: the next request
+  // waits for a quiet line first.
+  bool settleBeforeNextRequest = false;
 };
 
 // The line format for an index; an index outside the table is configured like 0.
 const LineFormat& LineFormatAt(int index);
 // Start bit, eight data bits, parity bit if any, stop bits: 10 or 11.
 int BitsPerCharacter(const LineFormat& format);
+// Milliseconds that `bytes` characters take on the line, rounded up.
+int WireMs(size_t bytes, int baudRate, const LineFormat& format);
+// 3.5 character times, rounded up: the silence that ends a frame.
+int QuietMs(int baudRate, const LineFormat& format);
+// What a broadcast of `bytes` is given before anything else is sent: its wire
+// time and the modules' turnaround (they store what a broadcast sets).
+inline constexpr int kBroadcastTurnaroundMs = 200;
+int BroadcastPauseMs(size_t bytes, int baudRate, const LineFormat& format);
 
 struct PortTimeouts;
 // C = 4800000 / baud + 100 and M = 9600 / baud + 4, as the time-out table shows.

@@ -30,6 +30,9 @@ IoResult PortByName::write(const uint8_t* bytes, size_t count) { return active_-
 IoResult PortByName::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
   return active_->read(bytes, count, complete);
 }
+std::vector<uint8_t> PortByName::discardUntilQuiet(int quietMs, int limitMs) {
+  return active_->discardUntilQuiet(quietMs, limitMs);
+}
 void PortByName::close() { active_->close(); }
 bool PortByName::isOpen() const { return active_->isOpen(); }
 bool PortByName::carriesParity() const { return active_->carriesParity(); }

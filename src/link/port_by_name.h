@@ -18,6 +18,7 @@ class PortByName : public SerialPort {
   void clearErrors() override;
   IoResult write(const uint8_t* bytes, size_t count) override;
   IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) override;
+  std::vector<uint8_t> discardUntilQuiet(int quietMs, int limitMs) override;
   void close() override;
   bool isOpen() const override;
   bool carriesParity() const override;

@@ -94,3 +94,21 @@ IoResult PosixFdRead(int fd, uint8_t* bytes, size_t count, const PortTimeouts& t
   }
   return result;
 }
+
+std::vector<uint8_t> PosixFdDiscardUntilQuiet(int fd, int quietMs, int limitMs) {
+  std::vector<uint8_t> dropped;
+  if (fd < 0) return dropped;
+  const auto start = Clock::now();
+  uint8_t chunk[256];
+  while (Since(start).count() < limitMs) {
+    pollfd pfd{fd, POLLIN, 0};
+    const int ready = ::poll(&pfd, 1, quietMs);
+    if (ready == 0) break;  // quiet long enough
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0 || !(pfd.revents & POLLIN)) break;  // a failure shows at the next transfer
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n <= 0) break;
+    dropped.insert(dropped.end(), chunk, chunk + n);
+  }
+  return dropped;
+}

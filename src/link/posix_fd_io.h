@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "link/serial_port.h"
 
@@ -15,5 +16,7 @@ using IdleCall = std::function<void()>;
 
 IoResult PosixFdWrite(int fd, FdKind kind, const uint8_t* bytes, size_t count,
                       const PortTimeouts& timeouts, const IdleCall& idle);
+// Reads and drops bytes until none has come for quietMs, for at most limitMs.
+std::vector<uint8_t> PosixFdDiscardUntilQuiet(int fd, int quietMs, int limitMs);
 IoResult PosixFdRead(int fd, uint8_t* bytes, size_t count, const PortTimeouts& timeouts,
                      const SerialPort::CompleteTest& complete, const IdleCall& idle);

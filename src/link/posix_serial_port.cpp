@@ -131,3 +131,7 @@ void PosixSerialPort::close() {
     fd_ = -1;
   }
 }
+
+std::vector<uint8_t> PosixSerialPort::discardUntilQuiet(int quietMs, int limitMs) {
+  return PosixFdDiscardUntilQuiet(fd_, quietMs, limitMs);
+}

@@ -167,3 +167,7 @@ void PosixTcpPort::close() {
     fd_ = -1;
   }
 }
+
+std::vector<uint8_t> PosixTcpPort::discardUntilQuiet(int quietMs, int limitMs) {
+  return PosixFdDiscardUntilQuiet(fd_, quietMs, limitMs);
+}

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 enum class Parity { kNone, kEven, kOdd };
 
@@ -54,6 +55,10 @@ class SerialPort {
   virtual void clearErrors() = 0;
   virtual IoResult write(const uint8_t* bytes, size_t count) = 0;
   virtual IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) = 0;
+  // Reads and drops bytes until none has come for quietMs, for at most limitMs;
+  // the bytes dropped. A port whose stale bytes all go with purge() (nothing
+  // can arrive late) needs nothing more.
+  virtual std::vector<uint8_t> discardUntilQuiet(int /*quietMs*/, int /*limitMs*/) { return {}; }
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
   // False where the line cannot carry parity (a pseudo-terminal drops it), so

@@ -107,6 +107,7 @@ IoResult TrafficTap::write(const uint8_t* bytes, size_t count) {
   record.expected = count;
   record.timeoutMs = TotalLimitMs(timeouts_.writeMultiplier, timeouts_.writeConstant, count);
   record.end = EndOf(result, count, false);
+  lastRequest_ = record.bytes;
   publish(std::move(record));
   return result;
 }
@@ -126,6 +127,23 @@ IoResult TrafficTap::read(uint8_t* bytes, size_t count, const CompleteTest& comp
   record.expected = count;
   record.timeoutMs = TotalLimitMs(timeouts_.readMultiplier, timeouts_.readConstant, count);
   record.end = EndOf(result, count, whole);
+  record.request = lastRequest_;
   publish(std::move(record));
   return result;
+}
+
+std::vector<uint8_t> TrafficTap::discardUntilQuiet(int quietMs, int limitMs) {
+  const auto begin = Clock::now();
+  std::vector<uint8_t> dropped = inner_->discardUntilQuiet(quietMs, limitMs);
+  if (dropped.empty()) return dropped;  // a quiet line leaves nothing to show
+  const auto end = Clock::now();
+  TrafficRecord record;
+  record.direction = TrafficDirection::kRx;
+  record.beginUs = microsSinceFirst(begin);
+  record.endUs = microsSinceFirst(end);
+  record.bytes = dropped;
+  record.expected = dropped.size();
+  record.discarded = true;
+  publish(std::move(record));
+  return dropped;
 }

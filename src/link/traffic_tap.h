@@ -32,6 +32,10 @@ struct TrafficRecord {
   // Wall clock of the first record; a record's wall time is this plus its µs.
   std::chrono::system_clock::time_point firstWall;
   std::vector<uint8_t> bytes;  // what was written or read, as it was
+  // A read: the last request written before it, which a reply must answer.
+  std::vector<uint8_t> request;
+  // Bytes dropped while the line settled after a failed reply, not a reply.
+  bool discarded = false;
   size_t expected = 0;         // bytes the caller wrote or asked for
   int timeoutMs = 0;           // the total limit of the transfer; 0 for none
   TrafficEnd end = TrafficEnd::kComplete;
@@ -89,6 +93,7 @@ class TrafficTap : public SerialPort {
   void clearErrors() override { inner_->clearErrors(); }
   IoResult write(const uint8_t* bytes, size_t count) override;
   IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete = {}) override;
+  std::vector<uint8_t> discardUntilQuiet(int quietMs, int limitMs) override;
   void close() override { inner_->close(); }
   bool isOpen() const override { return inner_->isOpen(); }
   bool carriesParity() const override { return inner_->carriesParity(); }
@@ -102,6 +107,7 @@ class TrafficTap : public SerialPort {
   int baudRate_ = 0;
   Parity parity_ = Parity::kNone;
   int stopBits_ = 1;
+  std::vector<uint8_t> lastRequest_;  // on the exchange's thread only
   std::mutex mu_;  // guards the listeners and the time base
   std::vector<std::pair<int, Listener>> listeners_;
   int nextId_ = 1;

@@ -160,6 +160,21 @@ IoResult Win32SerialPort::read(uint8_t* bytes, size_t count, const CompleteTest&
   return result;
 }
 
+std::vector<uint8_t> Win32SerialPort::discardUntilQuiet(int quietMs, int limitMs) {
+  std::vector<uint8_t> dropped;
+  const PortTimeouts saved = timeouts_;
+  timeouts_ = PortTimeouts{quietMs, 0, quietMs, 0, 0};  // each read ends after quietMs of silence
+  const auto start = Clock::now();
+  uint8_t chunk[256];
+  while (Since(start).count() < limitMs) {
+    const IoResult got = read(chunk, sizeof chunk);
+    if (!got.ok || got.count == 0) break;
+    dropped.insert(dropped.end(), chunk, chunk + got.count);
+  }
+  timeouts_ = saved;
+  return dropped;
+}
+
 void Win32SerialPort::close() {
   if (handle_) {
     CloseHandle(H(handle_));

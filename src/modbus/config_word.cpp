@@ -3,6 +3,8 @@
 #include "console/text.h"
 #include "link/link.h"
 
+bool IsAssignableStation(int station) { return station >= 1 && station <= kLastUnicastStation; }
+
 bool IsProtectionCommand(uint16_t word) {
   return word == kWriteEnableWord || word == kWriteDisableWord;
 }

@@ -14,6 +14,12 @@ inline constexpr uint16_t kWriteDisableWord = 0xC000;
 inline constexpr const char* kBroadcastWarning =
     "当前站号0为广播站号，继续操作将修改所有从站数据！";
 
+// The stations a module may be given: 0 is the broadcast, and 248-255 are
+// reserved, so a module given one could not be addressed on its own.
+inline constexpr int kLastUnicastStation = 247;
+inline constexpr const char* kStationRange = "模块站号允许范围 1-247。";
+bool IsAssignableStation(int station);
+
 struct CommWord {
   int baudNumber = 0;    // 0 = 9600, 1-8 = kBaudRates[baudNumber - 1]
   int formatNumber = 0;  // index into kLineFormats

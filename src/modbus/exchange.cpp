@@ -5,6 +5,7 @@
 #include "console/console.h"
 #include "console/control_ids.h"
 #include "console/text.h"
+#include "modbus/reply_check.h"
 
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
   for (size_t j = 1; j <= count; ++j) {
@@ -39,42 +40,153 @@ bool SendFrame(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t*
   return result.ok && result.count == count;
 }
 
-std::string BoxTextOf(ExchangeError error, const RxFrame& rx) {
+const char* BoxTextOf(ExchangeError error) {
   switch (error) {
     case ExchangeError::kNone:
-    case ExchangeError::kRequestRefused: return "";
+    case ExchangeError::kRequestRefused:
+    case ExchangeError::kBroadcast: return "";
     case ExchangeError::kPortNotOpen: return msg::kPortNotOpen;
     case ExchangeError::kBadStation: return msg::kBadStation;
     case ExchangeError::kWriteFailed: return msg::kWriteFailed;
     case ExchangeError::kReadFailed: return msg::kReadFailed;
     case ExchangeError::kNoReply:
-    case ExchangeError::kShortReply: return msg::kNoReply;
-    case ExchangeError::kException: return std::string(msg::kNoReply) + "\r\n" + ExceptionLine(rx.bytes);
+    case ExchangeError::kShortReply:
+    case ExchangeError::kException:
+    case ExchangeError::kMismatch: return msg::kNoReply;
     case ExchangeError::kBadCrc: return msg::kBadCrc;
   }
   return "";
 }
 
+std::string WhereText(const LinkState& link, int station) {
+  std::string text;
+  if (ConsoleSetsTheLine(link))
+    appendf(text, "站号 %d，%d %s", station, link.baudRate, LineFormatAt(link.lineFormat).text);
+  else
+    appendf(text, "站号 %d，%s", station, link.portName.c_str());
+  return text;
+}
+
+std::optional<int> StationFromField(Console& console, int minStation) {
+  const std::string text = console.fieldText(ids::kStation);
+  if (IsBlank(text)) {
+    console.showInfo(std::string(msg::kBadStation) + "\r\n模块站号" + msg::kNotFilled);
+    return std::nullopt;
+  }
+  const int32_t station = ParseDecimal(text);
+  if (station < minStation || station > 255) {
+    console.showInfo(msg::kBadStation);
+    return std::nullopt;
+  }
+  return station;
+}
+
 namespace {
 
-// Sends TxFrame and reads the reply into RxFrame; how that ended.
-ExchangeError SendAndReceive(OperationContext& ctx, uint32_t replyLength) {
-  SerialPort& port = *ctx.link.portHandle;
-  if (!SendFrame(port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) return ExchangeError::kWriteFailed;
-  const IoResult got = port.read(ctx.rx.bytes, replyLength, IsCompleteExceptionFrame);
-  ctx.rx.count = static_cast<uint32_t>(got.count);
-  if (!got.ok) return ExchangeError::kReadFailed;
-  if (ctx.rx.count == 0) return ExchangeError::kNoReply;
-  if (ctx.rx.count != replyLength) {
-    return IsCompleteExceptionFrame(ctx.rx.bytes, ctx.rx.count) ? ExchangeError::kException
-                                                                : ExchangeError::kShortReply;
+// How long a reply of n bytes may take at the link's time-outs.
+int ReadLimitMs(const LinkState& link, uint32_t n) {
+  const PortTimeouts t = TimeoutsFor(link.baudRate > 0 ? link.baudRate : 9600);
+  return t.readMultiplier * static_cast<int>(n) + t.readConstant;
+}
+
+// Waits until the line has been quiet for 3.5 characters, dropping what comes,
+// so the tail of a late reply is not taken for the next one; bounded by the
+// interval time-out.
+void SettleLine(const LinkState& link, SerialPort& port) {
+  const int baud = link.baudRate > 0 ? link.baudRate : 9600;
+  const LineFormat& format = LineFormatAt(link.lineFormat);
+  port.discardUntilQuiet(QuietMs(baud, format), TimeoutsFor(baud).readInterval);
+}
+
+Transfer Judge(const TxFrame& tx, const RxFrame& rx, uint32_t replyLength) {
+  Transfer t;
+  std::optional<ReplyMismatch> mismatch;
+  if (rx.count != replyLength) {
+    if (!IsCompleteExceptionFrame(rx.bytes, rx.count)) {
+      t.error = ExchangeError::kShortReply;
+      appendf(t.fact, "收到 %u / %u 字节", rx.count, replyLength);
+      return t;
+    }
+    mismatch = CheckReply(tx.bytes, tx.length, rx.bytes, rx.count);
+    if (!mismatch) {
+      t.error = ExchangeError::kException;
+      t.fact = ExceptionLine(rx.bytes);
+      return t;
+    }
+  } else if (!CrcMatches(rx.bytes, replyLength)) {
+    t.error = ExchangeError::kBadCrc;
+    t.fact = "校验错误";
+    return t;
+  } else {
+    mismatch = CheckReply(tx.bytes, tx.length, rx.bytes, rx.count);
   }
-  return CrcMatches(ctx.rx.bytes, replyLength) ? ExchangeError::kNone : ExchangeError::kBadCrc;
+  if (mismatch) {
+    t.error = ExchangeError::kMismatch;
+    t.fact = std::move(mismatch->text);
+  }
+  return t;
+}
+
+// A reply that went wrong may still be arriving.
+bool LeavesTheLineUnsettled(ExchangeError error) {
+  return error == ExchangeError::kNoReply || error == ExchangeError::kShortReply ||
+         error == ExchangeError::kBadCrc || error == ExchangeError::kMismatch;
+}
+
+}  // namespace
+
+Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame& rx,
+                        uint32_t replyLength) {
+  if (link.settleBeforeNextRequest) {
+    SettleLine(link, port);
+    link.settleBeforeNextRequest = false;
+  }
+  Transfer t;
+  rx.count = 0;  // nothing of this request's reply has come yet
+  if (!SendFrame(port, tx.bytes, tx.length, &tx.length)) {
+    t.error = ExchangeError::kWriteFailed;
+    return t;
+  }
+  const IoResult got = port.read(rx.bytes, replyLength, IsCompleteExceptionFrame);
+  rx.count = static_cast<uint32_t>(got.count);
+  if (!got.ok) {
+    t.error = ExchangeError::kReadFailed;
+  } else if (rx.count == 0) {
+    t.error = ExchangeError::kNoReply;
+    appendf(t.fact, "无应答（等待 %d ms）", ReadLimitMs(link, replyLength));
+  } else {
+    t = Judge(tx, rx, replyLength);
+  }
+  link.settleBeforeNextRequest = LeavesTheLineUnsettled(t.error);
+  return t;
+}
+
+namespace {
+
+// The box: the system's own first line, then the facts.
+void ShowFailure(OperationContext& ctx, const Transfer& t) {
+  std::string box = BoxTextOf(t.error);
+  if (!t.fact.empty()) box += "\r\n" + t.fact + "；" + WhereText(ctx.link, ctx.tx.bytes[0]);
+  const bool write = ctx.tx.bytes[1] == 0x06 || ctx.tx.bytes[1] == 0x10;
+  if (t.error == ExchangeError::kException && write && ctx.rx.bytes[2] == 0x01)
+    box += std::string("\r\n") + msg::kMaybeProtected;
+  ctx.console.showInfo(box);
 }
 
 ExchangeError Fail(OperationContext& ctx, ExchangeError error) {
-  ctx.console.showInfo(BoxTextOf(error, ctx.rx));
+  ctx.console.showInfo(BoxTextOf(error));
   return error;
+}
+
+// Station 0 answers nothing: the frame's wire time and the modules' turnaround
+// are waited out, so that the next request does not overtake it.
+ExchangeError Broadcast(OperationContext& ctx) {
+  if (!SendFrame(*ctx.link.portHandle, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length))
+    return Fail(ctx, ExchangeError::kWriteFailed);
+  const int baud = ctx.link.baudRate > 0 ? ctx.link.baudRate : 9600;
+  ctx.console.pause(BroadcastPauseMs(ctx.tx.length, baud, LineFormatAt(ctx.link.lineFormat)));
+  ctx.console.showNotice(msg::kBroadcastSent);
+  return ExchangeError::kBroadcast;
 }
 
 }  // namespace
@@ -87,9 +199,20 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
     AppendHexDump(report, ctx.tx.bytes, ctx.tx.length, 0);
   }
   ctx.console.setPaneText(report);
+  if (ctx.tx.bytes[0] == 0) return Broadcast(ctx);
 
-  const ExchangeError error = SendAndReceive(ctx, params.replyLength);
-  if (error != ExchangeError::kNone) return Fail(ctx, error);
+  const Transfer t = SendAndReceive(ctx.link, *ctx.link.portHandle, ctx.tx, ctx.rx, params.replyLength);
+  if (t.error != ExchangeError::kNone) {
+    if (ctx.rx.count > 0 && t.error != ExchangeError::kReadFailed) {
+      // What came is shown under the request, so the engineer sees what was wrong.
+      std::string shown = report + params.replyHeader;
+      AppendHexDump(shown, ctx.rx.bytes, ctx.rx.count, params.dumpLineWidth);
+      ctx.console.setPaneText(shown);
+    }
+    if (t.fact.empty()) return Fail(ctx, t.error);
+    ShowFailure(ctx, t);
+    return t.error;
+  }
 
   if (params.replyDisplay) {
     params.replyDisplay(report, ctx.rx);
@@ -109,13 +232,13 @@ ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params) 
     result.error = Fail(ctx, ExchangeError::kPortNotOpen);
     return result;
   }
-  const int32_t station = ParseDecimal(ctx.console.fieldText(ids::kStation));
-  if (station < params.minStation || station > 255) {
-    result.error = Fail(ctx, ExchangeError::kBadStation);
+  const std::optional<int> station = StationFromField(ctx.console, params.minStation);
+  if (!station) {
+    result.error = ExchangeError::kBadStation;
     return result;
   }
-  result.station = station;
-  if (!params.request(station)) {
+  result.station = *station;
+  if (!params.request(*station)) {
     result.error = ExchangeError::kRequestRefused;
     return result;
   }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "link/link.h"
@@ -28,6 +29,12 @@ inline constexpr const char* kUnsupportedModel = "不支持的设备型号！";
 // The two boxes that report success rather than an error (Console::showNotice).
 inline constexpr const char* kCommParamsSet = "通讯参数设置成功！";
 inline constexpr const char* kResetDone = "重置成功！站号：01，波特率：9600，N，8，1";
+// A write to station 0: no module answers a broadcast.
+inline constexpr const char* kBroadcastSent = "已广播，广播命令无应答。";
+// Third line of a write's box when the module answers exception 01.
+inline constexpr const char* kMaybeProtected = "写保护可能已开启：先按“允许写操作”";
+// Second line of a refusal of a field left empty, after the field's name.
+inline constexpr const char* kNotFilled = "未填写。";
 }  // namespace msg
 
 // How an exchange ended. The box of each failure is BoxTextOf's.
@@ -42,10 +49,26 @@ enum class ExchangeError {
   kShortReply,      // fewer bytes than expected
   kException,       // a complete exception frame
   kBadCrc,
+  kMismatch,        // a sound frame that does not answer the request
+  kBroadcast,       // sent to station 0, which awaits no reply; shown as a notice
 };
-// The box text of a failure (kRequestRefused has shown its own); `rx` gives the
-// exception line.
-std::string BoxTextOf(ExchangeError error, const RxFrame& rx);
+// The first line of a failure's box (kRequestRefused has shown its own).
+const char* BoxTextOf(ExchangeError error);
+
+// How one request and its reply went, with what came in words for the box's
+// second line ("无应答（等待 1025 ms）", "收到 12 / 85 字节", a mismatch...).
+struct Transfer {
+  ExchangeError error = ExchangeError::kNone;
+  std::string fact;
+};
+
+// Sends TxFrame and reads a reply of replyLength bytes into RxFrame: first
+// waiting for a quiet line if the last reply went wrong, then judging length,
+// exception, CRC and whether the reply answers the request. Shows nothing.
+Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame& rx,
+                        uint32_t replyLength);
+// "站号 1，9600 N,8,1": where a request went, for the second line of a box.
+std::string WhereText(const LinkState& link, int station);
 
 inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
 inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
@@ -68,7 +91,7 @@ struct ExchangeParams {
 };
 
 struct ExchangeResult {
-  ExchangeError error = ExchangeError::kNone;
+  ExchangeError error = ExchangeError::kNone;  // kBroadcast has shown its notice
   int station = 0;
   std::string report;  // request and reply sections, when ok
   bool ok() const { return error == ExchangeError::kNone; }
@@ -80,7 +103,8 @@ ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params);
 // The part after the request is built: show it (appended to report), send it,
 // read params.replyLength bytes, check them and append the reply section.
 // Used by RunExchange and by operations that continue one report. A failure
-// has shown its box.
+// has shown its box and left the bytes that came under the request; a request
+// to station 0 is sent, waited out and shown as broadcast.
 ExchangeError TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params);
 
 // Clears the port's error state, purges both directions and writes the frame;
@@ -95,5 +119,9 @@ void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int 
 bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count);
 // The meaning of an exception code, as the exception line names it.
 const char* ExceptionName(uint8_t code);
-// The second line of the no-reply box for an exception frame.
+// What an exception frame says: "异常响应：功能码 0x83，异常码 0x02（非法数据地址）".
 std::string ExceptionLine(const uint8_t* frame);
+
+// The station field read as every operation reads it; nothing, after the
+// refusal box, when it is empty or outside minStation-255.
+std::optional<int> StationFromField(Console& console, int minStation);

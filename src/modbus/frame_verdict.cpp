@@ -5,6 +5,7 @@
 #include "console/text.h"
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
+#include "modbus/reply_check.h"
 
 namespace {
 
@@ -39,17 +40,28 @@ FrameVerdict JudgeFrame(const TrafficRecord& record) {
     const bool good = CrcMatches(b.data(), static_cast<uint32_t>(b.size()));
     v.crc = good ? FrameVerdict::Crc::kGood : FrameVerdict::Crc::kBad;
     if (good && b.size() == 5 && (b[1] & 0x80) != 0) v.exceptionCode = b[2];
+    const bool judged = good && (b.size() == record.expected || v.exceptionCode);
+    if (judged && record.direction == TrafficDirection::kRx && !record.discarded) {
+      if (auto m = CheckReply(record.request.data(), record.request.size(), b.data(), b.size()))
+        v.mismatch = std::move(m->english);
+    }
   }
+  v.discarded = record.discarded;
   return v;
 }
 
 std::string VerdictText(const FrameVerdict& v) {
   std::string text;
+  if (v.discarded) {
+    appendf(text, "[discarded] %zu bytes while the line settled after a failed reply", v.received);
+    return text;
+  }
   if (v.received == 0) {
     if (v.end == TrafficEnd::kFailed) return "[port failed] nothing transferred";
     appendf(text, "[time-out] nothing in %d ms, %zu bytes expected", v.timeoutMs, v.expected);
     return text;
   }
+  if (v.mismatch) text += "[mismatch] " + *v.mismatch + ", ";
   switch (v.crc) {
     case FrameVerdict::Crc::kGood: text += "[CRC ok]"; break;
     case FrameVerdict::Crc::kBad: text += "[CRC bad]"; break;

@@ -17,10 +17,14 @@ struct FrameVerdict {
   size_t received = 0;
   TrafficEnd end = TrafficEnd::kComplete;
   int timeoutMs = 0;
+  bool discarded = false;
+  // A sound reply that does not answer its request: what differs.
+  std::optional<std::string> mismatch;
 };
 
 FrameVerdict JudgeFrame(const TrafficRecord& record);
-// "[CRC ok] function 03, 7 of 7 bytes", "[CRC bad] ...", "[time-out] nothing ...".
+// "[CRC ok] function 03, 7 of 7 bytes", "[CRC bad] ...", "[time-out] nothing ...",
+// "[mismatch] reply from station 2, request to 1, ...".
 std::string VerdictText(const FrameVerdict& verdict);
 // One trace line without its end of line: local time of day to the µs,
 // TX or RX, the bytes as they went, and for a reply (or a write that failed)

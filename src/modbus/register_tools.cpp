@@ -29,22 +29,29 @@ void AppendDataAndCrc(std::string& report, const uint8_t* data, int registers,
   appendf(report, closing, crc[0], crc[1]);
 }
 
-// The register-3 confirmation; false when the word is refused or Cancel chosen.
+// The register-3 confirmation, by whichever tool writes it; false when the
+// word is refused or Cancel chosen.
 bool ConfirmConfigWord(Console& console, uint16_t value) {
-  std::string text;
-  if (value == kWriteEnableWord) {
-    text = kConfirmEnable;
-  } else if (value == kWriteDisableWord) {
-    text = kConfirmDisable;
-  } else {
-    const std::optional<CommWord> word = DecodeCommWord(value);
-    if (!word) {
-      console.showInfo(kBadRegisterValue);
-      return false;
-    }
-    text = CommParamsConfirmation(*word);
+  if (value == kWriteEnableWord) return console.askCautiousWarning(kConfirmEnable);
+  if (value == kWriteDisableWord) return console.askCautiousWarning(kConfirmDisable);
+  const std::optional<CommWord> word = DecodeCommWord(value);
+  if (!word) {
+    console.showInfo(kBadRegisterValue);
+    return false;
   }
-  return console.askWarning(text);
+  if (!IsAssignableStation(word->station)) {
+    console.showInfo(std::string(kBadRegisterValue) + "\r\n" + kStationRange);
+    return false;
+  }
+  return console.askWarning(CommParamsConfirmation(*word));
+}
+
+// A field left empty is refused, never written as 0: the box's own text, then
+// which field.
+bool RefusedAsEmpty(Console& console, const std::string& text, const char* box, const std::string& field) {
+  if (!IsBlank(text)) return false;
+  console.showInfo(std::string(box) + "\r\n" + field + msg::kNotFilled);
+  return true;
 }
 
 }  // namespace
@@ -97,13 +104,17 @@ void WriteRegister(OperationContext& ctx) {
   params.replyTrailer = "";
   int32_t address = 0;
   params.request = [&](int station) {
-    if (station == 0 && !ctx.console.askWarning(kBroadcastWarning)) return false;
-    address = ParseDecimal(ctx.console.fieldText(ids::kWriteAddress));
+    if (station == 0 && !ctx.console.askCautiousWarning(kBroadcastWarning)) return false;
+    const std::string addressText = ctx.console.fieldText(ids::kWriteAddress);
+    if (RefusedAsEmpty(ctx.console, addressText, kBadRegisterAddress, "写入地址")) return false;
+    address = ParseDecimal(addressText);
     if (address < 0 || address > 65535) {
       ctx.console.showInfo(kBadRegisterAddress);
       return false;
     }
-    const int32_t value = ParseDecimal(ctx.console.fieldText(ids::kWriteValue));
+    const std::string valueText = ctx.console.fieldText(ids::kWriteValue);
+    if (RefusedAsEmpty(ctx.console, valueText, kBadRegisterValue, "写入数值")) return false;
+    const int32_t value = ParseDecimal(valueText);
     if (value < 0 || value > 65535) {
       ctx.console.showInfo(kBadRegisterValue);
       return false;
@@ -125,26 +136,38 @@ void WriteRegisters(OperationContext& ctx) {
   params.replyLength = 8;
   int32_t count = 0;
   params.request = [&](int station) {
-    const int32_t start = ParseDecimal(ctx.console.fieldText(ids::kWriteStart));
-    count = ParseDecimal(ctx.console.fieldText(ids::kWriteCount));
+    const std::string startText = ctx.console.fieldText(ids::kWriteStart);
+    const std::string countText = ctx.console.fieldText(ids::kWriteCount);
+    const int32_t start = ParseDecimal(startText);
+    count = ParseDecimal(countText);
+    if (RefusedAsEmpty(ctx.console, startText, kBadStartAddress, "写入地址")) return false;
     if (!BlockFits(start, count)) {
       ctx.console.showInfo(kBadStartAddress);
       return false;
     }
+    if (RefusedAsEmpty(ctx.console, countText, kBadWriteCount, "写入长度")) return false;
     if (count < 1 || count > 20) {
       ctx.console.showInfo(kBadWriteCount);
       return false;
     }
-    int32_t typed[20];
-    for (int k = 0; k < 20; ++k) typed[k] = ParseDecimal(ctx.console.fieldText(ids::kWriteValues[k]));
+    std::string typed[20];
+    for (int k = 0; k < 20; ++k) typed[k] = ctx.console.fieldText(ids::kWriteValues[k]);
     uint16_t values[20];
     for (int k = 0; k < count; ++k) {
-      if (typed[k] < 0 || typed[k] > 65535) {
+      std::string cell;
+      appendf(cell, "第 %d 个写入数据", k + 1);
+      if (RefusedAsEmpty(ctx.console, typed[k], kBadWriteValue, cell)) return false;
+      const int32_t value = ParseDecimal(typed[k]);
+      if (value < 0 || value > 65535) {
         ctx.console.showInfo(kBadWriteValue);
         return false;
       }
-      values[k] = static_cast<uint16_t>(typed[k]);
+      values[k] = static_cast<uint16_t>(value);
     }
+    // The configuration word is guarded whichever tool writes it.
+    if (start <= kConfigRegister && kConfigRegister < start + count &&
+        !ConfirmConfigWord(ctx.console, values[kConfigRegister - start]))
+      return false;
     BuildWriteRegistersRequest(ctx.tx, static_cast<uint8_t>(station), static_cast<uint16_t>(start),
                                values, static_cast<uint16_t>(count));
     return true;

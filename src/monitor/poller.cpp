@@ -43,6 +43,7 @@ PollStatus StatusOf(ExchangeError error) {
     case ExchangeError::kNoReply: return PollStatus::kTimeout;
     case ExchangeError::kShortReply: return PollStatus::kShort;
     case ExchangeError::kBadCrc: return PollStatus::kCrc;
+    case ExchangeError::kMismatch: return PollStatus::kMismatch;
     case ExchangeError::kException: return PollStatus::kException;
     default: return PollStatus::kIo;
   }
@@ -80,8 +81,8 @@ std::vector<QuantityColumn> ColumnsOf(const PollTarget& target) {
 }
 
 const char* PollStatusName(PollStatus status) {
-  static const char* const kNames[kPollStatusCount] = {"ok",        "timeout", "short", "crc",
-                                                       "exception", "refused", "io"};
+  static const char* const kNames[kPollStatusCount] = {"ok",       "timeout",   "short",   "crc",
+                                                       "mismatch", "exception", "refused", "io"};
   return kNames[static_cast<size_t>(status)];
 }
 

@@ -59,9 +59,9 @@ struct QuantityColumn {
 // newest firmware prints (older modules leave the columns of lines they lack empty).
 std::vector<QuantityColumn> ColumnsOf(const PollTarget& target);
 
-enum class PollStatus { kOk, kTimeout, kShort, kCrc, kException, kRefused, kIo };
-inline constexpr size_t kPollStatusCount = 7;
-// "ok", "timeout", "short", "crc", "exception", "refused", "io".
+enum class PollStatus { kOk, kTimeout, kShort, kCrc, kMismatch, kException, kRefused, kIo };
+inline constexpr size_t kPollStatusCount = 8;
+// "ok", "timeout", "short", "crc", "mismatch", "exception", "refused", "io".
 const char* PollStatusName(PollStatus status);
 
 struct PollResult {

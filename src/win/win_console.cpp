@@ -56,6 +56,10 @@ bool WinConsole::askWarning(const std::string& text) {
   return MessageBoxW(dialog_, Utf16(text).c_str(), kWarningTitle, MB_OKCANCEL) == IDOK;
 }
 
+bool WinConsole::askCautiousWarning(const std::string& text) {
+  return MessageBoxW(dialog_, Utf16(text).c_str(), kWarningTitle, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK;
+}
+
 int WinConsole::comboSelection(int controlId) {
   return static_cast<int>(SendDlgItemMessageW(dialog_, controlId, CB_GETCURSEL, 0, 0));
 }

@@ -13,6 +13,7 @@ class WinConsole : public Console {
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
   bool askWarning(const std::string& text) override;
+  bool askCautiousWarning(const std::string& text) override;
   int comboSelection(int controlId) override;
   void setComboSelection(int controlId, int index) override;
   void setButtonCaption(int controlId, const std::string& caption) override;

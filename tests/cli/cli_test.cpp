@@ -79,7 +79,8 @@ TEST(Cli, ResetScanPrintsOnlyTheScansPane) {
                           "正在尝试波特率：1=  1200BPS。\n校验值号：0=N,8,1。\r\n", 0),
             0u);
   EXPECT_NE(run.out.find("正在尝试波特率：8=115200BPS。\n校验值号：3=N,8,2。\r\n"), std::string::npos);
-  EXPECT_EQ(run.err, "警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n"
+  EXPECT_EQ(run.err, "警告: 继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
+                     "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。\n"
                      "提示: 重置成功！站号：01，波特率：9600，N，8，1\n");
   EXPECT_EQ(RunArgs({"--simulate", "reset-scan"}).status, kExitCancelled);
 }

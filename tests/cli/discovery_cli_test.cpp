@@ -98,14 +98,14 @@ TEST_F(DiscoveryCliTest, TraceShowsAReplyWithABadCrcAsReceivedAndLeavesThePaneAl
   received.pop_back();
   const std::regex lines(R"(\d\d:\d\d:\d\d\.\d{6} TX 03 03 00 00 00 01 85 E8\n)"
                          R"(\d\d:\d\d:\d\d\.\d{6} RX )" + received +
-                         R"( \[CRC bad\] function 03, 7 of 7 bytes\n提示: 数据错误\n)");
+                         R"( \[CRC bad\] function 03, 7 of 7 bytes\n提示: 数据错误\r\n校验错误；站号 3，9600 N,8,1\n)");
   EXPECT_TRUE(std::regex_match(run.err, lines)) << run.err;
 }
 
 TEST_F(DiscoveryCliTest, TraceFileGetsTheSameLines) {
   const TempFile file;
   const CliRun run = Run({"--trace-file", file.path(), "-s", "99", "read-registers", "0", "1"});
-  EXPECT_EQ(run.err, "提示: 通讯错误或设备型号不兼容！\n");
+  EXPECT_EQ(run.err, "提示: 通讯错误或设备型号不兼容！\r\n无应答（等待 635 ms）；站号 99，9600 N,8,1\n");
   std::ifstream in(file.path());
   std::stringstream text;
   text << in.rdbuf();

@@ -99,10 +99,12 @@ TEST_F(CommParams, RefusesBadInputBeforeAnythingIsSent) {
     int baudIndex, formatIndex;
     const char* message;
   } cases[] = {
-      {"1", "0", 3, 0, "非法的新站号！"},
-      {"1", "256", 3, 0, "非法的新站号！"},
-      {"1", "", 3, 0, "非法的新站号！"},
-      {"1", "abc", 3, 0, "非法的新站号！"},
+      // Only stations 1-247 can be addressed alone afterwards.
+      {"1", "0", 3, 0, "非法的新站号！\r\n模块站号允许范围 1-247。"},
+      {"1", "248", 3, 0, "非法的新站号！\r\n模块站号允许范围 1-247。"},
+      {"1", "256", 3, 0, "非法的新站号！\r\n模块站号允许范围 1-247。"},
+      {"1", "", 3, 0, "非法的新站号！\r\n新站号未填写。"},
+      {"1", "abc", 3, 0, "非法的新站号！\r\n模块站号允许范围 1-247。"},
       {"256", "0", 3, 0, "非法的站号！"},  // the addressed station is checked first
       {"-1", "5", 3, 0, "非法的站号！"},
       // A combo box without a selection reports -1; that is no baud rate or format.
@@ -151,8 +153,8 @@ TEST_F(CommParams, BroadcastAsksTwiceAndCancelInEitherBoxSendsNothing) {
   EXPECT_EQ(console.boxes[1].text.rfind(kConfirmHead, 0), 0u);
   ExpectNothingSent();
 
-  // OK in both: the word goes to every module and the handler still waits for
-  // an echo; a silent line ends as any exchange without a reply does.
+  // OK in both: the word goes to every module, which answer nothing, and no
+  // success is claimed.
   console.boxes.clear();
   ops.OnBnClickedChangeCommParams();
   Bytes request{0x00, 0x06, 0x00, 0x03, 0x00, 0x07, 0, 0};
@@ -161,7 +163,8 @@ TEST_F(CommParams, BroadcastAsksTwiceAndCancelInEitherBoxSendsNothing) {
   ASSERT_EQ(console.boxes.size(), 3u);
   EXPECT_EQ(console.boxes[0].text, kBroadcast);
   EXPECT_EQ(console.boxes[1].kind, "警告");
-  EXPECT_EQ(console.boxes[2].text, "通讯错误或设备型号不兼容！");
+  EXPECT_EQ(console.boxes[2].text, "已广播，广播命令无应答。");
+  EXPECT_EQ(port->reads, 0);
   EXPECT_EQ(console.pane, RequestSection(request));
 }
 

@@ -24,7 +24,17 @@ using Bytes = std::vector<uint8_t>;
 const Bytes kEnable{0x00, 0x06, 0x00, 0x03, 0x80, 0x00, 0x19, 0xDB};
 const Bytes kReset{0x00, 0x06, 0x00, 0x03, 0x00, 0x01, 0xB9, 0xDB};
 const Bytes kConfirm{0x01, 0x06, 0x00, 0x03, 0x00, 0x01, 0xB8, 0x0A};
-const char* const kWarning = "继续操作将修改所有从站数据，并重置波特率/站号！";
+const char* const kWarning =
+    "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
+    "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。";
+
+// After each broadcast: its wire time at the attempt's setting (8 characters of
+// 10 or 11 bits), rounded up, and the modules' 200 ms.
+int BroadcastPause(int baudIndex, int formatIndex) {
+  const int bits = 8 * (formatIndex == 0 ? 10 : 11);
+  return (bits * 1000 + kBaudRates[baudIndex] - 1) / kBaudRates[baudIndex] + 200;
+}
+bool IsBroadcastPause(int ms) { return ms > 200 && ms < 300; }
 
 // Records what a window would show of the scan's progress.
 class ScanConsole : public FakeConsole {
@@ -89,7 +99,9 @@ TEST_F(CommResetScripted, TriesEverySettingThenConfirmsAtStation1And9600) {
     EXPECT_EQ(port->lines[k].stopBits, kLineFormats[j].stopBits) << k;
   }
   EXPECT_EQ(port->opens, 1 + 33);
-  EXPECT_EQ(console.pausedMs, 32 * 400 + 2500);
+  int pauses = 2500;
+  for (int k = 0; k < 32; ++k) pauses += 2 * BroadcastPause(k / 4, k % 4);
+  EXPECT_EQ(console.pausedMs, pauses);
   ASSERT_EQ(console.progressSteps.size(), 33u);
   for (int k = 0; k < 33; ++k) EXPECT_EQ(console.progressSteps[k], std::make_pair(k + 1, 33));
 
@@ -112,11 +124,12 @@ TEST_F(CommResetScripted, ConfirmationReplyIsJudgedOnLengthThenCrc) {
     std::vector<Bytes> replies;
     const char* message;
   } cases[] = {
-      {"silence", {}, "通讯错误！"},
-      {"one byte short", {Bytes(kConfirm.begin(), kConfirm.end() - 1)}, "通讯错误！"},
-      {"bad crc", {badCrc}, "数据错误！"},
-      // Only length and CRC count, as for every reply.
-      {"foreign echo", {otherStation}, "重置成功！站号：01，波特率：9600，N，8，1"},
+      {"silence", {}, "通讯错误！\r\n无应答（等待 640 ms）；站号 1，9600 N,8,1"},
+      {"one byte short", {Bytes(kConfirm.begin(), kConfirm.end() - 1)},
+       "通讯错误！\r\n收到 7 / 8 字节；站号 1，9600 N,8,1"},
+      {"bad crc", {badCrc}, "数据错误！\r\n校验错误；站号 1，9600 N,8,1"},
+      // A reply must answer the confirmation, as every reply its request.
+      {"foreign echo", {otherStation}, "通讯错误！\r\n应答来自站号 5，请求的是站号 1；站号 1，9600 N,8,1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -125,10 +138,8 @@ TEST_F(CommResetScripted, ConfirmationReplyIsJudgedOnLengthThenCrc) {
     ops.OnBnClickedCommReset();
     ASSERT_EQ(console.infoTexts(), std::vector<std::string>{c.message});
     ExpectOpenAt(3, 0);
-    if (std::string(c.message).rfind("重置成功", 0) != 0) {
-      EXPECT_EQ(console.pane.find("十六进制显示接收数据"), std::string::npos);
-      EXPECT_TRUE(console.pane.ends_with("\r\n正在尝试确认重置结果，请稍后...\r\n")) << console.pane;
-    }
+    EXPECT_EQ(console.pane.find("十六进制显示接收数据"), std::string::npos);
+    EXPECT_TRUE(console.pane.ends_with("\r\n正在尝试确认重置结果，请稍后...\r\n")) << console.pane;
   }
   port->failReads = true;
   console.boxes.clear();
@@ -204,7 +215,7 @@ class CommResetOnBus : public BusFixtureWith<ScanConsole> {
   void SetUp() override {
     BusFixtureWith::SetUp();
     console.onPause = [this](int ms) {
-      if (ms == 200) WaitForFrames(++framesSent);
+      if (IsBroadcastPause(ms)) WaitForFrames(++framesSent);
     };
   }
 
@@ -264,14 +275,15 @@ TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
 
   console.boxes.clear();
   ops.Dispatch(ids::kRead4SXY);
-  ASSERT_EQ(console.infoTexts(), std::vector<std::string>{"通讯错误或设备型号不兼容！"});
+  ASSERT_EQ(console.infoTexts(),
+            std::vector<std::string>{"通讯错误或设备型号不兼容！\r\n无应答（等待 1025 ms）；站号 1，9600 N,8,1"});
 
   RunScan();
   EXPECT_EQ(console.pane, "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n" + AttemptLines(32) +
                               "\r\n正在尝试确认重置结果，请稍后...\r\n"
                               "\r\n十六进制显示接收数据：\r\n01 06 00 03 00 01 B8 0A ");
   ASSERT_EQ(console.boxes.size(), 2u);
-  EXPECT_EQ(console.boxes[0].text, "继续操作将修改所有从站数据，并重置波特率/站号！");
+  EXPECT_EQ(console.boxes[0].text, kWarning);
   EXPECT_EQ(console.boxes[1].kind, "提示");
   EXPECT_EQ(console.boxes[1].text, "重置成功！站号：01，波特率：9600，N，8，1");
   EXPECT_EQ(bus->receivedFrames().size(), 65u);
@@ -292,11 +304,11 @@ TEST_F(CommResetOnBus, ProtectedModuleIsUnlockedThenACorruptReplyIsADataError) {
   AddModule({.station = 17, .model = SimOf("4SXY"), .baudRate = 2400, .lineFormat = 3, .writesAllowed = false});
   OpenBus();
   console.onPause = [this](int ms) {
-    if (ms == 200) WaitForFrames(++framesSent);
+    if (IsBroadcastPause(ms)) WaitForFrames(++framesSent);
     if (ms == 2500) bus->injectFault(SimFault::kBadCrc);  // the confirmation's reply
   };
   RunScan();
-  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"数据错误！"});
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"数据错误！\r\n校验错误；站号 1，9600 N,8,1"});
   const SimModuleConfig config = bus->moduleConfig(0);
   EXPECT_EQ(config.station, 1);
   EXPECT_EQ(config.baudRate, 9600);
@@ -308,7 +320,7 @@ TEST_F(CommResetOnBus, ProtectedModuleIsUnlockedThenACorruptReplyIsADataError) {
 TEST_F(CommResetOnBus, SilentLineIsACommunicationError) {
   OpenBus();  // no module at all
   RunScan();
-  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"通讯错误！"});
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"通讯错误！\r\n无应答（等待 640 ms）；站号 1，9600 N,8,1"});
   EXPECT_EQ(bus->receivedFrames().size(), 65u);
   ExpectOpenAt9600N81();
   ASSERT_FALSE(console.progressSteps.empty());
@@ -333,7 +345,7 @@ TEST_F(CommResetOnBus, VanishedDeviceEndsTheScanWithThePortClosed) {
   int pauses = 0;
   console.onPause = [&](int ms) {
     if (!bus) return;
-    if (ms == 200) WaitForFrames(++framesSent);
+    if (IsBroadcastPause(ms)) WaitForFrames(++framesSent);
     if (++pauses == 10) bus.reset();
   };
   RunScan();

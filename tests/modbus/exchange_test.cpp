@@ -53,13 +53,18 @@ TEST_F(ExchangeTest, PortClosedEndsBeforeTheStationIsRead) {
 
 TEST_F(ExchangeTest, StationTexts) {
   OpenBus();
-  for (const char* bad : {"256", "0", "-1", "", "abc", "99999999999"}) {
+  for (const char* bad : {"256", "0", "-1", "abc", "99999999999"}) {
     console.boxes.clear();
     console.fields[ids::kStation] = bad;
     ops.Dispatch(ids::kRead4SXY);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的站号！"}) << bad;
     EXPECT_EQ(console.pane, "") << bad;
   }
+  // A field left empty is named, never read as a station.
+  console.boxes.clear();
+  console.fields[ids::kStation] = " ";
+  ops.Dispatch(ids::kRead4SXY);
+  EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的站号！\r\n模块站号未填写。"});
   EXPECT_TRUE(bus->receivedFrames().empty());
   for (const char* twelve : {"  12", "12ab", "+12"}) {
     console.boxes.clear();
@@ -85,10 +90,10 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
     ExchangeError kind;
     const char* box;
   } cases[] = {
-      {SimFault::kSilence, ExchangeError::kNoReply, "通讯错误或设备型号不兼容！"},
-      {SimFault::kShortReply, ExchangeError::kShortReply, "通讯错误或设备型号不兼容！"},
-      {SimFault::kGap, ExchangeError::kShortReply, "通讯错误或设备型号不兼容！"},
-      {SimFault::kBadCrc, ExchangeError::kBadCrc, "数据错误"},
+      {SimFault::kSilence, ExchangeError::kNoReply, "通讯错误或设备型号不兼容！\r\n无应答（等待 1025 ms）"},
+      {SimFault::kShortReply, ExchangeError::kShortReply, "通讯错误或设备型号不兼容！\r\n收到 84 / 85 字节"},
+      {SimFault::kGap, ExchangeError::kShortReply, "通讯错误或设备型号不兼容！\r\n收到 42 / 85 字节"},
+      {SimFault::kBadCrc, ExchangeError::kBadCrc, "数据错误\r\n校验错误"},
       {SimFault::kException, ExchangeError::kException,
        "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x04（从站设备故障）"},
   };
@@ -105,8 +110,13 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
     bus->injectFault(c.fault);
     ops.Dispatch(ids::kRead4SXY);
     bus->waitUntilSent();  // the late half of a gapped reply
-    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box});
-    EXPECT_EQ(console.pane, kRequestOnly);
+    // The system's own line, then what came and where it was asked.
+    EXPECT_EQ(console.infoTexts(), std::vector<std::string>{std::string(c.box) + "；站号 1，9600 N,8,1"});
+    // The bytes that came stand under the request.
+    if (c.fault == SimFault::kSilence)
+      EXPECT_EQ(console.pane, kRequestOnly);
+    else
+      EXPECT_EQ(console.pane.rfind(kRequestOnly + kReceivedHeading + "01 ", 0), 0u) << console.pane;
     EXPECT_EQ(ops.link().isOpen, 1);
     bus->injectFault(c.fault);
     EXPECT_EQ(RunExchange(ops.context(), read4SXY).error, c.kind);
@@ -128,7 +138,7 @@ TEST_F(ExchangeTest, ReadBeyondTheRegisterFileNamesTheException) {
   ops.OnBnClickedReadRegisters();
   ASSERT_EQ(console.infoTexts().size(), 1u);
   EXPECT_EQ(console.infoTexts()[0],
-            "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x02（非法数据地址）");
+            "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x02（非法数据地址）；站号 1，9600 N,8,1");
 }
 
 TEST_F(ExchangeTest, ExceptionReplyEndsTheReadWithoutWaitingForTheTimeOut) {

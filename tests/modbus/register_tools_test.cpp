@@ -139,7 +139,7 @@ TEST_F(RegisterTools, ReadRefusesBadInputsInOrder) {
     console.fields[ids::kReadStart] = c.start;
     console.fields[ids::kReadCount] = c.count;
     ops.OnBnClickedReadRegisters();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string("提示:") + c.message}));
+    EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + c.message}));
     ExpectNothingSent();
   }
 }
@@ -161,21 +161,23 @@ TEST_F(RegisterTools, ReadAcceptsTheBlockEndingAtTheLastRegister) {
     ops.OnBnClickedReadRegisters();  // no reply scripted
     ASSERT_EQ(port->written.size(), 1u) << c.start;
     EXPECT_EQ(port->written[0], c.request);
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string("提示:") + kNoReply}));
+    EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + kNoReply}));
   }
 }
 
-TEST_F(RegisterTools, ReadFailureLeavesTheAnnotatedRequest) {
+TEST_F(RegisterTools, ReadFailureLeavesTheAnnotatedRequestAndWhatCame) {
   console.fields[ids::kReadStart] = "0";
   console.fields[ids::kReadCount] = "2";
   Bytes reply = {0x01, 0x03, 0x04, 0x00, 0x0A, 0x00, 0x14, 0xDA, 0x3F};
   port->replies.push_back(reply);
   ops.OnBnClickedReadRegisters();
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{"提示:数据错误"}));
+  EXPECT_EQ(BoxHeads(), (std::vector<std::string>{"提示:数据错误"}));
   EXPECT_EQ(console.pane,
             "十六进制显示发送数据：\r\n\r\n"
             "{[模块站号] 01} {[功能码] 03} {[起始地址] 00 00}\r\n"
-            "{[读取长度] 00 02} {[校验位] C4 0B}\r\n");
+            "{[读取长度] 00 02} {[校验位] C4 0B}\r\n"
+            "\r\n\r\n十六进制显示接收数据：\r\n"
+            "01 03 04 00 0A 00 14 DA 3F ");
 }
 
 TEST_F(RegisterTools, ClosedPortComesFirst) {
@@ -185,7 +187,7 @@ TEST_F(RegisterTools, ClosedPortComesFirst) {
                        &Operations::OnBnClickedWriteRegisters}) {
     console.boxes.clear();
     (ops.*handler)();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"提示:串口未打开!"}));
+    EXPECT_EQ(BoxHeads(), (std::vector<std::string>{"提示:串口未打开!"}));
     ExpectNothingSent();
   }
 }
@@ -210,6 +212,7 @@ TEST_F(RegisterTools, WriteRegisterChecksAndConfirmations) {
   const std::string enable = "警告:该操作将设置允许寄存器的写操作";
   const std::string disable = "警告:该操作将设置禁用寄存器的写操作";
   const std::string done = "提示:通讯参数设置成功！";
+  const std::string broadcastSent = "提示:已广播，广播命令无应答。";
   const std::string broadcast = std::string("警告:") + kBroadcast;
   const std::string params0001 = std::string("警告:") + kParamsHead +
                                  "波特率号：0=9600BPS。\r\n校验值号：0=N,8,1。\r\n模块站号：1。";
@@ -236,11 +239,13 @@ TEST_F(RegisterTools, WriteRegisterChecksAndConfirmations) {
       {"1", "3", "1", {}, {params0001, done}, WithCrc({0x01, 0x06, 0x00, 0x03, 0x00, 0x01})},
       {"1", "3", "32768", {}, {enable, done}, WithCrc({0x01, 0x06, 0x00, 0x03, 0x80, 0x00})},
       {"1", "3", "49152", {}, {disable, done}, WithCrc({0x01, 0x06, 0x00, 0x03, 0xC0, 0x00})},
-      {"0", "3", "1", {}, {broadcast, params0001, done},
+      // A broadcast awaits no reply, so no success is claimed.
+      {"0", "3", "1", {}, {broadcast, params0001, broadcastSent},
        WithCrc({0x00, 0x06, 0x00, 0x03, 0x00, 0x01})},
-      {"0", "4", "7", {}, {broadcast}, WithCrc({0x00, 0x06, 0x00, 0x04, 0x00, 0x07})},
+      {"0", "4", "7", {}, {broadcast, broadcastSent}, WithCrc({0x00, 0x06, 0x00, 0x04, 0x00, 0x07})},
       {"255", "65535", "65535", {}, {}, WithCrc({0xFF, 0x06, 0xFF, 0xFF, 0xFF, 0xFF})},
-      {"1", "", "", {}, {}, WithCrc({0x01, 0x06, 0x00, 0x00, 0x00, 0x00})},
+      // Nothing typed is nothing written.
+      {"1", "", "", {}, {"提示:非法的寄存器地址！\r\n写入地址未填写。"}, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.station) + "/" + c.address + "/" + c.value);
@@ -252,7 +257,8 @@ TEST_F(RegisterTools, WriteRegisterChecksAndConfirmations) {
     console.fields[ids::kStation] = c.station;
     console.fields[ids::kWriteAddress] = c.address;
     console.fields[ids::kWriteValue] = c.value;
-    if (!c.frame.empty()) port->replies.push_back(c.frame);
+    const bool broadcast = !c.frame.empty() && c.frame[0] == 0;
+    if (!c.frame.empty() && !broadcast) port->replies.push_back(c.frame);
     ops.OnBnClickedWriteRegister();
     EXPECT_EQ(Boxes(), c.boxes);
     if (c.frame.empty()) {
@@ -261,22 +267,29 @@ TEST_F(RegisterTools, WriteRegisterChecksAndConfirmations) {
       ASSERT_EQ(port->written.size(), 1u);
       EXPECT_EQ(port->written[0], c.frame);
       EXPECT_EQ(console.pane, RequestSection(c.frame) +
-                                  kReceivedHeading + Hex(c.frame));
+                                  (broadcast ? "" : kReceivedHeading + Hex(c.frame)));
     }
   }
 }
 
-// A write to register 3 that goes unanswered (a broadcast, say) ends in the
-// time-out box, without the success box, and shows the request alone.
+// A write to register 3 that goes unanswered ends in the time-out box, without
+// the success box, and shows the request alone; so does a broadcast, with its
+// own box.
 TEST_F(RegisterTools, UnansweredConfigWriteShowsNoSuccess) {
   console.fields[ids::kStation] = "0";
   console.fields[ids::kWriteAddress] = "3";
   console.fields[ids::kWriteValue] = "49152";
   ops.OnBnClickedWriteRegister();
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string("警告:") + kBroadcast,
+  EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("警告:") + kBroadcast,
                                                "警告:该操作将设置禁用寄存器的写操作",
-                                               std::string("提示:") + kNoReply}));
+                                               "提示:已广播，广播命令无应答。"}));
   EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n00 06 00 03 C0 00 28 1B ");
+  console.boxes.clear();
+  console.fields[ids::kStation] = "1";
+  ops.OnBnClickedWriteRegister();
+  EXPECT_EQ(BoxHeads(), (std::vector<std::string>{"警告:该操作将设置禁用寄存器的写操作",
+                                                  std::string("提示:") + kNoReply}));
+  EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n01 06 00 03 C0 00 29 CA ");
 }
 
 // ----------------------------------------------------- multiple registers
@@ -379,14 +392,14 @@ TEST_F(RegisterTools, WriteRegistersRefusesBadInputsInOrder) {
     for (size_t k = 0; k < 20; ++k)
       console.fields[ids::kWriteValues[k]] = k < c.values.size() ? c.values[k] : "";
     ops.OnBnClickedWriteRegisters();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string("提示:") + c.message}));
+    EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + c.message}));
     ExpectNothingSent();
   }
 }
 
-// Only the first N edits count; an empty one among them writes 0.
+// Only the first N edits count.
 TEST_F(RegisterTools, WriteRegistersTakesTheFirstNValues) {
-  const std::vector<std::string> edits = {"", "7", "65536", "letters", "-1"};
+  const std::vector<std::string> edits = {"0", "7", "65536", "letters", "-1"};
   for (size_t k = 0; k < 20; ++k)
     console.fields[ids::kWriteValues[k]] = k < edits.size() ? edits[k] : "99999";
   console.fields[ids::kWriteStart] = "1";
@@ -394,7 +407,7 @@ TEST_F(RegisterTools, WriteRegistersTakesTheFirstNValues) {
   ops.OnBnClickedWriteRegisters();
   ASSERT_EQ(port->written.size(), 1u);
   EXPECT_EQ(port->written[0], WithCrc({0x01, 0x10, 0x00, 0x01, 0x00, 0x02, 0x04, 0, 0, 0, 7}));
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string("提示:") + kNoReply}));
+  EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + kNoReply}));
 }
 
 }  // namespace

@@ -82,10 +82,11 @@ TEST_F(PollerOnBus, EachFailureKindIsCountedAndPollingGoesOn) {
     const char* text;
     const char* box;  // the box a button would have shown
   } cases[] = {
-      {SimFault::kShortReply, 700, PollStatus::kShort, "short", "通讯错误或设备型号不兼容！"},
-      {SimFault::kBadCrc, 700, PollStatus::kCrc, "crc", "数据错误"},
+      {SimFault::kShortReply, 700, PollStatus::kShort, "short",
+       "通讯错误或设备型号不兼容！\r\n收到 84 / 85 字节；站号 1，9600 N,8,1"},
+      {SimFault::kBadCrc, 700, PollStatus::kCrc, "crc", "数据错误\r\n校验错误；站号 1，9600 N,8,1"},
       {SimFault::kException, 700, PollStatus::kException, "exception 0x04",
-       "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x04（从站设备故障）"},
+       "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x04（从站设备故障）；站号 1，9600 N,8,1"},
       {SimFault::kNone, 10000, PollStatus::kRefused, "refused", "不支持的设备型号！"},
       {SimFault::kNone, 700, PollStatus::kOk, "ok", ""},
   };

@@ -41,6 +41,12 @@ class FakeConsole : public Console {
     warningAnswers.pop_front();
     return ok;
   }
+  // The texts of the warnings asked with Cancel as their default button.
+  std::vector<std::string> cautiousWarnings;
+  bool askCautiousWarning(const std::string& text) override {
+    cautiousWarnings.push_back(text);
+    return askWarning(text);
+  }
   int comboSelection(int id) override { return combos[id]; }
   void setComboSelection(int id, int index) override { combos[id] = index; }
   void setButtonCaption(int id, const std::string& caption) override { captions[id] = caption; }

@@ -27,8 +27,9 @@ struct Program {
   int out = -1;  // its standard output
   int err = -1;  // its standard error
 
+  // `name` is one of the built programs, or an absolute path to another.
   Program(const std::string& name, std::vector<std::string> args, int stdinFd = -1) {
-    const std::string exe = std::string(DOLVANE_BIN_DIR) + "/" + name;
+    const std::string exe = name.starts_with('/') ? name : std::string(DOLVANE_BIN_DIR) + "/" + name;
     std::vector<char*> argv{const_cast<char*>(exe.c_str())};
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -40,6 +40,14 @@ class ScriptedFixtureWith : public ::testing::Test {
     return out;
   }
 
+  // The same with the first line of each box only: the system's own text, which
+  // a second line of facts follows.
+  std::vector<std::string> BoxHeads() const {
+    std::vector<std::string> out;
+    for (const auto& b : console.boxes) out.push_back(b.kind + ":" + b.text.substr(0, b.text.find("\r\n")));
+    return out;
+  }
+
   void ExpectNothingSent() {
     EXPECT_TRUE(port->written.empty());
     EXPECT_EQ(console.pane, "");
