@@ -2,12 +2,16 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
+#include <thread>
 
 #include "cli/cli.h"
 #include "cli/terminal_console.h"
+#include "sim/sim_bus.h"
 #include "support/cli_run.h"
 #include "support/program.h"
 
@@ -72,15 +76,27 @@ TEST(Cli, FieldTextsMayStartWithASign) {
 }
 
 // The scan streams its progress; the open message is not part of its output.
+// The device goes away once the first attempt's two frames are on it, so the
+// run ends at the next attempt instead of after 32 attempts of real pauses
+// (the whole scan and its success box are the operation's own tests).
 TEST(Cli, ResetScanPrintsOnlyTheScansPane) {
-  const CliRun run = RunArgs({"--simulate", "-y", "reset-scan"});
-  EXPECT_EQ(run.status, kExitDone) << run.err;
+  auto bus = std::make_unique<SimBus>();
+  bus->start();
+  const std::string device = bus->devicePath();
+  std::thread unplug([&bus] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (bus->receivedFrames().size() < 2 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    bus.reset();
+  });
+  const CliRun run = RunArgs({"-y", "-p", device, "reset-scan"});
+  unplug.join();
+  EXPECT_EQ(run.status, kExitErrorBox) << run.err;
   EXPECT_EQ(run.out.rfind("正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n"
                           "正在尝试波特率：1=  1200BPS。\n校验值号：0=N,8,1。\r\n", 0),
-            0u);
-  EXPECT_NE(run.out.find("正在尝试波特率：8=115200BPS。\n校验值号：3=N,8,2。\r\n"), std::string::npos);
-  EXPECT_EQ(run.err, "警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n"
-                     "提示: 重置成功！站号：01，波特率：9600，N，8，1\n");
+            0u)
+      << run.out;
+  EXPECT_EQ(run.err.rfind("警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n提示: ", 0), 0u) << run.err;
   EXPECT_EQ(RunArgs({"--simulate", "reset-scan"}).status, kExitCancelled);
 }
 
