@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -13,6 +13,7 @@
 #include "cli/terminal_console.h"
 #include "sim/sim_bus.h"
 #include "support/cli_run.h"
+#include "support/temp_file.h"
 #include "support/program.h"
 
 namespace {
@@ -76,18 +77,21 @@ TEST(Cli, FieldTextsMayStartWithASign) {
 }
 
 // The scan streams its progress; the open message is not part of its output.
-// The device goes away once the first attempt's two frames are on it, so the
-// run ends at the next attempt instead of after 32 attempts of real pauses
-// (the whole scan and its success box are the operation's own tests).
+// The device's name goes away once the first attempt's two frames are on it,
+// so the run ends at its next reopen instead of after 32 attempts of real
+// pauses (the whole scan and its success box are the operation's own tests).
+// The bus itself stays, so that no other program's new pty takes its number.
 TEST(Cli, ResetScanPrintsOnlyTheScansPane) {
-  auto bus = std::make_unique<SimBus>();
-  bus->start();
-  const std::string device = bus->devicePath();
-  std::thread unplug([&bus] {
+  SimBus bus;
+  bus.start();
+  const TempFolder folder;
+  const std::string device = folder.path() + "/bus";
+  ASSERT_EQ(::symlink(bus.devicePath().c_str(), device.c_str()), 0);
+  std::thread unplug([&] {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (bus->receivedFrames().size() < 2 && std::chrono::steady_clock::now() < deadline)
+    while (bus.receivedFrames().size() < 2 && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    bus.reset();
+    ::unlink(device.c_str());
   });
   const CliRun run = RunArgs({"-y", "-p", device, "reset-scan"});
   unplug.join();
@@ -96,7 +100,8 @@ TEST(Cli, ResetScanPrintsOnlyTheScansPane) {
                           "正在尝试波特率：1=  1200BPS。\n校验值号：0=N,8,1。\r\n", 0),
             0u)
       << run.out;
-  EXPECT_EQ(run.err.rfind("警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n提示: ", 0), 0u) << run.err;
+  EXPECT_EQ(run.err, "警告: 继续操作将修改所有从站数据，并重置波特率/站号！\n"
+                     "提示: " + device + "打开失败！\r\n设备不存在。\n");
   EXPECT_EQ(RunArgs({"--simulate", "reset-scan"}).status, kExitCancelled);
 }
 
