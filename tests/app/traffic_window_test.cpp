@@ -236,6 +236,7 @@ TEST_F(TrafficTest, LineDetectionOnAPortThatCarriesNoSettingsShowsItsBoxAlone) {
   WhenModal<DiscoveryDialog>([&](DiscoveryDialog* dialog) {
     BoxAnswerer boxes;
     dialog->stationBox()->setValue(2);
+    dialog->turnaroundBox()->setValue(1000);  // replies come at once; a late one is no silence
     QTest::mouseClick(dialog->detectButton(), Qt::LeftButton);
     seen = boxes.seen;
     result = dialog->resultText();

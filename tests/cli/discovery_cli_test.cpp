@@ -46,7 +46,7 @@ class DiscoveryCliTest : public ::testing::Test {
 };
 
 TEST_F(DiscoveryCliTest, ScanStationsListsExactlyTheStationsAtTheLinesSettings) {
-  const CliRun run = Run({"--turnaround", "20", "scan-stations", "1", "20"});
+  const CliRun run = Run({"scan-stations", "1", "20"});
   EXPECT_EQ(run.status, kExitDone) << run.err;
   EXPECT_EQ(run.out,  // 17 listens at 19200 N,8,2 only
             "3\tword 0 = 680; model cannot be told apart: 4SXY 8SXY 4RXY 3RX 16RXY 8RXYZ 12RX 10RX "
@@ -110,7 +110,7 @@ TEST_F(DiscoveryCliTest, DetectLineListsEachSettingThatAnsweredAndExitsByWhether
 // the command lists none of them and says why, in the finder's own box.
 TEST_F(DiscoveryCliTest, DetectLineOnAPortThatCarriesNoSettingsSaysSo) {
   const LineBlindPty relay(bus.devicePath());
-  const CliRun run = RunArgs({"-p", relay.devicePath(), "detect-line", "3"});
+  const CliRun run = RunArgs({"-p", relay.devicePath(), "--turnaround", "1000", "detect-line", "3"});
   EXPECT_EQ(run.status, kExitErrorBox);
   EXPECT_EQ(run.out, "");
   const std::string box = "\r32/32\n提示: 此串口不传送通讯参数：站号 3 在 32 种通讯参数下的应答完全相同，";

@@ -156,7 +156,9 @@ class LineBlindDiscoveryTest : public BusFixtureWith<ProgressConsole> {
 // Only replies count: 32 corrupted replies (or an adapter's echo) and 32
 // silences are the search's usual results.
 TEST_F(LineBlindDiscoveryTest, EverySettingAnsweringAlikeIsNotALineSetting) {
-  const LineDetection alike = DetectLine(ops.context(), 3, {});
+  DiscoveryControl patient;  // replies come at once; a late one must not look like silence
+  patient.turnaroundMs = 1000;
+  const LineDetection alike = DetectLine(ops.context(), 3, patient);
   EXPECT_EQ(alike.end, DiscoveryEnd::kLineIgnored);
   EXPECT_EQ(alike.probed, 32);
   EXPECT_EQ(console.infoTexts(),
@@ -168,7 +170,7 @@ TEST_F(LineBlindDiscoveryTest, EverySettingAnsweringAlikeIsNotALineSetting) {
 
   console.boxes.clear();
   bus->injectFault(3, SimFault::kBadCrc, kFaultAlways);
-  const LineDetection corrupted = DetectLine(ops.context(), 3, {});
+  const LineDetection corrupted = DetectLine(ops.context(), 3, patient);
   EXPECT_EQ(corrupted.end, DiscoveryEnd::kDone);
   EXPECT_EQ(corrupted.corrupted.size(), 32u);
   DiscoveryControl quick;
