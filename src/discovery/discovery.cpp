@@ -119,8 +119,9 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
   SerialPort& port = borrowed.port();
   detection.parityHidden = !port.carriesParity();
   constexpr int kTotal = 8 * 4;
-  // On a real line a module answers at its own settings only. Only a reply
-  // proves this: an adapter that echoes the request looks alike everywhere too.
+  // On a real line a module answers at its own settings only, so one reply at
+  // all 32 means the settings never reach the line. Only replies count: an
+  // adapter's echo of the request is alike everywhere too.
   std::optional<ProbeResult> firstReply;
   bool repliesAlike = true;
   ctx.console.progress(0, kTotal);
@@ -144,9 +145,9 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
         detection.answered.push_back({baud, f});
         if (!firstReply) firstReply = probe;
         repliesAlike = repliesAlike && SameAnswer(*firstReply, probe);
-      }
-      else if (probe.answer == ProbeAnswer::kCorrupted)
+      } else if (probe.answer == ProbeAnswer::kCorrupted) {
         detection.corrupted.push_back({baud, f});
+      }
       ctx.console.progress(detection.probed, kTotal);
     }
   }
