@@ -178,7 +178,8 @@ void DiscoveryDialog::detectLine() {
     const LineDetection detection = DetectLine(ctx, station, control);
     const bool refused = detection.end == DiscoveryEnd::kPortNotOpen ||
                          detection.end == DiscoveryEnd::kBadStation ||
-                         detection.end == DiscoveryEnd::kLineFixed;
+                         detection.end == DiscoveryEnd::kLineFixed ||
+                         detection.end == DiscoveryEnd::kLineIgnored;
     return refused ? QString() : DetectionReport(detection, station);
   });
 }

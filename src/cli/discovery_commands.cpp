@@ -57,10 +57,11 @@ int ScanStationsCommand(Operations& ops, const std::vector<std::string>& args,
 int DetectLineCommand(Operations& ops, const std::vector<std::string>& args,
                       const DiscoveryControl& control, std::ostream& out, std::ostream& err) {
   const LineDetection detection = DetectLine(ops.context(), StationArg(args[0]), control);
-  for (const LineSetting& setting : detection.answered) out << SettingText(setting) << '\n';
+  // A refusal, or 32 alike answers that tell nothing: the box says it all.
   if (detection.end == DiscoveryEnd::kPortNotOpen || detection.end == DiscoveryEnd::kBadStation ||
-      detection.end == DiscoveryEnd::kLineFixed)
+      detection.end == DiscoveryEnd::kLineFixed || detection.end == DiscoveryEnd::kLineIgnored)
     return ExitOf(detection.end);
+  for (const LineSetting& setting : detection.answered) out << SettingText(setting) << '\n';
   if (!detection.corrupted.empty()) {
     err << "detect-line: a device answered with a corrupted reply at:";
     for (const LineSetting& setting : detection.corrupted) err << ' ' << SettingText(setting) << ';';

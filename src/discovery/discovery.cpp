@@ -1,6 +1,7 @@
 #include "discovery/discovery.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "console/console.h"
 #include "console/text.h"
@@ -10,6 +11,10 @@ namespace {
 
 constexpr const char* kDetectNotOverTcp =
     "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。";
+constexpr const char* kLineNotCarried =
+    "此串口不传送通讯参数：站号 %d 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。\r\n"
+    "虚拟串口、伪终端和串口服务器的通讯参数由另一端决定，模块能应答说明它与另一端的设置一致；"
+    "要检测模块自身的设置，请用直接连接 RS-485 总线的串口。";
 
 // Lends the console's port to a discovery run and gives it back with the
 // console's own line settings and time-outs, however the run ends.
@@ -34,6 +39,10 @@ bool PortOpen(OperationContext& ctx) {
   if (ctx.link.isOpen != 0 && ctx.link.portHandle != nullptr) return true;
   ctx.console.showInfo(msg::kPortNotOpen);
   return false;
+}
+
+bool SameAnswer(const ProbeResult& a, const ProbeResult& b) {
+  return a.answer == b.answer && a.word0 == b.word0 && a.exceptionCode == b.exceptionCode;
 }
 
 bool Cancelled(const DiscoveryControl& control) {
@@ -110,6 +119,11 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
   SerialPort& port = borrowed.port();
   detection.parityHidden = !port.carriesParity();
   constexpr int kTotal = 8 * 4;
+  // On a real line a module answers at its own settings only, so one reply at
+  // all 32 means the settings never reach the line. Only replies count: an
+  // adapter's echo of the request is alike everywhere too.
+  std::optional<ProbeResult> firstReply;
+  bool repliesAlike = true;
   ctx.console.progress(0, kTotal);
   for (int baud : kBaudRates) {
     for (int f = 0; f < 4; ++f) {
@@ -127,12 +141,21 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
         return detection;
       }
       ++detection.probed;
-      if (probe.answer == ProbeAnswer::kWord || probe.answer == ProbeAnswer::kException)
+      if (probe.answer == ProbeAnswer::kWord || probe.answer == ProbeAnswer::kException) {
         detection.answered.push_back({baud, f});
-      else if (probe.answer == ProbeAnswer::kCorrupted)
+        if (!firstReply) firstReply = probe;
+        repliesAlike = repliesAlike && SameAnswer(*firstReply, probe);
+      } else if (probe.answer == ProbeAnswer::kCorrupted) {
         detection.corrupted.push_back({baud, f});
+      }
       ctx.console.progress(detection.probed, kTotal);
     }
+  }
+  if (detection.answered.size() == kTotal && repliesAlike) {
+    std::string text;
+    appendf(text, kLineNotCarried, station);
+    ctx.console.showInfo(text);
+    detection.end = DiscoveryEnd::kLineIgnored;
   }
   return detection;
 }

@@ -25,6 +25,7 @@ enum class DiscoveryEnd {
   kBadStation,   // its box was shown
   kPortFailed,   // the port failed (box shown); what was found so far stays
   kLineFixed,    // the line is set elsewhere (a serial server); its box was shown
+  kLineIgnored,  // every setting answered alike: the port does not carry them; its box was shown
 };
 
 struct StationFound {
@@ -57,7 +58,9 @@ struct LineDetection {
 };
 
 // Tries station at each of the 8 baud rates x 4 formats. Refused over a serial
-// server, where every setting would reach the same line.
+// server, where every setting would reach the same line; a port that turns out
+// to carry no settings at all (a virtual COM port, a pty pair) ends as
+// kLineIgnored instead of naming all 32.
 LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryControl& control);
 
 // What was found at a station, as one line of text (without the station).

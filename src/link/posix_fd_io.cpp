@@ -15,14 +15,23 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kIdleSliceMs = 15;
 
-// Milliseconds since `start`, the time base of TransferDeadline.
-TransferDeadline::Ms Since(Clock::time_point start) {
-  return std::chrono::duration_cast<TransferDeadline::Ms>(Clock::now() - start);
-}
+// Milliseconds since the start of a transfer, the time base of TransferDeadline.
+class Elapsed {
+ public:
+  explicit Elapsed(const TransferClock& clock) : clock_(clock), start_(now()) {}
+  TransferDeadline::Ms operator()() const {
+    return std::chrono::duration_cast<TransferDeadline::Ms>(now() - start_);
+  }
+
+ private:
+  Clock::time_point now() const { return clock_ ? clock_() : Clock::now(); }
+  const TransferClock& clock_;
+  Clock::time_point start_;
+};
 
 // How long one poll may wait: the time left, but at most one idle slice.
-int PollWait(const TransferDeadline& deadline, Clock::time_point start) {
-  const auto left = deadline.left(Since(start));
+int PollWait(const TransferDeadline& deadline, const Elapsed& since) {
+  const auto left = deadline.left(since());
   if (!left) return kIdleSliceMs;
   return static_cast<int>(std::min<int64_t>(left->count(), kIdleSliceMs));
 }
@@ -40,10 +49,10 @@ void Call(const IdleCall& idle) {
 }  // namespace
 
 IoResult PosixFdWrite(int fd, FdKind kind, const uint8_t* bytes, size_t count,
-                      const PortTimeouts& timeouts, const IdleCall& idle) {
+                      const PortTimeouts& timeouts, const IdleCall& idle, const TransferClock& clock) {
   IoResult result{fd >= 0, 0};
   if (fd < 0) return result;
-  const auto start = Clock::now();
+  const Elapsed since(clock);
   const TransferDeadline deadline = TransferDeadline::forWrite(timeouts, count);
   while (result.count < count) {
     const ssize_t n = WriteSome(fd, kind, bytes + result.count, count - result.count);
@@ -52,9 +61,9 @@ IoResult PosixFdWrite(int fd, FdKind kind, const uint8_t* bytes, size_t count,
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) return {false, result.count};
-    if (deadline.expired(Since(start))) break;
+    if (deadline.expired(since())) break;
     pollfd pfd{fd, POLLOUT, 0};
-    const int ready = ::poll(&pfd, 1, PollWait(deadline, start));
+    const int ready = ::poll(&pfd, 1, PollWait(deadline, since));
     if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))) return {false, result.count};
     Call(idle);
   }
@@ -62,23 +71,24 @@ IoResult PosixFdWrite(int fd, FdKind kind, const uint8_t* bytes, size_t count,
 }
 
 IoResult PosixFdRead(int fd, uint8_t* bytes, size_t count, const PortTimeouts& timeouts,
-                     const SerialPort::CompleteTest& complete, const IdleCall& idle) {
+                     const SerialPort::CompleteTest& complete, const IdleCall& idle,
+                     const TransferClock& clock) {
   IoResult result{fd >= 0, 0};
   if (fd < 0) return result;
-  const auto start = Clock::now();
+  const Elapsed since(clock);
   TransferDeadline deadline = TransferDeadline::forRead(timeouts, count);
   while (result.count < count) {
     // Look at the line before judging the deadline: bytes that came while the
     // idle callback ran late belong to this read (a past deadline polls for 0 ms).
     pollfd pfd{fd, POLLIN, 0};
-    const int ready = ::poll(&pfd, 1, PollWait(deadline, start));
+    const int ready = ::poll(&pfd, 1, PollWait(deadline, since));
     if (ready < 0 && errno != EINTR) return {false, result.count};
     if (ready > 0) {
       if (pfd.revents & POLLIN) {
         const ssize_t n = ::read(fd, bytes + result.count, count - result.count);
         if (n > 0) {
           result.count += static_cast<size_t>(n);
-          deadline.bytesArrived(Since(start));
+          deadline.bytesArrived(since());
           if (complete && complete(bytes, result.count)) break;
           continue;
         }
@@ -89,7 +99,7 @@ IoResult PosixFdRead(int fd, uint8_t* bytes, size_t count, const PortTimeouts& t
         return {false, result.count};
       }
     }
-    if (deadline.expired(Since(start))) break;
+    if (deadline.expired(since())) break;
     Call(idle);
   }
   return result;
@@ -98,9 +108,10 @@ IoResult PosixFdRead(int fd, uint8_t* bytes, size_t count, const PortTimeouts& t
 std::vector<uint8_t> PosixFdDiscardUntilQuiet(int fd, int quietMs, int limitMs) {
   std::vector<uint8_t> dropped;
   if (fd < 0) return dropped;
-  const auto start = Clock::now();
+  const TransferClock steady;
+  const Elapsed since(steady);
   uint8_t chunk[256];
-  while (Since(start).count() < limitMs) {
+  while (since().count() < limitMs) {
     pollfd pfd{fd, POLLIN, 0};
     const int ready = ::poll(&pfd, 1, quietMs);
     if (ready == 0) break;  // quiet long enough

@@ -106,11 +106,11 @@ void PosixSerialPort::clearErrors() {
 }
 
 IoResult PosixSerialPort::write(const uint8_t* bytes, size_t count) {
-  return PosixFdWrite(fd_, FdKind::kTerminal, bytes, count, timeouts_, [this] { callIdle(); });
+  return PosixFdWrite(fd_, FdKind::kTerminal, bytes, count, timeouts_, [this] { callIdle(); }, clock_);
 }
 
 IoResult PosixSerialPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
-  return PosixFdRead(fd_, bytes, count, timeouts_, complete, [this] { callIdle(); });
+  return PosixFdRead(fd_, bytes, count, timeouts_, complete, [this] { callIdle(); }, clock_);
 }
 
 bool PosixSerialPort::carriesParity() const {

@@ -1,4 +1,5 @@
 #pragma once
+#include "link/posix_fd_io.h"
 #include "link/serial_port.h"
 
 // termios back end. A Windows back end would be a sibling of this file.
@@ -22,7 +23,11 @@ class PosixSerialPort : public SerialPort {
   bool isOpen() const override { return fd_ >= 0; }
   bool carriesParity() const override;
 
+  // The clock the time-outs are judged by (tests); empty: the steady clock.
+  void setClock(TransferClock clock) { clock_ = std::move(clock); }
+
  private:
   int fd_ = -1;
   PortTimeouts timeouts_;
+  TransferClock clock_;
 };

@@ -10,7 +10,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "link/ports.h"
 #include "link/posix_fd_io.h"
@@ -53,13 +57,31 @@ OpenError ResolveErrorOf(int error) {
   }
 }
 
-struct AddressListFree {
-  void operator()(addrinfo* list) const { ::freeaddrinfo(list); }
+int SystemResolver(const std::string& host, const std::string& service, const addrinfo& hints,
+                   addrinfo** found) {
+  return ::getaddrinfo(host.c_str(), service.c_str(), &hints, found);
+}
+
+// One look-up, shared by the helper thread that runs it and the port that may
+// stop waiting for it: whichever lets go last frees the addresses.
+struct Lookup {
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  int status = 0;
+  addrinfo* list = nullptr;
+
+  ~Lookup() {
+    if (list) ::freeaddrinfo(list);
+  }
 };
 
 }  // namespace
 
 std::unique_ptr<SerialPort> NewTcpPort() { return std::make_unique<PosixTcpPort>(); }
+
+PosixTcpPort::PosixTcpPort(std::chrono::milliseconds connectTimeout, Resolver resolver)
+    : connectTimeout_(connectTimeout), resolver_(resolver ? std::move(resolver) : Resolver(SystemResolver)) {}
 
 PosixTcpPort::~PosixTcpPort() { close(); }
 
@@ -67,20 +89,45 @@ OpenError PosixTcpPort::open(const std::string& name) {
   close();
   const std::optional<TcpAddress> address = ParseTcpPortName(name);
   if (!address) return OpenError::kNoHost;
+  // One time limit for the look-up and all the host's addresses together.
+  const auto giveUpAt = Clock::now() + connectTimeout_;
+
+  // getaddrinfo cannot be cancelled and waits for an unanswered name server
+  // far past the limit: it runs on its own thread while this one keeps the
+  // window alive and gives up on time.
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
   hints.ai_flags = AI_NUMERICSERV;
-  addrinfo* found = nullptr;
-  const int resolved =
-      ::getaddrinfo(address->host.c_str(), std::to_string(address->port).c_str(), &hints, &found);
-  if (resolved != 0) return ResolveErrorOf(resolved);
-  const std::unique_ptr<addrinfo, AddressListFree> list(found);
+  auto lookup = std::make_shared<Lookup>();
+  try {
+    std::thread([lookup, resolver = resolver_, host = address->host,
+                 service = std::to_string(address->port), hints] {
+      addrinfo* found = nullptr;
+      const int status = resolver(host, service, hints, &found);
+      const std::lock_guard<std::mutex> lock(lookup->mutex);
+      lookup->status = status;
+      lookup->list = status == 0 ? found : nullptr;
+      lookup->done = true;
+      lookup->finished.notify_all();
+    }).detach();
+  } catch (const std::system_error&) {
+    return OpenError::kOther;  // no thread to be had
+  }
+  for (;;) {
+    std::unique_lock<std::mutex> lock(lookup->mutex);
+    const auto left = giveUpAt - Clock::now();
+    if (lookup->finished.wait_for(lock, std::min<Clock::duration>(left, std::chrono::milliseconds(kIdleSliceMs)),
+                                  [&] { return lookup->done; }))
+      break;
+    if (Clock::now() >= giveUpAt) return OpenError::kTimedOut;
+    lock.unlock();
+    callIdle();
+  }
+  if (lookup->status != 0) return ResolveErrorOf(lookup->status);
 
-  // One time limit for all the host's addresses together.
-  const auto giveUpAt = Clock::now() + connectTimeout_;
   OpenError error = OpenError::kNoHost;
-  for (const addrinfo* a = list.get(); a; a = a->ai_next) {
+  for (const addrinfo* a = lookup->list; a; a = a->ai_next) {
     error = connectTo(a->ai_addr, a->ai_addrlen, a->ai_family, giveUpAt);
     if (error == OpenError::kNone || error == OpenError::kTimedOut) break;
   }

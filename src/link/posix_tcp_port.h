@@ -1,7 +1,11 @@
 #pragma once
 #include <chrono>
+#include <functional>
+#include <string>
 
 #include "link/serial_port.h"
+
+struct addrinfo;
 
 // A serial server in transparent mode, reached over TCP: the RTU frames travel
 // as they are, with the same time-outs as on a serial line. The line settings
@@ -10,8 +14,14 @@ class PosixTcpPort : public SerialPort {
  public:
   static constexpr std::chrono::milliseconds kConnectTimeout{3000};
 
-  explicit PosixTcpPort(std::chrono::milliseconds connectTimeout = kConnectTimeout)
-      : connectTimeout_(connectTimeout) {}
+  // getaddrinfo's contract: a status (0 or EAI_*) and, on 0, a list that
+  // freeaddrinfo releases. It runs on a helper thread that the port stops
+  // waiting for at the connect limit, so it must own everything it uses.
+  using Resolver = std::function<int(const std::string& host, const std::string& service,
+                                     const addrinfo& hints, addrinfo** found)>;
+
+  // The limit covers the name look-up and the connect together.
+  explicit PosixTcpPort(std::chrono::milliseconds connectTimeout = kConnectTimeout, Resolver resolver = {});
   ~PosixTcpPort() override;
   PosixTcpPort(const PosixTcpPort&) = delete;
   PosixTcpPort& operator=(const PosixTcpPort&) = delete;
@@ -34,6 +44,7 @@ class PosixTcpPort : public SerialPort {
                       std::chrono::steady_clock::time_point giveUpAt);
 
   std::chrono::milliseconds connectTimeout_;
+  Resolver resolver_;
   int fd_ = -1;
   PortTimeouts timeouts_;
 };

@@ -23,6 +23,7 @@
 #include "console/control_ids.h"
 #include "modbus/frames.h"
 #include "models/demo_bus.h"
+#include "support/line_blind_pty.h"
 #include "support/scripted_port.h"
 
 using apptest::BoxAnswerer;
@@ -67,9 +68,10 @@ class TrafficTest : public ::testing::Test {
 
   void click(int id) { QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton); }
 
-  void openPort() {
-    WhenModal<EditComDialog>([this](EditComDialog* dialog) {
-      dialog->edit()->setText(QString::fromStdString(bus->devicePath()));
+  void openPort() { openPort(bus->devicePath()); }
+  void openPort(const std::string& device) {
+    WhenModal<EditComDialog>([device](EditComDialog* dialog) {
+      dialog->edit()->setText(QString::fromStdString(device));
       QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
     });
     click(ids::kOpenPort);
@@ -222,6 +224,31 @@ TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
   EXPECT_TRUE(qobject_cast<QPlainTextEdit*>(window.control(ids::kOutputPane))
                   ->toPlainText()
                   .contains(QString::fromUtf8("十六进制显示接收数据")));
+}
+
+// Behind a pty pair (a virtual COM port) every setting answers alike: the
+// finder shows the box that says the port cannot tell them, and lists nothing.
+TEST_F(TrafficTest, LineDetectionOnAPortThatCarriesNoSettingsShowsItsBoxAlone) {
+  const LineBlindPty relay(bus->devicePath());
+  openPort(relay.devicePath());
+  std::vector<BoxAnswerer::Seen> seen;
+  QString result;
+  WhenModal<DiscoveryDialog>([&](DiscoveryDialog* dialog) {
+    BoxAnswerer boxes;
+    dialog->stationBox()->setValue(2);
+    dialog->turnaroundBox()->setValue(1000);  // replies come at once; a late one is no silence
+    QTest::mouseClick(dialog->detectButton(), Qt::LeftButton);
+    seen = boxes.seen;
+    result = dialog->resultText();
+    QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("关闭")), Qt::LeftButton);
+  });
+  window.showDiscovery();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].title, QString::fromUtf8("提示"));
+  EXPECT_TRUE(seen[0].text.startsWith(QString::fromUtf8("此串口不传送通讯参数：站号 2 在 32 种通讯参数下的应答完全相同")))
+      << seen[0].text.toStdString();
+  EXPECT_EQ(result, QString());
+  EXPECT_EQ(window.operations().link().baudRate, 9600);
 }
 
 TEST(TrafficWindowLimitTest, KeepsTheLatestFramesAndSaysHowManyWent) {

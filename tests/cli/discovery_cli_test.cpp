@@ -9,6 +9,7 @@
 #include "cli/cli.h"
 #include "sim/sim_bus.h"
 #include "support/hex.h"
+#include "support/line_blind_pty.h"
 #include "support/models.h"
 #include "support/reply.h"
 #include "support/temp_file.h"
@@ -45,17 +46,41 @@ class DiscoveryCliTest : public ::testing::Test {
 };
 
 TEST_F(DiscoveryCliTest, ScanStationsListsExactlyTheStationsAtTheLinesSettings) {
-  const CliRun run = Run({"scan-stations"});
+  const CliRun run = Run({"scan-stations", "1", "20"});
   EXPECT_EQ(run.status, kExitDone) << run.err;
-  EXPECT_EQ(run.out,
+  EXPECT_EQ(run.out,  // 17 listens at 19200 N,8,2 only
             "3\tword 0 = 680; model cannot be told apart: 4SXY 8SXY 4RXY 3RX 16RXY 8RXYZ 12RX 10RX "
-            "5RXZ 4WX 5UZ 9VXY accept it alike\n"
-            "200\tword 0 = 21133; model 3SXY\n");
-  EXPECT_NE(run.err.find("\r247/247\n"), std::string::npos);
-  EXPECT_NE(run.err.find("247 station(s) probed at 9600 N,8,1, 2 answered"), std::string::npos);
+            "5RXZ 4WX 5UZ 9VXY accept it alike\n");
+  EXPECT_NE(run.err.find("\r20/20\n"), std::string::npos);
+  EXPECT_NE(run.err.find("20 station(s) probed at 9600 N,8,1, 1 answered"), std::string::npos);
   EXPECT_NE(run.err.find("models tried on word 0: 4SXY 3SXY "), std::string::npos);
-  EXPECT_EQ(bus.receivedFrames().size(), 247u);
+  EXPECT_EQ(Run({"scan-stations", "200", "200"}).out, "200\tword 0 = 21133; model 3SXY\n");
+  EXPECT_EQ(bus.receivedFrames().size(), 21u);
   ExpectNothingButReadsOfRegisterZero();
+}
+
+// Without FROM TO every unicast station is probed, in order (as the trace of
+// what went out shows): on a fast line with nothing on it that takes little.
+TEST(DiscoveryCli, ScanStationsWithoutARangeProbesStations1To247) {
+  SimBus empty;
+  empty.start();
+  const TempFile trace;
+  const CliRun run = RunArgs({"-p", empty.devicePath(), "-b", "115200", "--turnaround", "0", "--trace-file",
+                              trace.path(), "scan-stations"});
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("\r247/247\n"), std::string::npos);
+  EXPECT_NE(run.err.find("247 station(s) probed at 115200 N,8,1, 0 answered"), std::string::npos);
+  std::ifstream in(trace.path());
+  std::vector<int> stations;
+  const std::regex sent(R"(\S+ TX ([0-9A-F]{2}) 03 00 00 00 01 [0-9A-F]{2} [0-9A-F]{2})");
+  for (std::string line; std::getline(in, line);) {
+    std::smatch m;
+    if (std::regex_match(line, m, sent)) stations.push_back(std::stoi(m[1], nullptr, 16));
+    else EXPECT_NE(line.find(" RX [time-out]"), std::string::npos) << line;
+  }
+  ASSERT_EQ(stations.size(), 247u);
+  for (size_t k = 0; k < stations.size(); ++k) EXPECT_EQ(stations[k], static_cast<int>(k + 1));
 }
 
 TEST_F(DiscoveryCliTest, ScanStationsListsACorruptedReplyAndAStationAtAnotherSetting) {
@@ -78,6 +103,20 @@ TEST_F(DiscoveryCliTest, DetectLineListsEachSettingThatAnsweredAndExitsByWhether
   const CliRun none = Run({"--turnaround", "20", "detect-line", "99"});
   EXPECT_EQ(none.status, kExitErrorBox);
   EXPECT_EQ(none.out, "");
+  ExpectNothingButReadsOfRegisterZero();
+}
+
+// Behind a pty pair (a virtual COM port) station 3 answers at every setting:
+// the command lists none of them and says why, in the finder's own box.
+TEST_F(DiscoveryCliTest, DetectLineOnAPortThatCarriesNoSettingsSaysSo) {
+  const LineBlindPty relay(bus.devicePath());
+  const CliRun run = RunArgs({"-p", relay.devicePath(), "--turnaround", "1000", "detect-line", "3"});
+  EXPECT_EQ(run.status, kExitErrorBox);
+  EXPECT_EQ(run.out, "");
+  const std::string box = "\r32/32\n提示: 此串口不传送通讯参数：站号 3 在 32 种通讯参数下的应答完全相同，";
+  EXPECT_NE(run.err.find(box), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("parity"), std::string::npos) << run.err;
+  EXPECT_TRUE(run.err.ends_with("请用直接连接 RS-485 总线的串口。\n")) << run.err;
   ExpectNothingButReadsOfRegisterZero();
 }
 

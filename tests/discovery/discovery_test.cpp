@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/bus_fixture.h"
+#include "support/line_blind_pty.h"
 #include "support/models.h"
 #include "support/scripted_port.h"
 
@@ -130,6 +131,54 @@ TEST_F(DiscoveryTest, CancelEndsDetectionWithinOneExchange) {
   const LineDetection detection = DetectLine(ops.context(), 17, control);
   EXPECT_EQ(detection.end, DiscoveryEnd::kCancelled);
   EXPECT_EQ(bus->receivedFrames().size(), 6u);
+}
+
+// The bus behind a pty pair, as through a virtual COM port: the console's
+// settings never reach the modules, so a module answers at all of them.
+class LineBlindDiscoveryTest : public BusFixtureWith<ProgressConsole> {
+ protected:
+  std::unique_ptr<LineBlindPty> relay;
+
+  void SetUp() override {
+    BusFixtureWith::SetUp();
+    AddModule({.station = 3, .model = SimOf("4SXY")});
+    bus->setRegisters(3, {{0, 680}});
+    bus->start();
+    relay = std::make_unique<LineBlindPty>(bus->devicePath());
+    console.portAnswer = relay->devicePath();
+    ops.OnBnClickedOpenPort();
+    ASSERT_EQ(ops.link().isOpen, 1) << console.pane;
+    console.boxes.clear();
+  }
+};
+
+// Instead of naming all 32 settings, the search says the port cannot tell them.
+// Only replies count: 32 corrupted replies (or an adapter's echo) and 32
+// silences are the search's usual results.
+TEST_F(LineBlindDiscoveryTest, EverySettingAnsweringAlikeIsNotALineSetting) {
+  DiscoveryControl patient;  // replies come at once; a late one must not look like silence
+  patient.turnaroundMs = 1000;
+  const LineDetection alike = DetectLine(ops.context(), 3, patient);
+  EXPECT_EQ(alike.end, DiscoveryEnd::kLineIgnored);
+  EXPECT_EQ(alike.probed, 32);
+  EXPECT_EQ(console.infoTexts(),
+            std::vector<std::string>{
+                "此串口不传送通讯参数：站号 3 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。\r\n"
+                "虚拟串口、伪终端和串口服务器的通讯参数由另一端决定，模块能应答说明它与另一端的设置一致；"
+                "要检测模块自身的设置，请用直接连接 RS-485 总线的串口。"});
+  EXPECT_EQ(ops.link().baudRate, 9600);  // the console's own settings stay
+
+  console.boxes.clear();
+  bus->injectFault(3, SimFault::kBadCrc, kFaultAlways);
+  const LineDetection corrupted = DetectLine(ops.context(), 3, patient);
+  EXPECT_EQ(corrupted.end, DiscoveryEnd::kDone);
+  EXPECT_EQ(corrupted.corrupted.size(), 32u);
+  DiscoveryControl quick;
+  quick.turnaroundMs = 10;
+  const LineDetection silent = DetectLine(ops.context(), 9, quick);
+  EXPECT_EQ(silent.end, DiscoveryEnd::kDone);
+  EXPECT_TRUE(silent.answered.empty());
+  EXPECT_TRUE(console.boxes.empty());
 }
 
 // A port that records every setting, to see what discovery leaves behind.

@@ -1,10 +1,15 @@
 // The termios back end's time-outs over a pseudo-terminal.
 #include "link/posix_serial_port.h"
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "link/pty_pair.h"
 
@@ -54,18 +59,37 @@ TEST_F(PosixPortTimeouts, IntervalEndsAReplyThatStopsShort) {
   EXPECT_LT(Clock::now() - start, 30s);  // ended by the interval, not the minute
 }
 
+// The port's clock stands still until the first idle call, a slow repaint,
+// moves it past the deadline; the reply came meanwhile and is read all the same.
 TEST_F(PosixPortTimeouts, BytesThatArriveWhileTheIdleCallbackOverrunsAreRead) {
+  // A second descriptor on the device, opened before the port makes it
+  // exclusive, only to see when the bytes have reached the port's side.
+  port.close();
+  const int watch = ::open(pty.slave().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(watch, 0);
+  ASSERT_EQ(port.open(pty.slave()), OpenError::kNone);
+  ASSERT_TRUE(port.setLine(9600, Parity::kNone, 1));
+  Clock::time_point now = Clock::now();
+  port.setClock([&] { return now; });
   port.setTimeouts({20, 0, 20, 0, 0});
-  bool sent = false;
+  const std::vector<uint8_t> reply = {0x01, 0x03, 0x02, 0x00, 0x2A, 0x39, 0x9B};
+  int idleCalls = 0;
   port.setIdleCallback([&] {
-    if (!sent) pty.send({0x01, 0x03, 0x02, 0x00, 0x2A, 0x39, 0x9B});
-    sent = true;
-    std::this_thread::sleep_for(100ms);  // a slow repaint, past the deadline
+    if (++idleCalls > 1) return;
+    pty.send(reply);
+    int waiting = 0;
+    for (int i = 0; i < 5000 && waiting < static_cast<int>(reply.size()); ++i) {
+      std::this_thread::sleep_for(1ms);
+      ::ioctl(watch, FIONREAD, &waiting);
+    }
+    now += 100ms;
   });
   uint8_t buffer[7];
   const IoResult got = port.read(buffer, sizeof buffer);
+  ::close(watch);
   EXPECT_TRUE(got.ok);
   EXPECT_EQ(got.count, 7u);
+  EXPECT_EQ(idleCalls, 1);
 }
 
 TEST_F(PosixPortTimeouts, WriteStopsAtItsTimeOutWhenTheFarEndDoesNotRead) {

@@ -1,12 +1,15 @@
 // Modules behind a serial server: the TCP back end against the simulated bus's
 // TCP listener, over loopback only.
+#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -232,6 +235,45 @@ TEST(TcpPort, AnUnansweredConnectTimesOutAndKeepsTheWindowAlive) {
   EXPECT_GT(idleCalls, 5);
   EXPECT_FALSE(port.isOpen());
   EXPECT_STREQ(OpenFailureReason(OpenError::kTimedOut), "连接超时（3秒）：请检查地址及网络连接。");
+}
+
+// A name server that does not answer: the look-up outlasts the limit, the open
+// gives up at it with the time-out reason and the window's idle calls go on; a
+// late answer within the limit still connects.
+TEST(TcpPort, TheNameLookUpIsInsideTheConnectLimit) {
+  auto tcp = DemoBusOn(std::make_unique<SimBus>(kLoopbackAnyPort));
+  const std::string port = tcp->devicePath().substr(tcp->devicePath().rfind(':') + 1);
+  std::promise<void> answer;
+  const std::shared_future<void> answered = answer.get_future().share();
+  // Owns what it uses: the port stops waiting for it and leaves it running.
+  const PosixTcpPort::Resolver unanswered = [answered](const std::string&, const std::string&, const addrinfo&,
+                                                       addrinfo**) {
+    answered.wait_for(std::chrono::seconds(30));
+    return EAI_AGAIN;
+  };
+  const PosixTcpPort::Resolver late = [](const std::string&, const std::string& service, const addrinfo& hints,
+                                         addrinfo** found) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return ::getaddrinfo("127.0.0.1", service.c_str(), &hints, found);
+  };
+
+  PosixTcpPort slow(std::chrono::milliseconds(300), unanswered);
+  int idleCalls = 0;
+  slow.setIdleCallback([&] { ++idleCalls; });
+  const auto start = Clock::now();
+  EXPECT_EQ(slow.open("tcp:server.plant:" + port), OpenError::kTimedOut);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));  // not the look-up's 30 s
+  EXPECT_GT(idleCalls, 5);
+  EXPECT_FALSE(slow.isOpen());
+  answer.set_value();
+
+  PosixTcpPort patient(std::chrono::seconds(10), late);
+  ASSERT_EQ(patient.open("tcp:server.plant:" + port), OpenError::kNone);
+  const Bytes request = Read03(1, 0, 4);
+  patient.setTimeouts(TimeoutsFor(9600));
+  EXPECT_TRUE(patient.write(request.data(), request.size()).ok);
+  Bytes reply(13);
+  EXPECT_EQ(patient.read(reply.data(), reply.size()).count, 13u);
 }
 
 TEST(TcpPort, AnUnknownHostIsNoHost) {
