@@ -63,7 +63,7 @@ TEST(CliSafety, ClosedStandardStreamsAreNeverReused) {
   EXPECT_FALSE(std::ifstream(log).good());
 
   EXPECT_EQ(Shell(kCli + " --simulate poll-registers 0 3 --count 2 --interval 0 --csv " + log +
-                  " <&- >&- 2>&-; echo $?"),
+                  " >&- 2>&-; echo $?"),
             "0\n");
   const std::string text = Contents(log);
   ExpectWholeRegistersLog(text);
