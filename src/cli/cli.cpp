@@ -50,7 +50,7 @@ constexpr const char* kUsageTail =
     "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel,\n"
     "  130 or 143 ended by SIGINT or SIGTERM (a poll ends with 0). A port, log, trace or output\n"
     "  that cannot be opened or written is 1; a log file refused (see --csv), or --csv and\n"
-    "  --trace-file naming one file, is 2.\n";
+    "  --trace-file naming one file, or the one stdout or stderr goes to, is 2.\n";
 
 std::string Usage() {
   std::string text = std::string(kUsageFirstLine) + "  -p, --port PORT     " + PortOptionHelp() + "\n";
@@ -225,6 +225,16 @@ int OpenFiles(const Options& o, const std::optional<PollCommand>& poll, std::uni
     dropCreated();
     err << "dolvane-cli: --csv and --trace-file name the same file: " << *poll->csvPath << '\n';
     return kExitUsage;
+  }
+  // So would a file that standard output or error already goes to (`--csv log.csv >log.csv`).
+  for (const auto& [file, option] : {std::pair{csvFile.get(), "--csv"}, {traceFile.get(), "--trace-file"}}) {
+    if (!file || file->characterDevice()) continue;
+    for (const auto& [fd, stream] : {std::pair{1, "standard output"}, {2, "standard error"}}) {
+      if (!file->sameFileAs(*LogFile::ForDescriptor(fd, stream))) continue;
+      dropCreated();
+      err << "dolvane-cli: " << option << " names the file " << stream << " goes to: " << file->path() << '\n';
+      return kExitUsage;
+    }
   }
   if (csvFile) {
     const bool created = csvCreated = csvFile->created();

@@ -70,6 +70,21 @@ TEST(CliSafety, ClosedStandardStreamsAreNeverReused) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 }
 
+// A log or trace never shares its file with standard output or error: the
+// summary and the messages would land among its lines.
+TEST(CliSafety, AFileThatAStandardStreamGoesToIsRefused) {
+  const TempFile log(kRegistersHeader);
+  const TempFile trace("an earlier trace\n");
+  const std::string poll = kCli + " --simulate poll-registers 0 3 --count 1 --interval 0 --csv " + log.path();
+  EXPECT_EQ(Shell(poll + " >>" + log.path() + " 2>/dev/null; echo $?"), "2\n");
+  EXPECT_EQ(Shell(kCli + " --trace-file " + trace.path() + " --simulate read 4SXY >/dev/null 2>>" + trace.path() +
+                  "; echo $?"),
+            "2\n");
+  EXPECT_EQ(Contents(log.path()), kRegistersHeader);
+  EXPECT_EQ(Contents(trace.path()), "an earlier trace\ndolvane-cli: --trace-file names the file standard error goes to: " +
+                                        trace.path() + "\n");
+}
+
 // A reader that stops reading (`| head`) ends the run with a message and 1,
 // not with SIGPIPE.
 TEST(CliSafety, AClosedPipeIsReportedNotFatal) {
