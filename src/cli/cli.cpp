@@ -243,8 +243,7 @@ int OpenFiles(const Options& o, const std::optional<PollCommand>& poll, std::uni
     if (!csvLog) {
       if (traceFile) traceFile->removeIfCreated();
       if (refused) {
-        err << "dolvane-cli: the log is not continued: " << problem
-            << "; name another file\n";
+        err << "dolvane-cli: the log is not continued: " << problem << "; name another file\n";
         return kExitUsage;
       }
       if (created) std::remove(path.c_str());

@@ -81,8 +81,8 @@ TEST(CliSafety, AFileThatAStandardStreamGoesToIsRefused) {
                   "; echo $?"),
             "2\n");
   EXPECT_EQ(Contents(log.path()), kRegistersHeader);
-  EXPECT_EQ(Contents(trace.path()), "an earlier trace\ndolvane-cli: --trace-file names the file standard error goes to: " +
-                                        trace.path() + "\n");
+  EXPECT_EQ(Contents(trace.path()),
+            "an earlier trace\ndolvane-cli: --trace-file names the file standard error goes to: " + trace.path() + "\n");
 }
 
 // A reader that stops reading (`| head`) ends the run with a message and 1,
