@@ -79,6 +79,7 @@ struct Case {
 
 const std::string kUsage = "usage: dolvane-cli";
 const std::string kHuge = "99999999999999999999999999";
+const std::string kHugeName = "{dir}/" + std::string(5000, 'x');
 const std::vector<std::string> kPoll = {"--simulate", "poll-registers", "0", "3", "--count", "2", "--interval", "0"};
 
 std::vector<std::string> Poll(std::vector<std::string> more) {
@@ -100,6 +101,7 @@ const Case kCases[] = {
     {{"-p", kHuge, "read", "4SXY"}, kExitUsage, "提示: 非法的端口号！"},
     {{"-p", "-1", "read", "4SXY"}, kExitUsage, "提示: 非法的端口号！"},
     {{"-p", "{dir}", "read", "4SXY"}, kExitErrorBox, "打开失败！"},
+    {{"-p", kHugeName, "read", "4SXY"}, kExitErrorBox, "打开失败！"},
     {{"-p", "/dev/full", "read", "4SXY"}, kExitErrorBox, "打开失败！"},
     {{"-p", "{fifo}", "read", "4SXY"}, kExitErrorBox, "打开失败！"},
     {{"-p", "{readonly.csv}", "read", "4SXY"}, kExitErrorBox, "打开失败！"},
@@ -125,8 +127,8 @@ const Case kCases[] = {
     {{"--turnaround", "soon", "--simulate", "scan-stations"}, kExitUsage, "--turnaround takes milliseconds"},
     // --trace-file: added to, never truncated; a file that cannot take it is 1
     {{"--trace-file", "", "--simulate", "read", "4SXY"}, kExitUsage, "--trace-file takes a file name"},
-    {{"--trace-file", "{dir}", "--simulate", "read", "4SXY"}, kExitErrorBox,
-     "dolvane-cli: cannot write the trace: ", {}, {}},
+    {{"--trace-file", "{dir}", "--simulate", "read", "4SXY"}, kExitErrorBox, "cannot write the trace: "},
+    {{"--trace-file", kHugeName, "--simulate", "read", "4SXY"}, kExitErrorBox, "File name too long"},
     {{"--trace-file", "/dev/full", "--simulate", "read", "4SXY"}, kExitErrorBox,
      "dolvane-cli: the trace could not be written: /dev/full: No space left on device"},
     {{"--trace-file", "{fifo}", "--simulate", "read", "4SXY"}, kExitErrorBox, "a FIFO that no program reads"},
@@ -146,6 +148,7 @@ const Case kCases[] = {
     // poll: --csv and --new
     {Poll({"--csv", ""}), kExitUsage, "--csv takes a file name"},
     {Poll({"--csv", "{dir}"}), kExitErrorBox, "dolvane-cli: cannot write the log: "},
+    {Poll({"--csv", kHugeName}), kExitErrorBox, "File name too long"},
     {Poll({"--csv", "/dev/full"}), kExitErrorBox, "cannot write the log: /dev/full: No space left on device"},
     {Poll({"--csv", "{fifo}"}), kExitErrorBox, "a FIFO that no program reads"},
     {Poll({"--csv", "{readonly.csv}"}), kExitErrorBox, "Permission denied", {}, {}, true},
