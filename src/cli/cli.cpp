@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -7,7 +8,9 @@
 
 #include "cli/poll_command.h"
 #include "cli/discovery_commands.h"
+#include "cli/output_stream.h"
 #include "cli/platform.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
@@ -17,6 +20,8 @@
 #include "link/traffic_tap.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
+#include "monitor/csv_log.h"
+#include "monitor/log_file.h"
 
 namespace {
 
@@ -33,14 +38,19 @@ constexpr const char* kUsageHead =
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
     "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
     "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan |\n"
-    "           poll MODEL [--interval MS] [--count N] [--csv FILE] |\n"
-    "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE] |\n"
+    "           poll MODEL [--interval MS] [--count N] [--csv FILE [--new]] |\n"
+    "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE [--new]] |\n"
     "%DISCOVERY%"
     "  poll: a CSV row per poll (default every 1000 ms; 0 back to back) to stdout, or to FILE\n"
-    "        with a summary on stdout; without --count until SIGINT or SIGTERM\n"
+    "        with a summary on stdout; without --count until SIGINT or SIGTERM (then exit 0)\n"
+    "        --csv FILE is never truncated: a log of the same columns is continued, a missing or\n"
+    "        empty file started, any other file refused; --new: only a file that does not exist yet\n"
     "MODEL:";
 constexpr const char* kUsageTail =
-    "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel.\n";
+    "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel,\n"
+    "  130 or 143 ended by SIGINT or SIGTERM (a poll ends with 0). A port, log, trace or output\n"
+    "  that cannot be opened or written is 1; a log file refused (see --csv), or --csv and\n"
+    "  --trace-file naming one file, or the one stdout or stderr goes to, is 2.\n";
 
 std::string Usage() {
   std::string text = std::string(kUsageFirstLine) + "  -p, --port PORT     " + PortOptionHelp() + "\n";
@@ -178,6 +188,72 @@ std::string DefaultStation(const Options& o) {
   return "1";
 }
 
+// Opens --csv and --trace-file. 0, or the exit status after saying why: a file
+// refused by its rules (a log of other columns, --new where a file exists, one
+// file named twice) is 2, a file the system will not open or write is 1.
+int OpenFiles(const Options& o, const std::optional<PollCommand>& poll, std::unique_ptr<CsvLog>& csvLog,
+              bool& csvCreated, std::unique_ptr<LogFile>& traceFile, std::ostream& err) {
+  std::string problem;
+  bool refused = false;
+  std::unique_ptr<LogFile> csvFile;
+  if (poll && poll->csvPath) {
+    csvFile = LogFile::Open(*poll->csvPath, poll->newFile ? LogFile::Create::kOnlyNew : LogFile::Create::kIfMissing,
+                            &problem, &refused);
+    if (!csvFile) {
+      if (refused) {
+        err << "dolvane-cli: the log is not started: " << problem << " (--new starts only a new file)\n";
+        return kExitUsage;
+      }
+      err << "dolvane-cli: cannot write the log: " << problem << '\n';
+      return kExitErrorBox;
+    }
+  }
+  auto dropCreated = [&] {
+    if (csvFile) csvFile->removeIfCreated();
+    if (traceFile) traceFile->removeIfCreated();
+  };
+  if (o.traceAndDiscovery.traceFile) {
+    traceFile = LogFile::Open(*o.traceAndDiscovery.traceFile, LogFile::Create::kIfMissing, &problem);
+    if (!traceFile) {
+      dropCreated();
+      err << "dolvane-cli: cannot write the trace: " << problem << '\n';
+      return kExitErrorBox;
+    }
+  }
+  // Two names for one file (a link, another path) would write each into the other.
+  if (csvFile && traceFile && csvFile->sameFileAs(*traceFile) && !csvFile->characterDevice()) {
+    dropCreated();
+    err << "dolvane-cli: --csv and --trace-file name the same file: " << *poll->csvPath << '\n';
+    return kExitUsage;
+  }
+  // So would a file that standard output or error already goes to (`--csv log.csv >log.csv`).
+  for (const auto& [file, option] : {std::pair{csvFile.get(), "--csv"}, {traceFile.get(), "--trace-file"}}) {
+    if (!file || file->characterDevice()) continue;
+    for (const auto& [fd, stream] : {std::pair{1, "standard output"}, {2, "standard error"}}) {
+      if (!file->sameFileAs(*LogFile::ForDescriptor(fd, stream))) continue;
+      dropCreated();
+      err << "dolvane-cli: " << option << " names the file " << stream << " goes to: " << file->path() << '\n';
+      return kExitUsage;
+    }
+  }
+  if (csvFile) {
+    const bool created = csvCreated = csvFile->created();
+    const std::string path = csvFile->path();
+    csvLog = CsvLog::Continue(std::move(csvFile), ColumnsOf(poll->target), &problem, &refused);
+    if (!csvLog) {
+      if (traceFile) traceFile->removeIfCreated();
+      if (refused) {
+        err << "dolvane-cli: the log is not continued: " << problem << "; name another file\n";
+        return kExitUsage;
+      }
+      if (created) std::remove(path.c_str());
+      err << "dolvane-cli: cannot write the log: " << problem << '\n';
+      return kExitErrorBox;
+    }
+  }
+  return kExitDone;
+}
+
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    std::istream& in, bool inIsTerminal) {
   Options o;
@@ -208,26 +284,39 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   console.combos.try_emplace(ids::kNewBaud, 3);
   console.combos.try_emplace(ids::kNewFormat, 0);
 
+  // The files first, before the port: a file refused ends the run before
+  // anything reaches the bus, and nothing is written to one until both are known.
+  std::unique_ptr<CsvLog> csvLog;
+  bool csvCreated = false;
+  std::unique_ptr<LogFile> traceFile;
+  if (const int status = OpenFiles(o, poll, csvLog, csvCreated, traceFile, err); status != kExitDone)
+    return status;
+  CliTrace trace(o.traceAndDiscovery, std::move(traceFile), err);
+  // A run that ends before its port is open leaves no file it created behind.
+  auto dropNewFiles = [&](int status) {
+    if (csvLog && csvCreated) {
+      csvLog.reset();
+      std::remove(poll->csvPath->c_str());
+    }
+    trace.removeIfCreated();
+    return status;
+  };
+  // A poll or a discovery run ends cleanly at its next step; anything else at once.
+  if (!poll && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal()) return dropNewFiles(InterruptedExit(err));
+
   std::unique_ptr<SimulatedBus> bus;
   if (o.simulate) {
     try {
       bus = StartSimulatedBus();
     } catch (const std::exception& e) {  // e.g. no pseudo-terminal left
       err << "dolvane-cli: no simulated bus: " << e.what() << '\n';
-      return kExitErrorBox;
+      return dropNewFiles(kExitErrorBox);
     }
     o.port = bus->portName();
   }
 
-  std::optional<CliTrace> trace;
-  try {
-    trace.emplace(o.traceAndDiscovery, err);
-  } catch (const UsageError& e) {
-    err << "dolvane-cli: " << e.what << '\n';
-    return kExitUsage;
-  }
   auto tap = std::make_unique<TrafficTap>(bus ? bus->newPort() : NewPortByName());
-  trace->attach(*tap);
+  trace.attach(*tap);
   Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();
   ops.Dispatch(ids::kBaudRate);
@@ -237,24 +326,31 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (o.port) {
     if (!ParsePortEntry(*o.port)) {
       err << "提示: " << kBadPortNumber << '\n';
-      return kExitUsage;
+      return dropNewFiles(kExitUsage);
     }
     console.port = *o.port;
     ops.OnBnClickedOpenPort();
-    if (ops.link().isOpen != 1) return kExitErrorBox;
+    if (ops.link().isOpen != 1) return dropNewFiles(kExitErrorBox);
     console.resetPane();  // the open message is the window's, not the operation's
   }
-  if (IsDiscoveryCommand(o.operation))
-    return RunDiscoveryCommand(ops, console, o.operation, o.args, o.traceAndDiscovery, out, err);
-  // The scan runs for seconds: show its progress lines as they come.
-  console.streamPane = control == ids::kCommReset;
-
-  if (poll) return RunPollCommand(*poll, ops, out, err);
-  ops.Dispatch(control);
-  console.flushPane();
-  out.flush();
-  if (console.sawCancel()) return kExitCancelled;
-  return console.sawErrorBox() ? kExitErrorBox : kExitDone;
+  int status = kExitDone;
+  if (IsDiscoveryCommand(o.operation)) {
+    status = RunDiscoveryCommand(ops, console, o.operation, o.args, o.traceAndDiscovery, out, err);
+  } else if (poll) {
+    status = RunPollCommand(*poll, ops, csvLog.get(), trace, out, err);
+  } else {
+    // The scan runs for seconds: show its progress lines as they come.
+    console.streamPane = control == ids::kCommReset;
+    ops.Dispatch(control);
+    console.flushPane();
+    out.flush();
+    status = console.sawCancel() ? kExitCancelled : console.sawErrorBox() ? kExitErrorBox : kExitDone;
+  }
+  if (trace.failed()) {
+    err << "dolvane-cli: the trace could not be written: " << trace.error() << '\n';
+    if (status == kExitDone) status = kExitErrorBox;
+  }
+  return o.port ? status : dropNewFiles(status);  // without a port nothing was polled or traced
 }
 
 }  // namespace
@@ -265,7 +361,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   // The report is the command's result: losing it (a full disk, a closed
   // stdout) is a failure, whatever the operation did.
   if (!out.flush()) {
-    err << "dolvane-cli: the output could not be written\n";
+    const auto* buf = dynamic_cast<const LogFileBuf*>(out.rdbuf());
+    err << "dolvane-cli: the output could not be written";
+    if (buf && !buf->failure().empty()) err << " (" << buf->failure() << ')';
+    err << '\n';
     return kExitErrorBox;
   }
   return status;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_console.h"
 #include "discovery/discovery.h"
 #include "link/traffic_tap.h"
@@ -83,6 +84,7 @@ bool TakeTraceOrDiscoveryOption(const std::string& arg,
     options.trace = true;
   } else if (arg == "--trace-file") {
     options.traceFile = value(arg);
+    if (options.traceFile->empty()) throw CliUsageError{"--trace-file takes a file name"};
   } else if (arg == "--turnaround") {
     const std::string text = value(arg);
     const std::optional<int> ms = NumberIn(text, 0, 60000);
@@ -94,19 +96,23 @@ bool TakeTraceOrDiscoveryOption(const std::string& arg,
   return true;
 }
 
-CliTrace::CliTrace(const TraceAndDiscoveryOptions& options, std::ostream& err)
-    : toErr_(options.trace), err_(err) {
-  if (!options.traceFile) return;
-  file_.open(*options.traceFile, std::ios::out | std::ios::trunc);
-  if (!file_) throw CliUsageError{"cannot write the trace file " + *options.traceFile};
+CliTrace::CliTrace(const TraceAndDiscoveryOptions& options, std::unique_ptr<LogFile> file, std::ostream& err)
+    : toErr_(options.trace), err_(err), file_(std::move(file)) {
+  // A last line cut short (a crash, a full disk) keeps its bytes; ours start on a line of their own.
+  if (file_ && file_->regular() && !file_->endsWithLineBreak()) file_->write("\n");
+}
+
+const std::string& CliTrace::error() const {
+  static const std::string kNone;
+  return file_ ? file_->error() : kNone;
 }
 
 void CliTrace::attach(TrafficTap& tap) {
-  if (!toErr_ && !file_.is_open()) return;
+  if (!toErr_ && !file_) return;
   tap.addListener([this](const TrafficRecord& record) {
     const std::string line = TraceLine(record);
     if (toErr_) err_ << line << '\n' << std::flush;
-    if (file_.is_open()) file_ << line << '\n' << std::flush;
+    if (file_) file_->write(line + '\n');
   });
 }
 
@@ -132,8 +138,10 @@ int RunDiscoveryCommand(Operations& ops, TerminalConsole& console, const std::st
   console.showProgress = true;
   DiscoveryControl control;
   control.turnaroundMs = options.turnaroundMs;
+  // SIGINT or SIGTERM ends the run after the probe under way, with what it found.
+  control.cancelRequested = [] { return StopRequested().load(); };
   const int status = operation == "scan-stations" ? ScanStationsCommand(ops, args, control, out, err)
                                                   : DetectLineCommand(ops, args, control, out, err);
   console.endProgress();
-  return status;
+  return StopSignal() ? InterruptedExit(err) : status;
 }

@@ -19,10 +19,14 @@ class SimulatedBus {
 // Throws std::runtime_error when the bus cannot start (no pseudo-terminal left).
 std::unique_ptr<SimulatedBus> StartSimulatedBus();
 
-// Until RestoreStopSignals, SIGINT and SIGTERM (Ctrl+C in a console) call
-// `handler` instead of ending the program.
+// SIGINT and SIGTERM (Ctrl+C in a console) call `handler` instead of ending the
+// program, even where the parent left them blocked; a write to a pipe whose
+// reader has gone fails (EPIPE) instead of ending the program by SIGPIPE.
 void CatchStopSignals(void (*handler)(int));
-void RestoreStopSignals();
+// Ends the program from a signal handler: releases the exclusive mode of any
+// serial device it holds (a pseudo-terminal keeps it after the process while the
+// far side stays open), says so on stderr and exits with 128 + signal.
+[[noreturn]] void EndOnSignal(int signal);
 
 // What -p takes, for the usage text.
 const char* PortOptionHelp();

@@ -1,11 +1,11 @@
 #include "cli/poll_command.h"
 
-#include <atomic>
 #include <charconv>
 #include <iostream>
 
 #include "cli/cli.h"
-#include "cli/platform.h"
+#include "cli/discovery_commands.h"
+#include "cli/stop_signals.h"
 #include "modbus/register_tools.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
@@ -21,23 +21,6 @@ std::optional<uint64_t> Number(const std::string& text, uint64_t max) {
   if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value > max) return std::nullopt;
   return value;
 }
-
-std::atomic<bool> gStopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
-
-extern "C" void RequestStop(int) { gStopRequested = true; }
-
-// SIGINT and SIGTERM end the polling while this lives; the old handlers come back after.
-class StopOnSignals {
- public:
-  StopOnSignals() {
-    gStopRequested = false;
-    CatchStopSignals(RequestStop);
-  }
-  ~StopOnSignals() { RestoreStopSignals(); }
-  StopOnSignals(const StopOnSignals&) = delete;
-  StopOnSignals& operator=(const StopOnSignals&) = delete;
-};
 
 }  // namespace
 
@@ -67,6 +50,10 @@ std::optional<PollCommand> ParsePollCommand(const std::string& operation,
   }
   for (size_t i = positional; i < args.size(); ++i) {
     const std::string& option = args[i];
+    if (option == "--new") {
+      command.newFile = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return fail(option + " needs a value");
     const std::string& value = args[++i];
     if (option == "--interval") {
@@ -84,40 +71,31 @@ std::optional<PollCommand> ParsePollCommand(const std::string& operation,
       return fail("unknown poll option " + option);
     }
   }
+  if (command.newFile && !command.csvPath) return fail("--new goes with --csv FILE");
   return command;
 }
 
-int RunPollCommand(const PollCommand& command, Operations& ops, std::ostream& out, std::ostream& err) {
+int RunPollCommand(const PollCommand& command, Operations& ops, CsvLog* fileLog, const CliTrace& trace,
+                   std::ostream& out, std::ostream& err) {
   Poller poller(ops.context(), command.target, {command.interval, std::nullopt});
-  std::unique_ptr<CsvLog> file;
   std::optional<CsvLog> stdoutLog;
-  CsvLog* log = nullptr;
-  if (command.csvPath) {
-    std::string problem;
-    file = CsvLog::OpenFile(*command.csvPath, poller.columns(), CsvLog::FileMode::kTruncate, &problem);
-    if (!file) {
-      err << "dolvane-cli: cannot write the log: " << problem << '\n';
-      return kExitErrorBox;
-    }
-    log = file.get();
-  } else {
-    log = &stdoutLog.emplace(out, poller.columns());
-  }
+  CsvLog* log = fileLog ? fileLog : &stdoutLog.emplace(out, poller.columns());
 
-  bool logLost = false;
-  {
-    const StopOnSignals stopOnSignals;
-    RunPolls(poller, command.count, &gStopRequested, [&](const PollResult& result) {
-      if (!log->write(result) && !logLost) {
+  bool logLost = !log->good();
+  if (!logLost) {
+    // A signal that came before this point ends the run before its first poll.
+    RunPolls(poller, command.count, &StopRequested(), [&](const PollResult& result) {
+      if ((!log->write(result) || trace.failed()) && !logLost) {
         logLost = true;
         poller.stop();  // nothing more can be kept
       }
     });
   }
-  (command.csvPath ? out : err) << SummaryLine(poller.counters(), poller.rate()) << '\n';
+  (fileLog ? out : err) << SummaryLine(poller.counters(), poller.rate()) << '\n';
   if (logLost) {
-    // A lost stdout is told once, by the command line's own check.
-    if (command.csvPath) err << "dolvane-cli: the log could not be written: " << *command.csvPath << '\n';
+    // A lost stdout is told once, by the command line's own check; a lost trace by its own.
+    if (fileLog && !fileLog->good())
+      err << "dolvane-cli: the log could not be written: " << fileLog->error() << '\n';
     return kExitErrorBox;
   }
   return poller.stopBox().empty() ? kExitDone : kExitErrorBox;

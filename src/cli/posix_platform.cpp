@@ -1,5 +1,8 @@
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "cli/platform.h"
 #include "link/ports.h"
@@ -18,23 +21,41 @@ class PtyBus : public SimulatedBus {
   std::unique_ptr<SimBus> bus_ = StartDemoBus();
 };
 
-struct sigaction gOldInt {};
-struct sigaction gOldTerm {};
+// The descriptors EndOnSignal looks at, set before any handler can run.
+int gDescriptorLimit = 1024;
+
+void Say(const char* text) {
+  size_t length = 0;
+  while (text[length]) ++length;
+  (void)!::write(STDERR_FILENO, text, length);
+}
 
 }  // namespace
 
 void CatchStopSignals(void (*handler)(int)) {
+  gDescriptorLimit = static_cast<int>(std::clamp<long>(::sysconf(_SC_OPEN_MAX), 64, 4096));
   // No SA_RESTART: a wait in progress ends with EINTR and sees the request at once.
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, &gOldInt);
-  sigaction(SIGTERM, &action, &gOldTerm);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  sigset_t stops;
+  sigemptyset(&stops);
+  sigaddset(&stops, SIGINT);
+  sigaddset(&stops, SIGTERM);
+  sigprocmask(SIG_UNBLOCK, &stops, nullptr);
+  signal(SIGPIPE, SIG_IGN);
 }
 
-void RestoreStopSignals() {
-  sigaction(SIGINT, &gOldInt, nullptr);
-  sigaction(SIGTERM, &gOldTerm, nullptr);
+void EndOnSignal(int signal) {
+  // Only async-signal-safe calls here. TIOCNXCL fails harmlessly on what is not
+  // a terminal; flock and the descriptors themselves end with the process.
+  for (int fd = 3; fd < gDescriptorLimit; ++fd) ::ioctl(fd, TIOCNXCL);
+  Say(signal == SIGINT    ? "dolvane-cli: interrupted by SIGINT; the port is closed\n"
+      : signal == SIGTERM ? "dolvane-cli: interrupted by SIGTERM; the port is closed\n"
+                          : "dolvane-cli: interrupted; the port is closed\n");
+  ::_exit(128 + signal);
 }
 
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<PtyBus>(); }

@@ -6,28 +6,23 @@
 #include <io.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 
 #include "cli/in_process_bus.h"
 #include "cli/platform.h"
 #include "link/serial_port.h"
 
-namespace {
-
-using SignalHandler = void (*)(int);
-SignalHandler gOldInt = SIG_DFL;
-SignalHandler gOldTerm = SIG_DFL;
-
-}  // namespace
-
 void CatchStopSignals(void (*handler)(int)) {
-  gOldInt = std::signal(SIGINT, handler);
-  gOldTerm = std::signal(SIGTERM, handler);
+  std::signal(SIGINT, handler);
+  std::signal(SIGTERM, handler);
 }
 
-void RestoreStopSignals() {
-  std::signal(SIGINT, gOldInt);
-  std::signal(SIGTERM, gOldTerm);
+void EndOnSignal(int signal) {
+  // A port's handle is closed, and its exclusive use ended, with the process.
+  static const char kText[] = "dolvane-cli: interrupted; the port is closed\n";
+  _write(2, kText, sizeof kText - 1);
+  _exit(128 + signal);
 }
 
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<InProcessBus>(); }

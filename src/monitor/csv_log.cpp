@@ -2,19 +2,12 @@
 
 #include <charconv>
 #include <ctime>
-#include <cstring>
 #include <optional>
 #include <ostream>
 
 #include "console/text.h"
 
 namespace {
-
-std::string HeaderOf(const std::vector<QuantityColumn>& columns) {
-  std::string header = "time,station,status";
-  for (const QuantityColumn& column : columns) header += "," + CsvField(column.heading());
-  return header;
-}
 
 std::unordered_map<std::string, size_t> IndexOf(const std::vector<QuantityColumn>& columns) {
   std::unordered_map<std::string, size_t> index;
@@ -23,6 +16,12 @@ std::unordered_map<std::string, size_t> IndexOf(const std::vector<QuantityColumn
 }
 
 }  // namespace
+
+std::string CsvHeader(const std::vector<QuantityColumn>& columns) {
+  std::string header = "time,station,status";
+  for (const QuantityColumn& column : columns) header += "," + CsvField(column.heading());
+  return header;
+}
 
 std::string IsoLocalTime(std::chrono::system_clock::time_point at) {
   const auto sinceEpoch = at.time_since_epoch();
@@ -55,46 +54,70 @@ std::string CsvNumber(double value) {
 }
 
 CsvLog::CsvLog(std::ostream& out, std::vector<QuantityColumn> columns)
-    : out_(out), columns_(std::move(columns)), columnOfKey_(IndexOf(columns_)), header_(HeaderOf(columns_)) {
-  out_ << header_ << "\r\n" << std::flush;
+    : out_(&out), columns_(std::move(columns)), columnOfKey_(IndexOf(columns_)), header_(CsvHeader(columns_)) {
+  put(header_ + "\r\n");
 }
 
-CsvLog::CsvLog(std::unique_ptr<std::ofstream> file, std::vector<QuantityColumn> columns, bool writeHeader)
+CsvLog::CsvLog(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns)
     : file_(std::move(file)),
-      out_(*file_),
       columns_(std::move(columns)),
       columnOfKey_(IndexOf(columns_)),
-      header_(HeaderOf(columns_)) {
-  if (writeHeader) out_ << header_ << "\r\n" << std::flush;
+      header_(CsvHeader(columns_)) {}
+
+ExistingLog ClassifyExistingLog(std::string_view head, std::string_view header) {
+  if (head.empty()) return ExistingLog::kNothing;
+  std::string_view first = head.substr(0, head.find('\n'));
+  if (!first.empty() && first.back() == '\r') first.remove_suffix(1);
+  if (first == header) return ExistingLog::kSameColumns;
+  constexpr std::string_view kLogStart = "time,station,status";
+  if (first.substr(0, kLogStart.size()) == kLogStart &&
+      (first.size() == kLogStart.size() || first[kLogStart.size()] == ','))
+    return ExistingLog::kOtherColumns;
+  return ExistingLog::kOtherContent;
 }
 
 std::unique_ptr<CsvLog> CsvLog::OpenFile(const std::string& path, std::vector<QuantityColumn> columns,
-                                         FileMode mode, std::string* error) {
-  bool writeHeader = true;
-  if (mode == FileMode::kAppend) {
-    std::ifstream existing(path, std::ios::binary);
-    std::string first;
-    if (existing && std::getline(existing, first)) {
-      if (!first.empty() && first.back() == '\r') first.pop_back();
-      if (first != HeaderOf(columns)) {
-        if (error) *error = path + " holds a log of other columns";
-        return nullptr;
-      }
-      writeHeader = false;
-    }
-  }
-  const auto openMode = std::ios::binary | (mode == FileMode::kAppend ? std::ios::app : std::ios::trunc);
-  auto file = std::make_unique<std::ofstream>(path, std::ios::out | openMode);
-  if (!*file) {
-    if (error) *error = path + ": " + std::strerror(errno);
+                                         FileMode mode, std::string* error, bool* refused) {
+  std::unique_ptr<LogFile> file = LogFile::Open(
+      path, mode == FileMode::kNew ? LogFile::Create::kOnlyNew : LogFile::Create::kIfMissing, error, refused);
+  if (!file) return nullptr;
+  return Continue(std::move(file), std::move(columns), error, refused);
+}
+
+std::unique_ptr<CsvLog> CsvLog::Continue(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns,
+                                         std::string* error, bool* refused) {
+  auto fail = [&](const std::string& text, bool byRule) -> std::unique_ptr<CsvLog> {
+    if (error) *error = text;
+    if (refused) *refused = byRule;
     return nullptr;
-  }
-  std::unique_ptr<CsvLog> log(new CsvLog(std::move(file), std::move(columns), writeHeader));
-  if (!log->good()) {
-    if (error) *error = path + ": " + std::strerror(errno);
-    return nullptr;
+  };
+  if (refused) *refused = false;
+  std::unique_ptr<CsvLog> log(new CsvLog(std::move(file), std::move(columns)));
+  LogFile& f = *log->file_;
+  switch (ClassifyExistingLog(f.head(), log->header_)) {
+    case ExistingLog::kNothing:
+      if (!log->put(log->header_ + "\r\n")) return fail(log->error_, false);
+      break;
+    case ExistingLog::kSameColumns:
+      // A row cut short keeps its bytes; the next row starts on a line of its own.
+      if (!f.endsWithLineBreak() && !log->put("\r\n")) return fail(log->error_, false);
+      break;
+    case ExistingLog::kOtherColumns:
+      return fail(f.path() + " holds a log of other columns", true);
+    case ExistingLog::kOtherContent:
+      return fail(f.path() + " holds something other than a log (its first line is not a log's header)", true);
   }
   return log;
+}
+
+bool CsvLog::put(std::string_view text) {
+  if (!error_.empty()) return false;
+  if (file_) {
+    if (!file_->write(text)) error_ = file_->error();
+  } else if (!(*out_ << text << std::flush)) {
+    error_ = "the output failed";
+  }
+  return error_.empty();
 }
 
 bool CsvLog::write(const PollResult& result) {
@@ -110,8 +133,7 @@ bool CsvLog::write(const PollResult& result) {
     if (value) row += CsvNumber(*value);
   }
   row += "\r\n";
-  out_ << row << std::flush;
-  return good();
+  return put(row);
 }
 
-bool CsvLog::good() const { return static_cast<bool>(out_); }
+bool CsvLog::good() const { return error_.empty(); }

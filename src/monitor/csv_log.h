@@ -3,42 +3,65 @@
 // (ISO 8601 with milliseconds), station, status, one column per quantity named
 // "label (unit)". A failed poll's row has its status and empty values. Every
 // row is flushed as it is written, so a crash or a pulled cable loses nothing
-// that was polled.
+// that was polled. A log file is only ever added to, never truncated.
 #include <chrono>
-#include <fstream>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "monitor/log_file.h"
 #include "monitor/poller.h"
 
 class CsvLog {
  public:
   // Writes the header row to `out` at once.
   CsvLog(std::ostream& out, std::vector<QuantityColumn> columns);
-  // A log file. Appending to a file that already holds rows keeps them when its
-  // header is this one (logging switched off and on again); a file with another
-  // header is refused. Null with *error set when the file cannot be used.
-  enum class FileMode { kTruncate, kAppend };
+  // A log file. kAppend continues a file that holds a log of these columns
+  // (logging switched off and on again, yesterday's command run again), ending
+  // a last row cut short (a crash, a full disk) first, and starts a log in a
+  // missing or empty file; kNew starts one only where nothing exists. A file
+  // holding a log of other columns or anything else is refused and left as it
+  // is. Null with *error set when the file cannot be used; *refused then tells
+  // a refusal by these rules from a file the system cannot open or write.
+  enum class FileMode { kAppend, kNew };
   static std::unique_ptr<CsvLog> OpenFile(const std::string& path, std::vector<QuantityColumn> columns,
-                                          FileMode mode, std::string* error);
+                                          FileMode mode, std::string* error, bool* refused = nullptr);
+  // The same over a file opened already (kAppend's rules).
+  static std::unique_ptr<CsvLog> Continue(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns,
+                                          std::string* error, bool* refused = nullptr);
 
   // One row; false once the output has failed (a full disk, a closed pipe).
   bool write(const PollResult& result);
   bool good() const;
+  // Why the output failed, when it did and the reason is known.
+  const std::string& error() const { return error_; }
   const std::string& header() const { return header_; }
 
  private:
-  CsvLog(std::unique_ptr<std::ofstream> file, std::vector<QuantityColumn> columns, bool writeHeader);
+  CsvLog(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns);
+  bool put(std::string_view text);
 
-  std::unique_ptr<std::ofstream> file_;
-  std::ostream& out_;
+  std::unique_ptr<LogFile> file_;
+  std::ostream* out_ = nullptr;
+  std::string error_;
   std::vector<QuantityColumn> columns_;
   std::unordered_map<std::string, size_t> columnOfKey_;
   std::string header_;
 };
+
+// What a file that starts with `head` holds, for a log whose header row is `header`.
+enum class ExistingLog {
+  kNothing,       // empty: the log starts with its header
+  kSameColumns,   // a log of this header: it is continued
+  kOtherColumns,  // a log of other quantities
+  kOtherContent,  // anything else
+};
+ExistingLog ClassifyExistingLog(std::string_view head, std::string_view header);
+// The header row of a log of these columns, without its line end.
+std::string CsvHeader(const std::vector<QuantityColumn>& columns);
 
 // "2026-12-10T09:41:07.250": local time with milliseconds.
 std::string IsoLocalTime(std::chrono::system_clock::time_point at);

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -65,7 +70,7 @@ TEST(CsvLogFile, RowsReachTheFileAtOnceAndAppendKeepsThem) {
   const TempFile file;
   const std::string& path = file.path();
   std::string error;
-  auto log = CsvLog::OpenFile(path, kColumns, CsvLog::FileMode::kTruncate, &error);
+  auto log = CsvLog::OpenFile(path, kColumns, CsvLog::FileMode::kAppend, &error);
   ASSERT_TRUE(log) << error;
   log->write(Row(PollStatus::kCrc));
   EXPECT_EQ(Lines(Contents(path)).size(), 2u);
@@ -83,7 +88,101 @@ TEST(CsvLogFile, RowsReachTheFileAtOnceAndAppendKeepsThem) {
   // A file with another log in it is not mixed into.
   EXPECT_FALSE(CsvLog::OpenFile(path, {{"r0", "r0", ""}}, CsvLog::FileMode::kAppend, &error));
   EXPECT_NE(error.find("other columns"), std::string::npos);
-  EXPECT_FALSE(CsvLog::OpenFile("/nonexistent-dir/log.csv", kColumns, CsvLog::FileMode::kTruncate, &error));
+  EXPECT_FALSE(CsvLog::OpenFile("/nonexistent-dir/log.csv", kColumns, CsvLog::FileMode::kAppend, &error));
+}
+
+// What an existing file holds decides: continued, started, or refused and left
+// byte for byte as it was.
+TEST(CsvLogFile, AppendingChecksWhatTheFileHolds) {
+  const std::string header = CsvHeader(kColumns);
+  const std::string row = "2026-12-10T09:41:07.250,7,ok,1,2,3";
+  const struct {
+    const char* name;
+    std::string before;
+    bool accepted;
+    const char* problem;
+    std::string keptPrefix;  // what the file starts with afterwards, when accepted
+  } cases[] = {
+      {"empty", "", true, "", header + "\r\n"},
+      {"same columns", header + "\r\n" + row + "\r\n", true, "", header + "\r\n" + row + "\r\n"},
+      {"same columns, LF ends", header + "\n" + row + "\n", true, "", header + "\n" + row + "\n"},
+      // A row cut short (a crash, a full disk) is ended before the next one.
+      {"last row cut short", header + "\r\n" + row.substr(0, 30), true, "",
+       header + "\r\n" + row.substr(0, 30) + "\r\n"},
+      {"header alone, no line end", header, true, "", header + "\r\n"},
+      {"other columns", "time,station,status,r0\r\n" + row + "\r\n", false, "holds a log of other columns", ""},
+      {"plain text", "shopping list\nmilk\n", false, "holds something other than a log", ""},
+      {"a header cut short", header.substr(0, 10), false, "holds something other than a log", ""},
+      {"binary", std::string("\0\x01\xff\n", 4), false, "holds something other than a log", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TempFile file(c.before);
+    std::string error;
+    bool refused = true;
+    auto log = CsvLog::OpenFile(file.path(), kColumns, CsvLog::FileMode::kAppend, &error, &refused);
+    EXPECT_EQ(bool(log), c.accepted) << error;
+    if (!c.accepted) {
+      EXPECT_TRUE(refused);
+      EXPECT_NE(error.find(c.problem), std::string::npos) << error;
+      EXPECT_EQ(Contents(file.path()), c.before);
+      continue;
+    }
+    ASSERT_TRUE(log->write(Row(PollStatus::kTimeout)));
+    const std::string after = Contents(file.path());
+    ASSERT_EQ(after.rfind(c.keptPrefix, 0), 0u) << after;
+    EXPECT_EQ(after.substr(c.keptPrefix.size()), IsoLocalTime(Row(PollStatus::kOk).wallClock) + ",7,timeout,,,\r\n");
+  }
+}
+
+TEST(CsvLogFile, NewStartsOnlyAFileThatDoesNotExist) {
+  const TempFolder folder;
+  const std::string path = folder.path() + "/log.csv";
+  std::string error;
+  bool refused = false;
+  ASSERT_TRUE(CsvLog::OpenFile(path, kColumns, CsvLog::FileMode::kNew, &error, &refused)) << error;
+  EXPECT_EQ(Contents(path), CsvHeader(kColumns) + "\r\n");
+  for (const std::string& existing : {path, std::string("/dev/null")}) {
+    EXPECT_FALSE(CsvLog::OpenFile(existing, kColumns, CsvLog::FileMode::kNew, &error, &refused)) << existing;
+    EXPECT_TRUE(refused);
+  }
+  EXPECT_EQ(Contents(path), CsvHeader(kColumns) + "\r\n");
+}
+
+// Not a regular file: nothing to read back; a device that cannot take the
+// header fails at once; a FIFO without a reader is refused without waiting.
+TEST(CsvLogFile, DevicesFifosAndFolders) {
+  std::string error;
+  bool refused = true;
+  EXPECT_TRUE(CsvLog::OpenFile("/dev/null", kColumns, CsvLog::FileMode::kAppend, &error));
+  EXPECT_FALSE(CsvLog::OpenFile("/dev/full", kColumns, CsvLog::FileMode::kAppend, &error, &refused));
+  EXPECT_FALSE(refused);
+  EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+
+  const TempFolder folder;
+  EXPECT_FALSE(CsvLog::OpenFile(folder.path(), kColumns, CsvLog::FileMode::kAppend, &error, &refused));
+  EXPECT_FALSE(refused);
+  EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
+
+  const std::string fifo = folder.path() + "/fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(CsvLog::OpenFile(fifo, kColumns, CsvLog::FileMode::kAppend, &error, &refused));
+  EXPECT_FALSE(refused);
+  EXPECT_NE(error.find("no program reads"), std::string::npos) << error;
+
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  auto log = CsvLog::OpenFile(fifo, kColumns, CsvLog::FileMode::kAppend, &error);
+  ASSERT_TRUE(log) << error;
+  char text[512];
+  const ssize_t n = ::read(reader, text, sizeof text);
+  EXPECT_EQ(std::string(text, n > 0 ? size_t(n) : 0), CsvHeader(kColumns) + "\r\n");
+  ::close(reader);
+  // As the programs do: a reader gone is a failed write, not SIGPIPE.
+  void (*const old)(int) = ::signal(SIGPIPE, SIG_IGN);
+  EXPECT_FALSE(log->write(Row(PollStatus::kOk)));
+  ::signal(SIGPIPE, old);
+  EXPECT_NE(log->error().find("its reader has closed it"), std::string::npos) << log->error();
 }
 
 TEST(CsvLog, AFailedOutputIsReported) {

@@ -8,6 +8,7 @@
 
 #include "app/dolvane_cai_ji_app.h"
 #include "dolvane_version.h"
+#include "link/standard_fds.h"
 #include "models/demo_bus.h"
 
 namespace {
@@ -18,6 +19,7 @@ constexpr const char* kUsage = "usage: dolvane-console [--simulate]\n";
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepStandardFdsOpen();  // before the toolkit or a port takes a free number
   // Answered before the toolkit starts, so it works without a display.
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("dolvane-console %s\n", kDolvaneVersion);

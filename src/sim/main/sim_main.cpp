@@ -17,6 +17,7 @@
 
 #include "dolvane_version.h"
 #include "link/link.h"
+#include "link/standard_fds.h"
 #include "link/tcp_address.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
@@ -289,6 +290,7 @@ void ServeUntilStopped(const SimBus& bus, int signals, bool watchInput) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepStandardFdsOpen();
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("dolvane-sim %s\n", kDolvaneVersion);
     return 0;
