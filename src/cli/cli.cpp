@@ -30,7 +30,8 @@ constexpr const char* kUsageFirstLine =
 constexpr const char* kUsageHead =
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
     "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
-    "  -s, --station TEXT  the text of the station field, parsed as the window parses it (default \"1\")\n"
+    "  -s, --station TEXT  the text of the station field, parsed as the window parses it (default \"1\");\n"
+    "                      an empty one is refused; 0 broadcasts a write, which no module answers\n"
     "  -y, --yes           answer OK to every 警告 box; without it, ask on a terminal, else Cancel\n"
     "  --simulate          use an in-process simulated bus: one module of each model at stations 1-14\n"
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
@@ -47,7 +48,8 @@ constexpr const char* kUsageHead =
     "        empty file started, any other file refused; --new: only a file that does not exist yet\n"
     "MODEL:";
 constexpr const char* kUsageTail =
-    "\nExit status: 0 done, 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel,\n"
+    "\nA reply counts only when it answers its request (station, function, byte count, echo).\n"
+    "Exit status: 0 done (a broadcast too), 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel,\n"
     "  130 or 143 ended by SIGINT or SIGTERM (a poll ends with 0). A port, log, trace or output\n"
     "  that cannot be opened or written is 1; a log file refused (see --csv), or --csv and\n"
     "  --trace-file naming one file, or the one stdout or stderr goes to, is 2.\n";
