@@ -74,6 +74,22 @@ TEST_F(PollerOnBus, SilenceGivesTimeoutsAndPollingGoesOn) {
   EXPECT_TRUE(console.paneHistory.empty());  // the window's pane is the window's to fill
 }
 
+// A reply broken by a pause past the time-out: its tail arrives while the next
+// poll waits, and must not be taken for that poll's reply, nor the one after.
+TEST_F(PollerOnBus, AfterABrokenReplyPollingIsBackInStep) {
+  bus->setPaced(true);  // bytes at the wire's speed, so a purge cannot catch them all
+  Poller poller = ModelPoller("4SXY");
+  bus->injectFault(SimFault::kGap);
+  std::vector<PollStatus> statuses;
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_TRUE(poller.pollOnce()) << i;
+    statuses.push_back(poller.last().status);
+  }
+  EXPECT_EQ(statuses[0], PollStatus::kShort);
+  // The poll the tail runs into may fail; every one after it is whole.
+  for (size_t i = 2; i < statuses.size(); ++i) EXPECT_EQ(statuses[i], PollStatus::kOk) << i;
+}
+
 TEST_F(PollerOnBus, EachFailureKindIsCountedAndPollingGoesOn) {
   const struct {
     SimFault fault;
