@@ -35,15 +35,13 @@ void Show(Console& console, const std::string& report) {
 // Paired as every other exchange pairs them: a missing, short or foreign reply
 // is a communication error, a reply that fails its CRC a data error; then
 // what came.
-std::string ConfirmationFailureBox(const Transfer& t, const std::string& where) {
-  std::string box;
+std::string ConfirmationFailureBox(const Transfer& t, const LinkState& link) {
   switch (t.error) {
     case ExchangeError::kWriteFailed: return msg::kWriteFailed;
     case ExchangeError::kReadFailed: return msg::kReadFailed;
-    case ExchangeError::kBadCrc: box = kBadConfirmation; break;
-    default: box = kNoConfirmation; break;
+    case ExchangeError::kBadCrc: return kBadConfirmation + FactLine(t, link, 1);
+    default: return kNoConfirmation + FactLine(t, link, 1);
   }
-  return box + "\r\n" + t.fact + "；" + where;
 }
 
 // Closes the port and opens it again at the link's current settings.
@@ -119,7 +117,7 @@ void CommReset(OperationContext& ctx) {
   const Transfer t = SendAndReceive(link, ctx.port, ctx.tx, ctx.rx, 8);
   console.progress(kSteps, kSteps);
   if (t.error != ExchangeError::kNone) {
-    console.showInfo(ConfirmationFailureBox(t, WhereText(link, 1)));
+    console.showInfo(ConfirmationFailureBox(t, link));
     return;
   }
 

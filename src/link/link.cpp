@@ -28,6 +28,8 @@ int BroadcastPauseMs(size_t bytes, int baudRate, const LineFormat& format) {
   return WireMs(bytes, baudRate, format) + kBroadcastTurnaroundMs;
 }
 
+int LinkBaudRate(const LinkState& link) { return link.baudRate > 0 ? link.baudRate : 9600; }
+
 PortTimeouts TimeoutsFor(int baudRate) {
   const int c = 4800000 / baudRate + 100;
   const int m = 9600 / baudRate + 4;
@@ -87,7 +89,7 @@ int OpenPort(LinkState& link, SerialPort& port, Console& console) {
 }
 
 void ApplyLinkSettings(const LinkState& link, SerialPort& port) {
-  port.setTimeouts(TimeoutsFor(link.baudRate > 0 ? link.baudRate : 9600));
+  port.setTimeouts(TimeoutsFor(LinkBaudRate(link)));
   const LineFormat& format = LineFormatAt(link.lineFormat);
   port.setLine(link.baudRate, format.parity, format.stopBits);
 }

@@ -51,6 +51,9 @@ int QuietMs(int baudRate, const LineFormat& format);
 inline constexpr int kBroadcastTurnaroundMs = 200;
 int BroadcastPauseMs(size_t bytes, int baudRate, const LineFormat& format);
 
+// The link's baud rate, 9600 before one is set.
+int LinkBaudRate(const LinkState& link);
+
 struct PortTimeouts;
 // C = 4800000 / baud + 100 and M = 9600 / baud + 4, as the time-out table shows.
 PortTimeouts TimeoutsFor(int baudRate);

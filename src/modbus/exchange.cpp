@@ -67,6 +67,10 @@ std::string WhereText(const LinkState& link, int station) {
   return text;
 }
 
+std::string FactLine(const Transfer& t, const LinkState& link, int station) {
+  return t.fact.empty() ? std::string() : "\r\n" + t.fact + "；" + WhereText(link, station);
+}
+
 std::optional<int> StationFromField(Console& console, int minStation) {
   const std::string text = console.fieldText(ids::kStation);
   if (IsBlank(text)) {
@@ -85,7 +89,7 @@ namespace {
 
 // How long a reply of n bytes may take at the link's time-outs.
 int ReadLimitMs(const LinkState& link, uint32_t n) {
-  const PortTimeouts t = TimeoutsFor(link.baudRate > 0 ? link.baudRate : 9600);
+  const PortTimeouts t = TimeoutsFor(LinkBaudRate(link));
   return t.readMultiplier * static_cast<int>(n) + t.readConstant;
 }
 
@@ -93,9 +97,8 @@ int ReadLimitMs(const LinkState& link, uint32_t n) {
 // so the tail of a late reply is not taken for the next one; bounded by the
 // interval time-out.
 void SettleLine(const LinkState& link, SerialPort& port) {
-  const int baud = link.baudRate > 0 ? link.baudRate : 9600;
-  const LineFormat& format = LineFormatAt(link.lineFormat);
-  port.discardUntilQuiet(QuietMs(baud, format), TimeoutsFor(baud).readInterval);
+  const int baud = LinkBaudRate(link);
+  port.discardUntilQuiet(QuietMs(baud, LineFormatAt(link.lineFormat)), TimeoutsFor(baud).readInterval);
 }
 
 Transfer Judge(const TxFrame& tx, const RxFrame& rx, uint32_t replyLength) {
@@ -165,8 +168,7 @@ namespace {
 
 // The box: the system's own first line, then the facts.
 void ShowFailure(OperationContext& ctx, const Transfer& t) {
-  std::string box = BoxTextOf(t.error);
-  if (!t.fact.empty()) box += "\r\n" + t.fact + "；" + WhereText(ctx.link, ctx.tx.bytes[0]);
+  std::string box = BoxTextOf(t.error) + FactLine(t, ctx.link, ctx.tx.bytes[0]);
   const bool write = ctx.tx.bytes[1] == 0x06 || ctx.tx.bytes[1] == 0x10;
   if (t.error == ExchangeError::kException && write && ctx.rx.bytes[2] == 0x01)
     box += std::string("\r\n") + msg::kMaybeProtected;
@@ -183,8 +185,7 @@ ExchangeError Fail(OperationContext& ctx, ExchangeError error) {
 ExchangeError Broadcast(OperationContext& ctx) {
   if (!SendFrame(*ctx.link.portHandle, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length))
     return Fail(ctx, ExchangeError::kWriteFailed);
-  const int baud = ctx.link.baudRate > 0 ? ctx.link.baudRate : 9600;
-  ctx.console.pause(BroadcastPauseMs(ctx.tx.length, baud, LineFormatAt(ctx.link.lineFormat)));
+  ctx.console.pause(BroadcastPauseMs(ctx.tx.length, LinkBaudRate(ctx.link), LineFormatAt(ctx.link.lineFormat)));
   ctx.console.showNotice(msg::kBroadcastSent);
   return ExchangeError::kBroadcast;
 }
@@ -209,7 +210,6 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
       AppendHexDump(shown, ctx.rx.bytes, ctx.rx.count, params.dumpLineWidth);
       ctx.console.setPaneText(shown);
     }
-    if (t.fact.empty()) return Fail(ctx, t.error);
     ShowFailure(ctx, t);
     return t.error;
   }

@@ -69,6 +69,9 @@ Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame&
                         uint32_t replyLength);
 // "站号 1，9600 N,8,1": where a request went, for the second line of a box.
 std::string WhereText(const LinkState& link, int station);
+// "\r\n" + what came + "；" + where it was asked; empty when nothing is known
+// beyond the first line (a port that failed).
+std::string FactLine(const Transfer& t, const LinkState& link, int station);
 
 inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
 inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
