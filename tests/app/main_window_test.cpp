@@ -306,9 +306,13 @@ TEST_F(MainWindowTest, BoxesAreOwnedByTheWindowWithChineseButtons) {
     BoxAnswerer boxes(QMessageBox::Cancel);
     window.console().showInfo("串口未打开!");
     EXPECT_FALSE(window.console().askWarning("继续？"));
+    EXPECT_FALSE(window.console().askCautiousWarning("继续？"));
     seen = boxes.seen;
   }
-  ASSERT_EQ(seen.size(), 2u);
+  ASSERT_EQ(seen.size(), 3u);
+  // Enter confirms an ordinary warning, never one for the whole bus.
+  EXPECT_EQ(seen[1].defaultButton, QString::fromUtf8("确定"));
+  EXPECT_EQ(seen[2].defaultButton, QString::fromUtf8("取消"));
   EXPECT_EQ(seen[0].title, QString::fromUtf8("提示"));
   EXPECT_EQ(seen[0].buttons, QStringList{QString::fromUtf8("确定")});
   EXPECT_EQ(seen[0].icon, QMessageBox::NoIcon);

@@ -97,6 +97,7 @@ class BoxAnswerer {
     int width;       // of the box as shown
     int titleWidth;  // of its title in the box's font
     bool buttonIcons;
+    QString defaultButton;  // what Enter would press
   };
 
   explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
@@ -118,7 +119,7 @@ class BoxAnswerer {
     }
     const int titleWidth = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
     seen.push_back({box->windowTitle(), box->text(), buttons, box->icon(), box->parentWidget(), box->width(),
-                    titleWidth, buttonIcons});
+                    titleWidth, buttonIcons, box->defaultButton() ? box->defaultButton()->text() : QString()});
     QAbstractButton* chosen = box->button(answer_);
     (chosen ? chosen : box->buttons().front())->click();
   }
