@@ -228,6 +228,24 @@ std::optional<size_t> LengthByFunction(const uint8_t* bytes, size_t size) {
   }
 }
 
+// The shortest stretch of at most kMaxRequest bytes whose CRC matches, or 0.
+// The CRC runs along once (bitwise; the frames are short), so a long stretch of
+// noise costs no more than its length.
+size_t ShortestFrame(const uint8_t* bytes, size_t size) {
+  uint16_t crc = 0xFFFF;
+  auto feed = [&crc](uint8_t byte) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+  };
+  const size_t last = std::min(size, kMaxRequest);
+  for (size_t n = 0; n + 2 <= last; ++n) {
+    // CRC of bytes[0, n) against the two bytes after them, low byte first.
+    if (n + 2 >= kShortestFrame && (crc & 0xFF) == bytes[n] && (crc >> 8) == bytes[n + 1]) return n + 2;
+    feed(bytes[n]);
+  }
+  return 0;
+}
+
 bool WholeFrameAt(const std::vector<uint8_t>& buffer, size_t at) {
   if (buffer.size() - at < 2) return false;
   const std::optional<size_t> need = LengthByFunction(&buffer[at], buffer.size() - at);
@@ -242,8 +260,7 @@ size_t RequestLength(const uint8_t* bytes, size_t size) {
   if (const std::optional<size_t> need = LengthByFunction(bytes, size)) return *need;
   // A function of no known layout: the shortest frame whose CRC matches, as
   // silence on the wire would have ended it.
-  for (size_t n = kShortestFrame; n <= std::min(size, kMaxRequest); ++n)
-    if (CrcMatches(bytes, static_cast<uint32_t>(n))) return n;
+  if (const size_t n = ShortestFrame(bytes, size)) return n;
   return size >= kMaxRequest ? kMaxRequest : 0;
 }
 

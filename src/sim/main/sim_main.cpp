@@ -40,6 +40,8 @@ const char* const kUsage =
     "has closed the device (or, with --exit-on-eof, until its standard input\n"
     "ends), and then says on standard error why it ended. Standard input is not\n"
     "read otherwise, so dolvane-sim ... & keeps serving from a script or a shell.\n"
+    "A console that dies holding the pseudo-terminal (even by SIGKILL) does not\n"
+    "leave it locked: its exclusive mode is cleared once it has gone.\n"
     "\n"
     "  --module S:MODEL[@LINE]  a module at station S (1-255, one module per\n"
     "                           station). MODEL is one of\n"
