@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -291,19 +290,19 @@ std::string KilledReaderLeavesThePortFree() {
   Program sim("dolvane-sim", {"--module", "1:4SXY", "--fault", "1:silence"});
   const std::string device = sim.firstLine();
   if (device.empty()) return "dolvane-sim did not start: " + sim.errors();
-  Program cli("dolvane-cli", {"-p", device, "read", "4SXY"});
-  // Killed once it holds the device and has had time to send its request.
-  auto holdsDevice = [&] {
-    std::error_code error;
-    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(cli.pid) + "/fd", error))
-      if (std::filesystem::read_symlink(fd.path(), error) == device) return true;
-    return false;
-  };
+  Program cli("dolvane-cli", {"-p", device, "--trace", "read", "4SXY"});
+  // Killed once its request is on the line (the trace shows it), while it waits.
+  std::string trace;
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!holdsDevice() && std::chrono::steady_clock::now() < giveUp)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  if (!holdsDevice()) return "dolvane-cli never opened " + device + ": " + cli.errors();
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  while (trace.find(" TX ") == std::string::npos && std::chrono::steady_clock::now() < giveUp) {
+    pollfd pfd{cli.err, POLLIN, 0};
+    if (::poll(&pfd, 1, 100) <= 0) continue;
+    char chunk[512];
+    const ssize_t n = ::read(cli.err, chunk, sizeof chunk);
+    if (n <= 0) break;
+    trace.append(chunk, static_cast<size_t>(n));
+  }
+  if (trace.find(" TX ") == std::string::npos) return "dolvane-cli sent no request: " + trace;
   ::kill(cli.pid, SIGKILL);
   const int killed = cli.exitCode(10000);
   if (killed != 128) return "dolvane-cli ended by itself (status " + std::to_string(killed) + ") before the kill";
