@@ -57,7 +57,7 @@ stop_wine() { wineserver -k </dev/null >>build-win/wine.log 2>&1 || true; }
 # pseudo-terminal; sets sim_device. It ends when its input closes: stop_simulator.
 start_simulator() {
   rm -f build-win/sim.out
-  exec {sim_in}> >(exec build/bin/dolvane-sim --steady >build-win/sim.out 2>&1)
+  exec {sim_in}> >(exec build/bin/dolvane-sim --steady --exit-on-eof >build-win/sim.out 2>&1)
   for _ in $(seq 100); do
     sim_device=$(head -1 build-win/sim.out 2>/dev/null || true)
     [[ $sim_device == /dev/pts/* ]] && break

@@ -39,6 +39,7 @@ struct SimBus::Impl {
   // Used by the serving thread only, once it runs.
   std::unique_ptr<SimEndpoint> endpoint;
   int stream = -1;  // the console's descriptor, -1 while none is there
+  Clock::time_point lineFreeAt;  // when the last paced reply's last byte was due
   std::thread thread;
   std::atomic<bool> stopping{false};
   std::atomic<bool> gone{false};  // a vanish fault closed the endpoint
@@ -64,8 +65,8 @@ struct SimBus::Impl {
 
 SimBus::SimBus() : impl_(std::make_unique<Impl>(NewPtyEndpoint())) {}
 
-SimBus::SimBus(const TcpAddress& listenOn)
-    : impl_(std::make_unique<Impl>(NewTcpEndpoint(listenOn))) {}
+SimBus::SimBus(const TcpAddress& listenOn, std::chrono::milliseconds idleTimeout)
+    : impl_(std::make_unique<Impl>(NewTcpEndpoint(listenOn, idleTimeout))) {}
 
 SimBus::~SimBus() { stop(); }
 
@@ -135,6 +136,10 @@ void SimBus::waitUntilSent() const {
 
 bool SimBus::vanished() const { return impl_->gone; }
 
+void SimBus::onNotice(std::function<void(const std::string&)> notice) {
+  impl_->endpoint->notice = std::move(notice);
+}
+
 void SimBus::start() {
   if (impl_->thread.joinable() || impl_->gone) return;
   impl_->stopping = false;
@@ -168,7 +173,7 @@ void SimBus::Impl::serve() {
     if (pfd.revents & POLLNVAL) return;
     if (pfd.revents & POLLIN) {
       uint8_t chunk[512];
-      const ssize_t n = ::read(stream, chunk, sizeof chunk);
+      const ssize_t n = endpoint->receive(chunk, sizeof chunk);
       if (n > 0) {
         const auto now = Clock::now();
         if (!buf.empty() && now - lastByte > kQuietGap) buf.clear();
@@ -214,8 +219,11 @@ void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt
     sending = true;
   }
   const auto requestTime = charTime * static_cast<long>(frame.size());
+  // Requests that came together are answered one after another: a reply never
+  // starts before the one ahead of it has had its wire time and a turnaround.
+  const microseconds pacedTurn = turn.value_or(charTime * 7 / 2);
   const Clock::time_point firstByteAt =
-      pace ? arrivedAt + requestTime + turn.value_or(charTime * 7 / 2)
+      pace ? std::max(arrivedAt + requestTime, lineFreeAt) + pacedTurn
            : Clock::now() + turn.value_or(microseconds(0));
   transmit(reply, firstByteAt, charTime, pace);
   {
@@ -240,6 +248,7 @@ void SimBus::Impl::transmit(const SimShapedReply& reply, Clock::time_point first
     }
     due = std::max(due, Clock::now()) + p.pauseAfter;
   }
+  lineFreeAt = due;
   if (!reply.vanish) return;
   if (!sleepUntil(due)) return;
   // Marked before the close, so that whoever sees the device gone sees it marked.

@@ -5,8 +5,10 @@
 // same way over either.
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,13 +27,21 @@ class SimEndpoint {
   virtual void hangUp() = 0;
   // The console's line as the modules can tell it.
   virtual SimLine line() const = 0;
+  // As read(2) on the stream.
+  virtual ssize_t receive(uint8_t* bytes, size_t count) = 0;
   // As write(2) on the stream; a peer that has gone is an error, never a signal.
   virtual ssize_t send(const uint8_t* bytes, size_t count) = 0;
   // The vanish fault: the device disappears and nothing is served any more.
   virtual void vanish() = 0;
+
+  // What the endpoint did on its own that the user should hear of (a client
+  // closed for idling); called on the serving thread.
+  std::function<void(const std::string&)> notice;
 };
 
 // Both throw std::runtime_error when the endpoint cannot be made.
 std::unique_ptr<SimEndpoint> NewPtyEndpoint();
-// Listens on `address` (port 0: one the system picks, shown in name()).
-std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address);
+// Listens on `address` (port 0: one the system picks, shown in name()); a
+// client that sends nothing for `idleTimeout` (0: no limit) is closed.
+std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address,
+                                            std::chrono::milliseconds idleTimeout);

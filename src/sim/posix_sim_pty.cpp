@@ -1,6 +1,19 @@
 // The simulated bus on the master side of a pseudo-terminal: the console opens
 // the slave side like any serial device, and its line settings show here.
+//
+// The console puts the slave in exclusive mode (TIOCEXCL). That flag belongs to
+// the slave, which lives as long as the master: a console that dies without
+// clearing it (SIGKILL) would leave the device refusing every later open by a
+// user who is not root. Only a descriptor on the slave can clear it, and none
+// can be opened once it is set, so the bus holds one from the start and clears
+// the flag when inotify reports that the device was closed, and not opened
+// since, while the flag is set. (A console that closes in order has cleared it
+// already. While the flag is set only root can open the device beside its
+// holder, so only root's close can clear it under a console that still holds
+// it; the console's flock still keeps every other console out.)
 #include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -54,13 +67,24 @@ class PtyEndpoint : public SimEndpoint {
     }
     master_ = fd;
     path_ = name;
+    // Without either the bus still serves; only the flag stays as a console left it.
+    peer_ = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_ >= 0 && ::inotify_add_watch(watch_, name, IN_OPEN | IN_CLOSE) < 0) {
+      ::close(watch_);
+      watch_ = -1;
+    }
   }
   ~PtyEndpoint() override { vanish(); }
 
   const std::string& name() const override { return path_; }
   // The master is there whether or not a console holds the slave.
-  int stream(int) override { return master_; }
-  // No console holds the slave (POLLHUP, read EIO): keep the master and wait.
+  int stream(int) override {
+    freeAfterClose();
+    return master_;
+  }
+  // No one holds the slave (POLLHUP, read EIO; only when the bus could not
+  // hold it itself): keep the master and wait.
   void hangUp() override { std::this_thread::sleep_for(kIdleSleep); }
 
   // The pty shows the slave's speed and stop bits to this side, never its parity.
@@ -70,15 +94,52 @@ class PtyEndpoint : public SimEndpoint {
     return SimLine{BaudOf(::cfgetospeed(&tio)), (tio.c_cflag & CSTOPB) ? 2 : 1};
   }
 
+  ssize_t receive(uint8_t* bytes, size_t count) override { return ::read(master_, bytes, count); }
+
   ssize_t send(const uint8_t* bytes, size_t count) override { return ::write(master_, bytes, count); }
 
   void vanish() override {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
+    for (int* fd : {&watch_, &peer_, &master_}) {
+      if (*fd >= 0) ::close(*fd);
+      *fd = -1;
+    }
   }
 
  private:
+  // The events cannot be counted (inotify merges equal ones that follow each
+  // other), but their order tells whether the device was opened again after its
+  // last close; if it was, the flag may be the new console's own.
+  void freeAfterClose() {
+    if (watch_ < 0 || peer_ < 0) return;
+    takeEvents();
+    if (!closedLast_) return;
+    int exclusive = 0;
+    if (::ioctl(peer_, TIOCGEXCL, &exclusive) == 0 && exclusive) {
+      if (takeEvents()) return;  // someone came or went meanwhile: look again next time
+      ::ioctl(peer_, TIOCNXCL);
+    }
+    closedLast_ = false;  // dealt with
+  }
+
+  // Reads what inotify has; true when there was anything.
+  bool takeEvents() {
+    alignas(inotify_event) char events[1024];
+    bool any = false;
+    for (ssize_t n; (n = ::read(watch_, events, sizeof events)) > 0;) {
+      for (const char* at = events; at < events + n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(at);
+        if (event->mask & (IN_OPEN | IN_CLOSE)) closedLast_ = (event->mask & IN_CLOSE) != 0;
+        at += sizeof(inotify_event) + event->len;
+      }
+      any = true;
+    }
+    return any;
+  }
+
   int master_ = -1;
+  int peer_ = -1;   // the bus's own descriptor on the slave
+  int watch_ = -1;  // inotify on the slave's device
+  bool closedLast_ = false;  // its last event was a close not yet dealt with
   std::string path_;
 };
 

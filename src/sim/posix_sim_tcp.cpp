@@ -9,12 +9,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
 #include "sim/posix_sim_endpoint.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 void Close(int& fd) {
   if (fd >= 0) ::close(fd);
@@ -37,9 +40,16 @@ bool PeerGone(int fd) {
   return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
 }
 
+std::string Seconds(std::chrono::milliseconds span) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(span.count()) / 1000);
+  return text;
+}
+
 class TcpEndpoint : public SimEndpoint {
  public:
-  explicit TcpEndpoint(const TcpAddress& address) {
+  TcpEndpoint(const TcpAddress& address, std::chrono::milliseconds idleTimeout)
+      : idleTimeout_(idleTimeout) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -68,6 +78,12 @@ class TcpEndpoint : public SimEndpoint {
   const std::string& name() const override { return name_; }
 
   int stream(int waitMs) override {
+    if (client_ >= 0 && idleTimeout_.count() > 0 && Clock::now() - lastHeard_ >= idleTimeout_) {
+      // One that holds the only connection and says nothing would keep every
+      // other console out for good.
+      Close(client_);
+      if (notice) notice("closed a client that sent nothing for " + Seconds(idleTimeout_) + " s");
+    }
     if (client_ >= 0) {
       takeNewcomers();
       return client_;
@@ -75,14 +91,24 @@ class TcpEndpoint : public SimEndpoint {
     pollfd pfd{listener_, POLLIN, 0};
     if (listener_ < 0 || ::poll(&pfd, 1, waitMs) <= 0) return -1;
     client_ = Accept(listener_);
+    lastHeard_ = Clock::now();
     return client_;
   }
 
   void hangUp() override { Close(client_); }
   SimLine line() const override { return SimLine{9600, 1}; }
 
+  ssize_t receive(uint8_t* bytes, size_t count) override {
+    const ssize_t n = ::recv(client_, bytes, count, 0);
+    if (n > 0) lastHeard_ = Clock::now();
+    return n;
+  }
+
+  // The time a reply takes is not the client's silence.
   ssize_t send(const uint8_t* bytes, size_t count) override {
-    return ::send(client_, bytes, count, MSG_NOSIGNAL);
+    const ssize_t n = ::send(client_, bytes, count, MSG_NOSIGNAL);
+    if (n > 0) lastHeard_ = Clock::now();
+    return n;
   }
 
   void vanish() override {
@@ -115,6 +141,7 @@ class TcpEndpoint : public SimEndpoint {
       if (PeerGone(client_)) {
         Close(client_);
         client_ = other;
+        lastHeard_ = Clock::now();
       } else {
         ::close(other);
       }
@@ -123,11 +150,14 @@ class TcpEndpoint : public SimEndpoint {
 
   int listener_ = -1;
   int client_ = -1;
+  std::chrono::milliseconds idleTimeout_;
+  Clock::time_point lastHeard_;  // the client's last byte, its arrival, or our last reply
   std::string name_;
 };
 
 }  // namespace
 
-std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address) {
-  return std::make_unique<TcpEndpoint>(address);
+std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address,
+                                            std::chrono::milliseconds idleTimeout) {
+  return std::make_unique<TcpEndpoint>(address, idleTimeout);
 }

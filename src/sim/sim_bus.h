@@ -7,6 +7,7 @@
 // the wire speed and faults.
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,9 +21,12 @@ class SimBus {
  public:
   SimBus();  // opens the pseudo-terminal; throws std::runtime_error on failure
   // Listens on `listenOn` (port 0: one the system picks) and serves one client
-  // at a time; its serial side is 9600 baud, one stop bit. Throws
-  // std::runtime_error when it cannot listen.
-  explicit SimBus(const TcpAddress& listenOn);
+  // at a time, closing one that sends nothing for `idleTimeout` (0: never) so
+  // that the next gets the slot; its serial side is 9600 baud, one stop bit.
+  // Throws std::runtime_error when it cannot listen.
+  explicit SimBus(const TcpAddress& listenOn,
+                  std::chrono::milliseconds idleTimeout = kDefaultIdleTimeout);
+  static constexpr std::chrono::milliseconds kDefaultIdleTimeout{60000};
   ~SimBus();
   SimBus(const SimBus&) = delete;
   SimBus& operator=(const SimBus&) = delete;
@@ -61,6 +65,10 @@ class SimBus {
 
   // True once a vanish fault has closed the device (or the listener and its client).
   bool vanished() const;
+
+  // What the bus did on its own that the user should hear of (a client closed
+  // for idling), called on the serving thread. Set before start().
+  void onNotice(std::function<void(const std::string&)> notice);
 
   void start();  // serves on a thread until stop() or destruction
   void stop();

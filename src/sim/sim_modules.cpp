@@ -1,5 +1,6 @@
 #include "sim/sim_modules.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "link/link.h"
@@ -191,23 +192,98 @@ uint8_t SimModules::write(Module& m, uint16_t start, const std::vector<uint16_t>
   return 0;
 }
 
+namespace {
+
+constexpr size_t kMaxRequest = 256;  // the longest RTU frame
+constexpr size_t kShortestFrame = 4;  // station, function, CRC
+
+// A request's length as its function's layout gives it: 0 while too few bytes
+// have come to tell, nullopt for a function whose layout fixes no length.
+std::optional<size_t> LengthByFunction(const uint8_t* bytes, size_t size) {
+  switch (bytes[1]) {
+    case 0x07: case 0x0B: case 0x0C: case 0x11:  // no data
+      return 4;
+    case 0x18:  // the FIFO's address
+      return 6;
+    case 0x01: case 0x02: case 0x03: case 0x04: case 0x05: case 0x06:
+      return 8;
+    case 0x08:  // "return query data" echoes any number of bytes
+      if (size < 4) return 0;
+      if (bytes[2] == 0 && bytes[3] == 0) return std::nullopt;
+      return 8;
+    case 0x16:  // address, AND mask, OR mask
+      return 10;
+    case 0x0F: case 0x10:  // byte count after start and quantity
+      return size < 7 ? 0 : 9u + bytes[6];
+    case 0x14: case 0x15:  // byte count first
+      return size < 3 ? 0 : 5u + bytes[2];
+    case 0x17:  // byte count after the read and the write ranges
+      return size < 11 ? 0 : 13u + bytes[10];
+    case 0x2B:  // only the device identification has a fixed layout
+      if (size < 3) return 0;
+      if (bytes[2] == 0x0E) return 7;
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The shortest stretch of at most kMaxRequest bytes whose CRC matches, or 0.
+// The CRC runs along once (bitwise; the frames are short), so a long stretch of
+// noise costs no more than its length.
+size_t ShortestFrame(const uint8_t* bytes, size_t size) {
+  uint16_t crc = 0xFFFF;
+  auto feed = [&crc](uint8_t byte) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+  };
+  const size_t last = std::min(size, kMaxRequest);
+  for (size_t n = 0; n + 2 <= last; ++n) {
+    // CRC of bytes[0, n) against the two bytes after them, low byte first.
+    if (n + 2 >= kShortestFrame && (crc & 0xFF) == bytes[n] && (crc >> 8) == bytes[n + 1]) return n + 2;
+    feed(bytes[n]);
+  }
+  return 0;
+}
+
+bool WholeFrameAt(const std::vector<uint8_t>& buffer, size_t at) {
+  if (buffer.size() - at < 2) return false;
+  const std::optional<size_t> need = LengthByFunction(&buffer[at], buffer.size() - at);
+  return need && *need != 0 && buffer.size() - at >= *need &&
+         CrcMatches(&buffer[at], static_cast<uint32_t>(*need));
+}
+
+}  // namespace
+
 size_t RequestLength(const uint8_t* bytes, size_t size) {
   if (size < 2) return 0;
-  if (bytes[1] == kWriteMultiple) return size < 7 ? 0 : 9u + bytes[6];
-  return 8;  // 03, 06 and every other fixed-size request a master may send
+  if (const std::optional<size_t> need = LengthByFunction(bytes, size)) return *need;
+  // A function of no known layout: the shortest frame whose CRC matches, as
+  // silence on the wire would have ended it.
+  if (const size_t n = ShortestFrame(bytes, size)) return n;
+  return size >= kMaxRequest ? kMaxRequest : 0;
 }
 
 std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer) {
   std::vector<std::vector<uint8_t>> requests;
   for (;;) {
     const size_t need = RequestLength(buffer.data(), buffer.size());
-    if (need == 0 || buffer.size() < need) break;
-    if (!CrcMatches(buffer.data(), static_cast<uint32_t>(need))) {
-      buffer.erase(buffer.begin());  // slide until a frame lines up
+    if (need != 0 && buffer.size() >= need) {
+      if (!CrcMatches(buffer.data(), static_cast<uint32_t>(need))) {
+        buffer.erase(buffer.begin());  // slide until a frame lines up
+        continue;
+      }
+      requests.emplace_back(buffer.begin(), buffer.begin() + static_cast<long>(need));
+      buffer.erase(buffer.begin(), buffer.begin() + static_cast<long>(need));
       continue;
     }
-    requests.emplace_back(buffer.begin(), buffer.begin() + static_cast<long>(need));
-    buffer.erase(buffer.begin(), buffer.begin() + static_cast<long>(need));
+    // Bytes of no known layout may be noise in front of a request: a whole one
+    // behind them is taken rather than left waiting for a frame that never ends.
+    if (buffer.size() < 2 || LengthByFunction(buffer.data(), buffer.size())) break;
+    size_t at = 1;
+    while (at < buffer.size() && !WholeFrameAt(buffer, at)) ++at;
+    if (at == buffer.size()) break;
+    buffer.erase(buffer.begin(), buffer.begin() + static_cast<long>(at));
   }
   return requests;
 }

@@ -87,11 +87,15 @@ class SimModules {
 };
 
 // Framing of the master's byte stream: the length of the request that starts at
-// bytes[0], or 0 while too few bytes have arrived to tell.
+// bytes[0], or 0 while too few bytes have arrived to tell. The function code
+// gives it (a table of fixed lengths; the byte count of 0F, 10, 14, 15 and 17;
+// the MEI type of 2B); a function of no known layout ends at the shortest
+// stretch whose CRC matches.
 size_t RequestLength(const uint8_t* bytes, size_t size);
 // Removes the whole requests at the front of `buffer` and returns them; bytes in
 // front of a frame whose CRC does not match are dropped one at a time until a
-// frame lines up. What remains is the start of a request still arriving.
+// frame lines up, and so are bytes of no known layout in front of a whole
+// request. What remains is the start of a request still arriving.
 std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer);
 
 std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t code);

@@ -145,7 +145,7 @@ TEST(Cli, LostOutputIsAFailure) {
 
 // The separate simulator process, its device given with -p to the CLI process.
 TEST(Cli, AgainstTheSimulatorProgram) {
-  Program sim("dolvane-sim", {"--module", "1:4SXY"});
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--exit-on-eof"});
   const std::string device = sim.firstLine();
   ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;
 
@@ -154,7 +154,7 @@ TEST(Cli, AgainstTheSimulatorProgram) {
   EXPECT_EQ(cli.exitCode(10000), 0) << cli.errors();
   EXPECT_NE(output.find("程序版本："), std::string::npos) << output;
 
-  sim.closeInput();  // the simulator serves until its standard input closes
+  sim.closeInput();  // with --exit-on-eof the simulator ends when its input closes
   EXPECT_EQ(sim.exitCode(5000), 0) << "the simulator did not end when its input closed";
 }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -16,6 +17,8 @@
 
 #include "link/link.h"
 #include "link/posix_serial_port.h"
+#include "link/posix_tcp_port.h"
+#include "link/tcp_address.h"
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
 #include "models/demo_bus.h"
@@ -309,6 +312,112 @@ TEST(SimBusTest, PacedExchangesTakeTheWholeWireTime) {
     EXPECT_TRUE(CrcMatches(reply.data(), 85));
     EXPECT_GE(took, c.atLeast);
   }
+}
+
+// Requests that come together are answered one after another, each reply with
+// its own wire time: (8 + 3.5 + 85 + 3.5 + 85) characters of 10 bits at 9600
+// baud take 192.7 ms. A second reply sent in a burst would end by 100 ms.
+TEST(SimBusTest, PacedRequestsThatCameTogetherAreAnsweredOneAfterAnother) {
+  SimBus bus;
+  bus.addModule(Module(1));
+  bus.setPaced(true);
+  bus.start();
+  Line line(bus);
+  Bytes both = Read03(1, 0, 40);
+  const Bytes second = Read03(1, 0, 40);
+  both.insert(both.end(), second.begin(), second.end());
+  const auto t0 = std::chrono::steady_clock::now();
+  const Bytes replies = line.transact(both, 170);
+  const auto took = std::chrono::steady_clock::now() - t0;
+  ASSERT_EQ(replies.size(), 170u);
+  EXPECT_TRUE(CrcMatches(replies.data(), 85));
+  EXPECT_TRUE(CrcMatches(replies.data() + 85, 85));
+  EXPECT_GE(took, std::chrono::microseconds(192700));
+}
+
+// What a console that was killed leaves: the slave in exclusive mode (the flag
+// belongs to the device and outlives the descriptor), which refuses every open
+// by a user who is not root. Once it has gone the device is free again; while
+// it holds the device, the device stays exclusive. As root the flag refuses no
+// open, so the test reads the flag itself (and its own open and close as root
+// would free the device: the strict test is the one of the programs as nobody).
+TEST(SimBusTest, AConsoleThatDiedLeavesTheDeviceFree) {
+  SimBus bus;
+  bus.addModule(Module(1));
+  bus.start();
+  const std::string& device = bus.devicePath();
+  // An open that shows the flag: refused (not root), or open with it set.
+  auto exclusive = [&] {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == EBUSY;
+    int flag = 0;
+    EXPECT_EQ(::ioctl(fd, TIOCGEXCL, &flag), 0);
+    ::close(fd);
+    return flag != 0;
+  };
+
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    const int console = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(console, 0);
+    ASSERT_EQ(::ioctl(console, TIOCEXCL), 0);
+    const Bytes request = Read03(1, 0, 4);
+    ASSERT_EQ(::write(console, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (::geteuid() != 0) EXPECT_TRUE(exclusive()) << "cleared while the console holds the device";
+    ::close(console);  // without clearing the flag, as a killed console does
+
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (exclusive() && std::chrono::steady_clock::now() < giveUp)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_FALSE(exclusive()) << "the device stayed exclusive";
+    EXPECT_EQ(Line(bus).transact(request, 13).size(), 13u);
+  }
+}
+
+// A client that holds the server's only connection and says nothing is closed
+// after the idle time-out, so that the next one is served; one that talks keeps it.
+TEST(SimBusTest, AnIdleTcpClientIsClosedForTheNext) {
+  using std::chrono::milliseconds;
+  SimBus bus(TcpAddress{"127.0.0.1", 0}, milliseconds(1000));
+  bus.addModule(Module(1));
+  std::mutex mu;
+  std::vector<std::string> notices;
+  bus.onNotice([&](const std::string& what) {
+    std::lock_guard lock(mu);
+    notices.push_back(what);
+  });
+  bus.start();
+  auto transact = [](SerialPort& port) {
+    const Bytes request = Read03(1, 0, 4);
+    port.setTimeouts(TimeoutsFor(9600));
+    if (!port.write(request.data(), request.size()).ok) return false;
+    Bytes reply(13);
+    return port.read(reply.data(), reply.size()).count == 13;
+  };
+  PosixTcpPort talker;
+  ASSERT_EQ(talker.open(bus.devicePath()), OpenError::kNone);
+  for (int i = 0; i < 6; ++i) {  // 1.5 s in all, never 1 s quiet
+    EXPECT_TRUE(transact(talker)) << i;
+    std::this_thread::sleep_for(milliseconds(250));
+  }
+  {
+    std::lock_guard lock(mu);
+    EXPECT_TRUE(notices.empty());
+  }
+  // Quiet from here: the next client gets the slot once the time-out has passed
+  // (until then it is turned away as a second client).
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  bool served = false;
+  while (!served && std::chrono::steady_clock::now() < giveUp) {
+    PosixTcpPort next;
+    ASSERT_EQ(next.open(bus.devicePath()), OpenError::kNone);
+    served = transact(next);
+  }
+  EXPECT_TRUE(served);
+  EXPECT_FALSE(transact(talker));
+  std::lock_guard lock(mu);
+  EXPECT_EQ(notices, std::vector<std::string>{"closed a client that sent nothing for 1 s"});
 }
 
 // While a slow reply is on the line, the bus answers every call at once: its

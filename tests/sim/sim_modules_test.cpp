@@ -61,6 +61,49 @@ TEST(SimModulesTest, ReadsShowTheRegisterFileAndRefuseWhatIsNotThere) {
   });
 }
 
+// Requests of the functions the modules do not serve, each in its own layout.
+std::vector<Bytes> UnservedRequests(uint8_t station) {
+  return {
+      WithCrc({station, 0x01, 0, 0, 0, 8}),                          // read coils
+      WithCrc({station, 0x04, 0, 0, 0, 2}),                          // read input registers
+      WithCrc({station, 0x05, 0, 1, 0xFF, 0}),                       // write a coil
+      WithCrc({station, 0x07}),                                      // exception status
+      WithCrc({station, 0x08, 0, 0, 0x12, 0x34, 0x56}),              // echo of any length
+      WithCrc({station, 0x08, 0, 0x0A, 0, 0}),                       // clear counters
+      WithCrc({station, 0x0B}),                                      // event counter
+      WithCrc({station, 0x0F, 0, 0, 0, 10, 2, 0xFF, 0x03}),          // write coils
+      WithCrc({station, 0x11}),                                      // server id
+      WithCrc({station, 0x14, 7, 6, 0, 4, 0, 1, 0, 2}),              // read a file record
+      WithCrc({station, 0x16, 0, 4, 0, 0xF2, 0, 0x25}),              // mask write
+      WithCrc({station, 0x17, 0, 3, 0, 6, 0, 14, 0, 3, 6, 0, 0xFF, 0, 0xFF, 0, 0xFF}),
+      WithCrc({station, 0x18, 0x04, 0xDE}),                          // FIFO queue
+      WithCrc({station, 0x2B, 0x0E, 1, 0}),                          // device identification
+      WithCrc({station, 0x2B, 0x0D, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}),  // CANopen: no fixed layout
+      WithCrc({station, 0x41, 1, 2, 3, 4, 5}),                       // user-defined
+  };
+}
+
+// Whatever its length, a request for a function the modules lack is framed
+// whole and gets exception 01; broadcast, it gets nothing.
+TEST(SimModulesTest, EveryOtherFunctionGetsException01WhateverItsLength) {
+  SimModules bus;
+  bus.add(Module(1, "4SXY", 9600, 0, true));
+  for (const Bytes& request : UnservedRequests(1)) {
+    SCOPED_TRACE(::testing::PrintToString(request));
+    EXPECT_EQ(RequestLength(request.data(), request.size()), request.size());
+    EXPECT_EQ(Ask(bus, request), Exception(1, request[1], 1));
+  }
+  for (const Bytes& request : UnservedRequests(0)) EXPECT_TRUE(Ask(bus, request).empty());
+
+  // All of them back to back, and a read behind them: each one taken whole.
+  Bytes stream;
+  std::vector<Bytes> expected = UnservedRequests(1);
+  expected.push_back(Read03(1, 0, 4));
+  for (const Bytes& request : expected) stream.insert(stream.end(), request.begin(), request.end());
+  EXPECT_EQ(TakeRequests(stream), expected);
+  EXPECT_TRUE(stream.empty());
+}
+
 TEST(SimModulesTest, GarbledFramesGetNoReply) {
   SimModules bus;
   bus.add(Module(1, "4SXY", 9600, 0, true));
@@ -242,6 +285,12 @@ TEST(SimFramingTest, TakesWholeRequestsAndSlidesOverNoise) {
       {"a request still arriving", Bytes(write.begin(), write.begin() + 9), {}, 9},
       {"a request and the start of the next", cat({read, {0x02, 0x10}}), {read}, 2},
       {"one byte", {0x01}, {}, 1},
+      // Bytes of no known layout cannot be told from the start of a request of
+      // an unknown function, until a whole request shows behind them.
+      {"noise of no known layout in front", cat({{0x5A, 0x41, 0x33}, read}), {read}, 0},
+      {"noise of no known layout alone", {0x5A, 0x41, 0x33, 0x00}, {}, 4},
+      {"an unknown function still arriving", {0x01, 0x41, 0x01}, {}, 3},
+      {"a 17 still arriving", Bytes(17, 0x17), {}, 17},
   };
   for (const Case& c : kCases) {
     Bytes buffer = c.stream;

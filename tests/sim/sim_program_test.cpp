@@ -1,6 +1,8 @@
 // dolvane-sim as a program: its options, how it ends, what it refuses.
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -15,6 +17,7 @@
 
 #include "link/link.h"
 #include "link/posix_serial_port.h"
+#include "link/posix_tcp_port.h"
 #include "modbus/exchange.h"
 #include "sim/register_values.h"
 #include "sim/requests.h"
@@ -47,10 +50,10 @@ class Console {
   PosixSerialPort port_;
 };
 
-TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInput) {
+TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInputWhenAsked) {
   TempFile values("8=1234\n");
   Program sim("dolvane-sim", {"--module", "1:4SXY", "--module", "7:4SXY@19200,N,8,2", "--values", values.path(),
-               "--steady"});
+               "--steady", "--exit-on-eof"});
   ASSERT_GT(sim.pid, 0);
   const std::string device = sim.firstLine();
   EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
@@ -63,6 +66,39 @@ TEST(SimProgramTest, PrintsItsDeviceServesAndEndsWithItsInput) {
   EXPECT_EQ(sim.exitCode(100), -1);  // still serving
   sim.closeInput();
   EXPECT_EQ(sim.exitCode(10000), 0);
+  EXPECT_EQ(sim.errors(), "dolvane-sim: standard input has ended (--exit-on-eof)\n");
+}
+
+// Started with `&` from a script, its input is /dev/null: at its end from the
+// start, which must not end it. It says why it ends, whatever ends it.
+TEST(SimProgramTest, KeepsServingWhateverItsInputAndSaysWhyItEnds) {
+  const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(null, 0);
+  struct Case {
+    std::vector<std::string> args;
+    int input;  // -1: a pipe, closed at once
+    int signal;
+    const char* why;
+  };
+  const Case kCases[] = {
+      {{"--module", "1:4SXY"}, null, SIGTERM, "dolvane-sim: stopped by SIGTERM\n"},
+      {{"--module", "1:4SXY"}, -1, SIGINT, "dolvane-sim: stopped by SIGINT\n"},
+      {{"--module", "1:4SXY", "--exit-on-eof", "--ignore-stdin"}, -1, SIGTERM, "dolvane-sim: stopped by SIGTERM\n"},
+      {{"--module", "1:4SXY", "--tcp", "127.0.0.1:0"}, null, SIGTERM, "dolvane-sim: stopped by SIGTERM\n"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    Program sim("dolvane-sim", c.args, c.input);
+    sim.closeInput();
+    const std::string device = sim.firstLine();
+    ASSERT_FALSE(device.empty());
+    EXPECT_EQ(sim.exitCode(300), -1);
+    EXPECT_EQ(RunCliProgram({"-p", device, "read", "4SXY"}).status, 0);
+    ::kill(sim.pid, c.signal);
+    EXPECT_EQ(sim.exitCode(10000), 0);
+    EXPECT_EQ(sim.errors(), c.why);
+  }
+  ::close(null);
 }
 
 // Started in the background of a shell, its standard input is the terminal:
@@ -87,17 +123,6 @@ TEST(SimProgramTest, NeverReadsATerminalAndServesUntilASignal) {
   ::kill(sim.pid, SIGTERM);
   EXPECT_EQ(sim.exitCode(10000), 0);
   ::close(master);
-}
-
-TEST(SimProgramTest, IgnoreStdinKeepsServingAfterItsInputCloses) {
-  Program sim("dolvane-sim", {"--module", "1:4SXY", "--ignore-stdin"});
-  const std::string device = sim.firstLine();
-  ASSERT_FALSE(device.empty());
-  sim.closeInput();
-  EXPECT_EQ(sim.exitCode(300), -1);
-  EXPECT_EQ(Console(device).read(1, 0, 4).size(), 13u);
-  ::kill(sim.pid, SIGINT);
-  EXPECT_EQ(sim.exitCode(10000), 0);
 }
 
 TEST(SimProgramTest, FaultOptionsShowOnTheLineForTheirStationAndCount) {
@@ -161,6 +186,13 @@ TEST(SimProgramTest, RefusesBadArgumentsWithStatus2AndSaysWhy) {
       {{"--tcp", "localhost"}, "bad --tcp localhost"},
       {{"--tcp", "127.0.0.1:65536"}, "bad --tcp 127.0.0.1:65536"},
       {{"--tcp"}, "bad --tcp (missing)"},
+      {{"--module", "1:4SXY", "--module", "1:16RXY"}, "two modules at station 1"},
+      {{"--module", "3:4SXY", "--module", "3:4SXY@19200,N,8,2"}, "two modules at station 3"},
+      {{"--tcp", "127.0.0.1:0", "--idle-timeout", "86401"}, "bad --idle-timeout 86401"},
+      {{"--tcp", "127.0.0.1:0", "--idle-timeout", "-1"}, "bad --idle-timeout -1"},
+      {{"--tcp", "127.0.0.1:0", "--idle-timeout", "1.5"}, "bad --idle-timeout 1.5"},
+      {{"--tcp", "127.0.0.1:0", "--idle-timeout"}, "bad --idle-timeout (missing)"},
+      {{"--idle-timeout", "5"}, "--idle-timeout needs --tcp"},
   };
   for (const Case& c : kBad) {
     Program sim("dolvane-sim", c.args);
@@ -177,7 +209,8 @@ TEST(SimProgramTest, HelpNamesEveryOptionAndFault) {
   const std::string help = ReadAll(sim.out);
   EXPECT_EQ(sim.exitCode(10000), 0);
   for (const char* word : {"--module", "--values", "--fault", "--pace", "--turnaround",
-                           "--allow-writes", "--steady", "--ignore-stdin", "--tcp", "silence",
+                           "--allow-writes", "--steady", "--ignore-stdin", "--exit-on-eof", "--tcp",
+                           "--idle-timeout", "silence",
                            "short", "bad-crc", "exception", "extra", "gap", "vanish", "always",
                            "9VXY"})
     EXPECT_NE(help.find(word), std::string::npos) << word;
@@ -224,6 +257,104 @@ TEST(SimProgramTest, ServesOverTcpAsOnThePty) {
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err, "提示: " + vanishingName +
                              "打开失败！\r\n连接被拒绝：请检查端口号，以及服务器是否在运行。\n");
+}
+
+// A client that connects and says nothing gives up the one connection after
+// --idle-timeout, and the program says so.
+TEST(SimProgramTest, AnIdleTcpClientGivesUpTheSlot) {
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--tcp", "127.0.0.1:0", "--idle-timeout", "1"});
+  const std::string name = sim.firstLine();
+  ASSERT_EQ(name.rfind("tcp:", 0), 0u) << name;
+  PosixTcpPort idle;
+  ASSERT_EQ(idle.open(name), OpenError::kNone);
+  // Turned away as a second client until the idle one has been closed.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  int status = -1;
+  while (status != 0 && std::chrono::steady_clock::now() < giveUp) {
+    status = RunCliProgram({"-p", name, "read", "4SXY"}).status;
+    if (status != 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(status, 0);
+  ::kill(sim.pid, SIGTERM);
+  EXPECT_EQ(sim.exitCode(10000), 0);
+  EXPECT_EQ(sim.errors(),
+            "dolvane-sim: closed a client that sent nothing for 1 s\n"
+            "dolvane-sim: stopped by SIGTERM\n");
+}
+
+// A console killed in mid-read (SIGKILL: none of its own clean-up runs) leaves
+// the slave in exclusive mode and its lock behind it; neither may keep the next
+// console out. Returns what went wrong, or nothing.
+std::string KilledReaderLeavesThePortFree() {
+  // The first request gets no reply: the console waits about a second for it.
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--fault", "1:silence"});
+  const std::string device = sim.firstLine();
+  if (device.empty()) return "dolvane-sim did not start: " + sim.errors();
+  Program cli("dolvane-cli", {"-p", device, "--trace", "read", "4SXY"});
+  // Killed once its request is on the line (the trace shows it), while it waits.
+  std::string trace;
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (trace.find(" TX ") == std::string::npos && std::chrono::steady_clock::now() < giveUp) {
+    pollfd pfd{cli.err, POLLIN, 0};
+    if (::poll(&pfd, 1, 100) <= 0) continue;
+    char chunk[512];
+    const ssize_t n = ::read(cli.err, chunk, sizeof chunk);
+    if (n <= 0) break;
+    trace.append(chunk, static_cast<size_t>(n));
+  }
+  if (trace.find(" TX ") == std::string::npos) return "dolvane-cli sent no request: " + trace;
+  ::kill(cli.pid, SIGKILL);
+  const int killed = cli.exitCode(10000);
+  if (killed != 128) return "dolvane-cli ended by itself (status " + std::to_string(killed) + ") before the kill";
+
+  // The console's own open (flock and exclusive mode), as soon as the simulator
+  // has seen the console go; then a whole read by the command line.
+  const auto openBy = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  OpenError opened = OpenError::kBusy;
+  while (opened == OpenError::kBusy && std::chrono::steady_clock::now() < openBy) {
+    PosixSerialPort port;
+    opened = port.open(device);
+    if (opened == OpenError::kBusy) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (opened != OpenError::kNone) return "the port stayed locked: " + std::string(OpenFailureReason(opened));
+  const CliRun again = RunCliProgram({"-p", device, "read", "4SXY"});
+  if (again.status != 0) return "dolvane-cli could not read again: " + again.err;
+  return "";
+}
+
+// As root, exclusive mode refuses no open, so the fault shows only for a normal
+// user: then the test runs as the user nobody, in a child process.
+TEST(SimProgramTest, AConsoleKilledInMidReadLeavesThePortFree) {
+  if (::geteuid() != 0) {
+    EXPECT_EQ(KilledReaderLeavesThePortFree(), "");
+    return;
+  }
+  const passwd* nobody = ::getpwnam("nobody");
+  if (!nobody) GTEST_SKIP() << "no user nobody to run as: as root, exclusive mode refuses no open";
+  int result[2];
+  ASSERT_EQ(::pipe2(result, O_CLOEXEC), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::string outcome;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+      outcome = "skip: cannot become nobody";
+    else if (::access(DOLVANE_BIN_DIR "/dolvane-sim", X_OK) != 0 || ::access(DOLVANE_BIN_DIR "/dolvane-cli", X_OK) != 0)
+      outcome = "skip: nobody cannot run the programs in " DOLVANE_BIN_DIR;
+    else
+      outcome = KilledReaderLeavesThePortFree();
+    (void)!::write(result[1], outcome.data(), outcome.size());
+    ::_exit(0);
+  }
+  ::close(result[1]);
+  const std::string outcome = ReadAll(result[0]);
+  ::close(result[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  if (outcome.rfind("skip: ", 0) == 0)
+    GTEST_SKIP() << outcome.substr(6) << " (as root, exclusive mode refuses no open, so only a normal user shows the fault)";
+  EXPECT_EQ(outcome, "");
 }
 
 TEST(SimProgramTest, AnAddressInUseEndsWithStatus1) {

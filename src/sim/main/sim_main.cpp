@@ -31,18 +31,20 @@ constexpr int kExitUsage = 2;
 const char* const kUsage =
     "usage: dolvane-sim [--module STATION:MODEL[@BAUD,P,8,S]]... [--values FILE]\n"
     "                   [--fault STATION:KIND[:COUNT]]... [--pace] [--turnaround MS]\n"
-    "                   [--allow-writes] [--steady] [--ignore-stdin]\n"
-    "                   [--tcp HOST:PORT] [--help]\n"
+    "                   [--allow-writes] [--steady] [--exit-on-eof]\n"
+    "                   [--tcp HOST:PORT [--idle-timeout SECONDS]] [--help]\n"
     "\n"
     "Serves simulated modules on a pseudo-terminal, or with --tcp as a serial\n"
     "server does. The first line on standard output is the port to open; the\n"
     "program serves until it receives SIGTERM or SIGINT, or until a vanish fault\n"
-    "has closed the device. When standard input is not a terminal (a pipe from\n"
-    "the program that started it), it also ends when that input reaches end of\n"
-    "file; a terminal is never read, so the program keeps serving in the\n"
-    "background of an interactive shell (dolvane-sim ... &).\n"
+    "has closed the device (or, with --exit-on-eof, until its standard input\n"
+    "ends), and then says on standard error why it ended. Standard input is not\n"
+    "read otherwise, so dolvane-sim ... & keeps serving from a script or a shell.\n"
+    "A console that dies holding the pseudo-terminal (even by SIGKILL) does not\n"
+    "leave it locked: its exclusive mode is cleared once it has gone.\n"
     "\n"
-    "  --module S:MODEL[@LINE]  a module at station S (1-255). MODEL is one of\n"
+    "  --module S:MODEL[@LINE]  a module at station S (1-255, one module per\n"
+    "                           station). MODEL is one of\n"
     "                           %s.\n"
     "                           LINE is BAUD,FORMAT, e.g. 19200,N,8,2; the default\n"
     "                           is 9600,N,8,1. A module answers only when the\n"
@@ -64,7 +66,11 @@ const char* const kUsage =
     "                           (default 3.5 character times with --pace, else 0)\n"
     "  --allow-writes           modules start with register writes allowed\n"
     "  --steady                 no fresh live readings before each reply\n"
-    "  --ignore-stdin           never end at the end of standard input\n"
+    "  --exit-on-eof            also end when standard input reaches end of file\n"
+    "                           (for a program that starts this one on a pipe\n"
+    "                           and closes the pipe to stop it)\n"
+    "  --ignore-stdin           never end at the end of standard input (the\n"
+    "                           default; cancels an --exit-on-eof before it)\n"
     "  --tcp HOST:PORT          listen on HOST:PORT instead (IPv6 address in\n"
     "                           brackets; port 0 picks a free one) and print\n"
     "                           tcp:HOST:PORT, the port name the console opens.\n"
@@ -73,6 +79,9 @@ const char* const kUsage =
     "                           is 9600,N,8,1 whatever the console chooses: only\n"
     "                           modules at 9600 baud with one stop bit answer.\n"
     "                           A vanish fault closes the client and the listener.\n"
+    "  --idle-timeout SECONDS   with --tcp: close a client that sends nothing for\n"
+    "                           this long, so that the next one gets the slot,\n"
+    "                           1-86400, or 0 for never (default 60)\n"
     "  --help                   this text\n"
     "  --version                the program's version\n"
     "\n"
@@ -81,8 +90,9 @@ const char* const kUsage =
     "exception 01. A communication-parameter word in register 3 with an unknown\n"
     "baud or format number, or station 0, is refused with exception 03; a valid\n"
     "one moves the module to its new station, baud rate and format once the\n"
-    "reply has been sent. Reads beyond a model's registers get exception 02,\n"
-    "unknown functions exception 01.\n";
+    "reply has been sent. Reads beyond a model's registers get exception 02.\n"
+    "Every function but 03, 06 and 10 (16) gets exception 01, whatever the\n"
+    "length of its request.\n";
 
 std::string ModelNames() {
   std::string names;
@@ -175,10 +185,11 @@ struct Options {
   std::vector<FaultOption> faults;
   std::optional<int> turnaroundMs;
   std::optional<TcpAddress> tcp;
+  std::optional<int> idleSeconds;
   bool pace = false;
   bool allowWrites = false;
   bool steady = false;
-  bool ignoreStdin = false;
+  bool exitOnEof = false;
   bool help = false;
 };
 
@@ -210,11 +221,17 @@ bool ParseArguments(int argc, char** argv, Options& o) {
     } else if (arg == "--steady") {
       o.steady = true;
     } else if (arg == "--ignore-stdin") {
-      o.ignoreStdin = true;
+      o.exitOnEof = false;
+    } else if (arg == "--exit-on-eof") {
+      o.exitOnEof = true;
     } else if (arg == "--module") {
       const std::optional<std::string> text = value();
       const std::optional<SimModuleConfig> config = text ? ParseModule(*text) : std::nullopt;
       if (!config) return Refuse("bad --module " + text.value_or("(missing)"));
+      // Two at one station would both answer one request, and the station's
+      // --values and --fault could not say which module they meant.
+      if (HasStation(o.modules, config->station))
+        return Refuse("two modules at station " + std::to_string(config->station));
       o.modules.push_back(*config);
       o.perModule.emplace_back();
     } else if (arg == "--values") {
@@ -240,6 +257,11 @@ bool ParseArguments(int argc, char** argv, Options& o) {
       const std::optional<std::string> text = value();
       o.tcp = text ? ParseHostAndPort(*text) : std::nullopt;
       if (!o.tcp) return Refuse("bad --tcp " + text.value_or("(missing)"));
+    } else if (arg == "--idle-timeout") {
+      const std::optional<std::string> text = value();
+      o.idleSeconds = text ? Number(*text) : std::nullopt;
+      if (!o.idleSeconds || *o.idleSeconds > 86400)
+        return Refuse("bad --idle-timeout " + text.value_or("(missing)"));
     } else {
       return Refuse("unknown argument " + arg);
     }
@@ -251,6 +273,7 @@ bool ParseArguments(int argc, char** argv, Options& o) {
   for (const FaultOption& f : o.faults)
     if (!HasStation(o.modules, f.station))
       return Refuse("--fault for station " + std::to_string(f.station) + ", where no module is");
+  if (o.idleSeconds && !o.tcp) return Refuse("--idle-timeout needs --tcp");
   return true;
 }
 
@@ -268,23 +291,30 @@ int StopSignals() {
 }
 
 // Serves until a stop signal, a vanished device, or the end of standard input
-// when `watchInput`. A terminal is never watched: reading it from the background
-// would stop the program (SIGTTIN) as soon as the user types.
-void ServeUntilStopped(const SimBus& bus, int signals, bool watchInput) {
+// when `watchInput`, and returns why it stopped. Standard input is otherwise
+// never read: started with `&` from a script it is /dev/null, at its end from
+// the start, and from an interactive shell reading it would stop the program
+// (SIGTTIN) as soon as the user types.
+std::string ServeUntilStopped(const SimBus& bus, int signals, bool watchInput) {
   constexpr int kVanishCheckMs = 100;
   while (!bus.vanished()) {
     pollfd fds[2] = {{signals, POLLIN, 0}, {watchInput ? STDIN_FILENO : -1, POLLIN, 0}};
     if (::poll(fds, 2, kVanishCheckMs) < 0) continue;
-    if (fds[0].revents & POLLIN) return;
+    if (fds[0].revents & POLLIN) {
+      signalfd_siginfo info{};
+      const bool known = ::read(signals, &info, sizeof info) == sizeof info;
+      const char* name = known ? sigabbrev_np(static_cast<int>(info.ssi_signo)) : nullptr;
+      return std::string("stopped by ") + (name ? std::string("SIG") + name : "a signal");
+    }
     if (fds[1].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) {
       char sink[256];
       const ssize_t n = ::read(STDIN_FILENO, sink, sizeof sink);
-      if (n == 0) return;  // end of input: whoever started us is gone
+      if (n == 0) return "standard input has ended (--exit-on-eof)";
       // An input that cannot be read (nohup gives a write-only one) says nothing.
       if (n < 0 && errno != EINTR && errno != EAGAIN) watchInput = false;
     }
   }
-  std::fprintf(stderr, "dolvane-sim: the device has vanished\n");
+  return "the device has vanished";
 }
 
 }  // namespace
@@ -305,10 +335,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   const int signals = StopSignals();
-  const bool watchInput = !o.ignoreStdin && !::isatty(STDIN_FILENO);
 
   try {
-    SimBus bus = o.tcp ? SimBus(*o.tcp) : SimBus();
+    const std::chrono::milliseconds idleTimeout =
+        o.idleSeconds ? std::chrono::seconds(*o.idleSeconds) : SimBus::kDefaultIdleTimeout;
+    SimBus bus = o.tcp ? SimBus(*o.tcp, idleTimeout) : SimBus();
+    bus.onNotice([](const std::string& what) { std::fprintf(stderr, "dolvane-sim: %s\n", what.c_str()); });
     for (size_t i = 0; i < o.modules.size(); ++i) {
       SimModuleConfig config = o.modules[i];
       config.writesAllowed = o.allowWrites;
@@ -324,8 +356,9 @@ int main(int argc, char** argv) {
     bus.start();
     std::printf("%s\n", bus.devicePath().c_str());
     std::fflush(stdout);
-    ServeUntilStopped(bus, signals, watchInput);
+    const std::string why = ServeUntilStopped(bus, signals, o.exitOnEof);
     bus.stop();
+    std::fprintf(stderr, "dolvane-sim: %s\n", why.c_str());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "dolvane-sim: %s\n", e.what());
     return 1;
