@@ -51,3 +51,30 @@ inline void Require(bool holds, const char* what) {
   std::fprintf(stderr, "invariant broken: %s\n", what);
   std::abort();
 }
+
+// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or code
+// points past U+10FFFF): what a box, a trace or a log line must be.
+inline bool IsUtf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const uint8_t c = static_cast<uint8_t>(text[i]);
+    size_t more = 0;
+    uint32_t cp = 0;
+    if (c < 0x80) { ++i; continue; }
+    if (c >= 0xC2 && c <= 0xDF) { more = 1; cp = c & 0x1F; }
+    else if (c >= 0xE0 && c <= 0xEF) { more = 2; cp = c & 0x0F; }
+    else if (c >= 0xF0 && c <= 0xF4) { more = 3; cp = c & 0x07; }
+    else return false;
+    if (i + more >= text.size()) return false;  // cut short
+    for (size_t k = 1; k <= more; ++k) {
+      const uint8_t t = static_cast<uint8_t>(text[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      cp = cp << 6 | (t & 0x3F);
+    }
+    if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+        (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+      return false;
+    i += more + 1;
+  }
+  return true;
+}

@@ -10,8 +10,16 @@ std::optional<uint16_t> PortNumber(const std::string& text) {
   return static_cast<uint16_t>(port);
 }
 
+// A NUL would end the name the resolver sees early, so "a\0b" would reach
+// host "a"; no host name or address holds a control character at all.
+bool HasControlCharacter(const std::string& text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
 bool PlainHost(const std::string& host) {
-  return !host.empty() && host.find_first_of(" \t[]:/") == std::string::npos;
+  return !host.empty() && host.find_first_of(" \t[]:/") == std::string::npos && !HasControlCharacter(host);
 }
 
 }  // namespace
@@ -35,7 +43,8 @@ std::optional<TcpAddress> ParseHostAndPort(const std::string& text) {
   if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
     host = host.substr(1, host.size() - 2);
     // An IPv6 literal: hexadecimal groups, colons, perhaps a dotted tail or a zone.
-    if (host.find(':') == std::string::npos || host.find_first_of(" \t[]/") != std::string::npos)
+    if (host.find(':') == std::string::npos || host.find_first_of(" \t[]/") != std::string::npos ||
+        HasControlCharacter(host))
       return std::nullopt;
   } else if (!PlainHost(host)) {
     return std::nullopt;

@@ -100,7 +100,7 @@ std::unique_ptr<CsvLog> CsvLog::Continue(std::unique_ptr<LogFile> file, std::vec
       break;
     case ExistingLog::kSameColumns:
       // A row cut short keeps its bytes; the next row starts on a line of its own.
-      if (!f.endsWithLineBreak() && !log->put("\r\n")) return fail(log->error_, false);
+      if (!f.endsWithLineBreak() && !log->put(f.lineEndToFinish())) return fail(log->error_, false);
       break;
     case ExistingLog::kOtherColumns:
       return fail(f.path() + " holds a log of other columns", true);

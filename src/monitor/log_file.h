@@ -32,7 +32,10 @@ class LogFile {
   // most the limit asked for) and whether its last byte ends a line.
   uint64_t sizeAtOpen() const { return size_; }
   const std::string& head() const { return head_; }
-  bool endsWithLineBreak() const { return endsWithLineBreak_; }
+  bool endsWithLineBreak() const { return lastByte_ == '\n'; }
+  // What ends a last line cut short: "\r\n", or the "\n" still missing after a
+  // '\r' (a CR of its own would leave the line ending in two of them).
+  const char* lineEndToFinish() const { return lastByte_ == '\r' ? "\n" : "\r\n"; }
   // The same file (device and inode) as `other`: two names, one file.
   virtual bool sameFileAs(const LogFile& other) const = 0;
   // A character device (/dev/null, a terminal), which any number of writers share.
@@ -58,7 +61,7 @@ class LogFile {
   bool created_ = false;
   uint64_t size_ = 0;
   std::string head_;
-  bool endsWithLineBreak_ = true;
+  char lastByte_ = '\n';  // of a regular file; '\n' for an empty one
 
  private:
   std::string error_;

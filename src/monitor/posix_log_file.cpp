@@ -50,7 +50,7 @@ class PosixLogFile : public LogFile {
     if (!ok) *reason = std::strerror(errno);
     ::close(fd);
     head_.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    endsWithLineBreak_ = last == '\n';
+    lastByte_ = last;
     return ok;
   }
 

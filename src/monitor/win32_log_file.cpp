@@ -52,7 +52,7 @@ class Win32LogFile : public LogFile {
     if (!ok) *reason = std::strerror(errno);
     ::_close(fd);
     head_.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    endsWithLineBreak_ = last == '\n';
+    lastByte_ = last;
     return ok;
   }
 

@@ -113,6 +113,9 @@ TEST(TcpAddress, NamesTheDialogAccepts) {
       {"tcp:::1:502", nullptr},
       {"tcp:[]:502", nullptr},
       {"tcp:a b:502", nullptr},
+      {"tcp:host\r:502", nullptr},
+      {"tcp:[::1\n]:502", nullptr},
+      {"tcp:ho\x7fst:502", nullptr},
   };
   for (const auto& c : cases) {
     const auto entry = ParsePortEntry(c.text);
@@ -127,6 +130,9 @@ TEST(TcpAddress, NamesTheDialogAccepts) {
   EXPECT_EQ(v6->host, "fe80::1%eth0");
   EXPECT_EQ(TcpPortName(*v6), "tcp:[fe80::1%eth0]:4001");
   EXPECT_EQ(ParseHostAndPort("0.0.0.0:0")->port, 0);
+  // A NUL would end the host the resolver sees at "a".
+  EXPECT_FALSE(ParseTcpPortName(std::string("tcp:a\0b:502", 11)));
+  EXPECT_FALSE(ParseHostAndPort(std::string("a\0b:502", 7)));
 }
 
 // The name picks the back end at each open; the other one is closed first. A

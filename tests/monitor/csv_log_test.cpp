@@ -110,6 +110,9 @@ TEST(CsvLogFile, AppendingChecksWhatTheFileHolds) {
       {"last row cut short", header + "\r\n" + row.substr(0, 30), true, "",
        header + "\r\n" + row.substr(0, 30) + "\r\n"},
       {"header alone, no line end", header, true, "", header + "\r\n"},
+      // Cut between CR and LF: only the LF is missing.
+      {"header cut before its LF", header + "\r", true, "", header + "\r\n"},
+      {"last row cut before its LF", header + "\r\n" + row + "\r", true, "", header + "\r\n" + row + "\r\n"},
       {"other columns", "time,station,status,r0\r\n" + row + "\r\n", false, "holds a log of other columns", ""},
       {"plain text", "shopping list\nmilk\n", false, "holds something other than a log", ""},
       {"a header cut short", header.substr(0, 10), false, "holds something other than a log", ""},

@@ -1,0 +1,174 @@
+#pragma once
+// The module and the user as a fuzzer plays them: a port whose reads are its
+// bytes in pieces of its choosing (time-outs and failures included) and whose
+// writes it may refuse or take in part, and a console whose fields, warning
+// answers and combo selections it picks and whose pauses take no time.
+//
+// Checked on every write: nothing goes out after a declined warning, every
+// frame carries its CRC, and no frame exceeds 256 bytes (no read asks for more
+// either: the receive buffer holds 256). What went out and how the line was
+// left are kept in FuzzWatch for a target's own checks.
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "fuzz_input.h"
+#include "link/serial_port.h"
+#include "modbus/frames.h"
+
+inline constexpr size_t kFuzzMaxFrame = 256;
+
+// What the checks need to know of the run so far.
+struct FuzzWatch {
+  bool declined = false;  // a warning was answered Cancel
+  std::vector<std::vector<uint8_t>> writes;  // every frame offered to the port
+  // The port's line and time-outs as last set; baud 0 until set.
+  int baudRate = 0;
+  Parity parity = Parity::kNone;
+  int stopBits = 0;
+  std::optional<PortTimeouts> timeouts;
+};
+
+class FuzzConsole : public Console {
+ public:
+  FuzzConsole(FuzzInput& in, FuzzWatch& watch) : in_(in), watch_(watch) {}
+
+  std::string fieldText(int) override {
+    switch (in_.byte() % 5) {
+      case 0: return "1";
+      case 1: return std::to_string(in_.byte());
+      case 2: return std::to_string(in_.word());
+      case 3: return std::to_string(static_cast<int32_t>(in_.word() << 16 | in_.word()));
+      default: return in_.text(12);
+    }
+  }
+  void setPaneText(const std::string&) override {}
+  void showInfo(const std::string&) override {}
+  bool askWarning(const std::string&) override {
+    const bool ok = (in_.byte() & 1) == 0;
+    if (!ok) watch_.declined = true;
+    return ok;
+  }
+  // -1 is a combo with no selection.
+  int comboSelection(int) override { return static_cast<int>(in_.range(0, 10)) - 1; }
+  void setComboSelection(int, int) override {}
+  void setButtonCaption(int, const std::string&) override {}
+  std::optional<std::string> askPort() override {
+    switch (in_.byte() % 4) {
+      case 0: return "/dev/ttyFuzz";
+      case 1: return std::nullopt;
+      case 2: return std::to_string(in_.range(0, 256));  // a port number; never opened
+      default: return in_.text(16);
+    }
+  }
+  void repaint() override {}
+  // Scans and readers pause for seconds in all; a fuzzer cannot wait.
+  void pause(int) override {}
+
+ private:
+  FuzzInput& in_;
+  FuzzWatch& watch_;
+};
+
+class FuzzPort : public SerialPort {
+ public:
+  // `carriesParity`: a port that refuses parity, as a pty or a virtual COM port does.
+  FuzzPort(FuzzInput& in, FuzzWatch& watch, bool carriesParity = true)
+      : in_(in), watch_(watch), carriesParity_(carriesParity) {}
+
+  OpenError open(const std::string&) override {
+    static const OpenError kFailures[] = {OpenError::kNotFound, OpenError::kPermission,
+                                          OpenError::kBusy,     OpenError::kRefused,
+                                          OpenError::kNoHost,   OpenError::kTimedOut,
+                                          OpenError::kOther};
+    const uint8_t choice = in_.byte();
+    open_ = choice < 240;
+    return open_ ? OpenError::kNone : kFailures[choice % std::size(kFailures)];
+  }
+  bool setQueueSizes(size_t, size_t) override { return open_; }
+  bool setTimeouts(const PortTimeouts& timeouts) override {
+    watch_.timeouts = timeouts;
+    return open_;
+  }
+  bool setLine(int baudRate, Parity parity, int stopBits) override {
+    watch_.baudRate = baudRate;
+    watch_.parity = parity;
+    watch_.stopBits = stopBits;
+    return open_;
+  }
+  bool carriesParity() const override { return carriesParity_; }
+  bool purge() override { return open_; }
+  void clearErrors() override {}
+  void close() override { open_ = false; }
+  bool isOpen() const override { return open_; }
+
+  IoResult write(const uint8_t* bytes, size_t count) override {
+    Require(!watch_.declined, "a frame was sent after a declined warning");
+    Require(count <= kFuzzMaxFrame, "a frame longer than 256 bytes was sent");
+    Require(count >= 4 && CrcMatches(bytes, static_cast<uint32_t>(count)),
+            "a frame was sent without its CRC");
+    watch_.writes.emplace_back(bytes, bytes + count);
+    switch (in_.byte() % 8) {
+      case 6: return {false, 0};
+      case 7: return {true, in_.range(0, count - 1)};
+      default: return {true, count};
+    }
+  }
+
+  // The reply arrives in pieces; after each the read may end early, as a real
+  // port's does once `complete` says the frame is whole.
+  IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete) override {
+    Require(count <= kFuzzMaxFrame, "a read asked for more than the receive buffer holds");
+    size_t got = 0;
+    while (got < count) {
+      const size_t left = count - got;
+      switch (in_.byte() % 8) {
+        case 0: return {true, got};   // time-out
+        case 1: return {false, got};  // the device failed
+        case 2:
+        case 3: {  // raw bytes
+          const size_t n = in_.range(1, left);
+          in_.fill(bytes + got, n);
+          got += n;
+          break;
+        }
+        case 4:
+        case 5:  // everything still due, ending in the CRC of all so far
+          got += Sealed(bytes, got, left);
+          break;
+        default:  // a sealed piece of any length: exception replies, short frames
+          got += Sealed(bytes, got, left < 2 ? left : in_.range(2, left));
+          break;
+      }
+      if (complete && complete(bytes, got)) break;
+    }
+    return {true, got};
+  }
+
+  // The tail of a failed reply, still arriving while the line settles.
+  std::vector<uint8_t> discardUntilQuiet(int, int) override {
+    std::vector<uint8_t> tail(in_.range(0, 8));
+    in_.fill(tail.data(), tail.size());
+    return tail;
+  }
+
+ private:
+  // n bytes at bytes[got]: fuzzer data, then the CRC of bytes[0..got + n - 2).
+  size_t Sealed(uint8_t* bytes, size_t got, size_t n) {
+    if (n < 2) {
+      in_.fill(bytes + got, n);
+      return n;
+    }
+    in_.fill(bytes + got, n - 2);
+    PlaceCrc(bytes, static_cast<uint32_t>(got + n - 2));
+    return n;
+  }
+
+  FuzzInput& in_;
+  FuzzWatch& watch_;
+  bool carriesParity_;
+  bool open_ = false;
+};
