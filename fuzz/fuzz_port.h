@@ -8,6 +8,7 @@
 // frame carries its CRC, and no frame exceeds 256 bytes (no read asks for more
 // either: the receive buffer holds 256). What went out and how the line was
 // left are kept in FuzzWatch for a target's own checks.
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -135,9 +136,12 @@ class FuzzPort : public SerialPort {
           got += n;
           break;
         }
-        case 4:
-        case 5:  // everything still due, ending in the CRC of all so far
+        case 4:  // everything still due, ending in the CRC of all so far
           got += Sealed(bytes, got, left);
+          break;
+        case 5:  // the same, framed as the module answers the last request
+          if (got == 0) Answering(bytes, count);
+          got += Sealed(bytes, got, left, got == 0 ? kAnswerHead : 0);
           break;
         default:  // a sealed piece of any length: exception replies, short frames
           got += Sealed(bytes, got, left < 2 ? left : in_.range(2, left));
@@ -156,13 +160,30 @@ class FuzzPort : public SerialPort {
   }
 
  private:
-  // n bytes at bytes[got]: fuzzer data, then the CRC of bytes[0..got + n - 2).
-  size_t Sealed(uint8_t* bytes, size_t got, size_t n) {
+  // The first bytes of a reply to the last frame written, `count` bytes long:
+  // its station and function, then a read's byte count or a write's echo.
+  static constexpr size_t kAnswerHead = 6;
+  void Answering(uint8_t* bytes, size_t count) {
+    in_.fill(bytes, std::min(count, kAnswerHead));
+    if (watch_.writes.empty() || count < 4) return;
+    const std::vector<uint8_t>& request = watch_.writes.back();
+    bytes[0] = request[0];
+    bytes[1] = request[1];
+    if (bytes[1] == 0x03 && count >= 5) {
+      bytes[2] = static_cast<uint8_t>(count - 5);
+    } else if (count >= kAnswerHead + 2) {
+      for (size_t i = 2; i < kAnswerHead && i < request.size(); ++i) bytes[i] = request[i];
+    }
+  }
+
+  // n bytes at bytes[got]: fuzzer data (after `kept` bytes already placed),
+  // then the CRC of bytes[0..got + n - 2).
+  size_t Sealed(uint8_t* bytes, size_t got, size_t n, size_t kept = 0) {
     if (n < 2) {
-      in_.fill(bytes + got, n);
+      if (kept < n) in_.fill(bytes + got + kept, n - kept);
       return n;
     }
-    in_.fill(bytes + got, n - 2);
+    if (kept < n - 2) in_.fill(bytes + got + kept, n - 2 - kept);
     PlaceCrc(bytes, static_cast<uint32_t>(got + n - 2));
     return n;
   }
