@@ -1,9 +1,10 @@
 // The simulator's command line: a few arguments, each an option the program
 // knows (or any text) with a value well formed in its parts or any text; a
 // --values file holds the fuzzer's bytes. Checked: what ParseArguments accepts
-// is a bus it can serve: modules at stations 1-255 with a model and a line
-// from the tables, values for each, faults only where a module is, a
-// turnaround within its range and a TCP address with a host.
+// is a bus it can serve: modules at stations 1-255, one at each, with a model
+// and a line from the tables, values for each, faults only where a module is,
+// a turnaround within its range, a TCP address with a host and an idle
+// time-out only with it.
 //
 // The parser lives in the program's own file, so that file is compiled into
 // this target whole, its main renamed: the target follows the parser as it is.
@@ -121,13 +122,16 @@ std::string ValueFor(FuzzInput& in, const std::string& option, MemoryFile& value
     values.hold(ValuesText(in));
     return values.path();
   }
-  return std::to_string(in.range(0, 70000));
+  return std::to_string(in.range(0, 90000));  // --turnaround 0-60000, --idle-timeout 0-86400
 }
 
 void CheckOptions(const Options& o) {
   Require(!o.modules.empty(), "a bus without modules");
   Require(o.perModule.size() == o.modules.size(), "values not kept per module");
-  for (const SimModuleConfig& m : o.modules) {
+  for (size_t i = 0; i < o.modules.size(); ++i) {
+    const SimModuleConfig& m = o.modules[i];
+    for (size_t j = 0; j < i; ++j)
+      Require(o.modules[j].station != m.station, "two modules at one station");
     Require(m.station >= 1 && m.station <= 255, "a module at an impossible station");
     Require(m.model != nullptr && FindModelBySim(m.model) != nullptr, "a module without a known model");
     bool knownBaud = false;
@@ -141,6 +145,8 @@ void CheckOptions(const Options& o) {
   }
   if (o.turnaroundMs) Require(*o.turnaroundMs >= 0 && *o.turnaroundMs <= 60000, "a turnaround out of range");
   if (o.tcp) Require(!o.tcp->host.empty(), "a TCP address without a host");
+  if (o.idleSeconds)
+    Require(o.tcp && *o.idleSeconds >= 0 && *o.idleSeconds <= 86400, "an idle time-out out of range or without --tcp");
 }
 
 }  // namespace
