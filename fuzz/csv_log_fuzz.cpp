@@ -6,44 +6,19 @@
 // Checked through the file itself: an open never changes a byte that was
 // there, a refused file stays as it was, and a continued file reads back as a
 // log of the same columns with the new row on a line of its own.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz_input.h"
+#include "memory_file.h"
 #include "models/model_registry.h"
 #include "monitor/csv_log.h"
 
 namespace {
 
 constexpr std::string_view kLogStart = "time,station,status";
-
-// A file in memory with a path the log can open, rewritten for each input.
-class MemoryFile {
- public:
-  MemoryFile() : fd_(memfd_create("log", MFD_CLOEXEC)), path_("/proc/self/fd/" + std::to_string(fd_)) {
-    Require(fd_ >= 0, "no memory file");
-  }
-  const std::string& path() const { return path_; }
-  void hold(const std::string& text) {
-    Require(ftruncate(fd_, 0) == 0 && pwrite(fd_, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()),
-            "the memory file cannot be written");
-  }
-  std::string contents() const {
-    std::string text(static_cast<size_t>(lseek(fd_, 0, SEEK_END)), '\0');
-    Require(pread(fd_, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()),
-            "the memory file cannot be read");
-    return text;
-  }
-
- private:
-  int fd_;
-  std::string path_;
-};
 
 std::vector<QuantityColumn> Columns(FuzzInput& in) {
   const auto models = Models();
@@ -68,7 +43,7 @@ std::string LineEnd(FuzzInput& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static MemoryFile file;
+  static MemoryFile file("log");
   FuzzInput in(data, size);
   const uint8_t shape = in.byte() % 4;
   const std::vector<QuantityColumn> columns = Columns(in);

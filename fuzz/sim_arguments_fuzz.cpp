@@ -8,19 +8,21 @@
 //
 // The parser lives in the program's own file, so that file is compiled into
 // this target whole, its main renamed: the target follows the parser as it is.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "fuzz_input.h"
+#include "memory_file.h"
+#include "sim/sim_faults.h"
 
 // Everything the program's file includes, first, so that the renaming below
 // touches that file alone.
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -30,7 +32,6 @@
 #include <optional>
 
 #include "dolvane_version.h"
-#include "fuzz_input.h"
 #include "link/link.h"
 #include "link/standard_fds.h"
 #include "link/tcp_address.h"
@@ -38,7 +39,6 @@
 #include "models/model_registry.h"
 #include "sim/register_values.h"
 #include "sim/sim_bus.h"
-#include "sim/sim_faults.h"
 
 #define main DolvaneSimMain
 #include "../src/sim/main/sim_main.cpp"
@@ -52,25 +52,6 @@ const char* const kOptions[] = {"--module", "--values",       "--fault",     "--
                                 "--pace",   "--allow-writes", "--steady",    "--ignore-stdin",
                                 "--help",   "-h",             "--version",   "--exit-on-eof",
                                 "--idle-timeout"};
-
-// A file in memory with a path the loader can open: a --values file.
-class MemoryFile {
- public:
-  explicit MemoryFile(int n)
-      : fd_(memfd_create(("values" + std::to_string(n)).c_str(), MFD_CLOEXEC)),
-        path_("/proc/self/fd/" + std::to_string(fd_)) {
-    Require(fd_ >= 0, "no memory file");
-  }
-  const std::string& path() const { return path_; }
-  void hold(const std::string& text) {
-    Require(ftruncate(fd_, 0) == 0 && pwrite(fd_, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()),
-            "the memory file cannot be written");
-  }
-
- private:
-  int fd_;
-  std::string path_;
-};
 
 std::string StationText(FuzzInput& in) {
   switch (in.byte() % 4) {
@@ -153,7 +134,7 @@ void CheckOptions(const Options& o) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Two files, so that a module's values and every module's may differ.
-  static MemoryFile valueFiles[2] = {MemoryFile(0), MemoryFile(1)};
+  static MemoryFile valueFiles[2] = {MemoryFile("values"), MemoryFile("module values")};
   FuzzInput in(data, size);
   std::vector<std::string> arguments{"dolvane-sim"};
   for (size_t n = in.range(0, kMaxArguments); n > 0 && !in.empty(); --n) {

@@ -2,9 +2,6 @@
 // Checked: the loader either returns the words or throws a runtime_error that
 // names the file; a line longer than kMaxValuesLine is always refused; and the
 // words it returns, written back as "register=value" lines, load as the same.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -12,26 +9,10 @@
 #include <string>
 
 #include "fuzz_input.h"
+#include "memory_file.h"
 #include "sim/register_values.h"
 
 namespace {
-
-// A file in memory with a path the loader can open, rewritten for each input.
-class MemoryFile {
- public:
-  MemoryFile() : fd_(memfd_create("values", MFD_CLOEXEC)), path_("/proc/self/fd/" + std::to_string(fd_)) {
-    Require(fd_ >= 0, "no memory file");
-  }
-  const std::string& path() const { return path_; }
-  void hold(const uint8_t* data, size_t size) {
-    Require(ftruncate(fd_, 0) == 0 && pwrite(fd_, data, size, 0) == static_cast<ssize_t>(size),
-            "the memory file cannot be written");
-  }
-
- private:
-  int fd_;
-  std::string path_;
-};
 
 bool HasLongLine(const uint8_t* data, size_t size) {
   size_t length = 0;
@@ -45,7 +26,7 @@ bool HasLongLine(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static MemoryFile file;
+  static MemoryFile file("values");
   file.hold(data, size);
   std::map<uint16_t, uint16_t> words;
   try {
@@ -64,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else std::snprintf(line, sizeof line, " %u = 0x%x\r\n", address, word);
     again += line;
   }
-  file.hold(reinterpret_cast<const uint8_t*>(again.data()), again.size());
+  file.hold(again);
   Require(LoadRegisterValues(file.path()) == words, "the words written back load otherwise");
   return 0;
 }
