@@ -5,44 +5,16 @@
 // and a line from the tables, values for each, faults only where a module is,
 // a turnaround within its range, a TCP address with a host and an idle
 // time-out only with it.
-//
-// The parser lives in the program's own file, so that file is compiled into
-// this target whole, its main renamed: the target follows the parser as it is.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "fuzz_input.h"
-#include "memory_file.h"
-#include "sim/sim_faults.h"
-
-// Everything the program's file includes, first, so that the renaming below
-// touches that file alone.
-#include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
-#include <cstring>
-#include <exception>
-#include <map>
-#include <optional>
-
-#include "dolvane_version.h"
 #include "link/link.h"
-#include "link/standard_fds.h"
-#include "link/tcp_address.h"
-#include "models/demo_bus.h"
+#include "memory_file.h"
 #include "models/model_registry.h"
-#include "sim/register_values.h"
-#include "sim/sim_bus.h"
-
-#define main DolvaneSimMain
-#include "../src/sim/main/sim_main.cpp"
-#undef main
+#include "sim/main/sim_options.h"
+#include "sim/sim_faults.h"
 
 namespace {
 
@@ -142,17 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     arguments.push_back(option);
     if (in.byte() < 240) arguments.push_back(ValueFor(in, option, valueFiles[in.byte() & 1]));
   }
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-
-  // A refusal is printed on standard error; a fuzzer would print millions.
-  static FILE* const quiet = std::fopen("/dev/null", "w");
-  FILE* const errors = stderr;
-  stderr = quiet;
   Options o;
-  const bool accepted = ParseArguments(static_cast<int>(arguments.size()), argv.data(), o);
-  stderr = errors;
+  const bool accepted = !ParseArguments(std::vector<std::string>(arguments.begin() + 1, arguments.end()), o);
   if (accepted) CheckOptions(o);
   return 0;
 }

@@ -22,6 +22,7 @@
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
 #include "sim/register_values.h"
+#include "sim/main/sim_options.h"
 #include "sim/sim_bus.h"
 
 namespace {
@@ -117,166 +118,6 @@ std::string FaultKinds() {
 
 void Usage(FILE* to) { std::fprintf(to, kUsage, ModelNames().c_str(), FaultKinds().c_str()); }
 
-// Whole-string decimal; nullopt for anything else.
-std::optional<int> Number(const std::string& text) {
-  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  return std::stoi(text);
-}
-
-// "S:MODEL[@BAUD,P,8,S]"
-std::optional<SimModuleConfig> ParseModule(const std::string& text) {
-  const size_t colon = text.find(':');
-  if (colon == std::string::npos) return std::nullopt;
-  SimModuleConfig config;
-  const std::optional<int> station = Number(text.substr(0, colon));
-  if (!station || *station < 1 || *station > 255) return std::nullopt;
-  config.station = *station;
-  std::string rest = text.substr(colon + 1);
-  const size_t at = rest.find('@');
-  const ModelEntry* model = FindModel(rest.substr(0, at));
-  if (!model) return std::nullopt;
-  config.model = &model->sim;
-  if (at == std::string::npos) return config;
-  const std::string line = rest.substr(at + 1);
-  const size_t comma = line.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  const std::optional<int> baud = Number(line.substr(0, comma));
-  bool knownBaud = false;
-  for (int rate : kBaudRates) knownBaud = knownBaud || (baud && *baud == rate);
-  if (!knownBaud) return std::nullopt;
-  config.baudRate = *baud;
-  const std::string format = line.substr(comma + 1);
-  for (int i = 0; i < 4; ++i)
-    if (format == kLineFormats[i].text) {
-      config.lineFormat = i;
-      return config;
-    }
-  return std::nullopt;
-}
-
-// "S:KIND[:COUNT]"
-struct FaultOption {
-  int station;
-  SimFault fault;
-  int count;
-};
-std::optional<FaultOption> ParseFault(const std::string& text) {
-  const size_t colon = text.find(':');
-  if (colon == std::string::npos) return std::nullopt;
-  const std::optional<int> station = Number(text.substr(0, colon));
-  if (!station || *station < 1 || *station > 255) return std::nullopt;
-  const std::string rest = text.substr(colon + 1);
-  const size_t second = rest.find(':');
-  const std::optional<SimFault> fault = SimFaultNamed(rest.substr(0, second));
-  if (!fault) return std::nullopt;
-  if (second == std::string::npos) return FaultOption{*station, *fault, 1};
-  const std::string count = rest.substr(second + 1);
-  if (count == "always") return FaultOption{*station, *fault, kFaultAlways};
-  const std::optional<int> n = Number(count);
-  if (!n || *n < 1) return std::nullopt;
-  return FaultOption{*station, *fault, *n};
-}
-
-struct Options {
-  std::vector<SimModuleConfig> modules;
-  std::map<uint16_t, uint16_t> everyModule;               // --values before any --module
-  std::vector<std::map<uint16_t, uint16_t>> perModule;    // parallel to modules
-  std::vector<FaultOption> faults;
-  std::optional<int> turnaroundMs;
-  std::optional<TcpAddress> tcp;
-  std::optional<int> idleSeconds;
-  bool pace = false;
-  bool allowWrites = false;
-  bool steady = false;
-  bool exitOnEof = false;
-  bool help = false;
-};
-
-bool Refuse(const std::string& why) {
-  std::fprintf(stderr, "dolvane-sim: %s\n", why.c_str());
-  return false;
-}
-
-bool HasStation(const std::vector<SimModuleConfig>& modules, int station) {
-  for (const SimModuleConfig& m : modules)
-    if (m.station == station) return true;
-  return false;
-}
-
-// Fills options; on a bad argument prints why and returns false.
-bool ParseArguments(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 < argc) return std::string(argv[++i]);
-      return std::nullopt;
-    };
-    if (arg == "--help" || arg == "-h") {
-      o.help = true;
-    } else if (arg == "--pace") {
-      o.pace = true;
-    } else if (arg == "--allow-writes") {
-      o.allowWrites = true;
-    } else if (arg == "--steady") {
-      o.steady = true;
-    } else if (arg == "--ignore-stdin") {
-      o.exitOnEof = false;
-    } else if (arg == "--exit-on-eof") {
-      o.exitOnEof = true;
-    } else if (arg == "--module") {
-      const std::optional<std::string> text = value();
-      const std::optional<SimModuleConfig> config = text ? ParseModule(*text) : std::nullopt;
-      if (!config) return Refuse("bad --module " + text.value_or("(missing)"));
-      // Two at one station would both answer one request, and the station's
-      // --values and --fault could not say which module they meant.
-      if (HasStation(o.modules, config->station))
-        return Refuse("two modules at station " + std::to_string(config->station));
-      o.modules.push_back(*config);
-      o.perModule.emplace_back();
-    } else if (arg == "--values") {
-      const std::optional<std::string> path = value();
-      if (!path) return Refuse("--values needs a file");
-      try {
-        auto& target = o.modules.empty() ? o.everyModule : o.perModule.back();
-        for (const auto& [address, word] : LoadRegisterValues(*path)) target[address] = word;
-      } catch (const std::exception& e) {
-        return Refuse(e.what());
-      }
-    } else if (arg == "--fault") {
-      const std::optional<std::string> text = value();
-      const std::optional<FaultOption> fault = text ? ParseFault(*text) : std::nullopt;
-      if (!fault) return Refuse("bad --fault " + text.value_or("(missing)"));
-      o.faults.push_back(*fault);
-    } else if (arg == "--turnaround") {
-      const std::optional<std::string> text = value();
-      const std::optional<int> ms = text ? Number(*text) : std::nullopt;
-      if (!ms || *ms > 60000) return Refuse("bad --turnaround " + text.value_or("(missing)"));
-      o.turnaroundMs = ms;
-    } else if (arg == "--tcp") {
-      const std::optional<std::string> text = value();
-      o.tcp = text ? ParseHostAndPort(*text) : std::nullopt;
-      if (!o.tcp) return Refuse("bad --tcp " + text.value_or("(missing)"));
-    } else if (arg == "--idle-timeout") {
-      const std::optional<std::string> text = value();
-      o.idleSeconds = text ? Number(*text) : std::nullopt;
-      if (!o.idleSeconds || *o.idleSeconds > 86400)
-        return Refuse("bad --idle-timeout " + text.value_or("(missing)"));
-    } else {
-      return Refuse("unknown argument " + arg);
-    }
-  }
-  if (o.modules.empty()) {
-    o.modules = DemoModules();
-    o.perModule.resize(o.modules.size());
-  }
-  for (const FaultOption& f : o.faults)
-    if (!HasStation(o.modules, f.station))
-      return Refuse("--fault for station " + std::to_string(f.station) + ", where no module is");
-  if (o.idleSeconds && !o.tcp) return Refuse("--idle-timeout needs --tcp");
-  return true;
-}
-
 // Blocks the stop signals and returns a descriptor that reports them, so the
 // bus thread never sees a signal.
 int StopSignals() {
@@ -326,7 +167,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   Options o;
-  if (!ParseArguments(argc, argv, o)) {
+  if (const std::optional<std::string> refusal =
+          ParseArguments(std::vector<std::string>(argv + 1, argv + argc), o)) {
+    std::fprintf(stderr, "dolvane-sim: %s\n", refusal->c_str());
     Usage(stderr);
     return kExitUsage;
   }

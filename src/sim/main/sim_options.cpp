@@ -1,0 +1,147 @@
+#include "sim/main/sim_options.h"
+
+#include <exception>
+
+#include "link/link.h"
+#include "models/demo_bus.h"
+#include "models/model_registry.h"
+#include "sim/register_values.h"
+
+namespace {
+
+// Whole-string decimal; nullopt for anything else.
+std::optional<int> Number(const std::string& text) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return std::stoi(text);
+}
+
+// "S:MODEL[@BAUD,P,8,S]"
+std::optional<SimModuleConfig> ParseModule(const std::string& text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  SimModuleConfig config;
+  const std::optional<int> station = Number(text.substr(0, colon));
+  if (!station || *station < 1 || *station > 255) return std::nullopt;
+  config.station = *station;
+  std::string rest = text.substr(colon + 1);
+  const size_t at = rest.find('@');
+  const ModelEntry* model = FindModel(rest.substr(0, at));
+  if (!model) return std::nullopt;
+  config.model = &model->sim;
+  if (at == std::string::npos) return config;
+  const std::string line = rest.substr(at + 1);
+  const size_t comma = line.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const std::optional<int> baud = Number(line.substr(0, comma));
+  bool knownBaud = false;
+  for (int rate : kBaudRates) knownBaud = knownBaud || (baud && *baud == rate);
+  if (!knownBaud) return std::nullopt;
+  config.baudRate = *baud;
+  const std::string format = line.substr(comma + 1);
+  for (int i = 0; i < 4; ++i)
+    if (format == kLineFormats[i].text) {
+      config.lineFormat = i;
+      return config;
+    }
+  return std::nullopt;
+}
+
+// "S:KIND[:COUNT]"
+std::optional<FaultOption> ParseFault(const std::string& text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const std::optional<int> station = Number(text.substr(0, colon));
+  if (!station || *station < 1 || *station > 255) return std::nullopt;
+  const std::string rest = text.substr(colon + 1);
+  const size_t second = rest.find(':');
+  const std::optional<SimFault> fault = SimFaultNamed(rest.substr(0, second));
+  if (!fault) return std::nullopt;
+  if (second == std::string::npos) return FaultOption{*station, *fault, 1};
+  const std::string count = rest.substr(second + 1);
+  if (count == "always") return FaultOption{*station, *fault, kFaultAlways};
+  const std::optional<int> n = Number(count);
+  if (!n || *n < 1) return std::nullopt;
+  return FaultOption{*station, *fault, *n};
+}
+
+}  // namespace
+
+bool HasStation(const std::vector<SimModuleConfig>& modules, int station) {
+  for (const SimModuleConfig& m : modules)
+    if (m.station == station) return true;
+  return false;
+}
+
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args, Options& o) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 < args.size()) return args[++i];
+      return std::nullopt;
+    };
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+    } else if (arg == "--pace") {
+      o.pace = true;
+    } else if (arg == "--allow-writes") {
+      o.allowWrites = true;
+    } else if (arg == "--steady") {
+      o.steady = true;
+    } else if (arg == "--ignore-stdin") {
+      o.exitOnEof = false;
+    } else if (arg == "--exit-on-eof") {
+      o.exitOnEof = true;
+    } else if (arg == "--module") {
+      const std::optional<std::string> text = value();
+      const std::optional<SimModuleConfig> config = text ? ParseModule(*text) : std::nullopt;
+      if (!config) return std::string("bad --module " + text.value_or("(missing)"));
+      // Two at one station would both answer one request, and the station's
+      // --values and --fault could not say which module they meant.
+      if (HasStation(o.modules, config->station))
+        return std::string("two modules at station " + std::to_string(config->station));
+      o.modules.push_back(*config);
+      o.perModule.emplace_back();
+    } else if (arg == "--values") {
+      const std::optional<std::string> path = value();
+      if (!path) return std::string("--values needs a file");
+      try {
+        auto& target = o.modules.empty() ? o.everyModule : o.perModule.back();
+        for (const auto& [address, word] : LoadRegisterValues(*path)) target[address] = word;
+      } catch (const std::exception& e) {
+        return std::string(e.what());
+      }
+    } else if (arg == "--fault") {
+      const std::optional<std::string> text = value();
+      const std::optional<FaultOption> fault = text ? ParseFault(*text) : std::nullopt;
+      if (!fault) return std::string("bad --fault " + text.value_or("(missing)"));
+      o.faults.push_back(*fault);
+    } else if (arg == "--turnaround") {
+      const std::optional<std::string> text = value();
+      const std::optional<int> ms = text ? Number(*text) : std::nullopt;
+      if (!ms || *ms > 60000) return std::string("bad --turnaround " + text.value_or("(missing)"));
+      o.turnaroundMs = ms;
+    } else if (arg == "--tcp") {
+      const std::optional<std::string> text = value();
+      o.tcp = text ? ParseHostAndPort(*text) : std::nullopt;
+      if (!o.tcp) return std::string("bad --tcp " + text.value_or("(missing)"));
+    } else if (arg == "--idle-timeout") {
+      const std::optional<std::string> text = value();
+      o.idleSeconds = text ? Number(*text) : std::nullopt;
+      if (!o.idleSeconds || *o.idleSeconds > 86400)
+        return std::string("bad --idle-timeout " + text.value_or("(missing)"));
+    } else {
+      return std::string("unknown argument " + arg);
+    }
+  }
+  if (o.modules.empty()) {
+    o.modules = DemoModules();
+    o.perModule.resize(o.modules.size());
+  }
+  for (const FaultOption& f : o.faults)
+    if (!HasStation(o.modules, f.station))
+      return std::string("--fault for station " + std::to_string(f.station) + ", where no module is");
+  if (o.idleSeconds && !o.tcp) return std::string("--idle-timeout needs --tcp");
+  return std::nullopt;
+}
+

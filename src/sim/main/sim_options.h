@@ -1,0 +1,42 @@
+#pragma once
+// dolvane-sim's command line: what each option asks for, and whether the bus
+// it describes can be served (one module per station, faults only where a
+// module is, an idle time-out only with a listener).
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/tcp_address.h"
+#include "sim/sim_faults.h"
+#include "sim/sim_modules.h"
+
+// --fault S:KIND[:COUNT]
+struct FaultOption {
+  int station;
+  SimFault fault;
+  int count;
+};
+
+// Everything the command line asked for.
+struct Options {
+  std::vector<SimModuleConfig> modules;
+  std::map<uint16_t, uint16_t> everyModule;               // --values before any --module
+  std::vector<std::map<uint16_t, uint16_t>> perModule;    // parallel to modules
+  std::vector<FaultOption> faults;
+  std::optional<int> turnaroundMs;
+  std::optional<TcpAddress> tcp;
+  std::optional<int> idleSeconds;
+  bool pace = false;
+  bool allowWrites = false;
+  bool steady = false;
+  bool exitOnEof = false;
+  bool help = false;
+};
+
+bool HasStation(const std::vector<SimModuleConfig>& modules, int station);
+
+// Fills `o` from the arguments after the program's name; why the first bad one
+// is refused, or nothing when all are good. Without --module, the demo bus.
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args, Options& o);
