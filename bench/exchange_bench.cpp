@@ -8,6 +8,7 @@
 
 #include "cli/terminal_console.h"
 #include "console/control_ids.h"
+#include "layout/form_model.h"
 #include "operations/operations.h"
 #include "link/port_by_name.h"
 #include "modbus/crc16.h"
@@ -31,13 +32,13 @@ double MillisPerExchange(Transport transport, bool paced, int rounds) {
   std::ostringstream out, err;
   std::istringstream in;
   TerminalConsole console(out, err, in, false);
-  console.fields[ids::kStation] = "1";
   console.port = bus.devicePath();
   Operations ops(console, NewPortByName());
   ops.InitLinkDefaults();
   ops.OnBnClickedOpenPort();
   const auto start = Clock::now();
-  for (int i = 0; i < rounds; ++i) ops.Dispatch(ids::kRead4SXY);
+  const Job read = JobFor(ids::kRead4SXY, InitialForm());
+  for (int i = 0; i < rounds; ++i) read(ops);
   const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
   if (console.sawErrorBox()) std::fprintf(stderr, "an exchange failed: %s\n", err.str().c_str());
   return elapsed.count() / rounds;

@@ -21,7 +21,6 @@
 #include <thread>
 
 #include "cli/terminal_console.h"
-#include "console/control_ids.h"
 #include "link/posix_serial_port.h"
 #include "models/model_registry.h"
 #include "monitor/poller.h"
@@ -70,14 +69,12 @@ Run Poll(int baud, std::chrono::milliseconds interval, uint64_t polls) {
   std::ostringstream out, err;
   std::istringstream in;
   TerminalConsole console(out, err, in, false);
-  console.fields[ids::kStation] = "1";
-  console.combos[ids::kBaudRate] = BaudIndex(baud);
   console.port = bus->devicePath();
   Operations ops(console, std::make_unique<PosixSerialPort>());
   ops.InitLinkDefaults();
-  ops.Dispatch(ids::kBaudRate);
+  ops.OnCbnSelchangeBaudRate(BaudIndex(baud));
   ops.OnBnClickedOpenPort();
-  Poller poller(ops.context(), PollTarget::Model(FindModel("4SXY")->reader), {interval, std::nullopt});
+  Poller poller(ops.context(), PollTarget::Model(FindModel("4SXY")->reader), {interval, StationInput::Of(1)});
   const double cpuBefore = ThreadCpuSeconds();
   const auto start = Clock::now();
   RunPolls(poller, polls, nullptr, [](const PollResult&) {});

@@ -17,6 +17,7 @@
 
 #include "console/console.h"
 #include "fuzz_input.h"
+#include "layout/form_model.h"
 #include "link/serial_port.h"
 #include "modbus/frames.h"
 
@@ -33,11 +34,12 @@ struct FuzzWatch {
   std::optional<PortTimeouts> timeouts;
 };
 
-class FuzzConsole : public Console {
+// The user: the form's fields, the answers to boxes and the port dialog.
+class FuzzConsole : public Console, public FormView {
  public:
   FuzzConsole(FuzzInput& in, FuzzWatch& watch) : in_(in), watch_(watch) {}
 
-  std::string fieldText(int) override {
+  std::string fieldText(int) const override {
     switch (in_.byte() % 5) {
       case 0: return "1";
       case 1: return std::to_string(in_.byte());
@@ -54,9 +56,7 @@ class FuzzConsole : public Console {
     return ok;
   }
   // -1 is a combo with no selection.
-  int comboSelection(int) override { return static_cast<int>(in_.range(0, 10)) - 1; }
-  void setComboSelection(int, int) override {}
-  void setButtonCaption(int, const std::string&) override {}
+  int comboSelection(int) const override { return static_cast<int>(in_.range(0, 10)) - 1; }
   std::optional<std::string> askPort() override {
     switch (in_.byte() % 4) {
       case 0: return "/dev/ttyFuzz";
@@ -65,7 +65,6 @@ class FuzzConsole : public Console {
       default: return in_.text(16);
     }
   }
-  void repaint() override {}
   // Scans and readers pause for seconds in all; a fuzzer cannot wait.
   void pause(int) override {}
 

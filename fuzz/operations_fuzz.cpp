@@ -8,6 +8,7 @@
 
 #include "fuzz_input.h"
 #include "fuzz_port.h"
+#include "layout/form_model.h"
 #include "operations/operations.h"
 
 namespace {
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<Command>& table = CommandTable();
   for (int i = 0; i < kMaxCommands && !in.empty(); ++i) {
     watch = FuzzWatch{};
-    table[in.range(0, table.size() - 1)].handler(ops);
+    table[in.range(0, table.size() - 1)].bind(console)(ops);
   }
   return 0;
 }

@@ -13,6 +13,7 @@
 
 #include "fuzz_input.h"
 #include "fuzz_port.h"
+#include "layout/form_model.h"
 #include "models/model_registry.h"
 #include "monitor/csv_log.h"
 #include "monitor/poller.h"
@@ -21,11 +22,15 @@ namespace {
 
 constexpr int kMaxPolls = 6;
 
-std::optional<PollTarget> Target(FuzzInput& in, Console& console) {
+std::optional<PollTarget> Target(FuzzInput& in, const FormView& form) {
   const auto models = Models();
   const size_t choice = in.range(0, models.size() + 1);
   if (choice < models.size()) return PollTarget::Model(models[choice].reader);
-  if (choice == models.size()) return ReadToolTarget(console);
+  if (choice == models.size()) {
+    const Checked<RegisterBlock> block = ReadToolBlockOf(form);
+    if (!block.ok()) return std::nullopt;
+    return PollTarget::Registers(block->start, block->count);
+  }
   const uint16_t start = in.word();
   return PollTarget::Registers(start, static_cast<uint16_t>(in.range(1, 125)));
 }
@@ -65,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!target) return 0;
   PollOptions options;
   options.interval = std::chrono::milliseconds(0);
-  if (in.byte() & 1) options.station = static_cast<int>(in.range(0, 300)) - 20;
+  if (in.byte() & 1) options.station = StationOf(console);
   Poller poller(ctx, *target, options);
 
   std::ostringstream out;

@@ -82,15 +82,13 @@ QString DetectionReport(const LineDetection& detection, int station) {
 class DiscoveryDialog::ProgressConsole : public Console {
  public:
   ProgressConsole(Console& base, DiscoveryDialog& dialog) : base_(base), dialog_(dialog) {}
-  std::string fieldText(int controlId) override { return base_.fieldText(controlId); }
   void setPaneText(const std::string& text) override { base_.setPaneText(text); }
   void showInfo(const std::string& text) override { base_.showInfo(text); }
   void showNotice(const std::string& text) override { base_.showNotice(text); }
   bool askWarning(const std::string& text) override { return base_.askWarning(text); }
-  int comboSelection(int controlId) override { return base_.comboSelection(controlId); }
-  void setComboSelection(int controlId, int index) override { base_.setComboSelection(controlId, index); }
-  void setButtonCaption(int controlId, const std::string& caption) override {
-    base_.setButtonCaption(controlId, caption);
+  void portStateChanged(bool open) override { base_.portStateChanged(open); }
+  void lineSettingsChanged(int baudIndex, int formatIndex) override {
+    base_.lineSettingsChanged(baudIndex, formatIndex);
   }
   std::optional<std::string> askPort() override { return base_.askPort(); }
   void repaint() override { base_.repaint(); }

@@ -24,10 +24,12 @@
 #include "app/main_window_layout.h"
 #include "app/monitor_controller.h"
 #include "app/qt_console.h"
+#include "app/qt_form.h"
 #include "app/template_group_box.h"
 #include "app/traffic_window.h"
 #include "app/window_placement.h"
 #include "console/control_ids.h"
+#include "layout/form_model.h"
 #include "layout/main_window_texts.h"
 #include "link/port_by_name.h"
 #include "link/traffic_tap.h"
@@ -96,6 +98,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   gate_ = std::make_unique<InputGate>(*this);
 
   createControls();
+  form_ = std::make_unique<QtForm>(*this);
   console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offerPorts));
   auto tap = std::make_unique<TrafficTap>(NewPortByName());
   tap_ = tap.get();
@@ -107,9 +110,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   setFixedSize(DialogUnits::ofFont(font(), this).toPixels(kMainWindowWidthDlu, kMainWindowHeightDlu));
   CentreOnScreen(*this);
   control(ids::kOutputPane)->setFont(PaneFont());
-  static_cast<QLineEdit*>(control(ids::kStation))->setText(QStringLiteral("1"));
-  static_cast<QLineEdit*>(control(ids::kNewStation))->setText(QStringLiteral("1"));
-  fillCombos();
+  fillForm(InitialForm());
   ops_->InitLinkDefaults();
   console_->setPaneText(welcomeText());
   bindCommands();
@@ -251,15 +252,17 @@ void CDolvaneCaiJiDlg::showAbout() {
   about.exec();
 }
 
-void CDolvaneCaiJiDlg::fillCombos() {
+void CDolvaneCaiJiDlg::fillForm(const FormValues& form) {
+  for (const auto& [id, text] : form.fields)
+    static_cast<QLineEdit*>(control(id))->setText(QString::fromStdString(text));
   QStringList rates;
   for (int rate : kBaudRates) rates << QString::number(rate);
   QStringList formats;
   for (const LineFormat& format : kLineFormats) formats << QString::fromUtf8(format.text);
-  FillCombo(static_cast<QComboBox*>(control(ids::kBaudRate)), rates, 3);
-  FillCombo(static_cast<QComboBox*>(control(ids::kLineFormat)), formats, 0);
-  FillCombo(static_cast<QComboBox*>(control(ids::kNewBaud)), rates, 3);
-  FillCombo(static_cast<QComboBox*>(control(ids::kNewFormat)), formats, 0);
+  for (int id : {ids::kBaudRate, ids::kNewBaud})
+    FillCombo(static_cast<QComboBox*>(control(id)), rates, form.comboSelection(id));
+  for (int id : {ids::kLineFormat, ids::kNewFormat})
+    FillCombo(static_cast<QComboBox*>(control(id)), formats, form.comboSelection(id));
 }
 
 void CDolvaneCaiJiDlg::bindCommands() {
@@ -279,7 +282,7 @@ bool CDolvaneCaiJiDlg::portFree() const { return !gate_->busy() && !monitor_->ru
 void CDolvaneCaiJiDlg::runCommand(const Command& command) {
   if (!portFree()) return;
   monitor_->commandStarts(command.controlId);
-  runExclusive(command.handler);
+  runExclusive(command.bind(*form_));
 }
 
 void CDolvaneCaiJiDlg::runExclusive(const std::function<void(Operations&)>& handler) {
@@ -304,7 +307,7 @@ void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
   monitorStatus_->setGeometry(TextLineRect(units.toPixels(kProgressBarRect), font(), this));
   monitorStatus_->hide();
   monitor_ = std::make_unique<MonitorController>(
-      *this, *ops_, *static_cast<QPlainTextEdit*>(control(ids::kOutputPane)), *monitorStatus_);
+      *this, *form_, *ops_, *static_cast<QPlainTextEdit*>(control(ids::kOutputPane)), *monitorStatus_);
   connect(monitorSwitch_, &QCheckBox::toggled, this, [this](bool on) {
     if (!on) {
       monitor_->stop();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/edit_com_dialog.h"
+#include "layout/form_model.h"
 #include "operations/operations.h"
 
 class DialogUnits;
@@ -13,6 +14,8 @@ class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QtConsole;
+class QtForm;
+struct FormValues;
 class TrafficTap;
 class TrafficWindow;
 struct ControlDef;
@@ -55,7 +58,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   void addToolActions();
   void openTrafficWindow();
   void chainTabOrder();
-  void fillCombos();
+  void fillForm(const FormValues& form);
   void bindCommands();
   void runCommand(const Command& command);
   // Runs a handler that holds the port: not while another does or monitoring polls.
@@ -66,6 +69,7 @@ class CDolvaneCaiJiDlg : public QDialog {
 
   std::unique_ptr<InputGate> gate_;
   QProgressBar* progressBar_ = nullptr;
+  std::unique_ptr<QtForm> form_;
   std::unique_ptr<QtConsole> console_;
   std::unique_ptr<Operations> ops_;
   QCheckBox* monitorSwitch_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "app/trend_plot_window.h"
 #include "console/control_ids.h"
+#include "layout/form_model.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
 
@@ -57,8 +58,10 @@ QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
 
 }  // namespace
 
-MonitorController::MonitorController(QWidget& window, Operations& ops, QPlainTextEdit& pane, QLabel& status)
+MonitorController::MonitorController(QWidget& window, const FormView& form, Operations& ops, QPlainTextEdit& pane,
+                                     QLabel& status)
     : window_(window),
+      form_(form),
       ops_(ops),
       pane_(pane),
       status_(status),
@@ -101,7 +104,9 @@ bool MonitorController::start() {
   Console& console = ops_.context().console;
   std::optional<PollTarget> target;
   if (readToolLast_) {
-    target = ReadToolTarget(console);  // refuses the fields with the tool's own box
+    const Checked<RegisterBlock> block = ReadToolBlockOf(form_);
+    if (!Accepted(console, block)) return false;  // refused with the tool's own box
+    target = PollTarget::Registers(block->start, block->count);
   } else if (lastModel_) {
     target = PollTarget::Model(*lastModel_);
   } else {
@@ -111,6 +116,7 @@ bool MonitorController::start() {
 
   PollOptions options;
   options.interval = std::chrono::milliseconds(0);  // the timer keeps the interval
+  options.station = StationOf(form_);
   poller_ = std::make_unique<Poller>(ops_.context(), *target, options);
   TrendPlotWindow& plot = plotWindow();
   if (!plot.isVisible()) {

@@ -12,6 +12,7 @@
 #include "monitor/csv_log.h"
 #include "monitor/poller.h"
 
+class FormView;
 class Operations;
 class QLabel;
 class QPlainTextEdit;
@@ -23,7 +24,8 @@ class MonitorController : public QObject {
   Q_OBJECT
  public:
   // `status` is the line that shows the counters; `window` owns the boxes and the trend window.
-  MonitorController(QWidget& window, Operations& ops, QPlainTextEdit& pane, QLabel& status);
+  // The station and the read tool's block are read from `form` when polling starts.
+  MonitorController(QWidget& window, const FormView& form, Operations& ops, QPlainTextEdit& pane, QLabel& status);
   ~MonitorController() override;
 
   // A command is about to run from the control `controlId`: a model's button or
@@ -64,6 +66,7 @@ class MonitorController : public QObject {
   void finish();
 
   QWidget& window_;
+  const FormView& form_;
   Operations& ops_;
   QPlainTextEdit& pane_;
   QLabel& status_;

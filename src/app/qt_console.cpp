@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "app/main_window_layout.h"
 #include "app/message_boxes.h"
 #include "console/control_ids.h"
+#include "layout/main_window_texts.h"
 
 namespace {
 
@@ -36,10 +36,6 @@ Widget* QtConsole::control(int controlId) const {
   auto* widget = window_.findChild<Widget*>(ControlName(controlId));
   Q_ASSERT_X(widget, "QtConsole", "no control of that id and kind");
   return widget;
-}
-
-std::string QtConsole::fieldText(int controlId) {
-  return control<QLineEdit>(controlId)->text().toStdString();
 }
 
 void QtConsole::setPaneText(const std::string& text) {
@@ -72,16 +68,16 @@ bool QtConsole::askCautiousWarning(const std::string& text) {
   return AskWarningBox(&window_, QString::fromUtf8(text), true);
 }
 
-int QtConsole::comboSelection(int controlId) { return control<QComboBox>(controlId)->currentIndex(); }
-
-void QtConsole::setComboSelection(int controlId, int index) {
-  QComboBox* combo = control<QComboBox>(controlId);
-  const QSignalBlocker quiet(combo);
-  combo->setCurrentIndex(index);
+void QtConsole::portStateChanged(bool open) {
+  control<QPushButton>(ids::kOpenPort)->setText(QString::fromUtf8(OpenButtonCaption(open)));
 }
 
-void QtConsole::setButtonCaption(int controlId, const std::string& caption) {
-  control<QPushButton>(controlId)->setText(QString::fromUtf8(caption));
+void QtConsole::lineSettingsChanged(int baudIndex, int formatIndex) {
+  for (const auto& [id, index] : {std::pair{ids::kBaudRate, baudIndex}, std::pair{ids::kLineFormat, formatIndex}}) {
+    QComboBox* combo = control<QComboBox>(id);
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(index);
+  }
 }
 
 std::optional<std::string> QtConsole::askPort() {

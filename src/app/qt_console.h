@@ -11,14 +11,12 @@ class QtConsole : public Console {
   // Controls are found in `window` by their id; boxes are owned by it.
   QtConsole(QWidget& window, QProgressBar& progressBar, PortOffer offerPorts);
 
-  std::string fieldText(int controlId) override;
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
   bool askWarning(const std::string& text) override;
   bool askCautiousWarning(const std::string& text) override;
-  int comboSelection(int controlId) override;
-  void setComboSelection(int controlId, int index) override;
-  void setButtonCaption(int controlId, const std::string& caption) override;
+  void portStateChanged(bool open) override;
+  void lineSettingsChanged(int baudIndex, int formatIndex) override;
   std::optional<std::string> askPort() override;
   void repaint() override;
   void pause(int milliseconds) override;

@@ -14,6 +14,7 @@
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
+#include "layout/form_model.h"
 #include "operations/operations.h"
 #include "link/port_by_name.h"
 #include "link/ports.h"
@@ -124,7 +125,7 @@ void ExpectArgs(const Options& o, size_t count) {
 }
 
 // Puts the operation's arguments into its fields; returns the control to press.
-int PrepareOperation(const Options& o, TerminalConsole& console) {
+int PrepareOperation(const Options& o, FormValues& form) {
   const std::string& op = o.operation;
   if (op == "read") {
     ExpectArgs(o, 1);
@@ -134,23 +135,23 @@ int PrepareOperation(const Options& o, TerminalConsole& console) {
   }
   if (op == "read-registers") {
     ExpectArgs(o, 2);
-    console.fields[ids::kReadStart] = o.args[0];
-    console.fields[ids::kReadCount] = o.args[1];
+    form.fields[ids::kReadStart] = o.args[0];
+    form.fields[ids::kReadCount] = o.args[1];
     return ids::kReadRegisters;
   }
   if (op == "write-register") {
     ExpectArgs(o, 2);
-    console.fields[ids::kWriteAddress] = o.args[0];
-    console.fields[ids::kWriteValue] = o.args[1];
+    form.fields[ids::kWriteAddress] = o.args[0];
+    form.fields[ids::kWriteValue] = o.args[1];
     return ids::kWriteRegister;
   }
   if (op == "write-registers") {
     if (o.args.size() < 2 || o.args.size() > 22)
       throw UsageError{"write-registers takes START COUNT and at most twenty values"};
-    console.fields[ids::kWriteStart] = o.args[0];
-    console.fields[ids::kWriteCount] = o.args[1];
-    // Value edits not given stay empty, so they write 0 as an empty edit does.
-    for (size_t k = 2; k < o.args.size(); ++k) console.fields[ids::kWriteValues[k - 2]] = o.args[k];
+    form.fields[ids::kWriteStart] = o.args[0];
+    form.fields[ids::kWriteCount] = o.args[1];
+    // Value edits not given stay empty, and are refused by name as an empty edit is.
+    for (size_t k = 2; k < o.args.size(); ++k) form.fields[ids::kWriteValues[k - 2]] = o.args[k];
     return ids::kWriteRegisters;
   }
   if (op == "allow-write" || op == "forbid-write") {
@@ -163,9 +164,9 @@ int PrepareOperation(const Options& o, TerminalConsole& console) {
     const int format = FormatIndexOf(o.args[1]);
     if (baud < 0) throw UsageError{"unknown baud rate " + o.args[0]};
     if (format < 0) throw UsageError{"unknown format " + o.args[1]};
-    console.combos[ids::kNewBaud] = baud;
-    console.combos[ids::kNewFormat] = format;
-    console.fields[ids::kNewStation] = o.args[2];
+    form.combos[ids::kNewBaud] = baud;
+    form.combos[ids::kNewFormat] = format;
+    form.fields[ids::kNewStation] = o.args[2];
     return ids::kChangeCommParams;
   }
   if (op == "reset-scan") {
@@ -260,6 +261,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                    std::istream& in, bool inIsTerminal) {
   Options o;
   TerminalConsole console(out, err, in, inIsTerminal);
+  FormValues form = InitialForm();
   int control = 0;
   std::optional<PollCommand> poll;
   try {
@@ -273,18 +275,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     o = ParseOptions(args);
     if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
-    else if (!(poll = ParsePoll(o))) control = PrepareOperation(o, console);
+    else if (!(poll = ParsePoll(o))) control = PrepareOperation(o, form);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
   }
   console.assumeYes = o.yes;
-  console.fields[ids::kStation] = DefaultStation(o);
-  console.fields.try_emplace(ids::kNewStation, "1");
-  console.combos[ids::kBaudRate] = BaudIndexOf(o.baud);
-  console.combos[ids::kLineFormat] = FormatIndexOf(o.format);
-  console.combos.try_emplace(ids::kNewBaud, 3);
-  console.combos.try_emplace(ids::kNewFormat, 0);
+  form.fields[ids::kStation] = DefaultStation(o);
+  form.combos[ids::kBaudRate] = BaudIndexOf(o.baud);
+  form.combos[ids::kLineFormat] = FormatIndexOf(o.format);
+  if (poll) poll->station = StationOf(form);
 
   // The files first, before the port: a file refused ends the run before
   // anything reaches the bus, and nothing is written to one until both are known.
@@ -321,10 +321,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   trace.attach(*tap);
   Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();
-  ops.Dispatch(ids::kBaudRate);
-  ops.Dispatch(ids::kLineFormat);
-  ops.Dispatch(ids::kNewBaud);
-  ops.Dispatch(ids::kNewFormat);
+  JobFor(ids::kBaudRate, form)(ops);
+  JobFor(ids::kLineFormat, form)(ops);
   if (o.port) {
     if (!ParsePortEntry(*o.port)) {
       err << "提示: " << kBadPortNumber << '\n';
@@ -343,7 +341,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   } else {
     // The scan runs for seconds: show its progress lines as they come.
     console.streamPane = control == ids::kCommReset;
-    ops.Dispatch(control);
+    JobFor(control, form)(ops);
     console.flushPane();
     out.flush();
     status = console.sawCancel() ? kExitCancelled : console.sawErrorBox() ? kExitErrorBox : kExitDone;

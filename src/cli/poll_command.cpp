@@ -77,7 +77,7 @@ std::optional<PollCommand> ParsePollCommand(const std::string& operation,
 
 int RunPollCommand(const PollCommand& command, Operations& ops, CsvLog* fileLog, const CliTrace& trace,
                    std::ostream& out, std::ostream& err) {
-  Poller poller(ops.context(), command.target, {command.interval, std::nullopt});
+  Poller poller(ops.context(), command.target, {command.interval, command.station});
   std::optional<CsvLog> stdoutLog;
   CsvLog* log = fileLog ? fileLog : &stdoutLog.emplace(out, poller.columns());
 

@@ -18,6 +18,7 @@ class Operations;
 
 struct PollCommand {
   PollTarget target;
+  StationInput station = StationInput::Of(1);  // --station, as the form model reads it
   std::chrono::milliseconds interval{1000};
   uint64_t count = 0;  // 0: until a signal
   std::optional<std::string> csvPath;

@@ -6,11 +6,6 @@
 #include <thread>
 
 
-std::string TerminalConsole::fieldText(int id) {
-  const auto it = fields.find(id);
-  return it == fields.end() ? std::string() : it->second;
-}
-
 void TerminalConsole::setPaneText(const std::string& text) {
   pane_ = text;
   if (streamPane) flushPane();
@@ -56,13 +51,6 @@ bool TerminalConsole::askWarning(const std::string& text) {
   err_.flush();
   return ok;
 }
-
-int TerminalConsole::comboSelection(int id) {
-  const auto it = combos.find(id);
-  return it == combos.end() ? 0 : it->second;
-}
-
-void TerminalConsole::setComboSelection(int id, int index) { combos[id] = index; }
 
 void TerminalConsole::pause(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

@@ -1,19 +1,16 @@
 #pragma once
 #include <iosfwd>
-#include <map>
 #include <optional>
 #include <string>
 
 #include "console/console.h"
 
-// The window's fields as texts from the command line; boxes as lines on err.
+// Boxes as lines on err, the pane on out, warnings asked on the terminal.
 class TerminalConsole : public Console {
  public:
   TerminalConsole(std::ostream& out, std::ostream& err, std::istream& in, bool inIsTerminal)
       : out_(out), err_(err), in_(in), inIsTerminal_(inIsTerminal) {}
 
-  std::map<int, std::string> fields;
-  std::map<int, int> combos;
   std::optional<std::string> port;
   bool assumeYes = false;
   // Prints the pane as it grows (long operations show progress as it comes).
@@ -29,16 +26,11 @@ class TerminalConsole : public Console {
   // Ends a progress line left open and stops showing progress.
   void endProgress();
 
-  std::string fieldText(int id) override;
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
   void showNotice(const std::string& text) override;
   bool askWarning(const std::string& text) override;
-  int comboSelection(int id) override;
-  void setComboSelection(int id, int index) override;
-  void setButtonCaption(int, const std::string&) override {}
   std::optional<std::string> askPort() override { return port; }
-  void repaint() override {}
   void pause(int milliseconds) override;
   void progress(int done, int total) override;
 

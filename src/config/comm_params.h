@@ -1,6 +1,19 @@
 #pragma once
+#include <cstdint>
+
 #include "modbus/exchange.h"
 
-// Writes the new baud rate, format and station (edit 1039) into register 3 of the
-// module in edit 1006. The link's own settings and the open port stay as they are.
-void ChangeCommParams(OperationContext& ctx);
+// The new line settings and station, composed by the form model into the
+// configuration word (refused with its own box when a field is refused).
+struct CommParamsRequest {
+  StationInput station;      // the module to change
+  Checked<uint16_t> newWord;  // new baud rate, format and station
+};
+
+// Writes the new baud rate, format and station into register 3 of the module.
+// The link's own settings and the open port stay as they are.
+void ChangeCommParams(OperationContext& ctx, const CommParamsRequest& request);
+
+// Refusals of the new settings.
+inline constexpr const char* kBadNewStation = "非法的新站号！";
+inline constexpr const char* kBadParams = "非法的参数！";

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "console/console.h"
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "link/link.h"
 #include "modbus/config_word.h"
@@ -79,8 +78,7 @@ void CommReset(OperationContext& ctx) {
   int done = 0;
   for (int i = 0; i < 8; ++i) {
     for (int j = 0; j < 4; ++j) {
-      console.setComboSelection(ids::kBaudRate, i);
-      console.setComboSelection(ids::kLineFormat, j);
+      console.lineSettingsChanged(i, j);
       link.baudRate = kBaudRates[i];
       link.lineFormat = j;
       appendf(report, kAttemptFormat, i + 1, kBaudRates[i], j, kLineFormats[j].text);
@@ -108,8 +106,7 @@ void CommReset(OperationContext& ctx) {
   console.pause(kBeforeConfirmMs);
 
   BuildWriteRegisterRequest(ctx.tx, 1, kConfigRegister, kStation1At9600N81);
-  console.setComboSelection(ids::kBaudRate, 3);
-  console.setComboSelection(ids::kLineFormat, 0);
+  console.lineSettingsChanged(3, 0);
   link.baudRate = 9600;
   link.lineFormat = 0;
   if (!Reopen(ctx)) return;

@@ -10,24 +10,27 @@ constexpr const char* kConfirmAllow = "该操作将允许模块寄存器的写�
 constexpr const char* kConfirmForbid = "该操作将禁用模块寄存器的写功能";
 }  // namespace
 
-void SetWriteProtection(OperationContext& ctx, const char* confirmation, uint16_t command) {
+void SetWriteProtection(OperationContext& ctx, const StationInput& station, const char* confirmation,
+                        uint16_t command) {
   ExchangeParams params;
   params.replyLength = 8;
   params.minStation = 0;
   params.replyTrailer = "";
-  params.request = [&](int station) {
-    if (station == 0 && !ctx.console.askCautiousWarning(kStationZeroWarning)) return false;
+  params.request = [&](int to) {
+    if (to == 0 && !ctx.console.askCautiousWarning(kStationZeroWarning)) return false;
     if (!ctx.console.askCautiousWarning(confirmation)) return false;
-    BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(station), kConfigRegister, command);
+    BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(to), kConfigRegister, command);
     return true;
   };
   // The reply dump is the only sign of success.
-  const ExchangeResult result = RunExchange(ctx, params);
+  const ExchangeResult result = RunExchange(ctx, station, params);
   if (result.ok()) ctx.console.setPaneText(result.report);
 }
 
-void AllowWrite(OperationContext& ctx) { SetWriteProtection(ctx, kConfirmAllow, kWriteEnableWord); }
+void AllowWrite(OperationContext& ctx, const StationInput& station) {
+  SetWriteProtection(ctx, station, kConfirmAllow, kWriteEnableWord);
+}
 
-void ForbidWrite(OperationContext& ctx) {
-  SetWriteProtection(ctx, kConfirmForbid, kWriteDisableWord);
+void ForbidWrite(OperationContext& ctx, const StationInput& station) {
+  SetWriteProtection(ctx, station, kConfirmForbid, kWriteDisableWord);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Everything an operation may do with the window it runs in. A leaf interface:
-// every operation layer (link, modbus tools, readers, config) talks to the user
-// only through it, so the window, the CLI and tests can stand behind it.
+// What an operation says and asks of the user: pane text, boxes, the port
+// dialog, progress. A leaf interface: every operation layer talks to the user
+// only through it, so the window, the CLI and tests can stand behind it. It
+// reads no field: operations take typed requests (layout/form_model.h).
 
 #include <optional>
 #include <string>
@@ -10,8 +11,6 @@ class Console {
  public:
   virtual ~Console() = default;
 
-  // Text of an edit field, by control id (UTF-8).
-  virtual std::string fieldText(int controlId) = 0;
   // Replaces the output pane's whole text.
   virtual void setPaneText(const std::string& text) = 0;
   // Information box: title 提示, OK only, no icon. Ends an operation that failed.
@@ -24,15 +23,15 @@ class Console {
   // The same box with Cancel as its default button, for changes to every
   // module on the bus or to a module's protection, which Enter must not confirm.
   virtual bool askCautiousWarning(const std::string& text) { return askWarning(text); }
-  // Current list selection of a combo box.
-  virtual int comboSelection(int controlId) = 0;
-  // Selects a combo entry without a selection-change notification.
-  virtual void setComboSelection(int controlId, int index) = 0;
-  virtual void setButtonCaption(int controlId, const std::string& caption) = 0;
+  // The port was opened or closed: a window captions its open button.
+  virtual void portStateChanged(bool /*open*/) {}
+  // The operation set the link's line itself (the recovery scan): a window
+  // shows the setting in its combo boxes, without a selection-change notification.
+  virtual void lineSettingsChanged(int /*baudIndex*/, int /*formatIndex*/) {}
   // The port dialog: the device to open, or nothing on Cancel.
   virtual std::optional<std::string> askPort() = 0;
   // Forces the window to show what has changed so far.
-  virtual void repaint() = 0;
+  virtual void repaint() {}
   virtual void pause(int milliseconds) = 0;
   // Called every ~15 ms while the serial line waits; keeps a window painted.
   virtual void idle() {}

@@ -15,3 +15,5 @@ std::string WelcomeText() {
   text += "使能写保护方法: 写保护设置->禁止写操作。";
   return text;
 }
+
+const char* OpenButtonCaption(bool portOpen) { return portOpen ? "关闭串口" : "打开串口"; }

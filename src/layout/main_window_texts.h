@@ -9,6 +9,9 @@ inline constexpr const char* kSupportPhone = "000-0000-0000";
 inline constexpr const char* kMainWindowCaption = "Dolvane采集模块调试工具V2.8";
 inline constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
 
+// Button 1000's caption while the port is open or closed.
+const char* OpenButtonCaption(bool portOpen);
+
 // The caption bar: the window's name, two blanks, the web address.
 std::string MainWindowTitle();
 // What the pane shows when the window opens.

@@ -1,7 +1,6 @@
 #include "link/link.h"
 
 #include "console/console.h"
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "link/ports.h"
 #include "link/tcp_address.h"
@@ -80,7 +79,7 @@ int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   }
   link.portHandle = &port;
   link.isOpen = 1;
-  console.setButtonCaption(ids::kOpenPort, "关闭串口");
+  console.portStateChanged(true);
   // Results are not examined: a port that refuses a setting still counts as open.
   port.setQueueSizes(1024, 1024);
   ApplyLinkSettings(link, port);
@@ -102,5 +101,5 @@ void ClosePort(LinkState& link, Console& console) {
   link.portHandle = nullptr;
   link.isOpen = 0;
   link.settleBeforeNextRequest = false;
-  console.setButtonCaption(ids::kOpenPort, "打开串口");
+  console.portStateChanged(false);
 }

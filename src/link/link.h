@@ -31,8 +31,6 @@ struct LinkState {
   int32_t lineFormat = 0;
   int32_t portNumber = 0;
   std::string portName;  // device path that the next OpenPort opens
-  int32_t newBaudIndex = 0;
-  int32_t newLineFormat = 0;
   // The last reply went wrong and its tail may still come: the next request
   // waits for a quiet line first.
   bool settleBeforeNextRequest = false;
@@ -81,5 +79,5 @@ int OpenPort(LinkState& link, SerialPort& port, Console& console);
 // Sets the port's time-outs and line from link's baud rate and format, as
 // OpenPort does; what a borrowed port is given back with.
 void ApplyLinkSettings(const LinkState& link, SerialPort& port);
-// Purges, closes, marks closed and captions button 1000 "打开串口".
+// Purges, closes and marks closed; the console hears that the port closed.
 void ClosePort(LinkState& link, Console& console);

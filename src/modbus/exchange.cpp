@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "console/console.h"
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "modbus/reply_check.h"
 
@@ -69,20 +68,6 @@ std::string WhereText(const LinkState& link, int station) {
 
 std::string FactLine(const Transfer& t, const LinkState& link, int station) {
   return t.fact.empty() ? std::string() : "\r\n" + t.fact + "；" + WhereText(link, station);
-}
-
-std::optional<int> StationFromField(Console& console, int minStation) {
-  const std::string text = console.fieldText(ids::kStation);
-  if (IsBlank(text)) {
-    console.showInfo(std::string(msg::kBadStation) + "\r\n模块站号" + msg::kNotFilled);
-    return std::nullopt;
-  }
-  const int32_t station = ParseDecimal(text);
-  if (station < minStation || station > 255) {
-    console.showInfo(msg::kBadStation);
-    return std::nullopt;
-  }
-  return station;
 }
 
 namespace {
@@ -224,7 +209,7 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
   return ExchangeError::kNone;
 }
 
-ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params) {
+ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, const ExchangeParams& params) {
   ExchangeResult result;
   ctx.console.setPaneText("");
   std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
@@ -232,8 +217,12 @@ ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params) 
     result.error = Fail(ctx, ExchangeError::kPortNotOpen);
     return result;
   }
-  const std::optional<int> station = StationFromField(ctx.console, params.minStation);
-  if (!station) {
+  if (!Accepted(ctx.console, station)) {
+    result.error = ExchangeError::kBadStation;
+    return result;
+  }
+  if (*station < params.minStation) {  // station 0 is a broadcast, which only writes may send
+    ctx.console.showInfo(msg::kBadStation);
     result.error = ExchangeError::kBadStation;
     return result;
   }

@@ -4,10 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "console/checked.h"
+#include "console/console.h"
 #include "link/link.h"
 #include "modbus/frames.h"
 
-class Console;
 
 // What an operation works with: the window it runs in and the process-wide state.
 struct OperationContext {
@@ -100,8 +101,11 @@ struct ExchangeResult {
   bool ok() const { return error == ExchangeError::kNone; }
 };
 
+// The station field as the form model read it: 0-255, or its refusal box.
+using StationInput = Checked<int>;
+
 // Clear the pane, check port and station, build, show, send, read, check, dump.
-ExchangeResult RunExchange(OperationContext& ctx, const ExchangeParams& params);
+ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, const ExchangeParams& params);
 
 // The part after the request is built: show it (appended to report), send it,
 // read params.replyLength bytes, check them and append the reply section.
@@ -125,6 +129,12 @@ const char* ExceptionName(uint8_t code);
 // What an exception frame says: "异常响应：功能码 0x83，异常码 0x02（非法数据地址）".
 std::string ExceptionLine(const uint8_t* frame);
 
-// The station field read as every operation reads it; nothing, after the
-// refusal box, when it is empty or outside minStation-255.
-std::optional<int> StationFromField(Console& console, int minStation);
+// Shows the refusal of a field the form model refused; true when it was accepted.
+template <class T>
+bool Accepted(Console& console, const Checked<T>& field);
+
+template <class T>
+bool Accepted(Console& console, const Checked<T>& field) {
+  if (!field.ok()) console.showInfo(field.refusal);
+  return field.ok();
+}

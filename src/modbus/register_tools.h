@@ -1,12 +1,35 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "modbus/exchange.h"
 
+// A block of registers that fits the 65536 addresses.
+struct RegisterBlock {
+  uint16_t start = 0;
+  uint16_t count = 0;
+};
+
+// What the tools are given, each field read and checked by the form model.
+struct ReadRegistersRequest {
+  StationInput station;
+  Checked<RegisterBlock> block;  // 1-120 registers
+};
+struct WriteRegisterRequest {
+  StationInput station;
+  Checked<uint16_t> address;
+  Checked<uint16_t> value;
+};
+struct WriteRegistersRequest {
+  StationInput station;
+  Checked<RegisterBlock> block;          // 1-20 registers
+  Checked<std::vector<uint16_t>> values;  // one per register of the block
+};
+
 // Generic read and write tools with annotated frames.
-void ReadRegisters(OperationContext& ctx);   // function 03, 1-120 registers
-void WriteRegister(OperationContext& ctx);   // function 06, broadcast allowed
-void WriteRegisters(OperationContext& ctx);  // function 16, 1-20 registers
+void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request);    // function 03
+void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request);    // function 06, broadcast allowed
+void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request);  // function 16
 
 inline constexpr const char* kBadStartAddress = "非法的起始地址！";
 inline constexpr const char* kBadReadCount = "非法的读取长度！";

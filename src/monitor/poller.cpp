@@ -3,23 +3,12 @@
 #include <algorithm>
 #include <thread>
 
-#include "console/control_ids.h"
 #include "console/text.h"
 #include "modbus/register_tools.h"
 
 PollTarget PollTarget::Model(const ReaderModel& reader) { return {&reader, reader.start, reader.count}; }
 
 PollTarget PollTarget::Registers(uint16_t start, uint16_t count) { return {nullptr, start, count}; }
-
-std::optional<PollTarget> ReadToolTarget(Console& console) {
-  const int32_t start = ParseDecimal(console.fieldText(ids::kReadStart));
-  const int32_t count = ParseDecimal(console.fieldText(ids::kReadCount));
-  if (const char* box = ReadBlockError(start, count)) {
-    console.showInfo(box);
-    return std::nullopt;
-  }
-  return PollTarget::Registers(static_cast<uint16_t>(start), static_cast<uint16_t>(count));
-}
 
 std::string QuantityColumn::heading() const { return unit.empty() ? label : label + " (" + unit + ")"; }
 
@@ -108,14 +97,12 @@ Poller::Poller(OperationContext& ctx, PollTarget target, PollOptions options)
       ctx_{quiet_, ctx.link, ctx.port, ctx.tx, ctx.rx},
       target_(target),
       options_(options),
-      columns_(ColumnsOf(target)) {
-  if (options_.station) quiet_.stationText = std::to_string(*options_.station);
-}
+      columns_(ColumnsOf(target)) {}
 
 ExchangeError Poller::exchange(PollResult& result) {
   ExchangeError error = ExchangeError::kNone;
   if (target_.model) {
-    ReadOutcome outcome = ReadModel(ctx_, *target_.model);
+    ReadOutcome outcome = ReadModel(ctx_, *target_.model, options_.station);
     error = outcome.error;
     result.station = outcome.station;
     if (outcome.refused) {
@@ -128,11 +115,11 @@ ExchangeError Poller::exchange(PollResult& result) {
   } else {
     ExchangeParams params;
     params.replyLength = 5u + 2u * target_.count;
-    params.request = [this](int station) {
-      BuildReadRequest(ctx_.tx, static_cast<uint8_t>(station), target_.start, target_.count);
+    params.request = [this](int to) {
+      BuildReadRequest(ctx_.tx, static_cast<uint8_t>(to), target_.start, target_.count);
       return true;
     };
-    ExchangeResult exchanged = RunExchange(ctx_, params);
+    ExchangeResult exchanged = RunExchange(ctx_, options_.station, params);
     error = exchanged.error;
     result.station = exchanged.station;
     if (exchanged.ok()) {

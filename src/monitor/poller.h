@@ -7,8 +7,8 @@
 //
 // A front drives it from its own loop:
 //   - a window builds the target from the last model read
-//     (PollTarget::Model(entry.reader)) or from the read tool's fields
-//     (ReadToolTarget); a timer then calls pollOnce() when nextDue() comes
+//     (PollTarget::Model(entry.reader)) or from the read tool's block as the
+//     form model reads it; a timer then calls pollOnce() when nextDue() comes
 //     (0 ms apart for back-to-back polling); the window shows last().report
 //     and counters() and rate(), plots last().quantities (columns() names them
 //     before the first poll), writes last() to a CsvLog while logging is on,
@@ -42,10 +42,6 @@ struct PollTarget {
   static PollTarget Registers(uint16_t start, uint16_t count);
 };
 
-
-// The register block in the read tool's fields, refused with the tool's own
-// box (on `console`) where the tool would refuse it.
-std::optional<PollTarget> ReadToolTarget(Console& console);
 
 // A quantity's column in a log or plot.
 struct QuantityColumn {
@@ -88,8 +84,9 @@ std::string SummaryLine(const PollCounters& counters, double pollsPerSecond);
 
 struct PollOptions {
   std::chrono::milliseconds interval{1000};  // start to start; 0: back to back
-  // The station to poll; unset, the station field's text as the buttons read it.
-  std::optional<int> station;
+  // The station to poll, as the form model read it (a refusal ends polling
+  // with its box, as a button would refuse it).
+  StationInput station = StationInput::Of(1);
 };
 
 class Poller {

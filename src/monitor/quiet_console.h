@@ -1,8 +1,7 @@
 #pragma once
 // The console a monitor's exchanges run with: they take the same path as a
 // button's, but a failed poll must not stop the polling with a modal box. Boxes
-// are recorded instead of shown, the pane is kept aside, and the fields still
-// come from the window, so the station is read as the buttons read it.
+// are recorded instead of shown and the pane is kept aside.
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,24 +12,16 @@ class QuietConsole : public Console {
  public:
   explicit QuietConsole(Console& window) : window_(window) {}
 
-  // The station field's text, when the monitor was given a station of its own.
-  std::optional<std::string> stationText;
-
   // The boxes shown since the last clear, in order (warnings are answered Cancel).
   const std::vector<std::string>& boxes() const { return boxes_; }
   void clearBoxes() { boxes_.clear(); }
   const std::string& pane() const { return pane_; }
 
-  std::string fieldText(int controlId) override;
   void setPaneText(const std::string& text) override { pane_ = text; }
   void showInfo(const std::string& text) override { boxes_.push_back(text); }
   void showNotice(const std::string& text) override { boxes_.push_back(text); }
   bool askWarning(const std::string& text) override;
-  int comboSelection(int controlId) override { return window_.comboSelection(controlId); }
-  void setComboSelection(int, int) override {}
-  void setButtonCaption(int, const std::string&) override {}
   std::optional<std::string> askPort() override { return std::nullopt; }
-  void repaint() override {}
   // A reader's pause between its requests is part of its exchange.
   void pause(int milliseconds) override { window_.pause(milliseconds); }
   void idle() override { window_.idle(); }

@@ -1,17 +1,18 @@
 #pragma once
-#include <functional>
 #include <memory>
-#include <vector>
 
+#include "config/comm_params.h"
 #include "link/link.h"
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
+#include "modbus/register_tools.h"
 
 class Console;
 struct ModelEntry;
 
-// The process-wide state and one method per command handler. The window's
-// command table and the CLI's operations both land here.
+// The process-wide state and one method per command handler, each taking its
+// typed request. The command table (layout/form_model.h) builds those requests
+// from the window's form, the CLI from its arguments.
 class Operations {
  public:
   Operations(Console& console, std::unique_ptr<SerialPort> port);
@@ -23,23 +24,19 @@ class Operations {
   void InitLinkDefaults();
 
   void OnBnClickedOpenPort();
-  void OnCbnSelchangeBaudRate();
-  void OnCbnSelchangeLineFormat();
+  // The link's line for the next opening: indexes into kBaudRates and kLineFormats.
+  void OnCbnSelchangeBaudRate(int index);
+  void OnCbnSelchangeLineFormat(int index);
   // The handler of every model button (OnBnClickedRead4SXY, ...): the model's
   // row in the registry says what to read and how to report it.
-  void OnBnClickedReadModel(const ModelEntry& model);
-  void OnBnClickedReadRegisters();
-  void OnBnClickedWriteRegister();
-  void OnBnClickedWriteRegisters();
-  void OnBnClickedAllowWrite();
-  void OnBnClickedForbidWrite();
-  void OnCbnSelchangeNewBaud();
-  void OnCbnSelchangeNewFormat();
-  void OnBnClickedChangeCommParams();
+  void OnBnClickedReadModel(const ModelEntry& model, const StationInput& station);
+  void OnBnClickedReadRegisters(const ReadRegistersRequest& request);
+  void OnBnClickedWriteRegister(const WriteRegisterRequest& request);
+  void OnBnClickedWriteRegisters(const WriteRegistersRequest& request);
+  void OnBnClickedAllowWrite(const StationInput& station);
+  void OnBnClickedForbidWrite(const StationInput& station);
+  void OnBnClickedChangeCommParams(const CommParamsRequest& request);
   void OnBnClickedCommReset();
-
-  // Runs the handler bound to a control id; false for an id without one.
-  bool Dispatch(int controlId);
 
   LinkState& link() { return link_; }
   const TxFrame& txFrame() const { return tx_; }
@@ -55,13 +52,3 @@ class Operations {
   RxFrame rx_;
   OperationContext ctx_;
 };
-
-// The command table: control id, event, handler. The model buttons' rows come
-// from the model registry.
-enum class CommandEvent { kClick, kSelectionChange };
-struct Command {
-  int controlId;
-  CommandEvent event;
-  std::function<void(Operations&)> handler;
-};
-const std::vector<Command>& CommandTable();

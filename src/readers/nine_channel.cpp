@@ -50,14 +50,14 @@ void Format9VXY(ReportBuilder& report, const uint8_t* block) {
   report.quantity("uin.vt", voltage, "", "电压变比：%05d", Word(block, 155));
 }
 
-ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model) {
+ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
   ExchangeParams first;
   first.replyLength = 5u + 2u * kFirstCount;
-  first.request = [&](int station) {
-    BuildReadRequest(ctx.tx, static_cast<uint8_t>(station), 0, kFirstCount);
+  first.request = [&](int to) {
+    BuildReadRequest(ctx.tx, static_cast<uint8_t>(to), 0, kFirstCount);
     return true;
   };
-  ExchangeResult result = RunExchange(ctx, first);
+  ExchangeResult result = RunExchange(ctx, station, first);
   ReadOutcome outcome{result.error, false, result.station, std::move(result.report), {}};
   if (!outcome.ok()) return outcome;
 
@@ -67,7 +67,7 @@ ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model) {
 
   ctx.console.pause(20);
 
-  // The same report continues; the pane is not cleared and the station not reread.
+  // The same report continues; the pane is not cleared.
   BuildReadRequest(ctx.tx, static_cast<uint8_t>(outcome.station), kFirstCount, kSecondCount);
   ExchangeParams second;
   second.replyLength = 5u + 2u * kSecondCount;

@@ -34,22 +34,22 @@ void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, const uint8_t* 
   outcome.quantities = model.decodeInto(outcome.report, block);
 }
 
-ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model) {
-  if (model.read) return model.read(ctx, model);
+ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
+  if (model.read) return model.read(ctx, model, station);
   ExchangeParams params;
   params.replyLength = 5u + 2u * model.count;
-  params.request = [&](int station) {
-    BuildReadRequest(ctx.tx, static_cast<uint8_t>(station), model.start, model.count);
+  params.request = [&](int to) {
+    BuildReadRequest(ctx.tx, static_cast<uint8_t>(to), model.start, model.count);
     return true;
   };
-  ExchangeResult result = RunExchange(ctx, params);
+  ExchangeResult result = RunExchange(ctx, station, params);
   ReadOutcome outcome{result.error, false, result.station, std::move(result.report), {}};
   if (outcome.error == ExchangeError::kNone) DecodeBlock(outcome, model, ctx.rx.bytes);
   return outcome;
 }
 
-void RunReader(OperationContext& ctx, const ReaderModel& model) {
-  const ReadOutcome outcome = ReadModel(ctx, model);
+void RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
+  const ReadOutcome outcome = ReadModel(ctx, model, station);
   if (outcome.refused) {
     // The pane keeps the request section; the reply is discarded with the report.
     ctx.console.showInfo(msg::kUnsupportedModel);

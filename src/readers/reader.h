@@ -31,7 +31,7 @@ struct ReaderModel {
   // Writes the decoded lines and their quantities; word k of the block is Word(reply, k).
   void (*decode)(ReportBuilder& report, const uint8_t* reply);
   // A reader with its own exchanges (several requests); null for the common one.
-  ReadOutcome (*read)(OperationContext& ctx, const ReaderModel& model) = nullptr;
+  ReadOutcome (*read)(OperationContext& ctx, const ReaderModel& model, const StationInput& station) = nullptr;
 
   // Appends the decoded lines only.
   void format(std::string& report, const uint8_t* reply) const;
@@ -48,9 +48,9 @@ std::string NumberedChannel(int n);
 bool AcceptsByVersion(const uint8_t* reply);
 
 // Exchange, acceptance and decoding, without the model's box or the pane.
-ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model);
+ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model, const StationInput& station);
 // Judges and decodes a block read whole: the outcome's refusal, lines and values.
 void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, const uint8_t* block);
 
 // A model button: ReadModel, then the refusal box or the report in the pane.
-void RunReader(OperationContext& ctx, const ReaderModel& model);
+void RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station);

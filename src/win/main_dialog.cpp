@@ -2,6 +2,7 @@
 
 #include "console/control_ids.h"
 #include "dolvane_version.h"
+#include "layout/form_model.h"
 #include "layout/main_window_controls.h"
 #include "layout/main_window_texts.h"
 #include "link/link.h"
@@ -11,6 +12,7 @@
 #include "win/resource.h"
 #include "win/utf16.h"
 #include "win/win_console.h"
+#include "win/win_form.h"
 
 namespace {
 
@@ -31,15 +33,14 @@ void FillCombo(HWND dialog, int id, const std::vector<std::string>& entries, int
   SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-void FillCombos(HWND dialog) {
+void FillForm(HWND dialog, const FormValues& form) {
+  for (const auto& [id, text] : form.fields) SetDlgItemTextW(dialog, id, Utf16(text).c_str());
   std::vector<std::string> rates;
   for (int rate : kBaudRates) rates.push_back(std::to_string(rate));
   std::vector<std::string> formats;
   for (const LineFormat& format : kLineFormats) formats.push_back(format.text);
-  FillCombo(dialog, ids::kBaudRate, rates, 3);
-  FillCombo(dialog, ids::kLineFormat, formats, 0);
-  FillCombo(dialog, ids::kNewBaud, rates, 3);
-  FillCombo(dialog, ids::kNewFormat, formats, 0);
+  for (int id : {ids::kBaudRate, ids::kNewBaud}) FillCombo(dialog, id, rates, form.comboSelection(id));
+  for (int id : {ids::kLineFormat, ids::kNewFormat}) FillCombo(dialog, id, formats, form.comboSelection(id));
 }
 
 void AppendAboutItem(HWND dialog) {
@@ -92,15 +93,14 @@ void MainDialog::run(HINSTANCE instance) {
 void MainDialog::initialise(HWND dialog) {
   dialog_ = dialog;
   console_ = std::make_unique<WinConsole>(dialog);
+  form_ = std::make_unique<WinForm>(dialog);
   ops_ = std::make_unique<Operations>(*console_, NewPlatformSerialPort());
   AppendAboutItem(dialog);
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   paneFont_ = NewPaneFont(dialog);
   SendDlgItemMessageW(dialog, ids::kOutputPane, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont_), TRUE);
-  SetDlgItemTextW(dialog, ids::kStation, L"1");
-  SetDlgItemTextW(dialog, ids::kNewStation, L"1");
-  FillCombos(dialog);
+  FillForm(dialog, InitialForm());
   ops_->InitLinkDefaults();
   console_->setPaneText(WelcomeText());
 }
@@ -111,7 +111,7 @@ void MainDialog::onCommand(int controlId, int code) {
     if (command.controlId != controlId || command.event != EventOf(code)) continue;
     if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
     busy_ = true;
-    command.handler(*ops_);
+    command.bind(*form_)(*ops_);
     busy_ = false;
     ShowWindow(GetDlgItem(dialog_, IDC_SCAN_PROGRESS), SW_HIDE);
     return;

@@ -7,6 +7,7 @@
 
 class Operations;
 class WinConsole;
+class WinForm;
 
 class MainDialog {
  public:
@@ -31,6 +32,7 @@ class MainDialog {
   HFONT paneFont_ = nullptr;
   bool busy_ = false;  // a command runs: one at a time, and the window stays open
   std::unique_ptr<WinConsole> console_;
+  std::unique_ptr<WinForm> form_;
   std::unique_ptr<Operations> ops_;
 };
 

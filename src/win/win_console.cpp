@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "console/control_ids.h"
+#include "layout/main_window_texts.h"
 #include "win/edit_com_dialog.h"
 #include "win/resource.h"
 #include "win/utf16.h"
@@ -35,13 +36,6 @@ void PumpWithoutInput() {
   }
 }
 
-std::string WinConsole::fieldText(int controlId) {
-  HWND edit = GetDlgItem(dialog_, controlId);
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-  return Utf8(text);
-}
-
 void WinConsole::setPaneText(const std::string& text) {
   // A read's report shows from its top, where its header is.
   SetDlgItemTextW(dialog_, ids::kOutputPane, EditControlText(text).c_str());
@@ -60,17 +54,14 @@ bool WinConsole::askCautiousWarning(const std::string& text) {
   return MessageBoxW(dialog_, Utf16(text).c_str(), kWarningTitle, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK;
 }
 
-int WinConsole::comboSelection(int controlId) {
-  return static_cast<int>(SendDlgItemMessageW(dialog_, controlId, CB_GETCURSEL, 0, 0));
+void WinConsole::portStateChanged(bool open) {
+  SetDlgItemTextW(dialog_, ids::kOpenPort, Utf16(OpenButtonCaption(open)).c_str());
 }
 
-void WinConsole::setComboSelection(int controlId, int index) {
+void WinConsole::lineSettingsChanged(int baudIndex, int formatIndex) {
   // CB_SETCURSEL sends no selection-change notification.
-  SendDlgItemMessageW(dialog_, controlId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void WinConsole::setButtonCaption(int controlId, const std::string& caption) {
-  SetDlgItemTextW(dialog_, controlId, Utf16(caption).c_str());
+  SendDlgItemMessageW(dialog_, ids::kBaudRate, CB_SETCURSEL, static_cast<WPARAM>(baudIndex), 0);
+  SendDlgItemMessageW(dialog_, ids::kLineFormat, CB_SETCURSEL, static_cast<WPARAM>(formatIndex), 0);
 }
 
 std::optional<std::string> WinConsole::askPort() { return RunEditComDialog(dialog_); }

@@ -9,14 +9,12 @@ class WinConsole : public Console {
  public:
   explicit WinConsole(HWND dialog) : dialog_(dialog) {}
 
-  std::string fieldText(int controlId) override;
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
   bool askWarning(const std::string& text) override;
   bool askCautiousWarning(const std::string& text) override;
-  int comboSelection(int controlId) override;
-  void setComboSelection(int controlId, int index) override;
-  void setButtonCaption(int controlId, const std::string& caption) override;
+  void portStateChanged(bool open) override;
+  void lineSettingsChanged(int baudIndex, int formatIndex) override;
   std::optional<std::string> askPort() override;
   void repaint() override;
   void pause(int milliseconds) override;

@@ -176,8 +176,6 @@ TEST_F(MainWindowTest, StartsWithWelcomeTextDefaultsAndClosedPort) {
   EXPECT_EQ(link().isOpen, 0);
   EXPECT_EQ(link().baudRate, 9600);
   EXPECT_EQ(link().lineFormat, 0);
-  EXPECT_EQ(link().newBaudIndex, 3);
-  EXPECT_EQ(link().newLineFormat, 0);
 
   auto* paneEdit = control<QPlainTextEdit>(ids::kOutputPane);
   EXPECT_TRUE(paneEdit->isReadOnly());
@@ -258,14 +256,14 @@ TEST_F(MainWindowTest, OnlyAListChoiceChangesTheLinkSettings) {
   QTest::keyClick(format, Qt::Key_Down);
   EXPECT_EQ(link().lineFormat, 1);
   QTest::keyClick(control<QComboBox>(ids::kNewBaud), Qt::Key_Up);
-  EXPECT_EQ(link().newBaudIndex, 2);
+  EXPECT_EQ(control<QComboBox>(ids::kNewBaud)->currentIndex(), 2);
 
-  // A selection set by an operation announces nothing.
-  window.console().setComboSelection(ids::kBaudRate, 7);
-  window.console().setComboSelection(ids::kNewFormat, 3);
+  // A line set by an operation (the recovery scan) announces nothing.
+  window.console().lineSettingsChanged(7, 3);
   EXPECT_EQ(baud->currentText(), "115200");
+  EXPECT_EQ(format->currentText(), "N,8,2");
   EXPECT_EQ(link().baudRate, 19200);
-  EXPECT_EQ(link().newLineFormat, 0);
+  EXPECT_EQ(link().lineFormat, 1);
 }
 
 TEST_F(MainWindowTest, DigitEditsTakeOnlyDigits) {

@@ -30,7 +30,7 @@ TEST(InProcessBus, EveryModelAnswersAtItsDemoStation) {
     InProcessRun run;
     ASSERT_TRUE(run.open()) << model.cliName;
     run.console.fields[ids::kStation] = std::to_string(model.demoStation);
-    run.ops.OnBnClickedReadModel(model);
+    run.console.press(run.ops, model.buttonId);
     EXPECT_TRUE(run.console.infoTexts().empty())
         << model.cliName << ": " << run.console.infoTexts().front();
     EXPECT_NE(run.console.pane.find("十六进制显示接收数据"), std::string::npos) << model.cliName;
@@ -43,7 +43,7 @@ TEST(InProcessBus, ModulesStaySilentOnAnotherLineAndAtAnAbsentStation) {
     InProcessRun run(baudRate);
     ASSERT_TRUE(run.open());
     run.console.fields[ids::kStation] = std::to_string(station);
-    run.ops.OnBnClickedReadModel(model);
+    run.console.press(run.ops, model.buttonId);
     EXPECT_EQ(run.console.infoTexts().size(), 1u) << baudRate << " " << station;
     EXPECT_EQ(run.console.pane.find("十六进制显示接收数据"), std::string::npos);
   }

@@ -28,9 +28,7 @@ class CommParams : public ScriptedFixture {
 
   void Choose(int baudIndex, int formatIndex) {
     console.combos[ids::kNewBaud] = baudIndex;
-    ops.OnCbnSelchangeNewBaud();
     console.combos[ids::kNewFormat] = formatIndex;
-    ops.OnCbnSelchangeNewFormat();
   }
 };
 
@@ -68,7 +66,7 @@ TEST_F(CommParams, WorkedExamplesWriteTheWordAndLeaveTheLinkAlone) {
     const size_t linesBefore = port->lines.size();
     const int opensBefore = port->opens;
 
-    ops.OnBnClickedChangeCommParams();
+    console.press(ops, ids::kChangeCommParams);
 
     ASSERT_EQ(port->written, std::vector<Bytes>{request});
     ASSERT_EQ(console.boxes.size(), 2u);
@@ -119,7 +117,7 @@ TEST_F(CommParams, RefusesBadInputBeforeAnythingIsSent) {
     console.fields[ids::kStation] = c.station;
     console.fields[ids::kNewStation] = c.newStation;
     Choose(c.baudIndex, c.formatIndex);
-    ops.OnBnClickedChangeCommParams();
+    console.press(ops, ids::kChangeCommParams);
     ASSERT_EQ(console.boxes.size(), 1u);
     EXPECT_EQ(console.boxes[0].kind, "提示");
     EXPECT_EQ(console.boxes[0].text, c.message);
@@ -131,7 +129,7 @@ TEST_F(CommParams, PortClosedIsReportedBeforeTheStations) {
   ops.OnBnClickedOpenPort();  // closes
   console.boxes.clear();
   console.fields[ids::kStation] = "999";
-  ops.OnBnClickedChangeCommParams();
+  console.press(ops, ids::kChangeCommParams);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"串口未打开!"});
   ExpectNothingSent();
 }
@@ -141,14 +139,14 @@ TEST_F(CommParams, BroadcastAsksTwiceAndCancelInEitherBoxSendsNothing) {
   console.fields[ids::kNewStation] = "7";
 
   console.warningAnswers = {false};
-  ops.OnBnClickedChangeCommParams();
+  console.press(ops, ids::kChangeCommParams);
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].text, kBroadcast);
   ExpectNothingSent();
 
   console.boxes.clear();
   console.warningAnswers = {true, false};
-  ops.OnBnClickedChangeCommParams();
+  console.press(ops, ids::kChangeCommParams);
   ASSERT_EQ(console.boxes.size(), 2u);
   EXPECT_EQ(console.boxes[1].text.rfind(kConfirmHead, 0), 0u);
   ExpectNothingSent();
@@ -156,7 +154,7 @@ TEST_F(CommParams, BroadcastAsksTwiceAndCancelInEitherBoxSendsNothing) {
   // OK in both: the word goes to every module, which answer nothing, and no
   // success is claimed.
   console.boxes.clear();
-  ops.OnBnClickedChangeCommParams();
+  console.press(ops, ids::kChangeCommParams);
   Bytes request{0x00, 0x06, 0x00, 0x03, 0x00, 0x07, 0, 0};
   PlaceCrc(request.data(), 6);
   EXPECT_EQ(port->written, std::vector<Bytes>{request});

@@ -56,8 +56,8 @@ class CommResetScripted : public ScriptedFixtureWith<ScanConsole> {
   void SetUp() override {
     ScriptedFixtureWith::SetUp();
     console.combos = {{ids::kBaudRate, 5}, {ids::kLineFormat, 1}};
-    ops.OnCbnSelchangeBaudRate();
-    ops.OnCbnSelchangeLineFormat();
+    console.press(ops, ids::kBaudRate);
+    console.press(ops, ids::kLineFormat);
     OpenScriptedPort();
     console.boxes.clear();
     port->lines.clear();
@@ -79,7 +79,7 @@ class CommResetScripted : public ScriptedFixtureWith<ScanConsole> {
 
 TEST_F(CommResetScripted, TriesEverySettingThenConfirmsAtStation1And9600) {
   port->replies.push_back(kConfirm);
-  ops.OnBnClickedCommReset();
+  console.press(ops, ids::kCommReset);
 
   std::vector<Bytes> expected;
   for (int k = 0; k < 32; ++k) {
@@ -135,7 +135,7 @@ TEST_F(CommResetScripted, ConfirmationReplyIsJudgedOnLengthThenCrc) {
     SCOPED_TRACE(c.name);
     console.boxes.clear();
     port->replies.assign(c.replies.begin(), c.replies.end());
-    ops.OnBnClickedCommReset();
+    console.press(ops, ids::kCommReset);
     ASSERT_EQ(console.infoTexts(), std::vector<std::string>{c.message});
     ExpectOpenAt(3, 0);
     EXPECT_EQ(console.pane.find("十六进制显示接收数据"), std::string::npos);
@@ -143,7 +143,7 @@ TEST_F(CommResetScripted, ConfirmationReplyIsJudgedOnLengthThenCrc) {
   }
   port->failReads = true;
   console.boxes.clear();
-  ops.OnBnClickedCommReset();
+  console.press(ops, ids::kCommReset);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"读串口失败!"});
   ExpectOpenAt(3, 0);
 }
@@ -164,7 +164,7 @@ TEST_F(CommResetScripted, ShortWriteEndsTheScanWhereItHappened) {
     port->written.clear();
     port->replies = {kConfirm};
     port->shortWriteNumber = c.writeNumber;
-    ops.OnBnClickedCommReset();
+    console.press(ops, ids::kCommReset);
     EXPECT_EQ(port->written.size(), static_cast<size_t>(c.writeNumber));
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"写串口失败!"});
     ExpectOpenAt(c.baudIndex, c.formatIndex);
@@ -173,7 +173,7 @@ TEST_F(CommResetScripted, ShortWriteEndsTheScanWhereItHappened) {
 
 TEST_F(CommResetScripted, ReopenFailureAtTheConfirmationLeavesThePortClosed) {
   port->failOpenNumber = port->opens + 33;
-  ops.OnBnClickedCommReset();
+  console.press(ops, ids::kCommReset);
   EXPECT_EQ(port->written.size(), 64u);
   EXPECT_EQ(console.infoTexts(),
             std::vector<std::string>{ParsePortEntry(kScriptedPortEntry)->device +
@@ -187,7 +187,7 @@ TEST_F(CommResetScripted, ReopenFailureAtTheConfirmationLeavesThePortClosed) {
 
 TEST_F(CommResetScripted, ClosedPortOrCancelSendsNothing) {
   console.warningAnswers = {false};
-  ops.OnBnClickedCommReset();
+  console.press(ops, ids::kCommReset);
   EXPECT_TRUE(port->written.empty());
   EXPECT_EQ(console.pane, "");
   ASSERT_EQ(console.boxes.size(), 1u);
@@ -198,7 +198,7 @@ TEST_F(CommResetScripted, ClosedPortOrCancelSendsNothing) {
 
   ops.OnBnClickedOpenPort();  // closes
   console.boxes.clear();
-  ops.OnBnClickedCommReset();
+  console.press(ops, ids::kCommReset);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"串口未打开!"});
   EXPECT_TRUE(port->written.empty());
   EXPECT_EQ(console.pane, "");
@@ -232,7 +232,7 @@ class CommResetOnBus : public BusFixtureWith<ScanConsole> {
     framesSent = 0;
     console.boxes.clear();
     console.progressSteps.clear();
-    ops.OnBnClickedCommReset();
+    console.press(ops, ids::kCommReset);
   }
 
   void ExpectOpenAt9600N81() {
@@ -260,11 +260,9 @@ TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
 
   // 38400 "E,8,1", station 9: word 0x1609.
   console.combos[ids::kNewBaud] = 5;
-  ops.OnCbnSelchangeNewBaud();
   console.combos[ids::kNewFormat] = 1;
-  ops.OnCbnSelchangeNewFormat();
   console.fields[ids::kNewStation] = "9";
-  ops.OnBnClickedChangeCommParams();
+  console.press(ops, ids::kChangeCommParams);
   ASSERT_EQ(console.infoTexts(), std::vector<std::string>{"通讯参数设置成功！"});
   EXPECT_EQ(console.pane,
             "十六进制显示发送数据：\r\n01 06 00 03 16 09 B7 AC \r\n\r\n十六进制显示接收数据：\r\n"
@@ -274,7 +272,7 @@ TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
   EXPECT_EQ(bus->moduleConfig(0).lineFormat, 1);
 
   console.boxes.clear();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   ASSERT_EQ(console.infoTexts(),
             std::vector<std::string>{"通讯错误或设备型号不兼容！\r\n无应答（等待 1025 ms）；站号 1，9600 N,8,1"});
 
@@ -294,7 +292,7 @@ TEST_F(CommResetOnBus, ChangedModuleIsLostThenRecoveredByTheScan) {
   ExpectOpenAt9600N81();
 
   console.boxes.clear();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_TRUE(console.boxes.empty()) << console.boxes[0].text;
   EXPECT_NE(console.pane.find("程序版本："), std::string::npos) << console.pane;
 }

@@ -41,15 +41,15 @@ class WriteProtection : public ScriptedFixture {
 
 const struct Button {
   const char* name;
-  void (Operations::*handler)();
+  int button;
   const char* confirmation;
   Bytes toStation1;
   Bytes broadcast;
 } kButtons[] = {
-    {"allow", &Operations::OnBnClickedAllowWrite, kAllowText,
+    {"allow", ids::kAllowWrite, kAllowText,
      {0x01, 0x06, 0x00, 0x03, 0x80, 0x00, 0x18, 0x0A},
      {0x00, 0x06, 0x00, 0x03, 0x80, 0x00, 0x19, 0xDB}},
-    {"forbid", &Operations::OnBnClickedForbidWrite, kForbidText,
+    {"forbid", ids::kForbidWrite, kForbidText,
      {0x01, 0x06, 0x00, 0x03, 0xC0, 0x00, 0x29, 0xCA},
      {0x00, 0x06, 0x00, 0x03, 0xC0, 0x00, 0x28, 0x1B}},
 };
@@ -60,7 +60,7 @@ TEST_F(WriteProtection, SendsTheCommandAndShowsBothDumps) {
     SCOPED_TRACE(b.name);
     Reset("1", {});
     port->replies.push_back(b.toStation1);
-    (ops.*b.handler)();
+    console.press(ops, b.button);
     ASSERT_EQ(port->written.size(), 1u);
     EXPECT_EQ(port->written[0], b.toStation1);
     EXPECT_EQ(Boxes(), (std::vector<std::string>{b.confirmation}));
@@ -76,7 +76,7 @@ TEST_F(WriteProtection, BroadcastAsksTwiceAndAwaitsNoReply) {
     SCOPED_TRACE(b.name);
     Reset("0", {});
     console.cautiousWarnings.clear();
-    (ops.*b.handler)();
+    console.press(ops, b.button);
     ASSERT_EQ(port->written.size(), 1u);
     EXPECT_EQ(port->written[0], b.broadcast);
     EXPECT_EQ(Boxes(), (std::vector<std::string>{kZeroWarning, b.confirmation,
@@ -108,7 +108,7 @@ TEST_F(WriteProtection, RefusalsAndCancelSendNothing) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(b.name) + " '" + c.station + "'");
       Reset(c.station, c.answers);
-      (ops.*b.handler)();
+      console.press(ops, b.button);
       std::vector<std::string> expected = c.boxes;
       for (auto& text : expected)
         if (text == confirm) text = b.confirmation;
@@ -128,7 +128,7 @@ class WriteProtectionOnBus : public BusFixture {
   void Write(const char* address, const char* value) {
     console.fields[ids::kWriteAddress] = address;
     console.fields[ids::kWriteValue] = value;
-    ops.OnBnClickedWriteRegister();
+    console.press(ops, ids::kWriteRegister);
   }
   std::vector<std::string> Texts() {
     std::vector<std::string> out;
@@ -144,7 +144,7 @@ TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
   AddModule({.station = 1, .model = SimOf("4SXY")});
   OpenBus();
 
-  ops.OnBnClickedForbidWrite();
+  console.press(ops, ids::kForbidWrite);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"该操作将禁用模块寄存器的写功能"}));
   EXPECT_FALSE(bus->moduleConfig(0).writesAllowed);
 
@@ -156,7 +156,7 @@ TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
       << console.pane;
   EXPECT_NE(bus->registerValue(1, 10), 1234);
 
-  ops.OnBnClickedAllowWrite();
+  console.press(ops, ids::kAllowWrite);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"该操作将允许模块寄存器的写功能"}));
   EXPECT_EQ(console.pane,
             "十六进制显示发送数据：\r\n01 06 00 03 80 00 18 0A "
@@ -169,7 +169,7 @@ TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
   console.fields[ids::kWriteCount] = "2";
   console.fields[ids::kWriteValues[0]] = "65535";
   console.fields[ids::kWriteValues[1]] = "0";
-  ops.OnBnClickedWriteRegisters();
+  console.press(ops, ids::kWriteRegisters);
   EXPECT_TRUE(Texts().empty());
   EXPECT_EQ(bus->registerValue(1, 10), 1234);
   EXPECT_EQ(bus->registerValue(1, 11), 65535);
@@ -177,17 +177,17 @@ TEST_F(WriteProtectionOnBus, ForbidAllowWriteReadForbid) {
 
   console.fields[ids::kReadStart] = "10";
   console.fields[ids::kReadCount] = "3";
-  ops.OnBnClickedReadRegisters();
+  console.press(ops, ids::kReadRegisters);
   EXPECT_TRUE(Texts().empty());
   EXPECT_NE(console.pane.find("{[模块站号] 01} {[功能码] 03} {[字节长度] 06}\r\n\r\n"
                               "{[数据内容]\r\n04 D2 FF FF 00 00 \r\n}\r\n\r\n{[校验位] "),
             std::string::npos)
       << console.pane;
 
-  ops.OnBnClickedForbidWrite();
+  console.press(ops, ids::kForbidWrite);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"该操作将禁用模块寄存器的写功能"}));
   EXPECT_FALSE(bus->moduleConfig(0).writesAllowed);
-  ops.OnBnClickedWriteRegisters();
+  console.press(ops, ids::kWriteRegisters);
   texts = Texts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].rfind(std::string(kRefusedHead) + "90，", 0), 0u) << texts[0];
@@ -201,7 +201,7 @@ TEST_F(WriteProtectionOnBus, BroadcastAllowReachesEveryModule) {
   AddModule({.station = 7, .model = SimOf("4SXY")});
   OpenBus();
   console.fields[ids::kStation] = "0";
-  ops.OnBnClickedAllowWrite();
+  console.press(ops, ids::kAllowWrite);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"当前站号为0，继续操作将修改所有从站数据！",
                                                "该操作将允许模块寄存器的写功能",
                                                "已广播，广播命令无应答。"}));
@@ -228,14 +228,14 @@ TEST_F(WriteProtectionOnBus, CancelSendsNothing) {
   const struct {
     const char* station;
     std::vector<bool> answers;
-    void (Operations::*handler)();
+    int button;
   } cases[] = {
-      {"0", {false}, &Operations::OnBnClickedForbidWrite},
-      {"0", {true, false}, &Operations::OnBnClickedAllowWrite},
-      {"1", {false}, &Operations::OnBnClickedForbidWrite},
-      {"0", {false}, &Operations::OnBnClickedWriteRegister},
-      {"0", {true, false}, &Operations::OnBnClickedWriteRegister},
-      {"1", {false}, &Operations::OnBnClickedWriteRegister},
+      {"0", {false}, ids::kForbidWrite},
+      {"0", {true, false}, ids::kAllowWrite},
+      {"1", {false}, ids::kForbidWrite},
+      {"0", {false}, ids::kWriteRegister},
+      {"0", {true, false}, ids::kWriteRegister},
+      {"1", {false}, ids::kWriteRegister},
   };
   console.fields[ids::kWriteAddress] = "3";
   console.fields[ids::kWriteValue] = "49152";
@@ -243,7 +243,7 @@ TEST_F(WriteProtectionOnBus, CancelSendsNothing) {
     console.fields[ids::kStation] = c.station;
     console.warningAnswers.assign(c.answers.begin(), c.answers.end());
     console.boxes.clear();
-    (ops.*c.handler)();
+    console.press(ops, c.button);
     EXPECT_EQ(console.boxes.size(), c.answers.size());
     EXPECT_EQ(console.pane, "");
   }

@@ -122,7 +122,7 @@ TEST_F(DiscoveryTest, DetectLineFindsTheStationsOwnSettingAndSaysParityIsHidden)
 
   // The console's own settings are back: an ordinary read at 9600 works.
   console.fields[ids::kStation] = "3";
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_TRUE(console.boxes.empty()) << console.infoTexts()[0];
 }
 
@@ -205,8 +205,8 @@ class DiscoveryPortTest : public ::testing::Test {
     SetDefaultFields(console);
     console.combos[ids::kBaudRate] = 5;  // 38400
     console.combos[ids::kLineFormat] = 1;
-    ops->Dispatch(ids::kBaudRate);
-    ops->Dispatch(ids::kLineFormat);
+    console.press(*ops, ids::kBaudRate);
+    console.press(*ops, ids::kLineFormat);
     console.portAnswer = "/dev/scripted";
     ops->OnBnClickedOpenPort();
     ASSERT_EQ(ops->link().isOpen, 1);

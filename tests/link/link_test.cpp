@@ -186,7 +186,7 @@ TEST_F(OpenCloseTest, NewBaudRateWaitsForTheNextOpen) {
   console.portAnswer = pty.slave();
   ops.OnBnClickedOpenPort();
   console.combos[ids::kBaudRate] = 4;  // "19200"
-  ops.Dispatch(ids::kBaudRate);
+  console.press(ops, ids::kBaudRate);
   EXPECT_EQ(ops.link().baudRate, 19200);
   termios seen = pty.lineSeenByMaster();
   EXPECT_EQ(cfgetospeed(&seen), static_cast<speed_t>(B9600));

@@ -84,7 +84,7 @@ struct Front {
   // The pane after reading a model at its demo station.
   std::string read(const ModelEntry& model) {
     console.fields[ids::kStation] = std::to_string(model.demoStation);
-    ops.Dispatch(model.buttonId);
+    console.press(ops, model.buttonId);
     return console.pane;
   }
 };
@@ -184,8 +184,8 @@ TEST(TcpPort, AnyRateOnTheConsoleReachesTheServersLine) {
   Front front;
   front.console.combos[ids::kBaudRate] = 7;
   front.console.combos[ids::kLineFormat] = 3;
-  front.ops.Dispatch(ids::kBaudRate);
-  front.ops.Dispatch(ids::kLineFormat);
+  front.console.press(front.ops, ids::kBaudRate);
+  front.console.press(front.ops, ids::kLineFormat);
   ASSERT_TRUE(front.open(tcp->devicePath()));
   EXPECT_NE(front.read(ModelNamed("4SXY")).find("十六进制显示接收数据"), std::string::npos);
   EXPECT_TRUE(front.console.boxes.empty());
@@ -318,7 +318,7 @@ TEST(TcpPort, TheResetScanRefusesAndSendsNothing) {
   auto tcp = DemoBusOn(std::make_unique<SimBus>(kLoopbackAnyPort));
   Front front;
   ASSERT_TRUE(front.open(tcp->devicePath()));
-  front.ops.Dispatch(ids::kCommReset);
+  front.console.press(front.ops, ids::kCommReset);
   ASSERT_EQ(front.console.boxes.size(), 1u);
   EXPECT_EQ(front.console.boxes[0].kind, "提示");
   EXPECT_EQ(front.console.boxes[0].text,

@@ -33,7 +33,7 @@ class ExchangeTest : public BusFixture {
 
 TEST_F(ExchangeTest, ReportOfAFixedModuleByteForByte) {
   OpenBus();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   const std::vector<uint8_t> reply = ReplyOf(FixedBlock());
   const std::string decoded = ReportOf(kReader4SXY, FixedBlock());
   // 85 bytes: lines end after bytes 24, 48 and 72; the last 13 follow.
@@ -46,7 +46,7 @@ TEST_F(ExchangeTest, ReportOfAFixedModuleByteForByte) {
 TEST_F(ExchangeTest, PortClosedEndsBeforeTheStationIsRead) {
   console.fields[ids::kStation] = "abc";
   console.pane = "old";
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"串口未打开!"});
   EXPECT_EQ(console.pane, "");
 }
@@ -56,20 +56,20 @@ TEST_F(ExchangeTest, StationTexts) {
   for (const char* bad : {"256", "0", "-1", "abc", "99999999999"}) {
     console.boxes.clear();
     console.fields[ids::kStation] = bad;
-    ops.Dispatch(ids::kRead4SXY);
+    console.press(ops, ids::kRead4SXY);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的站号！"}) << bad;
     EXPECT_EQ(console.pane, "") << bad;
   }
   // A field left empty is named, never read as a station.
   console.boxes.clear();
   console.fields[ids::kStation] = " ";
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的站号！\r\n模块站号未填写。"});
   EXPECT_TRUE(bus->receivedFrames().empty());
   for (const char* twelve : {"  12", "12ab", "+12"}) {
     console.boxes.clear();
     console.fields[ids::kStation] = twelve;
-    ops.Dispatch(ids::kRead4SXY);
+    console.press(ops, ids::kRead4SXY);
     EXPECT_TRUE(console.boxes.empty()) << twelve;
     EXPECT_EQ(ops.txFrame().bytes[0], 12) << twelve;
     EXPECT_NE(console.pane.find("程序版本："), std::string::npos) << twelve;
@@ -79,7 +79,7 @@ TEST_F(ExchangeTest, StationTexts) {
 TEST_F(ExchangeTest, RefusedModuleLeavesTheRequestSectionAlone) {
   bus->setRegisters(1, {{0, 10000}});
   OpenBus();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"不支持的设备型号！"});
   EXPECT_EQ(console.pane, kRequestOnly);
 }
@@ -108,7 +108,7 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
     SCOPED_TRACE(static_cast<int>(c.fault));
     console.boxes.clear();
     bus->injectFault(c.fault);
-    ops.Dispatch(ids::kRead4SXY);
+    console.press(ops, ids::kRead4SXY);
     bus->waitUntilSent();  // the late half of a gapped reply
     // The system's own line, then what came and where it was asked.
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{std::string(c.box) + "；站号 1，9600 N,8,1"});
@@ -119,14 +119,14 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
       EXPECT_EQ(console.pane.rfind(kRequestOnly + kReceivedHeading + "01 ", 0), 0u) << console.pane;
     EXPECT_EQ(ops.link().isOpen, 1);
     bus->injectFault(c.fault);
-    EXPECT_EQ(RunExchange(ops.context(), read4SXY).error, c.kind);
+    EXPECT_EQ(RunExchange(ops.context(), StationInput::Of(1), read4SXY).error, c.kind);
     bus->waitUntilSent();
   }
   // Stray bytes after a whole reply do not spoil it, nor the next exchange.
   console.boxes.clear();
   bus->injectFault(SimFault::kExtraBytes);
-  ops.Dispatch(ids::kRead4SXY);
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_TRUE(console.boxes.empty());
   EXPECT_NE(console.pane.find("程序版本：620"), std::string::npos);
 }
@@ -135,7 +135,7 @@ TEST_F(ExchangeTest, ReadBeyondTheRegisterFileNamesTheException) {
   OpenBus();
   console.fields[ids::kReadStart] = "100";
   console.fields[ids::kReadCount] = "2";
-  ops.OnBnClickedReadRegisters();
+  console.press(ops, ids::kReadRegisters);
   ASSERT_EQ(console.infoTexts().size(), 1u);
   EXPECT_EQ(console.infoTexts()[0],
             "通讯错误或设备型号不兼容！\r\n异常响应：功能码 0x83，异常码 0x02（非法数据地址）；站号 1，9600 N,8,1");
@@ -146,11 +146,11 @@ TEST_F(ExchangeTest, ExceptionReplyEndsTheReadWithoutWaitingForTheTimeOut) {
   bus = std::make_unique<SimBus>();
   AddModule({.station = 1, .model = SimOf("4SXY"), .baudRate = 1200});
   console.combos[ids::kBaudRate] = 0;
-  ops.Dispatch(ids::kBaudRate);
+  console.press(ops, ids::kBaudRate);
   OpenBus();
   bus->injectFault(SimFault::kException);
   const auto start = std::chrono::steady_clock::now();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
   EXPECT_EQ(console.infoTexts().size(), 1u);
@@ -159,7 +159,7 @@ TEST_F(ExchangeTest, ExceptionReplyEndsTheReadWithoutWaitingForTheTimeOut) {
 TEST_F(ExchangeTest, VanishedDeviceIsAReadFailure) {
   OpenBus();
   bus->injectFault(SimFault::kVanish);
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"读串口失败!"});
   EXPECT_EQ(console.pane, kRequestOnly);
   EXPECT_EQ(ops.link().isOpen, 1);  // a failed exchange never changes the link
@@ -167,7 +167,7 @@ TEST_F(ExchangeTest, VanishedDeviceIsAReadFailure) {
 
 TEST_F(ExchangeTest, UnusedReceiveBytesReadAsZero) {
   OpenBus();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   const RxFrame& rx = ops.rxFrame();
   EXPECT_EQ(rx.count, 85u);
   for (int i = 85; i < 256; ++i) ASSERT_EQ(rx.bytes[i], 0) << i;

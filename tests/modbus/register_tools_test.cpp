@@ -57,7 +57,7 @@ TEST_F(RegisterTools, ReadWorkedExample) {
   console.fields[ids::kReadStart] = "0";
   console.fields[ids::kReadCount] = "2";
   port->replies.push_back({0x01, 0x03, 0x04, 0x00, 0x0A, 0x00, 0x14, 0xDA, 0x3E});
-  ops.OnBnClickedReadRegisters();
+  console.press(ops, ids::kReadRegisters);
   ASSERT_EQ(port->written.size(), 1u);
   EXPECT_EQ(port->written[0], (Bytes{0x01, 0x03, 0x00, 0x00, 0x00, 0x02, 0xC4, 0x0B}));
   EXPECT_TRUE(console.boxes.empty());
@@ -94,7 +94,7 @@ TEST_F(RegisterTools, ReadDataLinesAndClosingBrace) {
     const Bytes reply = ReadReply(0x01, c.count, 0x5A);
     port->replies.push_back(reply);
     port->written.clear();
-    ops.OnBnClickedReadRegisters();
+    console.press(ops, ids::kReadRegisters);
     ASSERT_TRUE(console.boxes.empty()) << console.boxes[0].text;
     ASSERT_EQ(port->written.size(), 1u);
     const Bytes request = WithCrc({0x01, 0x03, 0x00, 0x07, 0x00, static_cast<uint8_t>(c.count)});
@@ -138,7 +138,7 @@ TEST_F(RegisterTools, ReadRefusesBadInputsInOrder) {
     console.fields[ids::kStation] = c.station;
     console.fields[ids::kReadStart] = c.start;
     console.fields[ids::kReadCount] = c.count;
-    ops.OnBnClickedReadRegisters();
+    console.press(ops, ids::kReadRegisters);
     EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + c.message}));
     ExpectNothingSent();
   }
@@ -158,7 +158,7 @@ TEST_F(RegisterTools, ReadAcceptsTheBlockEndingAtTheLastRegister) {
     console.fields[ids::kReadCount] = c.count;
     port->written.clear();
     console.boxes.clear();
-    ops.OnBnClickedReadRegisters();  // no reply scripted
+    console.press(ops, ids::kReadRegisters);  // no reply scripted
     ASSERT_EQ(port->written.size(), 1u) << c.start;
     EXPECT_EQ(port->written[0], c.request);
     EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + kNoReply}));
@@ -170,7 +170,7 @@ TEST_F(RegisterTools, ReadFailureLeavesTheAnnotatedRequestAndWhatCame) {
   console.fields[ids::kReadCount] = "2";
   Bytes reply = {0x01, 0x03, 0x04, 0x00, 0x0A, 0x00, 0x14, 0xDA, 0x3F};
   port->replies.push_back(reply);
-  ops.OnBnClickedReadRegisters();
+  console.press(ops, ids::kReadRegisters);
   EXPECT_EQ(BoxHeads(), (std::vector<std::string>{"提示:数据错误"}));
   EXPECT_EQ(console.pane,
             "十六进制显示发送数据：\r\n\r\n"
@@ -183,10 +183,9 @@ TEST_F(RegisterTools, ReadFailureLeavesTheAnnotatedRequestAndWhatCame) {
 TEST_F(RegisterTools, ClosedPortComesFirst) {
   ops.link().isOpen = 0;
   console.fields[ids::kStation] = "0";
-  for (auto handler : {&Operations::OnBnClickedReadRegisters, &Operations::OnBnClickedWriteRegister,
-                       &Operations::OnBnClickedWriteRegisters}) {
+  for (int button : {ids::kReadRegisters, ids::kWriteRegister, ids::kWriteRegisters}) {
     console.boxes.clear();
-    (ops.*handler)();
+    console.press(ops, button);
     EXPECT_EQ(BoxHeads(), (std::vector<std::string>{"提示:串口未打开!"}));
     ExpectNothingSent();
   }
@@ -199,7 +198,7 @@ TEST_F(RegisterTools, WriteRegisterWorkedExample) {
   console.fields[ids::kWriteAddress] = "100";
   console.fields[ids::kWriteValue] = "1111";
   port->replies.push_back(request);
-  ops.OnBnClickedWriteRegister();
+  console.press(ops, ids::kWriteRegister);
   ASSERT_EQ(port->written.size(), 1u);
   EXPECT_EQ(port->written[0], request);
   EXPECT_TRUE(console.boxes.empty());  // no success box outside register 3
@@ -259,7 +258,7 @@ TEST_F(RegisterTools, WriteRegisterChecksAndConfirmations) {
     console.fields[ids::kWriteValue] = c.value;
     const bool broadcast = !c.frame.empty() && c.frame[0] == 0;
     if (!c.frame.empty() && !broadcast) port->replies.push_back(c.frame);
-    ops.OnBnClickedWriteRegister();
+    console.press(ops, ids::kWriteRegister);
     EXPECT_EQ(Boxes(), c.boxes);
     if (c.frame.empty()) {
       ExpectNothingSent();
@@ -279,14 +278,14 @@ TEST_F(RegisterTools, UnansweredConfigWriteShowsNoSuccess) {
   console.fields[ids::kStation] = "0";
   console.fields[ids::kWriteAddress] = "3";
   console.fields[ids::kWriteValue] = "49152";
-  ops.OnBnClickedWriteRegister();
+  console.press(ops, ids::kWriteRegister);
   EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("警告:") + kBroadcast,
                                                "警告:该操作将设置禁用寄存器的写操作",
                                                "提示:已广播，广播命令无应答。"}));
   EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n00 06 00 03 C0 00 28 1B ");
   console.boxes.clear();
   console.fields[ids::kStation] = "1";
-  ops.OnBnClickedWriteRegister();
+  console.press(ops, ids::kWriteRegister);
   EXPECT_EQ(BoxHeads(), (std::vector<std::string>{"警告:该操作将设置禁用寄存器的写操作",
                                                   std::string("提示:") + kNoReply}));
   EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n01 06 00 03 C0 00 29 CA ");
@@ -300,7 +299,7 @@ TEST_F(RegisterTools, WriteRegistersWorkedExample) {
   console.fields[ids::kWriteValues[0]] = "1";
   console.fields[ids::kWriteValues[1]] = "2";
   port->replies.push_back({0x01, 0x10, 0x00, 0x0A, 0x00, 0x02, 0x61, 0xCA});
-  ops.OnBnClickedWriteRegisters();
+  console.press(ops, ids::kWriteRegisters);
   ASSERT_EQ(port->written.size(), 1u);
   EXPECT_EQ(port->written[0],
             (Bytes{0x01, 0x10, 0x00, 0x0A, 0x00, 0x02, 0x04, 0x00, 0x01, 0x00, 0x02, 0xA3, 0xD1}));
@@ -339,7 +338,7 @@ TEST_F(RegisterTools, WriteRegistersDataLinesAndClosingBrace) {
     const Bytes reply = WithCrc({0x01, 0x10, 0xFF, 0xEC, 0x00, static_cast<uint8_t>(c.count)});
     port->replies.push_back(reply);
     port->written.clear();
-    ops.OnBnClickedWriteRegisters();
+    console.press(ops, ids::kWriteRegisters);
     ASSERT_TRUE(console.boxes.empty()) << console.boxes[0].text;
     ASSERT_EQ(port->written.size(), 1u);
     const Bytes& sent = port->written[0];
@@ -391,7 +390,7 @@ TEST_F(RegisterTools, WriteRegistersRefusesBadInputsInOrder) {
     console.fields[ids::kWriteCount] = c.count;
     for (size_t k = 0; k < 20; ++k)
       console.fields[ids::kWriteValues[k]] = k < c.values.size() ? c.values[k] : "";
-    ops.OnBnClickedWriteRegisters();
+    console.press(ops, ids::kWriteRegisters);
     EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + c.message}));
     ExpectNothingSent();
   }
@@ -404,7 +403,7 @@ TEST_F(RegisterTools, WriteRegistersTakesTheFirstNValues) {
     console.fields[ids::kWriteValues[k]] = k < edits.size() ? edits[k] : "99999";
   console.fields[ids::kWriteStart] = "1";
   console.fields[ids::kWriteCount] = "2";
-  ops.OnBnClickedWriteRegisters();
+  console.press(ops, ids::kWriteRegisters);
   ASSERT_EQ(port->written.size(), 1u);
   EXPECT_EQ(port->written[0], WithCrc({0x01, 0x10, 0x00, 0x01, 0x00, 0x02, 0x04, 0, 0, 0, 7}));
   EXPECT_EQ(BoxHeads(), (std::vector<std::string>{std::string("提示:") + kNoReply}));

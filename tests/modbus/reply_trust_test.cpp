@@ -62,7 +62,7 @@ TEST_F(ReplyTrust, AReplyThatAnswersAnotherRequestIsAMismatchShownWithItsBytes) 
   for (const auto& c : cases) {
     console.boxes.clear();
     port->replies.push_back(c.reply);
-    ops.Dispatch(c.button);
+    console.press(ops, c.button);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{std::string(kNoReply) + "\r\n" + c.line + kWhere})
         << c.name;
     // The bytes that came stand under the request, so the engineer sees them.
@@ -92,12 +92,12 @@ TEST_F(ReplyTrust, FailureBoxesKeepTheirFirstLineAndSayWhatCame) {
   for (const auto& c : cases) {
     console.boxes.clear();
     for (const Bytes& r : c.replies) port->replies.push_back(r);
-    ops.Dispatch(c.button);
+    console.press(ops, c.button);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box}) << c.name;
   }
   // A CRC failure no longer hides what came.
   port->replies.push_back(corrupted);
-  ops.Dispatch(ids::kReadRegisters);
+  console.press(ops, ids::kReadRegisters);
   EXPECT_NE(console.pane.find(Hex(corrupted)), std::string::npos);
 }
 
@@ -108,7 +108,7 @@ TEST_F(ReplyTrust, ABroadcastAwaitsNoReplyAndSaysSo) {
     console.pausedMs = 0;
     port->written.clear();
     const int readsBefore = port->reads;
-    ops.Dispatch(button);
+    console.press(ops, button);
     ASSERT_EQ(port->written.size(), 1u) << button;
     EXPECT_EQ(port->written[0][0], 0) << button;
     EXPECT_EQ(port->reads, readsBefore) << button;
@@ -125,20 +125,20 @@ TEST_F(ReplyTrust, BusWideAndProtectionWarningsDefaultToCancel) {
   for (int button : {ids::kWriteRegister, ids::kAllowWrite, ids::kChangeCommParams, ids::kCommReset}) {
     console.cautiousWarnings.clear();
     console.warningAnswers = {false};
-    ops.Dispatch(button);
+    console.press(ops, button);
     EXPECT_EQ(console.cautiousWarnings.size(), 1u) << button;
   }
   EXPECT_TRUE(port->written.empty());
   console.fields[ids::kStation] = "1";
   console.cautiousWarnings.clear();
   console.warningAnswers = {false};
-  ops.Dispatch(ids::kForbidWrite);
+  console.press(ops, ids::kForbidWrite);
   EXPECT_EQ(console.cautiousWarnings, std::vector<std::string>{"该操作将禁用模块寄存器的写功能"});
 }
 
 TEST_F(ReplyTrust, TheResetWarningSaysWhatBecomesOfTheBus) {
   console.warningAnswers = {false};
-  ops.Dispatch(ids::kCommReset);
+  console.press(ops, ids::kCommReset);
   ASSERT_EQ(console.cautiousWarnings.size(), 1u);
   EXPECT_EQ(console.cautiousWarnings[0],
             "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
@@ -167,7 +167,7 @@ TEST_F(ReplyTrust, NothingIsWrittenThatWasNotTyped) {
     const std::string kept = console.fields[c.emptied];
     console.boxes.clear();
     console.fields[c.emptied] = "  ";
-    ops.Dispatch(c.button);
+    console.press(ops, c.button);
     console.fields[c.emptied] = kept;
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box}) << c.name;
     ExpectNothingSent();
@@ -176,12 +176,12 @@ TEST_F(ReplyTrust, NothingIsWrittenThatWasNotTyped) {
   console.fields[ids::kWriteValues[2]] = "";
   port->replies.push_back(WithCrc({1, 0x10, 0, 10, 0, 2}));
   console.boxes.clear();
-  ops.Dispatch(ids::kWriteRegisters);
+  console.press(ops, ids::kWriteRegisters);
   EXPECT_TRUE(console.boxes.empty());
   // The read tool writes nothing: its empty address still reads as 0.
   console.fields[ids::kReadStart] = "";
   port->replies.push_back(ReplyOf({10, 20}));
-  ops.Dispatch(ids::kReadRegisters);
+  console.press(ops, ids::kReadRegisters);
   EXPECT_TRUE(console.boxes.empty());
   EXPECT_EQ(port->written.back(), WithCrc({1, 3, 0, 0, 0, 2}));
 }
@@ -193,7 +193,7 @@ TEST_F(ReplyTrust, TheBlockWriteGuardsTheConfigurationWordAsTheSingleWriteDoes) 
   console.fields[ids::kWriteValues[2]] = "9";
 
   console.fields[ids::kWriteValues[1]] = std::to_string(0x0900);  // baud number 9
-  ops.Dispatch(ids::kWriteRegisters);
+  console.press(ops, ids::kWriteRegisters);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的寄存器数值！"});
   ExpectNothingSent();
 
@@ -203,11 +203,11 @@ TEST_F(ReplyTrust, TheBlockWriteGuardsTheConfigurationWordAsTheSingleWriteDoes) 
   console.fields[ids::kWriteValue] = std::to_string(0x1005);
   console.boxes.clear();
   console.warningAnswers = {false};
-  ops.Dispatch(ids::kWriteRegister);
+  console.press(ops, ids::kWriteRegister);
   const std::vector<FakeConsole::Box> single = console.boxes;
   console.boxes.clear();
   console.warningAnswers = {false};
-  ops.Dispatch(ids::kWriteRegisters);
+  console.press(ops, ids::kWriteRegisters);
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].kind, "警告");
   EXPECT_EQ(console.boxes[0].text, single.at(0).text);
@@ -218,7 +218,7 @@ TEST_F(ReplyTrust, TheBlockWriteGuardsTheConfigurationWordAsTheSingleWriteDoes) 
   console.fields[ids::kWriteCount] = "3";
   console.boxes.clear();
   port->replies.push_back(WithCrc({1, 0x10, 0, 0, 0, 3}));
-  ops.Dispatch(ids::kWriteRegisters);
+  console.press(ops, ids::kWriteRegisters);
   EXPECT_TRUE(console.boxes.empty());
 }
 
@@ -226,14 +226,14 @@ TEST_F(ReplyTrust, NoModuleIsGivenAStationItCannotBeReachedAt) {
   for (const char* station : {"0", "248", "255"}) {
     console.boxes.clear();
     console.fields[ids::kNewStation] = station;
-    ops.Dispatch(ids::kChangeCommParams);
+    console.press(ops, ids::kChangeCommParams);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的新站号！\r\n模块站号允许范围 1-247。"}) << station;
   }
   console.fields[ids::kWriteAddress] = "3";
   for (int word : {0x0000, 0x00F8, 0x10FF}) {
     console.boxes.clear();
     console.fields[ids::kWriteValue] = std::to_string(word);
-    ops.Dispatch(ids::kWriteRegister);
+    console.press(ops, ids::kWriteRegister);
     EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"非法的寄存器数值！\r\n模块站号允许范围 1-247。"}) << word;
   }
   ExpectNothingSent();
@@ -242,7 +242,7 @@ TEST_F(ReplyTrust, NoModuleIsGivenAStationItCannotBeReachedAt) {
   console.fields[ids::kNewStation] = "7";
   console.boxes.clear();
   port->replies.push_back(WithCrc({250, 6, 0, 3, 0, 7}));
-  ops.Dispatch(ids::kChangeCommParams);
+  console.press(ops, ids::kChangeCommParams);
   EXPECT_EQ(console.infoTexts(), std::vector<std::string>{"通讯参数设置成功！"});
 }
 

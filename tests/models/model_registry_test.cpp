@@ -7,7 +7,7 @@
 
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
-#include "operations/operations.h"
+#include "layout/form_model.h"
 
 namespace {
 

@@ -24,7 +24,10 @@ class PollerOnBus : public BusFixture {
     OpenBus();
   }
 
-  Poller ModelPoller(const char* model, PollOptions options = {std::chrono::milliseconds(0), {}}) {
+  // Without a station of its own, the station field as the window reads it when polling starts.
+  Poller ModelPoller(const char* model, std::chrono::milliseconds interval = std::chrono::milliseconds(0),
+                     std::optional<int> station = std::nullopt) {
+    const PollOptions options{interval, station ? StationInput::Of(*station) : StationOf(console)};
     return Poller(ops.context(), PollTarget::Model(ModelNamed(model).reader), options);
   }
 
@@ -158,7 +161,7 @@ TEST_F(PollerOnBus, StationFromTheFieldOrGiven) {
   EXPECT_EQ(fromField.last().status, PollStatus::kOk);
   EXPECT_EQ(fromField.last().station, 2);
 
-  Poller given = ModelPoller("4SXY", {std::chrono::milliseconds(0), 1});
+  Poller given = ModelPoller("4SXY", std::chrono::milliseconds(0), 1);
   ASSERT_TRUE(given.pollOnce());
   EXPECT_EQ(given.last().station, 1);
   EXPECT_EQ(given.last().status, PollStatus::kOk);
@@ -168,7 +171,7 @@ TEST_F(PollerOnBus, StationFromTheFieldOrGiven) {
 // The nine-channel reader's two requests make one poll; its values are the report's.
 TEST_F(PollerOnBus, TwoRequestReaderIsOnePoll) {
   bus->setRegisters(2, {{90, 5001}, {146, 3}});
-  Poller poller = ModelPoller("9VXY", {std::chrono::milliseconds(0), 2});
+  Poller poller = ModelPoller("9VXY", std::chrono::milliseconds(0), 2);
   ASSERT_TRUE(poller.pollOnce());
   EXPECT_EQ(poller.last().status, PollStatus::kOk);
   EXPECT_EQ(ValueOf(poller.last(), "uin.f"), 50.01);
@@ -178,7 +181,7 @@ TEST_F(PollerOnBus, TwoRequestReaderIsOnePoll) {
 
 TEST_F(PollerOnBus, RegisterBlockAsUnsignedWords) {
   bus->setRegisters(1, {{10, 0xFFFF}, {11, 42}});
-  Poller poller(ops.context(), PollTarget::Registers(10, 3), {std::chrono::milliseconds(0), 1});
+  Poller poller(ops.context(), PollTarget::Registers(10, 3), {std::chrono::milliseconds(0), StationInput::Of(1)});
   ASSERT_EQ(poller.columns().size(), 3u);
   EXPECT_EQ(poller.columns()[0].key, "r10");
   EXPECT_EQ(poller.columns()[2].heading(), "r12");
@@ -199,7 +202,7 @@ TEST_F(PollerOnBus, RunPollsCountsStopsAndSpaces) {
   EXPECT_TRUE(counted.running());
 
   std::atomic<bool> stop{false};
-  Poller stopped = ModelPoller("4SXY", {std::chrono::milliseconds(60000), {}});
+  Poller stopped = ModelPoller("4SXY", std::chrono::milliseconds(60000));
   rows = 0;
   RunPolls(stopped, 0, &stop, [&](const PollResult&) {
     ++rows;
@@ -207,7 +210,7 @@ TEST_F(PollerOnBus, RunPollsCountsStopsAndSpaces) {
   });
   EXPECT_EQ(rows, 1);
 
-  Poller spaced = ModelPoller("4SXY", {std::chrono::milliseconds(30), {}});
+  Poller spaced = ModelPoller("4SXY", std::chrono::milliseconds(30));
   std::vector<Poller::Clock::time_point> starts;
   RunPolls(spaced, 3, nullptr, [&](const PollResult& r) { starts.push_back(r.at); });
   ASSERT_EQ(starts.size(), 3u);
@@ -215,7 +218,7 @@ TEST_F(PollerOnBus, RunPollsCountsStopsAndSpaces) {
   EXPECT_GT(spaced.rate(), 0);
 }
 
-// The read tool's fields, judged as the tool judges them.
+// The read tool's fields, judged as the tool judges them: what monitoring polls.
 TEST(PollTargets, ReadToolFields) {
   const struct {
     const char* start;
@@ -228,20 +231,19 @@ TEST(PollTargets, ReadToolFields) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.start) + " " + c.count);
-    FakeConsole console;
-    console.fields[ids::kReadStart] = c.start;
-    console.fields[ids::kReadCount] = c.count;
-    const std::optional<PollTarget> target = ReadToolTarget(console);
-    EXPECT_EQ(target.has_value(), c.box == nullptr);
-    EXPECT_EQ(console.infoTexts(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
+    FormValues form;
+    form.fields[ids::kReadStart] = c.start;
+    form.fields[ids::kReadCount] = c.count;
+    const Checked<RegisterBlock> block = ReadToolBlockOf(form);
+    EXPECT_EQ(block.ok(), c.box == nullptr);
+    EXPECT_EQ(block.refusal, c.box ? c.box : "");
   }
-  FakeConsole console;
-  console.fields[ids::kReadStart] = "40";
-  console.fields[ids::kReadCount] = "3";
-  const PollTarget target = *ReadToolTarget(console);
-  EXPECT_EQ(target.model, nullptr);
-  EXPECT_EQ(target.start, 40);
-  EXPECT_EQ(target.count, 3);
+  FormValues form;
+  form.fields[ids::kReadStart] = "40";
+  form.fields[ids::kReadCount] = "3";
+  const RegisterBlock block = *ReadToolBlockOf(form);
+  EXPECT_EQ(block.start, 40);
+  EXPECT_EQ(block.count, 3);
 }
 
 TEST(PollTargets, RegisterBlockRules) {

@@ -117,7 +117,7 @@ TEST_F(HandlerFailures, OneBoxRequestSectionAndNothingSentAfter) {
       SCOPED_TRACE(exchange.name + ", " + c.name);
       Arm(c.failure, exchange.number);
       if (exchange.number == 2) port->replies.push_back(firstReply);
-      ASSERT_TRUE(ops.Dispatch(exchange.controlId));
+      ASSERT_TRUE(console.press(ops, exchange.controlId));
 
       EXPECT_EQ(console.infoTexts(), std::vector<std::string>{c.box});
       ASSERT_EQ(port->written.size(), static_cast<size_t>(exchange.number));

@@ -46,7 +46,7 @@ class ModelReadersOnBus : public BusFixture {
   void Press(const Model& m) {
     console.fields[ids::kStation] = std::to_string(m.station);
     console.boxes.clear();
-    ASSERT_TRUE(ops.Dispatch(ModelNamed(m.name).buttonId));
+    ASSERT_TRUE(console.press(ops, ModelNamed(m.name).buttonId));
   }
 };
 

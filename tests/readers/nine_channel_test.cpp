@@ -87,7 +87,7 @@ class NineChannelOnBus : public BusFixtureWith<PausingConsole> {
     console.paneHistory.clear();
     console.pausedMs = 0;
     bus->clearReceived();
-    ops.Dispatch(ids::kRead9VXY);
+    console.press(ops, ids::kRead9VXY);
   }
 
   static std::string RequestSection(const uint8_t* request) { return ::RequestSection(request, 8); }

@@ -43,7 +43,7 @@ class ReaderRuns : public BusFixture {
   void Press(const ModelRun& r) {
     console.boxes.clear();
     console.fields[ids::kStation] = std::to_string(r.station);
-    ASSERT_TRUE(ops.Dispatch(ModelNamed(r.name).buttonId));
+    ASSERT_TRUE(console.press(ops, ModelNamed(r.name).buttonId));
   }
 };
 
@@ -119,7 +119,7 @@ TEST_F(ReaderRuns, LiveReadingsDecodeAsPlausibleValues) {
     SCOPED_TRACE(c.name);
     console.boxes.clear();
     console.fields[ids::kStation] = std::to_string(c.station);
-    ASSERT_TRUE(ops.Dispatch(ModelNamed(c.name).buttonId));
+    ASSERT_TRUE(console.press(ops, ModelNamed(c.name).buttonId));
     EXPECT_TRUE(console.boxes.empty());
     EXPECT_EQ(Matches(console.pane, c.pattern.c_str()), c.matches) << c.pattern << "\n" << console.pane;
   }

@@ -204,7 +204,7 @@ TEST_F(SimFaultTest, EachFaultShowsOnTheConsoleOnceAndOnlyOnce) {
     SCOPED_TRACE(static_cast<int>(c.fault));
     console.boxes.clear();
     bus->injectFault(c.fault);
-    ops.Dispatch(ids::kRead4SXY);
+    console.press(ops, ids::kRead4SXY);
     if (c.box) {
       ASSERT_EQ(console.boxes.size(), 1u);
       EXPECT_EQ(console.boxes[0].text.rfind(c.box, 0), 0u) << console.boxes[0].text;
@@ -215,14 +215,14 @@ TEST_F(SimFaultTest, EachFaultShowsOnTheConsoleOnceAndOnlyOnce) {
     // on the line before the next request, or it would run into that reply.
     bus->waitUntilSent();
     console.boxes.clear();
-    ops.Dispatch(ids::kRead4SXY);
+    console.press(ops, ids::kRead4SXY);
     EXPECT_TRUE(console.boxes.empty()) << console.boxes[0].text;
     EXPECT_NE(console.pane.find("程序版本：700"), std::string::npos);
   }
 
   bus->injectFault(SimFault::kVanish);
   console.boxes.clear();
-  ops.Dispatch(ids::kRead4SXY);
+  console.press(ops, ids::kRead4SXY);
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].text, msg::kReadFailed);
   EXPECT_NE(::access(bus->devicePath().c_str(), F_OK), 0);

@@ -1,6 +1,8 @@
 #pragma once
-// A scripted Console for tests: fields and combos are set up front, every box
-// is recorded, warning answers come from a queue (OK when it runs dry).
+// A scripted Console for tests, and the form it stands before: fields and
+// combos are set up front, every box is recorded, warning answers come from a
+// queue (OK when it runs dry). The window's notifications land where a window
+// shows them: the open button's caption, the line's combo boxes.
 #include <deque>
 #include <map>
 #include <optional>
@@ -9,8 +11,10 @@
 
 #include "console/console.h"
 #include "console/control_ids.h"
+#include "layout/form_model.h"
+#include "layout/main_window_texts.h"
 
-class FakeConsole : public Console {
+class FakeConsole : public Console, public FormView {
  public:
   struct Box {
     std::string kind;  // "提示" or "警告"
@@ -28,7 +32,14 @@ class FakeConsole : public Console {
   int pausedMs = 0;
   int repaints = 0;
 
-  std::string fieldText(int id) override { return fields[id]; }
+  std::string fieldText(int id) const override {
+    const auto it = fields.find(id);
+    return it == fields.end() ? std::string() : it->second;
+  }
+  int comboSelection(int id) const override {
+    const auto it = combos.find(id);
+    return it == combos.end() ? 0 : it->second;
+  }
   void setPaneText(const std::string& text) override {
     pane = text;
     paneHistory.push_back(text);
@@ -47,11 +58,21 @@ class FakeConsole : public Console {
     cautiousWarnings.push_back(text);
     return askWarning(text);
   }
-  int comboSelection(int id) override { return combos[id]; }
-  void setComboSelection(int id, int index) override { combos[id] = index; }
-  void setButtonCaption(int id, const std::string& caption) override { captions[id] = caption; }
+  void portStateChanged(bool open) override { captions[ids::kOpenPort] = OpenButtonCaption(open); }
+  void lineSettingsChanged(int baudIndex, int formatIndex) override {
+    combos[ids::kBaudRate] = baudIndex;
+    combos[ids::kLineFormat] = formatIndex;
+  }
   std::optional<std::string> askPort() override { return portAnswer; }
   void repaint() override { ++repaints; }
+
+  // Presses a control as the window does: its job, bound to the form now, run
+  // at once; false for a control without a command.
+  bool press(Operations& ops, int controlId) const {
+    const Job job = JobFor(controlId, *this);
+    if (job) job(ops);
+    return static_cast<bool>(job);
+  }
   void pause(int ms) override { pausedMs += ms; }  // tests do not wait
 
   std::vector<std::string> infoTexts() const {
@@ -62,13 +83,9 @@ class FakeConsole : public Console {
   }
 };
 
-// What most tests start from: station 1 in both station fields, 9600 and "N,8,1"
-// in both pairs of combo boxes.
+// What most tests start from: the form as the window opens.
 inline void SetDefaultFields(FakeConsole& console) {
-  console.fields[ids::kStation] = "1";
-  console.fields[ids::kNewStation] = "1";
-  console.combos[ids::kBaudRate] = 3;
-  console.combos[ids::kLineFormat] = 0;
-  console.combos[ids::kNewBaud] = 3;
-  console.combos[ids::kNewFormat] = 0;
+  const FormValues initial = InitialForm();
+  console.fields = initial.fields;
+  console.combos = initial.combos;
 }

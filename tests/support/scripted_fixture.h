@@ -23,8 +23,12 @@ class ScriptedFixtureWith : public ::testing::Test {
   ScriptedPort* port = new ScriptedPort;  // owned by ops
   Operations ops{console, std::unique_ptr<SerialPort>(port)};
 
-  // A test's own SetUp calls this first, fills its fields, then opens.
-  void SetUp() override { ops.InitLinkDefaults(); }
+  // A test's own SetUp calls this first, fills its fields, then opens. The
+  // combo boxes start as the window's do.
+  void SetUp() override {
+    ops.InitLinkDefaults();
+    console.combos = InitialForm().combos;
+  }
 
   // Opens the port the way button 1000 does.
   void OpenScriptedPort() {
