@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QAbstractButton>
 #include <QSpacerItem>
+#include <memory>
 
 #include "app/dialog_units.h"
 
@@ -38,20 +39,52 @@ int MessageBoxMinimumWidth(const QMessageBox& box) {
   return title + DialogUnits::ofFont(box.font(), &box).across(kTitleBarExtrasDlu);
 }
 
+namespace {
+
+QMessageBox* NewInfoBox(QWidget* owner, const QString& text) {
+  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kInfoTitle), text, QMessageBox::Ok, owner);
+  PlainButton(*box, QMessageBox::Ok, "确定");
+  WideEnoughForTitle(*box);
+  return box;
+}
+
+QMessageBox* NewWarningBox(QWidget* owner, const QString& text, bool cancelByDefault) {
+  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kWarningTitle), text,
+                              QMessageBox::Ok | QMessageBox::Cancel, owner);
+  PlainButton(*box, QMessageBox::Ok, "确定");
+  PlainButton(*box, QMessageBox::Cancel, "取消");
+  box->setDefaultButton(cancelByDefault ? QMessageBox::Cancel : QMessageBox::Ok);
+  box->setEscapeButton(QMessageBox::Cancel);
+  WideEnoughForTitle(*box);
+  return box;
+}
+
+// Shows the box over its owner and hands its answer on once, as it closes.
+void OpenBox(QMessageBox* box, std::function<void(bool ok)> answered) {
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QDialog::finished, box, [box, answered = std::move(answered)] {
+    answered(box->clickedButton() == box->button(QMessageBox::Ok));
+  });
+  box->open();
+}
+
+}  // namespace
+
 void ShowInfoBox(QWidget* owner, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kInfoTitle), text, QMessageBox::Ok, owner);
-  PlainButton(box, QMessageBox::Ok, "确定");
-  WideEnoughForTitle(box);
-  box.exec();
+  std::unique_ptr<QMessageBox> box(NewInfoBox(owner, text));
+  box->exec();
 }
 
 bool AskWarningBox(QWidget* owner, const QString& text, bool cancelByDefault) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWarningTitle), text,
-                  QMessageBox::Ok | QMessageBox::Cancel, owner);
-  PlainButton(box, QMessageBox::Ok, "确定");
-  PlainButton(box, QMessageBox::Cancel, "取消");
-  box.setDefaultButton(cancelByDefault ? QMessageBox::Cancel : QMessageBox::Ok);
-  box.setEscapeButton(QMessageBox::Cancel);
-  WideEnoughForTitle(box);
-  return box.exec() == QMessageBox::Ok;
+  std::unique_ptr<QMessageBox> box(NewWarningBox(owner, text, cancelByDefault));
+  return box->exec() == QMessageBox::Ok;
+}
+
+void OpenInfoBox(QWidget* owner, const QString& text, std::function<void()> closed) {
+  OpenBox(NewInfoBox(owner, text), [closed = std::move(closed)](bool) { closed(); });
+}
+
+void OpenWarningBox(QWidget* owner, const QString& text, bool cancelByDefault,
+                    std::function<void(bool ok)> answered) {
+  OpenBox(NewWarningBox(owner, text, cancelByDefault), std::move(answered));
 }

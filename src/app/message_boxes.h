@@ -1,6 +1,7 @@
 #pragma once
 // The two kinds of message box, always owned by the window that asks.
 #include <QString>
+#include <functional>
 
 class QMessageBox;
 class QWidget;
@@ -12,6 +13,11 @@ inline constexpr const char* kWarningTitle = "警告";
 void ShowInfoBox(QWidget* owner, const QString& text);
 // Title 警告, OK and Cancel; true when OK was chosen.
 bool AskWarningBox(QWidget* owner, const QString& text, bool cancelByDefault = false);
+// The same boxes opened without waiting, modal to their owner's window only:
+// the event loop runs on, and the answer comes when the user closes the box.
+void OpenInfoBox(QWidget* owner, const QString& text, std::function<void()> closed);
+void OpenWarningBox(QWidget* owner, const QString& text, bool cancelByDefault,
+                    std::function<void(bool ok)> answered);
 // The least width of a box: its title, plus room for the window manager's
 // icon and buttons beside it in the title bar.
 int MessageBoxMinimumWidth(const QMessageBox& box);
