@@ -24,6 +24,11 @@ class Console {
   // The same box with Cancel as its default button, for changes to every
   // module on the bus or to a module's protection, which Enter must not confirm.
   virtual bool askCautiousWarning(const std::string& text) { return askWarning(text); }
+  // The port was opened or closed: a window captions its open button.
+  virtual void portStateChanged(bool /*open*/) {}
+  // The operation set the link's line itself (the recovery scan): a window
+  // shows the setting in its combo boxes, without a selection-change notification.
+  virtual void lineSettingsChanged(int /*baudIndex*/, int /*formatIndex*/) {}
   // Current list selection of a combo box.
   virtual int comboSelection(int controlId) = 0;
   // Selects a combo entry without a selection-change notification.
