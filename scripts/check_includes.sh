@@ -12,8 +12,10 @@ declare -A rank=(
   [modbus]=2
   [readers]=3 [config]=3 [sim]=3
   [models]=4
-  [operations]=5 [monitor]=5 [discovery]=5 [layout]=5
-  [app]=6 [cli]=6 [win]=6 [sim/main]=6
+  [operations]=5 [monitor]=5 [discovery]=5
+  [session]=6
+  [layout]=7
+  [app]=8 [cli]=8 [win]=8 [sim/main]=8
 )
 
 layer_of() {  # path relative to src -> its layer's folder
