@@ -24,9 +24,12 @@ TEST(SessionOnBus, CancelStopsAStationScanBetweenExchangesAndTheNextJobRunsClear
   bus.start();
   ManualFrontChannel front;
   RecordingSessionView view;
+  // Before the session, which must end before what its jobs write to.
+  bool finished = false;
+  DiscoveryControl control;
+  StationScan scan;
   Session session(front, view, std::make_unique<PosixSerialPort>());
   session.operationsForSetUp().InitLinkDefaults();
-  bool finished = false;
   const auto done = [&] { finished = true; };
   const auto seen = [&](const std::string& event) {
     return std::find(view.events.begin(), view.events.end(), event) != view.events.end();
@@ -38,9 +41,7 @@ TEST(SessionOnBus, CancelStopsAStationScanBetweenExchangesAndTheNextJobRunsClear
   ASSERT_TRUE(front.runUntil([&] { return finished; }));
   ASSERT_TRUE(seen("pane:串口打开成功！"));
 
-  DiscoveryControl control;
   control.cancelRequested = [&flag = session.cancelFlag()] { return flag.raised(); };
-  StationScan scan;
   const auto scanJob = [&](int to) {
     return [&, to](Operations& ops) { scan = ScanStations(ops.context(), 1, to, control); };
   };

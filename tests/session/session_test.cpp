@@ -35,6 +35,13 @@ constexpr int kLongPauseMs = 60000;
 
 Console& ConsoleOf(Operations& ops) { return ops.context().console; }
 
+// Ends the session when a test returns, before the locals its jobs write to,
+// so that a failed assertion leaves no worker behind writing to them.
+struct EndsFirst {
+  std::unique_ptr<Session>& session;
+  ~EndsFirst() { session.reset(); }
+};
+
 class SessionTest : public ::testing::Test {
  protected:
   ManualFrontChannel front;
@@ -98,6 +105,7 @@ class SessionTest : public ::testing::Test {
 // comes after everything.
 TEST_F(SessionTest, WhatAJobSaysReachesTheViewInOrderOnTheFrontsThread) {
   std::atomic<bool> pastTheNotice{false};
+  const EndsFirst ends{session};
   ASSERT_TRUE(Submit([&](Operations& ops) {
     Console& c = ConsoleOf(ops);
     c.setPaneText("a");
@@ -190,6 +198,7 @@ TEST_F(SessionTest, TheWorkerWaitsForTheWarningAndGoesOnWithItsAnswer) {
 TEST_F(SessionTest, AnAskTheFrontDropsUnansweredIsCancel) {
   std::optional<bool> warning;
   std::optional<std::optional<std::string>> device;
+  const EndsFirst ends{session};
   ASSERT_TRUE(Submit([&](Operations& ops) {
     warning = ConsoleOf(ops).askWarning("write?");
     device = ConsoleOf(ops).askPort();
@@ -209,6 +218,7 @@ TEST_F(SessionTest, AnAskTheFrontDropsUnansweredIsCancel) {
 TEST_F(SessionTest, ASecondJobIsRefusedUntilTheFirstIsDoneOnTheFront) {
   int refusedRan = 0;
   const SessionJob refused = [&](Operations&) { ++refusedRan; };
+  const EndsFirst ends{session};
   ASSERT_TRUE(Submit([](Operations& ops) { ConsoleOf(ops).askWarning("write?"); }));
   EXPECT_TRUE(session->busy());
   EXPECT_FALSE(session->submit(refused));
@@ -235,6 +245,7 @@ TEST_F(SessionTest, DoneMaySubmitTheNextJob) {
       ASSERT_TRUE(session->submit([&](Operations&) { ++runs; }, again));
     }
   };
+  const EndsFirst ends{session};
   ASSERT_TRUE(session->submit([&](Operations&) { ++runs; }, again));
   ASSERT_TRUE(front.runUntil([&] { return runs == 3 && !session->busy(); }));
 }
@@ -268,6 +279,7 @@ TEST_F(SessionTest, CancelEndsAPauseAtOnce) {
 TEST_F(SessionTest, TheNextJobStartsWithTheFlagClear) {
   std::optional<bool> raisedInJob;
   const SessionJob look = [&](Operations&) { raisedInJob = session->cancelFlag().raised(); };
+  const EndsFirst ends{session};
 
   ASSERT_TRUE(Submit([](Operations& ops) { ConsoleOf(ops).pause(kLongPauseMs); }));
   session->requestCancel();
@@ -299,6 +311,7 @@ TEST_F(SessionTest, DestructionEndsAWaitingJobPromptly) {
       {"a box never shown", [&](Operations& ops) { answer = ConsoleOf(ops).askWarning("write?"); }, false, false},
       {"a long pause", [&](Operations& ops) { ConsoleOf(ops).pause(kLongPauseMs); }, true, std::nullopt},
   };
+  const EndsFirst ends{session};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     answer.reset();
