@@ -37,7 +37,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(POSIX_TEST_MARKS
   "#include <(unistd|termios|poll|fcntl|pty|dirent|signal)\\.h>" "#include <sys/"
   "bus_fixture\\.h" "temp_file\\.h" "pty_pair\\.h" "sim_bus\\.h" "posix_serial_port\\.h"
-  "program\\.h" "cli_run\\.h"
+  "program\\.h" "cli_run\\.h" "dns_blackhole\\.h"
   "StartDemoBus" "DOLVANE_BIN_DIR")
 list(JOIN POSIX_TEST_MARKS "|" posix_marks)
 glob_sources(TEST_SOURCES ${CORE_TEST_DIRS})
