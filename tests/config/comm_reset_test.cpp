@@ -12,6 +12,7 @@
 #include "console/text.h"
 #include "link/link.h"
 #include "sim/sim_bus.h"
+#include "support/reset_frames.h"
 #include "support/bus_fixture.h"
 #include "support/models.h"
 #include "support/fake_console.h"
@@ -21,12 +22,10 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const Bytes kEnable{0x00, 0x06, 0x00, 0x03, 0x80, 0x00, 0x19, 0xDB};
-const Bytes kReset{0x00, 0x06, 0x00, 0x03, 0x00, 0x01, 0xB9, 0xDB};
-const Bytes kConfirm{0x01, 0x06, 0x00, 0x03, 0x00, 0x01, 0xB8, 0x0A};
-const char* const kWarning =
-    "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
-    "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。";
+using reset_frames::kConfirm;
+using reset_frames::kEnable;
+using reset_frames::kReset;
+using reset_frames::kWarning;
 
 // After each broadcast: its wire time at the attempt's setting (8 characters of
 // 10 or 11 bits), rounded up, and the modules' 200 ms.

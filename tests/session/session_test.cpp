@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "support/reset_frames.h"
 #include "support/manual_front_channel.h"
 #include "support/recording_session_view.h"
 #include "support/scripted_port.h"
@@ -23,12 +24,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Events = std::vector<std::string>;
 
-const Bytes kEnable{0x00, 0x06, 0x00, 0x03, 0x80, 0x00, 0x19, 0xDB};
-const Bytes kReset{0x00, 0x06, 0x00, 0x03, 0x00, 0x01, 0xB9, 0xDB};
-const Bytes kConfirm{0x01, 0x06, 0x00, 0x03, 0x00, 0x01, 0xB8, 0x0A};
-const char* const kResetWarning =
-    "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
-    "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。";
+using reset_frames::kConfirm;
+using reset_frames::kEnable;
+using reset_frames::kReset;
+constexpr const char* kResetWarning = reset_frames::kWarning;
 
 // Longer than any test may take: a pause that ends is one that was cut short.
 constexpr int kLongPauseMs = 60000;
