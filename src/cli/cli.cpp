@@ -15,6 +15,7 @@
 #include "dolvane_version.h"
 #include "console/control_ids.h"
 #include "layout/form_model.h"
+#include "session/session.h"
 #include "operations/operations.h"
 #include "link/port_by_name.h"
 #include "link/ports.h"
@@ -321,8 +322,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   trace.attach(*tap);
   Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();
-  JobFor(ids::kBaudRate, form)(ops);
-  JobFor(ids::kLineFormat, form)(ops);
+  RunNow(ops, JobFor(ids::kBaudRate, form));
+  RunNow(ops, JobFor(ids::kLineFormat, form));
   if (o.port) {
     if (!ParsePortEntry(*o.port)) {
       err << "提示: " << kBadPortNumber << '\n';
@@ -341,7 +342,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   } else {
     // The scan runs for seconds: show its progress lines as they come.
     console.streamPane = control == ids::kCommReset;
-    JobFor(control, form)(ops);
+    RunNow(ops, JobFor(control, form));
     console.flushPane();
     out.flush();
     status = console.sawCancel() ? kExitCancelled : console.sawErrorBox() ? kExitErrorBox : kExitDone;
