@@ -78,7 +78,7 @@ QString DetectionReport(const LineDetection& detection, int station) {
 
 }  // namespace
 
-// The main window's console, except that progress goes to this dialog's bar.
+// The job's console, except that progress goes to this dialog's bar.
 class DiscoveryDialog::ProgressConsole : public Console {
  public:
   ProgressConsole(Console& base, DiscoveryDialog& dialog) : base_(base), dialog_(dialog) {}
@@ -94,14 +94,19 @@ class DiscoveryDialog::ProgressConsole : public Console {
   void repaint() override { base_.repaint(); }
   void pause(int milliseconds) override { base_.pause(milliseconds); }
   void idle() override { base_.idle(); }
-  void progress(int done, int total) override { dialog_.showProgress(done, total); }
+  // Called on the worker: the bar is the dialog's, on its own thread.
+  void progress(int done, int total) override {
+    QMetaObject::invokeMethod(
+        &dialog_, [dialog = &dialog_, done, total] { dialog->showProgress(done, total); }, Qt::QueuedConnection);
+  }
 
  private:
   Console& base_;
   DiscoveryDialog& dialog_;
 };
 
-DiscoveryDialog::DiscoveryDialog(CommandRunner run, QWidget* parent) : QDialog(parent), run_(std::move(run)) {
+DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel, QWidget* parent)
+    : QDialog(parent), run_(std::move(run)), cancel_(std::move(cancel)) {
   setWindowTitle(QString::fromUtf8("查找模块（只读，不写入任何模块）"));
   setFont(DialogFont(kDialogFontPoints));
 
@@ -154,7 +159,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, QWidget* parent) : QDialog(p
 
   connect(scanButton_, &QPushButton::clicked, this, &DiscoveryDialog::scanStations);
   connect(detectButton_, &QPushButton::clicked, this, &DiscoveryDialog::detectLine);
-  connect(cancelButton_, &QPushButton::clicked, this, [this] { cancelRequested_ = true; });
+  connect(cancelButton_, &QPushButton::clicked, this, &DiscoveryDialog::requestCancel);
   connect(closeButton_, &QPushButton::clicked, this, &DiscoveryDialog::reject);
   setRunning(false);
 }
@@ -182,26 +187,34 @@ void DiscoveryDialog::detectLine() {
   });
 }
 
-void DiscoveryDialog::runDiscovery(
-    const std::function<QString(OperationContext&, const DiscoveryControl&)>& discover) {
+void DiscoveryDialog::runDiscovery(std::function<QString(OperationContext&, const DiscoveryControl&)> discover) {
   if (running_) return;
   DiscoveryControl control;
   control.turnaroundMs = turnaround_->value();
-  control.cancelRequested = [this] { return cancelRequested_; };
-  QString report;
-  bool ran = false;
+  control.cancelRequested = [this] { return cancelRequested_.load(); };
+  auto report = std::make_shared<QString>();
   setRunning(true);
   results_->clear();
-  run_([&](Operations& ops) {
-    ran = true;
-    const OperationContext& own = ops.context();
-    ProgressConsole console(own.console, *this);
-    OperationContext ctx{console, own.link, own.port, own.tx, own.rx};
-    report = discover(ctx, control);
-  });
-  setRunning(false);
-  if (!ran) report = QString::fromUtf8("串口正被监视或其他操作占用，请稍后再试。\n");
-  results_->setPlainText(report);
+  const bool started = run_(
+      [this, control, report, discover = std::move(discover)](Operations& ops) {
+        const OperationContext& own = ops.context();
+        ProgressConsole console(own.console, *this);
+        OperationContext ctx{console, own.link, own.port, own.tx, own.rx};
+        *report = discover(ctx, control);
+      },
+      [this, report] {
+        setRunning(false);
+        results_->setPlainText(*report);
+      });
+  if (!started) {
+    setRunning(false);
+    results_->setPlainText(QString::fromUtf8("串口正被监视或其他操作占用，请稍后再试。\n"));
+  }
+}
+
+void DiscoveryDialog::requestCancel() {
+  cancelRequested_ = true;
+  cancel_();
 }
 
 void DiscoveryDialog::setRunning(bool running) {
@@ -225,7 +238,7 @@ void DiscoveryDialog::showProgress(int done, int total) {
 
 void DiscoveryDialog::reject() {
   if (running_) {
-    cancelRequested_ = true;  // Escape during a run asks it to stop; the dialog stays
+    requestCancel();  // Escape during a run asks it to stop; the dialog stays
     return;
   }
   QDialog::reject();
@@ -233,7 +246,7 @@ void DiscoveryDialog::reject() {
 
 void DiscoveryDialog::closeEvent(QCloseEvent* event) {
   if (running_) {
-    cancelRequested_ = true;
+    requestCancel();
     event->ignore();
     return;
   }

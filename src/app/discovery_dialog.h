@@ -2,6 +2,7 @@
 // 查找模块: the read-only station scan and line-setting detection, with a
 // progress bar and a Cancel that ends a run within one exchange.
 #include <QDialog>
+#include <atomic>
 #include <functional>
 
 #include "operations/operations.h"
@@ -16,11 +17,13 @@ struct DiscoveryControl;
 class DiscoveryDialog : public QDialog {
   Q_OBJECT
  public:
-  // Runs a handler the way the main window runs a command: one at a time,
-  // with the window's input held back meanwhile.
-  using CommandRunner = std::function<void(const std::function<void(Operations&)>&)>;
+  // Runs a job the way the main window runs a command: on the session's
+  // worker, one at a time; `done` on this thread once it ended. False when
+  // the port is busy.
+  using CommandRunner = std::function<bool(std::function<void(Operations&)> job, std::function<void()> done)>;
 
-  DiscoveryDialog(CommandRunner run, QWidget* parent);
+  // `cancel` raises the session's cancel flag, which also cuts a pause short.
+  DiscoveryDialog(CommandRunner run, std::function<void()> cancel, QWidget* parent);
 
   QSpinBox* fromBox() const { return from_; }
   QSpinBox* toBox() const { return to_; }
@@ -43,11 +46,13 @@ class DiscoveryDialog : public QDialog {
 
  private:
   class ProgressConsole;
-  void runDiscovery(const std::function<QString(OperationContext&, const DiscoveryControl&)>& discover);
+  void runDiscovery(std::function<QString(OperationContext&, const DiscoveryControl&)> discover);
+  void requestCancel();
   void setRunning(bool running);
   void showProgress(int done, int total);
 
   CommandRunner run_;
+  std::function<void()> cancel_;
   QSpinBox* from_ = nullptr;
   QSpinBox* to_ = nullptr;
   QSpinBox* turnaround_ = nullptr;
@@ -59,5 +64,5 @@ class DiscoveryDialog : public QDialog {
   QProgressBar* progress_ = nullptr;
   QPlainTextEdit* results_ = nullptr;
   bool running_ = false;
-  bool cancelRequested_ = false;
+  std::atomic<bool> cancelRequested_{false};  // read by the job on the worker
 };

@@ -19,11 +19,10 @@
 #include "app/cjk_fonts.h"
 #include "app/discovery_dialog.h"
 #include "app/dialog_units.h"
-#include "app/input_gate.h"
 #include "app/list_only_combo_box.h"
 #include "app/main_window_layout.h"
 #include "app/monitor_controller.h"
-#include "app/qt_console.h"
+#include "app/qt_session_view.h"
 #include "app/qt_form.h"
 #include "app/template_group_box.h"
 #include "app/traffic_window.h"
@@ -34,6 +33,7 @@
 #include "link/port_by_name.h"
 #include "link/traffic_tap.h"
 #include "models/model_registry.h"
+#include "session/session.h"
 
 namespace {
 
@@ -95,14 +95,13 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QString::fromStdString(MainWindowTitle()));
   setFont(DialogFont(kMainWindowFontPoints));
-  gate_ = std::make_unique<InputGate>(*this);
 
   createControls();
   form_ = std::make_unique<QtForm>(*this);
-  console_ = std::make_unique<QtConsole>(*this, *progressBar_, std::move(offerPorts));
+  view_ = std::make_unique<QtSessionView>(*this, *progressBar_, std::move(offerPorts));
   auto tap = std::make_unique<TrafficTap>(NewPortByName());
   tap_ = tap.get();
-  ops_ = std::make_unique<Operations>(*console_, std::move(tap));
+  session_ = std::make_unique<Session>(*view_, *view_, std::move(tap));
 
   addToolActions();
   addAboutAction();
@@ -111,21 +110,24 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   CentreOnScreen(*this);
   control(ids::kOutputPane)->setFont(PaneFont());
   fillForm(InitialForm());
-  ops_->InitLinkDefaults();
-  console_->setPaneText(welcomeText());
+  operations().InitLinkDefaults();
+  view_->setPaneText(welcomeText());
   bindCommands();
   createMonitorControls(DialogUnits::ofFont(font(), this));
 }
 
-CDolvaneCaiJiDlg::~CDolvaneCaiJiDlg() = default;
+CDolvaneCaiJiDlg::~CDolvaneCaiJiDlg() {
+  trafficWindow_.reset();  // lets go of the tap, which the session's port owns
+  session_.reset();        // ends the worker; nothing it posted runs after this
+}
 
-Console& CDolvaneCaiJiDlg::console() { return *console_; }
+Operations& CDolvaneCaiJiDlg::operations() { return session_->operationsForSetUp(); }
 
 QWidget* CDolvaneCaiJiDlg::control(int controlId) const {
   return findChild<QWidget*>(ControlName(controlId));
 }
 
-bool CDolvaneCaiJiDlg::commandRunning() const { return gate_->busy(); }
+bool CDolvaneCaiJiDlg::commandRunning() const { return session_->busy(); }
 
 std::string CDolvaneCaiJiDlg::welcomeText() { return WelcomeText(); }
 
@@ -242,7 +244,11 @@ TrafficWindow* CDolvaneCaiJiDlg::showTrafficWindow() {
 
 void CDolvaneCaiJiDlg::showDiscovery() {
   if (commandRunning()) return;
-  DiscoveryDialog dialog([this](const std::function<void(Operations&)>& handler) { runExclusive(handler); }, this);
+  DiscoveryDialog dialog(
+      [this](std::function<void(Operations&)> job, std::function<void()> done) {
+        return runExclusive(std::move(job), std::move(done));
+      },
+      [this] { session_->requestCancel(); }, this);
   dialog.exec();
 }
 
@@ -277,7 +283,7 @@ void CDolvaneCaiJiDlg::bindCommands() {
   }
 }
 
-bool CDolvaneCaiJiDlg::portFree() const { return !gate_->busy() && !monitor_->running(); }
+bool CDolvaneCaiJiDlg::portFree() const { return !session_->busy() && !monitor_->running(); }
 
 void CDolvaneCaiJiDlg::runCommand(const Command& command) {
   if (!portFree()) return;
@@ -285,17 +291,22 @@ void CDolvaneCaiJiDlg::runCommand(const Command& command) {
   runExclusive(command.bind(*form_));
 }
 
-void CDolvaneCaiJiDlg::runExclusive(const std::function<void(Operations&)>& handler) {
-  if (!portFree()) return;  // one command at a time, none while monitoring
-  struct Release {
-    CDolvaneCaiJiDlg& window;
-    ~Release() {
-      window.gate_->setBusy(false);
-      window.progressBar_->hide();
-    }
-  } release{*this};
-  gate_->setBusy(true);
-  handler(*ops_);
+bool CDolvaneCaiJiDlg::runExclusive(std::function<void(Operations&)> job, std::function<void()> done) {
+  if (!portFree()) return false;  // one command at a time, none while monitoring
+  setCommandsEnabled(false);
+  return session_->submit(std::move(job), [this, done = std::move(done)] {
+    progressBar_->hide();
+    setCommandsEnabled(true);
+    if (done) done();
+  });
+}
+
+void CDolvaneCaiJiDlg::setCommandsEnabled(bool enabled) {
+  // A greyed button loses the focus; it comes back with the button.
+  if (!enabled) focusBeforeCommand_ = focusWidget();
+  for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(enabled);
+  monitorSwitch_->setEnabled(enabled || monitor_->running());
+  if (enabled && focusBeforeCommand_ && focusBeforeCommand_->isEnabled()) focusBeforeCommand_->setFocus();
 }
 
 void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
@@ -307,11 +318,11 @@ void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
   monitorStatus_->setGeometry(TextLineRect(units.toPixels(kProgressBarRect), font(), this));
   monitorStatus_->hide();
   monitor_ = std::make_unique<MonitorController>(
-      *this, *form_, *ops_, *static_cast<QPlainTextEdit*>(control(ids::kOutputPane)), *monitorStatus_);
+      *this, *form_, *session_, *static_cast<QPlainTextEdit*>(control(ids::kOutputPane)), *monitorStatus_);
   connect(monitorSwitch_, &QCheckBox::toggled, this, [this](bool on) {
     if (!on) {
       monitor_->stop();
-    } else if (gate_->busy() || !monitor_->start()) {
+    } else if (session_->busy() || !monitor_->start()) {
       const QSignalBlocker quiet(monitorSwitch_);
       monitorSwitch_->setChecked(false);
     }
@@ -323,6 +334,7 @@ void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
 // them as well); the switch shows whether it runs.
 void CDolvaneCaiJiDlg::monitoringChanged(bool running) {
   for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(!running);
+  monitorSwitch_->setEnabled(true);
   const QSignalBlocker quiet(monitorSwitch_);
   monitorSwitch_->setChecked(running);
 }

@@ -8,12 +8,12 @@
 #include "operations/operations.h"
 
 class DialogUnits;
-class InputGate;
 class MonitorController;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
-class QtConsole;
+class QtSessionView;
+class Session;
 class QtForm;
 struct FormValues;
 class TrafficTap;
@@ -30,11 +30,12 @@ class CDolvaneCaiJiDlg : public QDialog {
   explicit CDolvaneCaiJiDlg(PortOffer offerPorts = {});
   ~CDolvaneCaiJiDlg() override;
 
-  Operations& operations() { return *ops_; }
-  Console& console();
+  // The session's Operations, for set-up and for tests to look at between commands.
+  Operations& operations();
+  QtSessionView& view() { return *view_; }
   QWidget* control(int controlId) const;
   QProgressBar* progressBar() const { return progressBar_; }
-  // True while a command's handler runs.
+  // True from a command's click until all it said is shown.
   bool commandRunning() const;
   MonitorController& monitor() { return *monitor_; }
   QCheckBox* monitorSwitch() const { return monitorSwitch_; }
@@ -61,21 +62,25 @@ class CDolvaneCaiJiDlg : public QDialog {
   void fillForm(const FormValues& form);
   void bindCommands();
   void runCommand(const Command& command);
-  // Runs a handler that holds the port: not while another does or monitoring polls.
-  void runExclusive(const std::function<void(Operations&)>& handler);
+  // Starts a job that holds the port, on the session's worker: not while
+  // another runs or monitoring polls. `done` runs here once it ended.
+  bool runExclusive(std::function<void(Operations&)> job, std::function<void()> done = {});
+  // Greys or restores the controls of every command.
+  void setCommandsEnabled(bool enabled);
   bool portFree() const;
   void createMonitorControls(const DialogUnits& units);
   void monitoringChanged(bool running);
 
-  std::unique_ptr<InputGate> gate_;
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<QtForm> form_;
-  std::unique_ptr<QtConsole> console_;
-  std::unique_ptr<Operations> ops_;
+  std::unique_ptr<QtSessionView> view_;
   QCheckBox* monitorSwitch_ = nullptr;
   QLabel* monitorStatus_ = nullptr;
-  std::unique_ptr<MonitorController> monitor_;  // polls through ops_: goes first
-  TrafficTap* tap_ = nullptr;  // owned by ops_: every frame of the window's port passes it
-  // A window of its own, owned here so that it lets go of the tap before ops_ goes.
+  std::unique_ptr<MonitorController> monitor_;
+  // The worker, Operations and the port; it ends before the view it posts to.
+  std::unique_ptr<Session> session_;
+  TrafficTap* tap_ = nullptr;  // owned by the session's port: every frame passes it
+  // A window of its own, owned here so that it lets go of the tap before the session goes.
   std::unique_ptr<TrafficWindow> trafficWindow_;
+  QWidget* focusBeforeCommand_ = nullptr;
 };

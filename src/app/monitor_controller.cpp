@@ -11,7 +11,9 @@
 #include "console/control_ids.h"
 #include "layout/form_model.h"
 #include "models/model_registry.h"
+#include "app/message_boxes.h"
 #include "operations/operations.h"
+#include "session/session.h"
 
 const char* const MonitorController::kNothingReadYet = "请先读取一次模块数据，再开始监视。";
 const char* const MonitorController::kLogWriteFailed = "CSV文件写入失败，已停止记录。";
@@ -58,11 +60,11 @@ QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
 
 }  // namespace
 
-MonitorController::MonitorController(QWidget& window, const FormView& form, Operations& ops, QPlainTextEdit& pane,
+MonitorController::MonitorController(QWidget& window, const FormView& form, Session& session, QPlainTextEdit& pane,
                                      QLabel& status)
     : window_(window),
       form_(form),
-      ops_(ops),
+      session_(session),
       pane_(pane),
       status_(status),
       intervalMs_(TrendPlotWindow::kDefaultIntervalMs),
@@ -101,23 +103,27 @@ void MonitorController::commandStarts(int controlId) {
 
 bool MonitorController::start() {
   if (poller_) return true;
-  Console& console = ops_.context().console;
   std::optional<PollTarget> target;
   if (readToolLast_) {
     const Checked<RegisterBlock> block = ReadToolBlockOf(form_);
-    if (!Accepted(console, block)) return false;  // refused with the tool's own box
+    if (!block.ok()) {
+      showInfo(block.refusal);  // the tool's own box
+      return false;
+    }
     target = PollTarget::Registers(block->start, block->count);
   } else if (lastModel_) {
     target = PollTarget::Model(*lastModel_);
   } else {
-    console.showInfo(kNothingReadYet);
+    showInfo(kNothingReadYet);
   }
   if (!target) return false;
 
   PollOptions options;
   options.interval = std::chrono::milliseconds(0);  // the timer keeps the interval
   options.station = StationOf(form_);
-  poller_ = std::make_unique<Poller>(ops_.context(), *target, options);
+  pollsShown_ = 0;
+  // The poller keeps references into Operations; only its polls, on the worker, use them.
+  poller_ = std::make_unique<Poller>(session_.operationsForSetUp().context(), *target, options);
   TrendPlotWindow& plot = plotWindow();
   if (!plot.isVisible()) {
     plot.show();
@@ -136,22 +142,32 @@ bool MonitorController::start() {
 void MonitorController::stop() {
   if (!poller_) return;
   poller_->stop();
-  if (!busy_) finish();  // else pollNow() finishes when its exchange returns
+  session_.requestCancel();  // a pause inside the poll ends at once
+  if (!busy_) finish();  // else the poll's end finishes
 }
 
 void MonitorController::pollNow() {
   if (!poller_ || busy_) return;  // a tick inside a poll starts no second one
-  busy_ = true;
   pollStart_ = PollResult::Clock::now();
   const uint64_t before = poller_->counters().polls;
-  poller_->pollOnce();
-  if (poller_->counters().polls > before) show(poller_->last());
+  Poller* poller = poller_.get();
+  busy_ = session_.submit([poller](Operations&) { poller->pollOnce(); }, [this, before] { pollEnded(before); });
+  if (!busy_) schedule();  // the port is held by a command: try again at the next tick
+}
+
+void MonitorController::pollEnded(uint64_t pollsBefore) {
   busy_ = false;
+  if (!poller_) return;
+  if (poller_->counters().polls > pollsBefore) show(poller_->last());
   if (poller_->running()) {
     schedule();
   } else {
     finish();
   }
+}
+
+void MonitorController::showInfo(const std::string& text) {
+  OpenInfoBox(&window_, QString::fromUtf8(text), [] {});
 }
 
 void MonitorController::schedule() {
@@ -161,6 +177,8 @@ void MonitorController::schedule() {
 }
 
 void MonitorController::show(const PollResult& result) {
+  lastShown_ = result;
+  ++pollsShown_;
   showStatus();
   if (result.status == PollStatus::kOk) {
     refreshPane(result.report);
@@ -203,14 +221,14 @@ void MonitorController::switchLogging(bool on) {
   // Polling may have ended while the dialog was open.
   if (log_ && !poller_) log_.reset();
   plot_->setLogging(log_ != nullptr);
-  if (!error.empty()) ops_.context().console.showInfo("无法打开CSV文件：" + error);
+  if (!error.empty()) showInfo("无法打开CSV文件：" + error);
 }
 
 void MonitorController::writeLog(const PollResult& result) {
   if (!log_ || log_->write(result)) return;
   log_.reset();
   plot_->setLogging(false);
-  ops_.context().console.showInfo(kLogWriteFailed);
+  showInfo(kLogWriteFailed);
 }
 
 void MonitorController::finish() {

@@ -13,7 +13,7 @@
 #include "monitor/poller.h"
 
 class FormView;
-class Operations;
+class Session;
 class QLabel;
 class QPlainTextEdit;
 class QWidget;
@@ -25,7 +25,8 @@ class MonitorController : public QObject {
  public:
   // `status` is the line that shows the counters; `window` owns the boxes and the trend window.
   // The station and the read tool's block are read from `form` when polling starts.
-  MonitorController(QWidget& window, const FormView& form, Operations& ops, QPlainTextEdit& pane, QLabel& status);
+  // Each poll is a job on `session`'s worker.
+  MonitorController(QWidget& window, const FormView& form, Session& session, QPlainTextEdit& pane, QLabel& status);
   ~MonitorController() override;
 
   // A command is about to run from the control `controlId`: a model's button or
@@ -38,7 +39,7 @@ class MonitorController : public QObject {
   // Ends polling: at once, or when the exchange under way returns.
   void stop();
   bool running() const { return poller_ != nullptr; }
-  // True while a poll (or what it shows) is under way.
+  // True while a poll is on the worker.
   bool busy() const { return busy_; }
 
   void setIntervalMs(int milliseconds) { intervalMs_ = milliseconds; }
@@ -48,6 +49,10 @@ class MonitorController : public QObject {
   void setLogFileChooser(LogFileChooser choose) { chooseLogFile_ = std::move(choose); }
   TrendPlotWindow& plotWindow();
   const Poller* poller() const { return poller_.get(); }
+  // The last poll shown, kept on the window's side: the poller's own changes
+  // on the worker while the next poll runs.
+  const PollResult& lastShown() const { return lastShown_; }
+  uint64_t pollsShown() const { return pollsShown_; }
 
   static const char* const kNothingReadYet;
   static const char* const kLogWriteFailed;
@@ -57,6 +62,8 @@ class MonitorController : public QObject {
 
  private:
   void pollNow();
+  void pollEnded(uint64_t pollsBefore);
+  void showInfo(const std::string& text);
   void schedule();
   void show(const PollResult& result);
   void showStatus();
@@ -67,7 +74,7 @@ class MonitorController : public QObject {
 
   QWidget& window_;
   const FormView& form_;
-  Operations& ops_;
+  Session& session_;
   QPlainTextEdit& pane_;
   QLabel& status_;
   TrendPlotWindow* plot_ = nullptr;  // owned by the window
@@ -79,6 +86,8 @@ class MonitorController : public QObject {
   bool busy_ = false;
   PollResult::Clock::time_point pollStart_{};
   std::unique_ptr<Poller> poller_;
+  PollResult lastShown_;
+  uint64_t pollsShown_ = 0;  // since polling last started
   std::unique_ptr<CsvLog> log_;
   QString logPath_;  // the file chosen last, offered first when logging is switched on again
   LogFileChooser chooseLogFile_;

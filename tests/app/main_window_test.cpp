@@ -22,6 +22,7 @@
 #include "app/dialog_units.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
+#include "app/qt_session_view.h"
 #include "app/window_placement.h"
 #include "dolvane_version.h"
 #include "console/console.h"
@@ -32,6 +33,14 @@ using apptest::BoxAnswerer;
 using apptest::WhenModal;
 
 namespace {
+
+// Asks a box through the window's view, as a job does, and waits for the answer.
+bool AskThroughView(CDolvaneCaiJiDlg& window, BoxKind kind, const std::string& text) {
+  std::optional<bool> answer;
+  window.view().showBox(kind, text, [&answer](bool ok) { answer = ok; });
+  apptest::WaitUntil([&answer] { return answer.has_value(); });
+  return answer.value_or(false);
+}
 
 // The window's template as the user sees it: kind, text and rectangle in dialog
 // units, in tab order. Kinds: B button, H hidden button, P pane, E digit edit,
@@ -247,6 +256,7 @@ TEST_F(MainWindowTest, OnlyAListChoiceChangesTheLinkSettings) {
   QTest::qWait(QApplication::doubleClickInterval() + 100);  // the popup ignores an early release
   const QModelIndex entry = list->model()->index(4, 0);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+  apptest::WaitForCommand(window);
   EXPECT_EQ(baud->currentText(), "19200");
   EXPECT_EQ(link().baudRate, 19200);
 
@@ -254,12 +264,13 @@ TEST_F(MainWindowTest, OnlyAListChoiceChangesTheLinkSettings) {
   auto* format = control<QComboBox>(ids::kLineFormat);
   format->setFocus();
   QTest::keyClick(format, Qt::Key_Down);
+  apptest::WaitForCommand(window);
   EXPECT_EQ(link().lineFormat, 1);
   QTest::keyClick(control<QComboBox>(ids::kNewBaud), Qt::Key_Up);
   EXPECT_EQ(control<QComboBox>(ids::kNewBaud)->currentIndex(), 2);
 
   // A line set by an operation (the recovery scan) announces nothing.
-  window.console().lineSettingsChanged(7, 3);
+  window.view().lineSettingsChanged(7, 3);
   EXPECT_EQ(baud->currentText(), "115200");
   EXPECT_EQ(format->currentText(), "N,8,2");
   EXPECT_EQ(link().baudRate, 19200);
@@ -290,6 +301,7 @@ TEST_F(MainWindowTest, EscapeAndEnterDoNotCloseTheWindow) {
   auto* read = control<QPushButton>(ids::kRead4SXY);
   read->setFocus();
   QTest::keyClick(read, Qt::Key_Return);
+  apptest::WaitForCommand(window);
   ASSERT_EQ(boxes.seen.size(), 1u);
   EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(msg::kPortNotOpen));
   EXPECT_TRUE(window.isVisible());
@@ -302,9 +314,9 @@ TEST_F(MainWindowTest, BoxesAreOwnedByTheWindowWithChineseButtons) {
   std::vector<BoxAnswerer::Seen> seen;
   {
     BoxAnswerer boxes(QMessageBox::Cancel);
-    window.console().showInfo("串口未打开!");
-    EXPECT_FALSE(window.console().askWarning("继续？"));
-    EXPECT_FALSE(window.console().askCautiousWarning("继续？"));
+    AskThroughView(window, BoxKind::kInfo, "串口未打开!");
+    EXPECT_FALSE(AskThroughView(window, BoxKind::kWarning, "继续？"));
+    EXPECT_FALSE(AskThroughView(window, BoxKind::kCautiousWarning, "继续？"));
     seen = boxes.seen;
   }
   ASSERT_EQ(seen.size(), 3u);
@@ -326,7 +338,7 @@ TEST_F(MainWindowTest, BoxesAreOwnedByTheWindowWithChineseButtons) {
   }
 
   BoxAnswerer ok(QMessageBox::Ok);
-  EXPECT_TRUE(window.console().askWarning("继续？"));
+  EXPECT_TRUE(AskThroughView(window, BoxKind::kWarning, "继续？"));
 }
 
 TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
@@ -386,14 +398,14 @@ TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
 TEST_F(MainWindowTest, ProgressBarShowsOnlyWhileStepsRemain) {
   QProgressBar* bar = window.progressBar();
   EXPECT_FALSE(bar->isVisible());
-  window.console().progress(5, 33);
+  window.view().progress(5, 33);
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->value(), 5);
   EXPECT_EQ(bar->maximum(), 33);
   // Between the pane and the bottom groups, covering neither.
   EXPECT_GE(bar->geometry().top(), window.control(ids::kOutputPane)->geometry().bottom());
   EXPECT_LT(bar->geometry().bottom(), window.control(ids::kAllowWrite)->geometry().top());
-  window.console().progress(33, 33);
+  window.view().progress(33, 33);
   EXPECT_FALSE(bar->isVisible());
 }
 
@@ -463,21 +475,21 @@ TEST_F(MainWindowTest, ThePaneKeepsTheNewestLineInViewWhileAReportGrows) {
     return paneEdit->viewport()->rect().contains(paneEdit->cursorRect(cursor));
   };
   std::string report = "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n";
-  window.console().setPaneText("");
-  window.console().setPaneText(report);
-  window.console().progress(0, 32);
+  window.view().setPaneText("");
+  window.view().setPaneText(report);
+  window.view().progress(0, 32);
   for (int attempt = 1; attempt <= 32; ++attempt) {
     report += "正在尝试波特率：" + std::to_string(attempt) + "=  9600BPS。\n校验值号：0=N,8,1。\r\n";
-    window.console().setPaneText(report);
+    window.view().setPaneText(report);
     const int lastLine = paneEdit->document()->blockCount() - 2;  // the report ends with a line break
     EXPECT_TRUE(inView(lastLine)) << attempt;
   }
   EXPECT_EQ(paneEdit->toPlainText().toStdString(), QString::fromUtf8(report).replace("\r\n", "\n").toStdString());
-  window.console().progress(32, 32);
+  window.view().progress(32, 32);
 
   // A new report starts at its top, and stays there while it grows.
-  window.console().setPaneText("十六进制显示发送数据：\r\n" + report);
-  window.console().setPaneText("十六进制显示发送数据：\r\n" + report + report);
+  window.view().setPaneText("十六进制显示发送数据：\r\n" + report);
+  window.view().setPaneText("十六进制显示发送数据：\r\n" + report + report);
   EXPECT_EQ(paneEdit->verticalScrollBar()->value(), 0);
   EXPECT_TRUE(inView(0));
 }

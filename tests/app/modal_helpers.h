@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <functional>
 #include <vector>
 
@@ -158,5 +159,15 @@ class StrayModalCloser {
   QDialog* current_ = nullptr;
   QElapsedTimer since_;
 };
+
+// Waits, with the event loop running, until `done` holds; false when it never does.
+inline bool WaitUntil(const std::function<bool()>& done) { return QTest::qWaitFor(done, kGiveUpMs); }
+
+// Waits until the window's command (on the session's worker) has ended and
+// all it said is shown.
+template <class Window>
+void WaitForCommand(Window& window) {
+  WaitUntil([&window] { return !window.commandRunning(); });
+}
 
 }  // namespace apptest

@@ -66,7 +66,10 @@ class TrafficTest : public ::testing::Test {
   }
   void TearDown() override { EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString(); }
 
-  void click(int id) { QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton); }
+  void click(int id) {
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton);
+    apptest::WaitForCommand(window);
+  }
 
   void openPort() { openPort(bus->devicePath()); }
   void openPort(const std::string& device) {
@@ -170,6 +173,7 @@ TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
   withDialog([](DiscoveryDialog* dialog) {
     BoxAnswerer boxes;
     QTest::mouseClick(dialog->scanButton(), Qt::LeftButton);
+    apptest::WaitUntil([&] { return !dialog->running() && !boxes.seen.empty(); });
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8("串口未打开!"));
   });
@@ -185,6 +189,7 @@ TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
     dialog->fromBox()->setValue(1);
     dialog->toBox()->setValue(6);
     QTest::mouseClick(dialog->scanButton(), Qt::LeftButton);
+    apptest::WaitUntil([dialog] { return !dialog->running(); });
     found = dialog->resultText();
 
     dialog->toBox()->setValue(247);
@@ -194,6 +199,7 @@ TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
       QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     });
     QTest::mouseClick(dialog->scanButton(), Qt::LeftButton);
+    apptest::WaitUntil([dialog] { return !dialog->running(); });
     framesAtEnd = bus->receivedFrames().size();
     progressAtEnd = dialog->progressBar()->value();
     cancelled = dialog->resultText();
@@ -238,6 +244,7 @@ TEST_F(TrafficTest, LineDetectionOnAPortThatCarriesNoSettingsShowsItsBoxAlone) {
     dialog->stationBox()->setValue(2);
     dialog->turnaroundBox()->setValue(1000);  // replies come at once; a late one is no silence
     QTest::mouseClick(dialog->detectButton(), Qt::LeftButton);
+    apptest::WaitUntil([dialog] { return !dialog->running(); });
     seen = boxes.seen;
     result = dialog->resultText();
     QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("关闭")), Qt::LeftButton);

@@ -1,15 +1,12 @@
-#include "app/qt_console.h"
+#include "app/qt_session_view.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
-#include <QTimer>
 
 #include "app/main_window_layout.h"
 #include "app/message_boxes.h"
@@ -28,17 +25,17 @@ QString ForDisplay(const std::string& text) {
 
 }  // namespace
 
-QtConsole::QtConsole(QWidget& window, QProgressBar& progressBar, PortOffer offerPorts)
+QtSessionView::QtSessionView(QWidget& window, QProgressBar& progressBar, PortOffer offerPorts)
     : window_(window), progressBar_(progressBar), offerPorts_(std::move(offerPorts)) {}
 
 template <typename Widget>
-Widget* QtConsole::control(int controlId) const {
+Widget* QtSessionView::control(int controlId) const {
   auto* widget = window_.findChild<Widget*>(ControlName(controlId));
-  Q_ASSERT_X(widget, "QtConsole", "no control of that id and kind");
+  Q_ASSERT_X(widget, "QtSessionView", "no control of that id and kind");
   return widget;
 }
 
-void QtConsole::setPaneText(const std::string& text) {
+void QtSessionView::setPaneText(const std::string& text) {
   auto* pane = control<QPlainTextEdit>(ids::kOutputPane);
   const QString shown = ForDisplay(text);
   const QString before = pane->toPlainText();
@@ -58,21 +55,33 @@ void QtConsole::setPaneText(const std::string& text) {
   }
 }
 
-void QtConsole::showInfo(const std::string& text) { ShowInfoBox(&window_, QString::fromUtf8(text)); }
-
-bool QtConsole::askWarning(const std::string& text) {
-  return AskWarningBox(&window_, QString::fromUtf8(text));
+void QtSessionView::post(std::function<void()> task) {
+  QMetaObject::invokeMethod(&window_, std::move(task), Qt::QueuedConnection);
 }
 
-bool QtConsole::askCautiousWarning(const std::string& text) {
-  return AskWarningBox(&window_, QString::fromUtf8(text), true);
+void QtSessionView::showBox(BoxKind kind, const std::string& text, std::function<void(bool ok)> closed) {
+  const QString shown = QString::fromUtf8(text);
+  if (kind == BoxKind::kInfo || kind == BoxKind::kNotice) {
+    OpenInfoBox(&window_, shown, [closed = std::move(closed)] { closed(true); });
+  } else {
+    OpenWarningBox(&window_, shown, kind == BoxKind::kCautiousWarning, std::move(closed));
+  }
 }
 
-void QtConsole::portStateChanged(bool open) {
+void QtSessionView::askPort(std::function<void(std::optional<std::string> device)> answered) {
+  auto* dialog = new EditComDialog(&window_, offerPorts_ ? offerPorts_() : std::vector<PortChoice>{});
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(dialog, &QDialog::finished, dialog, [dialog, answered = std::move(answered)](int result) {
+    answered(result == QDialog::Accepted ? std::optional<std::string>(dialog->portEntry()) : std::nullopt);
+  });
+  dialog->open();
+}
+
+void QtSessionView::portStateChanged(bool open) {
   control<QPushButton>(ids::kOpenPort)->setText(QString::fromUtf8(OpenButtonCaption(open)));
 }
 
-void QtConsole::lineSettingsChanged(int baudIndex, int formatIndex) {
+void QtSessionView::lineSettingsChanged(int baudIndex, int formatIndex) {
   for (const auto& [id, index] : {std::pair{ids::kBaudRate, baudIndex}, std::pair{ids::kLineFormat, formatIndex}}) {
     QComboBox* combo = control<QComboBox>(id);
     const QSignalBlocker quiet(combo);
@@ -80,24 +89,11 @@ void QtConsole::lineSettingsChanged(int baudIndex, int formatIndex) {
   }
 }
 
-std::optional<std::string> QtConsole::askPort() {
-  EditComDialog dialog(&window_, offerPorts_ ? offerPorts_() : std::vector<PortChoice>{});
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.portEntry();
-}
-
-void QtConsole::repaint() { window_.repaint(); }
-
-void QtConsole::pause(int milliseconds) {
-  // The input gate drops clicks and keys meant for the window meanwhile.
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void QtConsole::idle() { QCoreApplication::processEvents(); }
-
-void QtConsole::progress(int done, int total) {
+void QtSessionView::progress(int done, int total) {
+  if (progressSink_) {
+    progressSink_(done, total);
+    return;
+  }
   followPane_ = done < total;
   progressBar_.setRange(0, total);
   progressBar_.setValue(done);

@@ -1,0 +1,41 @@
+#pragma once
+// What the window shows of a job that runs on the session's worker: the pane,
+// the progress bar, the open button and the line's combo boxes, and the boxes
+// and the port dialog, opened without waiting. Also the channel the worker
+// posts through: a queued call on the window's object.
+#include <functional>
+
+#include "app/edit_com_dialog.h"
+#include "session/front_channel.h"
+#include "session/session_view.h"
+
+class QProgressBar;
+class QWidget;
+
+class QtSessionView : public SessionView, public FrontChannel {
+ public:
+  // Controls are found in `window` by their id; boxes are owned by it.
+  QtSessionView(QWidget& window, QProgressBar& progressBar, PortOffer offerPorts);
+
+  void post(std::function<void()> task) override;
+
+  void setPaneText(const std::string& text) override;
+  void showBox(BoxKind kind, const std::string& text, std::function<void(bool ok)> closed) override;
+  void askPort(std::function<void(std::optional<std::string> device)> answered) override;
+  void portStateChanged(bool open) override;
+  void lineSettingsChanged(int baudIndex, int formatIndex) override;
+  void progress(int done, int total) override;
+
+  // While a dialog shows a job's progress itself (the finder), it goes there.
+  void setProgressSink(std::function<void(int done, int total)> sink) { progressSink_ = std::move(sink); }
+
+ private:
+  template <typename Widget>
+  Widget* control(int controlId) const;
+
+  QWidget& window_;
+  QProgressBar& progressBar_;
+  PortOffer offerPorts_;
+  std::function<void(int, int)> progressSink_;
+  bool followPane_ = false;  // while an operation reports progress
+};
