@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -158,6 +159,34 @@ class StrayModalCloser {
   QTimer timer_;
   QDialog* current_ = nullptr;
   QElapsedTimer since_;
+};
+
+// The longest the event loop went without running a 10 ms timer, leaving out
+// the moments a message box was being opened or shown (its own drawing is not
+// a wait on the port).
+class LoopGapMeter {
+ public:
+  LoopGapMeter() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    clock_.start();
+    timer_.start(10);
+  }
+  qint64 longestMs() const { return longest_; }
+
+ private:
+  void tick() {
+    const bool box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+    const qint64 now = clock_.elapsed();
+    if (!box && !boxBefore_) longest_ = std::max(longest_, now - last_);
+    last_ = now;
+    boxBefore_ = box;
+  }
+
+  QTimer timer_;
+  QElapsedTimer clock_;
+  qint64 last_ = 0;
+  qint64 longest_ = 0;
+  bool boxBefore_ = false;
 };
 
 // Waits, with the event loop running, until `done` holds; false when it never does.

@@ -121,6 +121,21 @@ TEST_F(SerialWindowTest, OpensAndClosesThroughThePortDialog) {
   EXPECT_EQ(window.operations().link().isOpen, 0);
 }
 
+// The port lives on the session's worker: while a read waits a second for a
+// silent module, the window's event loop never stops for long.
+TEST_F(SerialWindowTest, TheEventLoopKeepsTurningWhileAReadWaitsOnASilentModule) {
+  clickOpenPort(line.device());
+  BoxAnswerer boxes;
+  apptest::LoopGapMeter gaps;
+  QElapsedTimer waited;
+  waited.start();
+  QTest::mouseClick(button(ids::kRead4SXY), Qt::LeftButton);
+  apptest::WaitForCommand(window);
+  EXPECT_GE(waited.elapsed(), 900);  // the read really waited
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_LT(gaps.longestMs(), 100);
+}
+
 TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWaits) {
   clickOpenPort(line.device());
   ASSERT_EQ(window.operations().link().isOpen, 1);
