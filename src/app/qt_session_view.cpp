@@ -90,13 +90,8 @@ void QtSessionView::lineSettingsChanged(int baudIndex, int formatIndex) {
 }
 
 void QtSessionView::progress(int done, int total) {
-  if (progressSink_) {
-    progressSink_(done, total);
-    return;
-  }
   followPane_ = done < total;
   progressBar_.setRange(0, total);
   progressBar_.setValue(done);
   progressBar_.setVisible(done < total);
-  progressBar_.repaint();
 }

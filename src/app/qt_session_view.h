@@ -26,9 +26,6 @@ class QtSessionView : public SessionView, public FrontChannel {
   void lineSettingsChanged(int baudIndex, int formatIndex) override;
   void progress(int done, int total) override;
 
-  // While a dialog shows a job's progress itself (the finder), it goes there.
-  void setProgressSink(std::function<void(int done, int total)> sink) { progressSink_ = std::move(sink); }
-
  private:
   template <typename Widget>
   Widget* control(int controlId) const;
@@ -36,6 +33,5 @@ class QtSessionView : public SessionView, public FrontChannel {
   QWidget& window_;
   QProgressBar& progressBar_;
   PortOffer offerPorts_;
-  std::function<void(int, int)> progressSink_;
   bool followPane_ = false;  // while an operation reports progress
 };
