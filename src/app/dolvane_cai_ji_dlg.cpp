@@ -333,8 +333,7 @@ void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
 // While monitoring runs, every command's control is greyed (runCommand refuses
 // them as well); the switch shows whether it runs.
 void CDolvaneCaiJiDlg::monitoringChanged(bool running) {
-  for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(!running);
-  monitorSwitch_->setEnabled(true);
+  setCommandsEnabled(!running);
   const QSignalBlocker quiet(monitorSwitch_);
   monitorSwitch_->setChecked(running);
 }

@@ -7,11 +7,11 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/message_boxes.h"
 #include "app/trend_plot_window.h"
 #include "console/control_ids.h"
 #include "layout/form_model.h"
 #include "models/model_registry.h"
-#include "app/message_boxes.h"
 #include "operations/operations.h"
 #include "session/session.h"
 
