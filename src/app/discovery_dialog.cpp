@@ -91,9 +91,7 @@ class DiscoveryDialog::ProgressConsole : public Console {
     base_.lineSettingsChanged(baudIndex, formatIndex);
   }
   std::optional<std::string> askPort() override { return base_.askPort(); }
-  void repaint() override { base_.repaint(); }
   void pause(int milliseconds) override { base_.pause(milliseconds); }
-  void idle() override { base_.idle(); }
   // Called on the worker: the bar is the dialog's, on its own thread.
   void progress(int done, int total) override {
     QMetaObject::invokeMethod(

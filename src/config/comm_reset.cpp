@@ -26,11 +26,6 @@ constexpr int kAttempts = 32;
 constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
 constexpr int kBeforeConfirmMs = 2500;
 
-void Show(Console& console, const std::string& report) {
-  console.setPaneText(report);
-  console.repaint();
-}
-
 // Paired as every other exchange pairs them: a missing, short or foreign reply
 // is a communication error, a reply that fails its CRC a data error; then
 // what came.
@@ -68,7 +63,7 @@ void CommReset(OperationContext& ctx) {
   if (!console.askCautiousWarning(kResetWarning)) return;
 
   std::string report = kOpening;
-  Show(console, report);
+  console.setPaneText(report);
 
   // The enable broadcast has its own buffer so TxFrame keeps the reset broadcast.
   TxFrame enable;
@@ -82,7 +77,7 @@ void CommReset(OperationContext& ctx) {
       link.baudRate = kBaudRates[i];
       link.lineFormat = j;
       appendf(report, kAttemptFormat, i + 1, kBaudRates[i], j, kLineFormats[j].text);
-      Show(console, report);
+      console.setPaneText(report);
 
       if (!Reopen(ctx)) return;  // OpenPort has shown its box; the port stays closed
       // Broadcasts are waited out by the rule of every broadcast.
@@ -102,7 +97,7 @@ void CommReset(OperationContext& ctx) {
   }
 
   report += kConfirming;
-  Show(console, report);
+  console.setPaneText(report);
   console.pause(kBeforeConfirmMs);
 
   BuildWriteRegisterRequest(ctx.tx, 1, kConfigRegister, kStation1At9600N81);

@@ -30,11 +30,7 @@ class Console {
   virtual void lineSettingsChanged(int /*baudIndex*/, int /*formatIndex*/) {}
   // The port dialog: the device to open, or nothing on Cancel.
   virtual std::optional<std::string> askPort() = 0;
-  // Forces the window to show what has changed so far.
-  virtual void repaint() {}
   virtual void pause(int milliseconds) = 0;
-  // Called every ~15 ms while the serial line waits; keeps a window painted.
-  virtual void idle() {}
   // Progress of a long operation (done of total); a window may show a bar.
   virtual void progress(int /*done*/, int /*total*/) {}
 };

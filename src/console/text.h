@@ -3,7 +3,14 @@
 #include <string>
 
 // printf-style append; the attribute lets the compiler check every report format.
-void appendf(std::string& out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+// MinGW's C++ library formats as C99 does (%zu), which its `printf` archetype,
+// the Microsoft one, would flag.
+#ifdef __MINGW32__
+#define DOLVANE_PRINTF_ARCHETYPE gnu_printf
+#else
+#define DOLVANE_PRINTF_ARCHETYPE printf
+#endif
+void appendf(std::string& out, const char* fmt, ...) __attribute__((format(DOLVANE_PRINTF_ARCHETYPE, 2, 3)));
 
 // Decimal rule of every numeric field: leading blanks, optional sign, digits up to
 // the first other character; no digits give 0; saturates at the 32-bit range.

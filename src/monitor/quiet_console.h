@@ -24,7 +24,6 @@ class QuietConsole : public Console {
   std::optional<std::string> askPort() override { return std::nullopt; }
   // A reader's pause between its requests is part of its exchange.
   void pause(int milliseconds) override { window_.pause(milliseconds); }
-  void idle() override { window_.idle(); }
 
  private:
   Console& window_;

@@ -9,9 +9,7 @@
 #include "readers/reader.h"
 
 Operations::Operations(Console& console, std::unique_ptr<SerialPort> port)
-    : console_(console), port_(std::move(port)), ctx_{console_, link_, *port_, tx_, rx_} {
-  port_->setIdleCallback([this] { console_.idle(); });
-}
+    : console_(console), port_(std::move(port)), ctx_{console_, link_, *port_, tx_, rx_} {}
 
 void Operations::InitLinkDefaults() {
   link_.baudRate = 9600;

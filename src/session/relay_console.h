@@ -32,9 +32,6 @@ class RelayConsole : public Console {
   void portStateChanged(bool open) override;
   void lineSettingsChanged(int baudIndex, int formatIndex) override;
   void progress(int done, int total) override;
-  // The front paints on its own; the worker has nothing to paint.
-  void repaint() override {}
-  void idle() override {}
   // Waits on the worker; a raised cancel flag ends it at once.
   void pause(int milliseconds) override;
 

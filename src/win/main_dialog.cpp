@@ -8,11 +8,12 @@
 #include "link/link.h"
 #include "link/ports.h"
 #include "operations/operations.h"
+#include "session/session.h"
 #include "win/dialog_template.h"
 #include "win/resource.h"
 #include "win/utf16.h"
-#include "win/win_console.h"
 #include "win/win_form.h"
+#include "win/win_session_view.h"
 
 namespace {
 
@@ -92,45 +93,59 @@ void MainDialog::run(HINSTANCE instance) {
 
 void MainDialog::initialise(HWND dialog) {
   dialog_ = dialog;
-  console_ = std::make_unique<WinConsole>(dialog);
+  view_ = std::make_unique<WinSessionView>(dialog);
   form_ = std::make_unique<WinForm>(dialog);
-  ops_ = std::make_unique<Operations>(*console_, NewPlatformSerialPort());
+  session_ = std::make_unique<Session>(*view_, *view_, NewPlatformSerialPort());
   AppendAboutItem(dialog);
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   paneFont_ = NewPaneFont(dialog);
   SendDlgItemMessageW(dialog, ids::kOutputPane, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont_), TRUE);
   FillForm(dialog, InitialForm());
-  ops_->InitLinkDefaults();
-  console_->setPaneText(WelcomeText());
+  session_->operationsForSetUp().InitLinkDefaults();
+  view_->setPaneText(WelcomeText());
 }
 
+bool MainDialog::commandRunning() const { return session_ && session_->busy(); }
+
 void MainDialog::onCommand(int controlId, int code) {
-  if (busy_) return;  // one command at a time
+  if (commandRunning()) return;  // one command at a time
   for (const Command& command : CommandTable()) {
     if (command.controlId != controlId || command.event != EventOf(code)) continue;
     if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
-    busy_ = true;
-    command.bind(*form_)(*ops_);
-    busy_ = false;
-    ShowWindow(GetDlgItem(dialog_, IDC_SCAN_PROGRESS), SW_HIDE);
+    setCommandsEnabled(false);
+    session_->submit(command.bind(*form_), [this] {
+      ShowWindow(GetDlgItem(dialog_, IDC_SCAN_PROGRESS), SW_HIDE);
+      setCommandsEnabled(true);
+    });
     return;
   }
 }
 
+void MainDialog::setCommandsEnabled(bool enabled) {
+  if (!enabled) focusBeforeCommand_ = GetFocus();
+  for (const Command& command : CommandTable()) EnableWindow(GetDlgItem(dialog_, command.controlId), enabled);
+  if (enabled && focusBeforeCommand_ && IsWindowEnabled(focusBeforeCommand_))
+    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusBeforeCommand_), TRUE);
+}
+
 bool MainDialog::onSysCommand(WPARAM command) {
   if ((command & 0xFFF0) == IDM_ABOUT) {
-    if (!busy_) RunAboutDialog(dialog_);
+    RunAboutDialog(dialog_);
     return true;
   }
   // The running command owns the port until it returns.
-  return (command & 0xFFF0) == SC_CLOSE && busy_;
+  return (command & 0xFFF0) == SC_CLOSE && commandRunning();
 }
 
 void MainDialog::close() {
-  if (busy_) return;
-  if (ops_ && ops_->link().isOpen) ClosePort(ops_->link(), *console_);
+  if (commandRunning()) return;
   EndDialog(dialog_, 0);
+}
+
+void MainDialog::destroyed() {
+  session_.reset();  // joins the worker and closes the port
+  view_->dropPosted();
 }
 
 INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -152,9 +167,15 @@ INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
       }
       return FALSE;
+    case WinSessionView::kRunTask:
+      WinSessionView::RunPosted(lParam);
+      return TRUE;
     case WM_CLOSE:
       self->close();
       return TRUE;
+    case WM_DESTROY:
+      self->destroyed();
+      return FALSE;
   }
   return FALSE;
 }

@@ -1,13 +1,14 @@
 #pragma once
-// The Win32 main window: a modal dialog built from the shared control table,
-// whose WM_COMMAND goes through the command table to Operations.
+// The Win32 main window: a modal dialog built from the shared control table.
+// A WM_COMMAND goes through the command table to a job on the session's
+// worker; the window greys the commands until the job's `done` comes back.
 #include <windows.h>
 
 #include <memory>
 
-class Operations;
-class WinConsole;
+class Session;
 class WinForm;
+class WinSessionView;
 
 class MainDialog {
  public:
@@ -23,17 +24,20 @@ class MainDialog {
   static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   void initialise(HWND dialog);
   void onCommand(int controlId, int code);
+  void setCommandsEnabled(bool enabled);
   bool onSysCommand(WPARAM command);
+  bool commandRunning() const;
   void close();
+  void destroyed();
 
   HWND dialog_ = nullptr;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
   HFONT paneFont_ = nullptr;
-  bool busy_ = false;  // a command runs: one at a time, and the window stays open
-  std::unique_ptr<WinConsole> console_;
+  HWND focusBeforeCommand_ = nullptr;  // a greyed button loses the focus; it comes back
+  std::unique_ptr<WinSessionView> view_;
   std::unique_ptr<WinForm> form_;
-  std::unique_ptr<Operations> ops_;
+  std::unique_ptr<Session> session_;  // last: ends before the view it posts to
 };
 
 // CAboutDlg: the template IDD_ABOUT, closed by its OK button.

@@ -114,8 +114,6 @@ TEST_F(SessionTest, WhatAJobSaysReachesTheViewInOrderOnTheFrontsThread) {
     c.showNotice("saved");
     pastTheNotice = true;
     c.setPaneText("b");
-    c.repaint();
-    c.idle();
     c.showInfo("failed");
     c.progress(3, 3);
   }));

@@ -30,7 +30,6 @@ class FakeConsole : public Console, public FormView {
   std::deque<bool> warningAnswers;
   std::optional<std::string> portAnswer;
   int pausedMs = 0;
-  int repaints = 0;
 
   std::string fieldText(int id) const override {
     const auto it = fields.find(id);
@@ -64,7 +63,6 @@ class FakeConsole : public Console, public FormView {
     combos[ids::kLineFormat] = formatIndex;
   }
   std::optional<std::string> askPort() override { return portAnswer; }
-  void repaint() override { ++repaints; }
 
   // Presses a control as the window does: its job, bound to the form now, run
   // at once; false for a control without a command.

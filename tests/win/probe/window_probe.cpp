@@ -24,6 +24,7 @@ constexpr int kOutputPane = 1002;
 constexpr int kStation = 1006;
 constexpr int kPortEdit = 1005;
 constexpr int kAboutCommand = 0x0010;
+constexpr const wchar_t* kSilentStation = L"99";
 
 std::string Utf8(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
@@ -127,6 +128,30 @@ const char* TemplateFault(HWND main) {
   return nullptr;
 }
 
+void SetText(HWND control, const wchar_t* text) {
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+int Fail(const char* what);
+
+// Reads a silent station with `button`: the command runs on the window's
+// worker, so the window greys the button, takes a digit typed into the station
+// field while the read waits, and gives the button back after the time-out's box.
+const char* SilentReadFault(HWND main, int button) {
+  HWND station = GetDlgItem(main, kStation);
+  HWND read = GetDlgItem(main, button);
+  SetText(station, kSilentStation);
+  Click(main, button);
+  if (!WaitFor([&] { return !IsWindowEnabled(read); }, 10)) return "a running read left its button enabled";
+  PostMessageW(station, WM_CHAR, L'7', 0);
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = TopWindow(L"提示")) != nullptr; }, 20)) return "the silent read ended on no box";
+  if (TextOf(station) == kSilentStation) return "the station field dropped input typed while a read waited";
+  Click(box, IDOK);
+  if (!WaitFor([&] { return IsWindowEnabled(read); }, 10)) return "the read's button stayed grey after its box";
+  return nullptr;
+}
+
 int Fail(const char* what) {
   std::fprintf(stderr, "window_probe: %s\n", what);
   if (HWND box = TopWindow(L"提示"))
@@ -175,13 +200,17 @@ int main(int argc, char** argv) {
   if (!WaitFor([&] { return TextOf(GetDlgItem(main, kOpenPort)) == L"关闭串口"; }, 10))
     return Fail("the port did not open");
 
+  if (const char* fault = SilentReadFault(main, button)) return Fail(fault);
+  SetText(GetDlgItem(main, kStation), L"1");
+  const std::wstring before = TextOf(pane);
   Click(main, button);
-  // The report is complete once the pane has changed and then stays as it is.
+  // The report is complete once the pane has changed and then stays as it is;
+  // the read empties the pane before its exchange.
   std::wstring report;
   const bool settled = WaitFor(
       [&] {
         const std::wstring now = TextOf(pane);
-        const bool same = now != welcome && now == report;
+        const bool same = !now.empty() && now != before && now == report;
         report = now;
         if (!same) std::this_thread::sleep_for(std::chrono::milliseconds(700));
         return same;
