@@ -18,6 +18,7 @@
 #include "console/control_ids.h"
 #include "modbus/exchange.h"
 #include "models/demo_bus.h"
+#include "support/dns_blackhole.h"
 
 using apptest::BoxAnswerer;
 using apptest::ButtonWithText;
@@ -239,4 +240,27 @@ TEST(DemoBusWindowTest, OffersTheSimulatedBusAsItIsNow) {
   EXPECT_TRUE(after.contains("200=4SXY")) << after.toStdString();
   EXPECT_FALSE(after.contains(QString::fromStdString(" " + station + "=4SXY"))) << after.toStdString();
   EXPECT_TRUE(strays.closed.isEmpty());
+}
+
+// A serial server's name that the name server never answers, as on a plant
+// network whose DNS is down: the look-up runs on the worker, so the window
+// keeps turning through the 3 s connect limit and then says why.
+TEST(SerialServerWindowTest, AnUnansweredNameServerLeavesTheWindowLive) {
+  const DnsBlackholeRun run = RunInDnsBlackhole([] {
+    CDolvaneCaiJiDlg window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    WhenModal<EditComDialog>([](EditComDialog* dialog) {
+      dialog->edit()->setText(QStringLiteral("tcp:never-answers.invalid:4001"));
+      QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
+    });
+    BoxAnswerer boxes;
+    apptest::LoopGapMeter gaps;
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kOpenPort)), Qt::LeftButton);
+    apptest::WaitForCommand(window);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8("连接超时"))) << boxes.seen[0].text.toStdString();
+    EXPECT_LT(gaps.longestMs(), 100);
+  });
+  if (run.skipped) GTEST_SKIP() << run.reason;
 }
