@@ -75,11 +75,6 @@ void ShowInfoBox(QWidget* owner, const QString& text) {
   box->exec();
 }
 
-bool AskWarningBox(QWidget* owner, const QString& text, bool cancelByDefault) {
-  std::unique_ptr<QMessageBox> box(NewWarningBox(owner, text, cancelByDefault));
-  return box->exec() == QMessageBox::Ok;
-}
-
 void OpenInfoBox(QWidget* owner, const QString& text, std::function<void()> closed) {
   OpenBox(NewInfoBox(owner, text), [closed = std::move(closed)](bool) { closed(); });
 }

@@ -11,9 +11,8 @@ inline constexpr const char* kWarningTitle = "警告";
 
 // Title 提示, OK only, no icon.
 void ShowInfoBox(QWidget* owner, const QString& text);
-// Title 警告, OK and Cancel; true when OK was chosen.
-bool AskWarningBox(QWidget* owner, const QString& text, bool cancelByDefault = false);
-// The same boxes opened without waiting, modal to their owner's window only:
+// The boxes opened without waiting (title 警告 with OK and Cancel for a warning),
+// modal to their owner's window only:
 // the event loop runs on, and the answer comes when the user closes the box.
 void OpenInfoBox(QWidget* owner, const QString& text, std::function<void()> closed);
 void OpenWarningBox(QWidget* owner, const QString& text, bool cancelByDefault,
