@@ -91,7 +91,7 @@ double BareExchangesPerSecond(int baud, int exchanges) {
   port.setTimeouts(TimeoutsFor(baud));
   port.setLine(baud, Parity::kNone, 1);
   TxFrame tx;
-  BuildReadRequest(tx, 1, 0, 40);
+  BuildReadRequest(tx, Framing::kRtu, 1, 0, 40);
   uint8_t reply[85];
   const auto start = Clock::now();
   for (int i = 0; i < exchanges; ++i) {

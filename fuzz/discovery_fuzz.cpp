@@ -23,7 +23,7 @@ int AnyStation(FuzzInput& in) { return static_cast<int>(in.range(0, 300)) - 20; 
 void CheckProbes(const FuzzWatch& watch) {
   for (const std::vector<uint8_t>& frame : watch.writes) {
     TxFrame probe;
-    BuildReadRequest(probe, frame.empty() ? 0 : frame[0], 0, 1);
+    BuildReadRequest(probe, Framing::kRtu, frame.empty() ? 0 : frame[0], 0, 1);
     Require(frame.size() == probe.length && std::equal(frame.begin(), frame.end(), probe.bytes),
             "discovery sent something other than the probe");
     Require(frame[0] >= kFirstStation && frame[0] <= kLastStation, "a probe to an impossible station");

@@ -6,14 +6,14 @@
 void ChangeCommParams(OperationContext& ctx, const CommParamsRequest& request) {
   Console& console = ctx.console;
   ExchangeParams params;
-  params.replyLength = 8;
+  params.replyPduLength = kWriteReplyPduLength;
   params.minStation = 0;
   params.replyTrailer = "";
-  params.request = [&](int station) {
+  params.request = [&](int station, Framing framing) {
     if (station == 0 && !console.askCautiousWarning(kBroadcastWarning)) return false;
     if (!Accepted(console, request.newWord)) return false;
     if (!console.askWarning(CommParamsConfirmation(*DecodeCommWord(*request.newWord)))) return false;
-    BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(station), kConfigRegister, *request.newWord);
+    BuildWriteRegisterRequest(ctx.tx, framing, static_cast<uint8_t>(station), kConfigRegister, *request.newWord);
     return true;
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);

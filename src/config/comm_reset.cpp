@@ -67,8 +67,8 @@ void CommReset(OperationContext& ctx) {
 
   // The enable broadcast has its own buffer so TxFrame keeps the reset broadcast.
   TxFrame enable;
-  BuildWriteRegisterRequest(enable, 0, kConfigRegister, kWriteEnableWord);
-  BuildWriteRegisterRequest(ctx.tx, 0, kConfigRegister, kStation1At9600N81);
+  BuildWriteRegisterRequest(enable, Framing::kRtu, 0, kConfigRegister, kWriteEnableWord);
+  BuildWriteRegisterRequest(ctx.tx, Framing::kRtu, 0, kConfigRegister, kStation1At9600N81);
 
   int done = 0;
   for (int i = 0; i < 8; ++i) {
@@ -100,13 +100,13 @@ void CommReset(OperationContext& ctx) {
   console.setPaneText(report);
   console.pause(kBeforeConfirmMs);
 
-  BuildWriteRegisterRequest(ctx.tx, 1, kConfigRegister, kStation1At9600N81);
+  BuildWriteRegisterRequest(ctx.tx, Framing::kRtu, 1, kConfigRegister, kStation1At9600N81);
   console.lineSettingsChanged(3, 0);
   link.baudRate = 9600;
   link.lineFormat = 0;
   if (!Reopen(ctx)) return;
 
-  const Transfer t = SendAndReceive(link, ctx.port, ctx.tx, ctx.rx, 8);
+  const Transfer t = SendAndReceive(link, ctx.port, ctx.tx, ctx.rx, kWriteReplyPduLength);
   console.progress(kSteps, kSteps);
   if (t.error != ExchangeError::kNone) {
     console.showInfo(ConfirmationFailureBox(t, link));
@@ -114,7 +114,7 @@ void CommReset(OperationContext& ctx) {
   }
 
   report += "\r\n十六进制显示接收数据：\r\n";
-  AppendHexDump(report, ctx.rx.bytes, 8, 0);
+  AppendHexDump(report, ctx.rx.bytes, ctx.rx.count, 0);
   console.setPaneText(report);
   console.showNotice(msg::kResetDone);
 }

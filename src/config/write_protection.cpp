@@ -13,13 +13,13 @@ constexpr const char* kConfirmForbid = "该操作将禁用模块寄存器的写�
 void SetWriteProtection(OperationContext& ctx, const StationInput& station, const char* confirmation,
                         uint16_t command) {
   ExchangeParams params;
-  params.replyLength = 8;
+  params.replyPduLength = kWriteReplyPduLength;
   params.minStation = 0;
   params.replyTrailer = "";
-  params.request = [&](int to) {
+  params.request = [&](int to, Framing framing) {
     if (to == 0 && !ctx.console.askCautiousWarning(kStationZeroWarning)) return false;
     if (!ctx.console.askCautiousWarning(confirmation)) return false;
-    BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(to), kConfigRegister, command);
+    BuildWriteRegisterRequest(ctx.tx, framing, static_cast<uint8_t>(to), kConfigRegister, command);
     return true;
   };
   // The reply dump is the only sign of success.

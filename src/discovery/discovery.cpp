@@ -83,7 +83,7 @@ StationScan ScanStations(OperationContext& ctx, int from, int to, const Discover
       scan.end = DiscoveryEnd::kCancelled;
       return scan;
     }
-    const ProbeResult probe = Probe(borrowed.port(), station);
+    const ProbeResult probe = Probe(borrowed.port(), station, FramingOf(ctx.link), ctx.tx);
     if (PortFailed(ctx, probe)) {
       scan.end = DiscoveryEnd::kPortFailed;
       return scan;
@@ -135,7 +135,7 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
       // A port that refuses parity still takes the rest; the result says so.
       port.setLine(baud, format.parity, format.stopBits);
       port.setTimeouts(ProbeTimeouts(baud, format, control.turnaroundMs));
-      const ProbeResult probe = Probe(port, station);
+      const ProbeResult probe = Probe(port, station, Framing::kRtu, ctx.tx);
       if (PortFailed(ctx, probe)) {
         detection.end = DiscoveryEnd::kPortFailed;
         return detection;

@@ -8,8 +8,11 @@
 
 namespace {
 
+// Over RTU: the request's 8 bytes, and a reply of station, 03, byte count 2,
+// one word, CRC.
 constexpr size_t kRequestBytes = 8;
-constexpr size_t kReplyBytes = 7;  // station, 03, byte count 2, one word, CRC
+constexpr size_t kReplyBytes = 7;
+const uint32_t kReplyPduBytes = ReadReplyPduLength(1);
 
 }  // namespace
 
@@ -22,32 +25,42 @@ PortTimeouts ProbeTimeouts(int baudRate, const LineFormat& format, int turnaroun
   return t;
 }
 
-ProbeResult ClassifyReply(int station, const uint8_t* bytes, size_t count) {
+ProbeResult ClassifyReply(const TxFrame& probe, const uint8_t* bytes, size_t count) {
   ProbeResult r;
   if (count == 0) return r;
   r.answer = ProbeAnswer::kCorrupted;
-  if (bytes[0] != station) return r;
-  if (IsCompleteExceptionFrame(bytes, count) && bytes[1] == (0x03 | 0x80)) {
+  const Framing framing = probe.framing;
+  const size_t offset = PduOffset(framing);
+  if (count <= offset || StationOf(framing, bytes) != StationOf(probe)) return r;
+  const bool sound = CheckEnvelope(framing, probe.bytes, probe.length, bytes, count) == EnvelopeCheck::kSound;
+  const uint8_t* pdu = PduOf(framing, bytes);
+  if (sound && IsCompleteException(framing, bytes, count) && pdu[0] == (kReadHoldingRegisters | kExceptionFlag)) {
     r.answer = ProbeAnswer::kException;
-    r.exceptionCode = bytes[2];
+    r.exceptionCode = pdu[1];
     return r;
   }
-  if (count == kReplyBytes && bytes[1] == 0x03 && bytes[2] == 2 &&
-      CrcMatches(bytes, static_cast<uint32_t>(count))) {
+  if (sound && count == AduLength(framing, kReplyPduBytes) && pdu[0] == kReadHoldingRegisters && pdu[1] == 2) {
     r.answer = ProbeAnswer::kWord;
-    r.word0 = Word(bytes, 0);
+    r.word0 = Word(WordsOfReadReply(pdu), 0);
   }
   return r;
 }
 
-ProbeResult Probe(SerialPort& port, int station) {
-  TxFrame tx;
-  BuildReadRequest(tx, static_cast<uint8_t>(station), 0, 1);
+ProbeResult ClassifyReply(int station, const uint8_t* bytes, size_t count) {
+  TxFrame probe;
+  BuildReadRequest(probe, Framing::kRtu, static_cast<uint8_t>(station), 0, 1);
+  return ClassifyReply(probe, bytes, count);
+}
+
+ProbeResult Probe(SerialPort& port, int station, Framing framing, TxFrame& tx) {
+  BuildReadRequest(tx, framing, static_cast<uint8_t>(station), 0, 1);
   if (!SendFrame(port, tx.bytes, tx.length)) return {ProbeAnswer::kWriteFailed};
-  uint8_t reply[kReplyBytes] = {};
-  const IoResult got = port.read(reply, kReplyBytes, IsCompleteExceptionFrame);
+  uint8_t reply[kMaxAduBytes] = {};
+  const IoResult got = port.read(reply, AduLength(framing, kReplyPduBytes), [framing](const uint8_t* b, size_t n) {
+    return IsCompleteException(framing, b, n);
+  });
   if (!got.ok) return {ProbeAnswer::kReadFailed};
-  return ClassifyReply(station, reply, got.count);
+  return ClassifyReply(tx, reply, got.count);
 }
 
 std::vector<const ModelEntry*> ModelsTried() {
@@ -62,10 +75,10 @@ ModelGuess GuessModel(uint16_t word0) {
   for (const ModelEntry* model : ModelsTried()) {
     // The rules of this family look at word 0 alone; the rest of the block is
     // zero, so a rule that read further would find nothing to go on.
-    std::vector<uint8_t> reply(3 + 2 * size_t{model->reader.count} + 2, 0);
-    reply[3] = static_cast<uint8_t>(word0 >> 8);
-    reply[4] = static_cast<uint8_t>(word0 & 0xFF);
-    if (model->reader.accepts(reply.data())) guess.accepting.push_back(model);
+    std::vector<uint8_t> block(2 * size_t{model->reader.count}, 0);
+    block[0] = static_cast<uint8_t>(word0 >> 8);
+    block[1] = static_cast<uint8_t>(word0 & 0xFF);
+    if (model->reader.accepts(RegisterWords{block.data()})) guess.accepting.push_back(model);
   }
   if (guess.accepting.size() == 1) guess.model = guess.accepting.front();
   return guess;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/link.h"
+#include "modbus/frames.h"
 
 struct ModelEntry;
 
@@ -34,9 +35,12 @@ struct ProbeResult {
 // the turnaround margin, as the total limit of the write and of the read.
 PortTimeouts ProbeTimeouts(int baudRate, const LineFormat& format, int turnaroundMs);
 
-// Sends the probe to station and reads the reply with the port's time-outs.
-ProbeResult Probe(SerialPort& port, int station);
-// What the bytes read after a probe to station mean.
+// Sends the probe to station in `framing` through `tx` (which keeps the
+// MBAP transaction count) and reads the reply with the port's time-outs.
+ProbeResult Probe(SerialPort& port, int station, Framing framing, TxFrame& tx);
+// What the bytes read after `probe` mean.
+ProbeResult ClassifyReply(const TxFrame& probe, const uint8_t* bytes, size_t count);
+// The same for an RTU probe to station.
 ProbeResult ClassifyReply(int station, const uint8_t* bytes, size_t count);
 
 // The models whose acceptance rule judges a block that starts at register 0,

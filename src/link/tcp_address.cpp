@@ -24,12 +24,21 @@ bool PlainHost(const std::string& host) {
 
 }  // namespace
 
-bool IsTcpPortName(const std::string& name) { return name.rfind(kTcpPrefix, 0) == 0; }
+bool IsModbusTcpPortName(const std::string& name) { return name.rfind(kModbusTcpPrefix, 0) == 0; }
+
+bool IsTcpPortName(const std::string& name) {
+  return name.rfind(kTcpPrefix, 0) == 0 || IsModbusTcpPortName(name);
+}
 
 std::optional<TcpAddress> ParseTcpPortName(const std::string& name) {
   if (!IsTcpPortName(name)) return std::nullopt;
-  std::optional<TcpAddress> address =
-      ParseHostAndPort(name.substr(std::char_traits<char>::length(kTcpPrefix)));
+  const bool modbus = IsModbusTcpPortName(name);
+  std::string text = name.substr(std::char_traits<char>::length(modbus ? kModbusTcpPrefix : kTcpPrefix));
+  // Modbus TCP has a port of its own, which the name may leave out: a host
+  // without a colon, or a bracketed IPv6 literal with nothing after it.
+  const bool portLeftOut = text.find(':') == std::string::npos || (!text.empty() && text.back() == ']');
+  if (modbus && portLeftOut) text += ":" + std::to_string(kModbusTcpPort);
+  std::optional<TcpAddress> address = ParseHostAndPort(text);
   if (address && address->port == 0) return std::nullopt;
   return address;
 }
@@ -52,8 +61,8 @@ std::optional<TcpAddress> ParseHostAndPort(const std::string& text) {
   return TcpAddress{host, *port};
 }
 
-std::string TcpPortName(const TcpAddress& address) {
+std::string TcpPortName(const TcpAddress& address, const char* prefix) {
   const bool ipv6 = address.host.find(':') != std::string::npos;
   const std::string host = ipv6 ? "[" + address.host + "]" : address.host;
-  return kTcpPrefix + host + ":" + std::to_string(address.port);
+  return prefix + host + ":" + std::to_string(address.port);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/tcp_address.h"
+
 void TrafficQueue::push(TrafficRecord record) {
   std::lock_guard lock(mu_);
   if (records_.size() >= limit_) {
@@ -45,6 +47,14 @@ void TrafficTap::restartClock() {
   first_.reset();
 }
 
+OpenError TrafficTap::open(const std::string& device) {
+  {
+    std::lock_guard lock(mu_);
+    modbusTcp_ = IsModbusTcpPortName(device);
+  }
+  return inner_->open(device);
+}
+
 bool TrafficTap::setTimeouts(const PortTimeouts& timeouts) {
   timeouts_ = timeouts;
   return inner_->setTimeouts(timeouts);
@@ -75,6 +85,7 @@ void TrafficTap::publish(TrafficRecord record) {
     record.baudRate = baudRate_;
     record.parity = parity_;
     record.stopBits = stopBits_;
+    record.modbusTcp = modbusTcp_;
     for (const auto& entry : listeners_) listeners.push_back(entry.second);
   }
   // Outside the lock: a listener may add or remove listeners.

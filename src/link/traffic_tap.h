@@ -44,6 +44,8 @@ struct TrafficRecord {
   int baudRate = 0;
   Parity parity = Parity::kNone;
   int stopBits = 1;
+  // The connection frames as Modbus TCP (MBAP), not RTU.
+  bool modbusTcp = false;
 
   // When the frame is shown: a request as it starts, a reply as it ends.
   int64_t atUs() const { return direction == TrafficDirection::kTx ? beginUs : endUs; }
@@ -85,7 +87,7 @@ class TrafficTap : public SerialPort {
 
   SerialPort& inner() { return *inner_; }
 
-  OpenError open(const std::string& device) override { return inner_->open(device); }
+  OpenError open(const std::string& device) override;
   bool setQueueSizes(size_t input, size_t output) override { return inner_->setQueueSizes(input, output); }
   bool setTimeouts(const PortTimeouts& timeouts) override;
   bool setLine(int baudRate, Parity parity, int stopBits) override;
@@ -107,6 +109,7 @@ class TrafficTap : public SerialPort {
   int baudRate_ = 0;
   Parity parity_ = Parity::kNone;
   int stopBits_ = 1;
+  bool modbusTcp_ = false;  // of the last open
   std::vector<uint8_t> lastRequest_;  // on the exchange's thread only
   std::mutex mu_;  // guards the listeners and the time base
   std::vector<std::pair<int, Listener>> listeners_;

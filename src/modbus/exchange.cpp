@@ -4,6 +4,7 @@
 
 #include "console/console.h"
 #include "console/text.h"
+#include "link/tcp_address.h"
 #include "modbus/reply_check.h"
 
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
@@ -11,10 +12,6 @@ void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int 
     appendf(report, "%02X ", bytes[j - 1]);
     if (lineWidth > 0 && j % static_cast<size_t>(lineWidth) == 0) report += "\r\n";
   }
-}
-
-bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count) {
-  return count == 5 && (bytes[1] & 0x80) != 0 && CrcMatches(bytes, 5);
 }
 
 const char* ExceptionName(uint8_t code) {
@@ -25,10 +22,14 @@ const char* ExceptionName(uint8_t code) {
   return (code >= 1 && code <= 11) ? kNames[code - 1] : "未定义";
 }
 
-std::string ExceptionLine(const uint8_t* frame) {
+std::string ExceptionLine(const uint8_t* pdu) {
   std::string line;
-  appendf(line, "异常响应：功能码 0x%02X，异常码 0x%02X（%s）", frame[1], frame[2], ExceptionName(frame[2]));
+  appendf(line, "异常响应：功能码 0x%02X，异常码 0x%02X（%s）", pdu[0], pdu[1], ExceptionName(pdu[1]));
   return line;
+}
+
+Framing FramingOf(const LinkState& link) {
+  return IsModbusTcpPortName(link.portName) ? Framing::kMbap : Framing::kRtu;
 }
 
 bool SendFrame(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t* written) {
@@ -88,25 +89,23 @@ void SettleLine(const LinkState& link, SerialPort& port) {
 
 Transfer Judge(const TxFrame& tx, const RxFrame& rx, uint32_t replyLength) {
   Transfer t;
-  std::optional<ReplyMismatch> mismatch;
-  if (rx.count != replyLength) {
-    if (!IsCompleteExceptionFrame(rx.bytes, rx.count)) {
-      t.error = ExchangeError::kShortReply;
-      appendf(t.fact, "收到 %u / %u 字节", rx.count, replyLength);
-      return t;
-    }
-    mismatch = CheckReply(tx.bytes, tx.length, rx.bytes, rx.count);
-    if (!mismatch) {
-      t.error = ExchangeError::kException;
-      t.fact = ExceptionLine(rx.bytes);
-      return t;
-    }
-  } else if (!CrcMatches(rx.bytes, replyLength)) {
-    t.error = ExchangeError::kBadCrc;
-    t.fact = "校验错误";
+  const bool exception = rx.count != replyLength;
+  if (exception && !IsCompleteException(tx.framing, rx.bytes, rx.count)) {
+    t.error = ExchangeError::kShortReply;
+    appendf(t.fact, "收到 %u / %u 字节", rx.count, replyLength);
     return t;
-  } else {
-    mismatch = CheckReply(tx.bytes, tx.length, rx.bytes, rx.count);
+  }
+  const EnvelopeCheck envelope = CheckEnvelope(tx.framing, tx.bytes, tx.length, rx.bytes, rx.count);
+  if (envelope != EnvelopeCheck::kSound) {
+    t.error = envelope == EnvelopeCheck::kCorrupt ? ExchangeError::kBadCrc : ExchangeError::kMismatch;
+    t.fact = EnvelopeFact(envelope, tx.framing, tx.bytes, rx.bytes);
+    return t;
+  }
+  std::optional<ReplyMismatch> mismatch = CheckReply(tx, rx);
+  if (exception && !mismatch) {
+    t.error = ExchangeError::kException;
+    t.fact = ExceptionLine(PduOf(rx));
+    return t;
   }
   if (mismatch) {
     t.error = ExchangeError::kMismatch;
@@ -124,7 +123,9 @@ bool LeavesTheLineUnsettled(ExchangeError error) {
 }  // namespace
 
 Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame& rx,
-                        uint32_t replyLength) {
+                        uint32_t replyPduLength) {
+  const uint32_t replyLength = AduLength(tx.framing, replyPduLength);
+  rx.framing = tx.framing;
   if (link.settleBeforeNextRequest) {
     SettleLine(link, port);
     link.settleBeforeNextRequest = false;
@@ -135,7 +136,10 @@ Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame&
     t.error = ExchangeError::kWriteFailed;
     return t;
   }
-  const IoResult got = port.read(rx.bytes, replyLength, IsCompleteExceptionFrame);
+  const Framing framing = tx.framing;
+  const IoResult got = port.read(rx.bytes, replyLength, [framing](const uint8_t* bytes, size_t count) {
+    return IsCompleteException(framing, bytes, count);
+  });
   rx.count = static_cast<uint32_t>(got.count);
   if (!got.ok) {
     t.error = ExchangeError::kReadFailed;
@@ -153,9 +157,10 @@ namespace {
 
 // The box: the system's own first line, then the facts.
 void ShowFailure(OperationContext& ctx, const Transfer& t) {
-  std::string box = BoxTextOf(t.error) + FactLine(t, ctx.link, ctx.tx.bytes[0]);
-  const bool write = ctx.tx.bytes[1] == 0x06 || ctx.tx.bytes[1] == 0x10;
-  if (t.error == ExchangeError::kException && write && ctx.rx.bytes[2] == 0x01)
+  std::string box = BoxTextOf(t.error) + FactLine(t, ctx.link, StationOf(ctx.tx));
+  const uint8_t function = PduOf(ctx.tx)[0];
+  const bool write = function == kWriteSingleRegister || function == kWriteMultipleRegisters;
+  if (t.error == ExchangeError::kException && write && PduOf(ctx.rx)[1] == 0x01)
     box += std::string("\r\n") + msg::kMaybeProtected;
   ctx.console.showInfo(box);
 }
@@ -185,9 +190,9 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
     AppendHexDump(report, ctx.tx.bytes, ctx.tx.length, 0);
   }
   ctx.console.setPaneText(report);
-  if (ctx.tx.bytes[0] == 0) return Broadcast(ctx);
+  if (StationOf(ctx.tx) == 0) return Broadcast(ctx);
 
-  const Transfer t = SendAndReceive(ctx.link, *ctx.link.portHandle, ctx.tx, ctx.rx, params.replyLength);
+  const Transfer t = SendAndReceive(ctx.link, *ctx.link.portHandle, ctx.tx, ctx.rx, params.replyPduLength);
   if (t.error != ExchangeError::kNone) {
     if (ctx.rx.count > 0 && t.error != ExchangeError::kReadFailed) {
       // What came is shown under the request, so the engineer sees what was wrong.
@@ -203,7 +208,7 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
     params.replyDisplay(report, ctx.rx);
   } else {
     report += params.replyHeader;
-    AppendHexDump(report, ctx.rx.bytes, params.replyLength, params.dumpLineWidth);
+    AppendHexDump(report, ctx.rx.bytes, ctx.rx.count, params.dumpLineWidth);
     report += params.replyTrailer;
   }
   return ExchangeError::kNone;
@@ -227,7 +232,7 @@ ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, c
     return result;
   }
   result.station = *station;
-  if (!params.request(*station)) {
+  if (!params.request(*station, FramingOf(ctx.link))) {
     result.error = ExchangeError::kRequestRefused;
     return result;
   }

@@ -63,11 +63,16 @@ struct Transfer {
   std::string fact;
 };
 
-// Sends TxFrame and reads a reply of replyLength bytes into RxFrame: first
-// waiting for a quiet line if the last reply went wrong, then judging length,
-// exception, CRC and whether the reply answers the request. Shows nothing.
+// How the open port frames requests: MBAP on a Modbus TCP connection, RTU on
+// a serial line and through a serial server.
+Framing FramingOf(const LinkState& link);
+
+// Sends TxFrame and reads a reply carrying a PDU of replyPduLength bytes into
+// RxFrame: first waiting for a quiet line if the last reply went wrong, then
+// judging length, exception, envelope (CRC, MBAP header) and whether the reply
+// answers the request. Shows nothing.
 Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame& rx,
-                        uint32_t replyLength);
+                        uint32_t replyPduLength);
 // "站号 1，9600 N,8,1": where a request went, for the second line of a box.
 std::string WhereText(const LinkState& link, int station);
 // "\r\n" + what came + "；" + where it was asked; empty when nothing is known
@@ -78,12 +83,13 @@ inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\
 inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
 
 struct ExchangeParams {
-  // N. Read after the request step, so a step that learns N from its own
-  // inputs (the register read tool) may set it there.
-  uint32_t replyLength = 0;
-  // Given the validated station: checks the operation's own inputs (stopping
-  // with its own box, or on Cancel, by returning false) and builds TxFrame.
-  std::function<bool(int station)> request;
+  // The PDU length of a whole reply. Read after the request step, so a step
+  // that learns it from its own inputs (the register read tool) may set it there.
+  uint32_t replyPduLength = 0;
+  // Given the validated station and the link's framing: checks the operation's
+  // own inputs (stopping with its own box, or on Cancel, by returning false)
+  // and builds TxFrame.
+  std::function<bool(int station, Framing framing)> request;
   int minStation = 1;  // 0 for operations that may broadcast
   // Starts the report; by default the title and "%02X " per request byte.
   std::function<void(std::string& report, const TxFrame& tx)> requestDisplay;
@@ -108,7 +114,7 @@ using StationInput = Checked<int>;
 ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, const ExchangeParams& params);
 
 // The part after the request is built: show it (appended to report), send it,
-// read params.replyLength bytes, check them and append the reply section.
+// read the reply, check it and append the reply section.
 // Used by RunExchange and by operations that continue one report. A failure
 // has shown its box and left the bytes that came under the request; a request
 // to station 0 is sent, waited out and shown as broadcast.
@@ -122,12 +128,10 @@ bool SendFrame(SerialPort& port, const uint8_t* bytes, uint32_t count, uint32_t*
 // "%02X " of each byte, with "\r\n" after every lineWidth-th.
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth);
 
-// A read that stops as soon as a Modbus exception frame is complete.
-bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count);
 // The meaning of an exception code, as the exception line names it.
 const char* ExceptionName(uint8_t code);
-// What an exception frame says: "异常响应：功能码 0x83，异常码 0x02（非法数据地址）".
-std::string ExceptionLine(const uint8_t* frame);
+// What an exception PDU says: "异常响应：功能码 0x83，异常码 0x02（非法数据地址）".
+std::string ExceptionLine(const uint8_t* pdu);
 
 // Shows the refusal of a field the form model refused; true when it was accepted.
 template <class T>

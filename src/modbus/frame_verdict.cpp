@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr size_t kShortestFrame = 4;  // station, function and CRC
+// Station, function and CRC; the MBAP header and a function.
+size_t ShortestFrame(Framing framing) { return framing == Framing::kMbap ? kMbapHeaderBytes + 1 : 4; }
 
 std::string TimeOfDay(std::chrono::system_clock::time_point t) {
   const auto sinceEpoch = std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch());
@@ -35,14 +36,23 @@ FrameVerdict JudgeFrame(const TrafficRecord& record) {
   v.received = b.size();
   v.end = record.end;
   v.timeoutMs = record.timeoutMs;
-  if (b.size() >= 2) v.function = b[1];
-  if (b.size() >= kShortestFrame) {
-    const bool good = CrcMatches(b.data(), static_cast<uint32_t>(b.size()));
+  const Framing framing = record.modbusTcp ? Framing::kMbap : Framing::kRtu;
+  v.mbap = record.modbusTcp;
+  const size_t offset = PduOffset(framing);
+  if (b.size() > offset) v.function = b[offset];
+  if (b.size() >= ShortestFrame(framing)) {
+    const bool reply = record.direction == TrafficDirection::kRx && !record.discarded;
+    // A request's transaction is its own; only a reply is held against one.
+    const EnvelopeCheck envelope = CheckEnvelope(framing, record.request.data(), reply ? record.request.size() : 0,
+                                                 b.data(), b.size());
+    const bool good = envelope != EnvelopeCheck::kCorrupt;
     v.crc = good ? FrameVerdict::Crc::kGood : FrameVerdict::Crc::kBad;
-    if (good && b.size() == 5 && (b[1] & 0x80) != 0) v.exceptionCode = b[2];
+    if (good && IsCompleteException(framing, b.data(), b.size())) v.exceptionCode = b[offset + 1];
     const bool judged = good && (b.size() == record.expected || v.exceptionCode);
-    if (judged && record.direction == TrafficDirection::kRx && !record.discarded) {
-      if (auto m = CheckReply(record.request.data(), record.request.size(), b.data(), b.size()))
+    if (judged && reply) {
+      if (envelope == EnvelopeCheck::kOtherTransaction)
+        v.mismatch = EnvelopeFactEnglish(envelope, framing, record.request.data(), b.data());
+      else if (auto m = CheckReply(framing, record.request.data(), record.request.size(), b.data(), b.size()))
         v.mismatch = std::move(m->english);
     }
   }
@@ -62,10 +72,11 @@ std::string VerdictText(const FrameVerdict& v) {
     return text;
   }
   if (v.mismatch) text += "[mismatch] " + *v.mismatch + ", ";
+  const char* check = v.mbap ? "MBAP" : "CRC";
   switch (v.crc) {
-    case FrameVerdict::Crc::kGood: text += "[CRC ok]"; break;
-    case FrameVerdict::Crc::kBad: text += "[CRC bad]"; break;
-    case FrameVerdict::Crc::kNone: text += "[no CRC]"; break;
+    case FrameVerdict::Crc::kGood: appendf(text, "[%s ok]", check); break;
+    case FrameVerdict::Crc::kBad: appendf(text, "[%s bad]", check); break;
+    case FrameVerdict::Crc::kNone: appendf(text, "[no %s]", check); break;
   }
   if (v.end == TrafficEnd::kFailed) text += " [port failed]";
   else if (v.end == TrafficEnd::kTimeOut) appendf(text, " [time-out after %d ms]", v.timeoutMs);

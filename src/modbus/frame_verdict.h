@@ -1,6 +1,6 @@
 #pragma once
-// What a frame the traffic tap recorded means as Modbus RTU: the judgement the
-// traffic window shows beside the bytes and --trace prints after them.
+// What a frame the traffic tap recorded means as Modbus RTU or Modbus TCP: the
+// judgement the traffic window shows beside the bytes and --trace prints after them.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,9 +9,11 @@
 #include "link/traffic_tap.h"
 
 struct FrameVerdict {
+  // The envelope's check: the CRC, or for Modbus TCP the MBAP header.
   enum class Crc { kGood, kBad, kNone };  // kNone: too few bytes to carry one
   Crc crc = Crc::kNone;
-  std::optional<uint8_t> function;       // byte 1, as received
+  bool mbap = false;
+  std::optional<uint8_t> function;       // the PDU's first byte, as received
   std::optional<uint8_t> exceptionCode;  // a well-formed exception reply's code
   size_t expected = 0;
   size_t received = 0;

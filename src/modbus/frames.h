@@ -1,42 +1,75 @@
 #pragma once
+// Application data units: a PDU in its framing's envelope, as the bytes go on
+// the wire. RTU: station, PDU, CRC. MBAP (Modbus TCP): transaction id,
+// protocol 0, length of what follows, unit (the station), PDU. Everything that
+// knows where the envelope ends is here; the rest works on PDUs and words.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-// The process-wide frame buffers.
+#include "modbus/pdu.h"
+
+enum class Framing { kRtu, kMbap };
+
+inline constexpr uint32_t kMaxAduBytes = 260;  // MBAP: 7 + 253
+inline constexpr uint32_t kMbapHeaderBytes = 7;
+
+// The process-wide frame buffers: the request as sent and the reply as read.
 struct TxFrame {
-  uint8_t bytes[256] = {};
+  uint8_t bytes[kMaxAduBytes] = {};
   uint32_t length = 0;
+  Framing framing = Framing::kRtu;
+  uint16_t transaction = 0;  // MBAP: the id in bytes; each request takes the next
 };
 
 struct RxFrame {
-  uint8_t bytes[256] = {};
+  uint8_t bytes[kMaxAduBytes] = {};
   uint32_t count = 0;
+  Framing framing = Framing::kRtu;  // the request's
 };
 
-// Appends the CRC of bytes[0..n) at bytes[n], bytes[n+1]; returns n + 2.
+// RTU's check: appends the CRC of bytes[0..n) at bytes[n], bytes[n+1]; returns n + 2.
 uint32_t PlaceCrc(uint8_t* bytes, uint32_t n);
 // True when the last two of the n bytes are the CRC of the ones before.
 bool CrcMatches(const uint8_t* bytes, uint32_t n);
+// A whole RTU exception frame: station, function | 80, code, CRC.
+bool IsCompleteExceptionFrame(const uint8_t* bytes, size_t count);
 
-void BuildReadRequest(TxFrame& tx, uint8_t station, uint16_t start, uint16_t count);
-void BuildWriteRegisterRequest(TxFrame& tx, uint8_t station, uint16_t address, uint16_t value);
-void BuildWriteRegistersRequest(TxFrame& tx, uint8_t station, uint16_t start,
+// Where the PDU starts in an ADU, and an ADU's length around a PDU.
+uint32_t PduOffset(Framing framing);
+uint32_t AduLength(Framing framing, uint32_t pduLength);
+
+// Puts `pdu` for `station` into tx in `framing`'s envelope.
+void PlaceRequest(TxFrame& tx, Framing framing, uint8_t station, const Pdu& pdu);
+// The request PDU builders placed at once.
+void BuildReadRequest(TxFrame& tx, Framing framing, uint8_t station, uint16_t start, uint16_t count);
+void BuildWriteRegisterRequest(TxFrame& tx, Framing framing, uint8_t station, uint16_t address, uint16_t value);
+void BuildWriteRegistersRequest(TxFrame& tx, Framing framing, uint8_t station, uint16_t start,
                                 const uint16_t* values, uint16_t count);
 
-// Register k of a function-03 reply (bytes 3 + 2k and 4 + 2k).
-inline uint16_t Word(const uint8_t* reply, int k) {
-  return static_cast<uint16_t>(reply[3 + 2 * k] << 8 | reply[4 + 2 * k]);
-}
-inline int16_t SignedWord(const uint8_t* reply, int k) {
-  return static_cast<int16_t>(Word(reply, k));
-}
-// Registers k and k+1, high word first, as one signed 32-bit value (the modules'
-// totals and energy counters).
-inline int32_t SignedPair(const uint8_t* reply, int k) {
-  return static_cast<int32_t>(static_cast<uint32_t>(Word(reply, k)) << 16 | Word(reply, k + 1));
-}
-// The two bytes of word k, where a field uses them singly.
-inline uint8_t HighByte(const uint8_t* reply, int k) { return reply[3 + 2 * k]; }
-inline uint8_t LowByte(const uint8_t* reply, int k) { return reply[4 + 2 * k]; }
-inline uint16_t Word(const RxFrame& rx, int k) { return Word(rx.bytes, k); }
-inline int16_t SignedWord(const RxFrame& rx, int k) { return SignedWord(rx.bytes, k); }
+uint8_t StationOf(Framing framing, const uint8_t* adu);
+inline const uint8_t* PduOf(Framing framing, const uint8_t* adu) { return adu + PduOffset(framing); }
+inline uint8_t StationOf(const TxFrame& tx) { return StationOf(tx.framing, tx.bytes); }
+inline const uint8_t* PduOf(const TxFrame& tx) { return PduOf(tx.framing, tx.bytes); }
+inline const uint8_t* PduOf(const RxFrame& rx) { return PduOf(rx.framing, rx.bytes); }
+// The register words of a whole function-03 reply.
+inline RegisterWords WordsOf(const RxFrame& rx) { return WordsOfReadReply(PduOf(rx)); }
+inline uint16_t Word(const RxFrame& rx, int k) { return Word(WordsOf(rx), k); }
+
+// A read may end as soon as an exception reply is whole.
+bool IsCompleteException(Framing framing, const uint8_t* bytes, size_t count);
+
+// Whether a reply of full length (or a whole exception) is a sound ADU that
+// belongs to `request`: the envelope only, before the PDU is compared.
+enum class EnvelopeCheck {
+  kSound,
+  kCorrupt,           // RTU: the CRC fails; MBAP: protocol id or length field wrong
+  kOtherTransaction,  // MBAP: a reply to another request
+};
+EnvelopeCheck CheckEnvelope(Framing framing, const uint8_t* request, size_t requestLength,
+                            const uint8_t* reply, size_t count);
+// "校验错误", "报文头错误", "应答事务号 7，请求的是 8", for a box's second line.
+std::string EnvelopeFact(EnvelopeCheck check, Framing framing, const uint8_t* request, const uint8_t* reply);
+// The same in English for a trace verdict.
+std::string EnvelopeFactEnglish(EnvelopeCheck check, Framing framing, const uint8_t* request,
+                                const uint8_t* reply);

@@ -11,15 +11,32 @@ constexpr const char* kAnnotatedReplyHeader = "\r\n\r\n十六进制显示接收�
 constexpr const char* kConfirmEnable = "该操作将设置允许寄存器的写操作";
 constexpr const char* kConfirmDisable = "该操作将设置禁用寄存器的写操作";
 
-// Data bytes 24 to a line, then the CRC. The closing brace goes by the register
-// count alone, not by where the last data line ended: a multiple of 8 closes
-// right after the last byte.
-void AppendDataAndCrc(std::string& report, const uint8_t* data, int registers,
-                      const uint8_t* crc) {
+// The envelope's fields before the PDU: the station, or the MBAP header
+// with the unit.
+std::string AnnotatedHead(Framing framing, const uint8_t* b) {
+  std::string head;
+  if (framing == Framing::kMbap)
+    appendf(head, "{[事务标识] %02X %02X} {[协议标识] %02X %02X} {[长度] %02X %02X}\r\n{[单元标识] %02X}",
+            b[0], b[1], b[2], b[3], b[4], b[5], b[6]);
+  else
+    appendf(head, "{[模块站号] %02X}", b[0]);
+  return head;
+}
+
+// The envelope's field after the PDU, after `separator`: RTU's CRC; MBAP has none.
+std::string AnnotatedCrc(Framing framing, const uint8_t* b, size_t length, const char* separator) {
+  std::string crc;
+  if (framing == Framing::kRtu) appendf(crc, "%s{[校验位] %02X %02X}", separator, b[length - 2], b[length - 1]);
+  return crc;
+}
+
+// Data bytes 24 to a line, then the closing brace and the CRC. The closing
+// brace goes by the register count alone, not by where the last data line
+// ended: a multiple of 8 closes right after the last byte.
+void AppendDataAndCrc(std::string& report, const uint8_t* data, int registers, const std::string& crc) {
   AppendHexDump(report, data, static_cast<size_t>(2 * registers), 24);
-  const char* closing = registers % 8 == 0 ? "}\r\n\r\n{[校验位] %02X %02X}"
-                                           : "\r\n}\r\n\r\n{[校验位] %02X %02X}";
-  appendf(report, closing, crc[0], crc[1]);
+  report += registers % 8 == 0 ? "}" : "\r\n}";
+  report += crc;
 }
 
 // The register-3 confirmation, by whichever tool writes it; false when the
@@ -50,26 +67,25 @@ const char* ReadBlockError(int64_t start, int64_t count) {
 void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request) {
   ExchangeParams params;
   const int count = request.block.ok() ? request.block->count : 0;
-  params.request = [&](int station) {
+  params.request = [&](int station, Framing framing) {
     if (!Accepted(ctx.console, request.block)) return false;
-    params.replyLength = 5 + 2 * static_cast<uint32_t>(count);
-    BuildReadRequest(ctx.tx, static_cast<uint8_t>(station), request.block->start, request.block->count);
+    params.replyPduLength = ReadReplyPduLength(static_cast<uint32_t>(count));
+    BuildReadRequest(ctx.tx, framing, static_cast<uint8_t>(station), request.block->start, request.block->count);
     return true;
   };
   params.requestDisplay = [](std::string& report, const TxFrame& tx) {
-    const uint8_t* b = tx.bytes;
+    const uint8_t* p = PduOf(tx);
     report += kAnnotatedRequestTitle;
-    appendf(report,
-            "{[模块站号] %02X} {[功能码] %02X} {[起始地址] %02X %02X}\r\n"
-            "{[读取长度] %02X %02X} {[校验位] %02X %02X}\r\n",
-            b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]);
+    report += AnnotatedHead(tx.framing, tx.bytes);
+    appendf(report, " {[功能码] %02X} {[起始地址] %02X %02X}\r\n{[读取长度] %02X %02X}", p[0], p[1], p[2], p[3], p[4]);
+    report += AnnotatedCrc(tx.framing, tx.bytes, tx.length, " ") + "\r\n";
   };
   params.replyDisplay = [&count](std::string& report, const RxFrame& rx) {
-    const uint8_t* b = rx.bytes;
+    const uint8_t* p = PduOf(rx);
     report += kAnnotatedReplyHeader;
-    appendf(report, "{[模块站号] %02X} {[功能码] %02X} {[字节长度] %02X}\r\n\r\n{[数据内容]\r\n",
-            b[0], b[1], b[2]);
-    AppendDataAndCrc(report, b + 3, count, b + 3 + 2 * count);
+    report += AnnotatedHead(rx.framing, rx.bytes);
+    appendf(report, " {[功能码] %02X} {[字节长度] %02X}\r\n\r\n{[数据内容]\r\n", p[0], p[1]);
+    AppendDataAndCrc(report, p + 2, count, AnnotatedCrc(rx.framing, rx.bytes, rx.count, "\r\n\r\n"));
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);
   if (result.ok()) ctx.console.setPaneText(result.report);
@@ -77,14 +93,14 @@ void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request) {
 
 void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request) {
   ExchangeParams params;
-  params.replyLength = 8;
+  params.replyPduLength = kWriteReplyPduLength;
   params.minStation = 0;
   params.replyTrailer = "";
-  params.request = [&](int station) {
+  params.request = [&](int station, Framing framing) {
     if (station == 0 && !ctx.console.askCautiousWarning(kBroadcastWarning)) return false;
     if (!Accepted(ctx.console, request.address) || !Accepted(ctx.console, request.value)) return false;
     if (*request.address == kConfigRegister && !ConfirmConfigWord(ctx.console, *request.value)) return false;
-    BuildWriteRegisterRequest(ctx.tx, static_cast<uint8_t>(station), *request.address, *request.value);
+    BuildWriteRegisterRequest(ctx.tx, framing, static_cast<uint8_t>(station), *request.address, *request.value);
     return true;
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);
@@ -95,9 +111,9 @@ void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request) {
 
 void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request) {
   ExchangeParams params;
-  params.replyLength = 8;
+  params.replyPduLength = kWriteReplyPduLength;
   const int count = request.block.ok() ? request.block->count : 0;
-  params.request = [&](int station) {
+  params.request = [&](int station, Framing framing) {
     if (!Accepted(ctx.console, request.block) || !Accepted(ctx.console, request.values)) return false;
     const uint16_t start = request.block->start;
     const std::vector<uint16_t>& values = *request.values;
@@ -105,26 +121,26 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
     if (start <= kConfigRegister && kConfigRegister < start + count &&
         !ConfirmConfigWord(ctx.console, values[kConfigRegister - start]))
       return false;
-    BuildWriteRegistersRequest(ctx.tx, static_cast<uint8_t>(station), start, values.data(),
+    BuildWriteRegistersRequest(ctx.tx, framing, static_cast<uint8_t>(station), start, values.data(),
                                static_cast<uint16_t>(count));
     return true;
   };
   params.requestDisplay = [&count](std::string& report, const TxFrame& tx) {
-    const uint8_t* b = tx.bytes;
+    const uint8_t* p = PduOf(tx);
     report += kAnnotatedRequestTitle;
+    report += AnnotatedHead(tx.framing, tx.bytes);
     appendf(report,
-            "{[模块站号] %02X} {[功能码] %02X} {[起始地址] %02X %02X}\r\n"
+            " {[功能码] %02X} {[起始地址] %02X %02X}\r\n"
             "{[写入长度] %02X %02X}{[字节长度] %02X}\r\n\r\n{[数据内容]\r\n",
-            b[0], b[1], b[2], b[3], b[4], b[5], b[6]);
-    AppendDataAndCrc(report, b + 7, count, b + 7 + 2 * count);
+            p[0], p[1], p[2], p[3], p[4], p[5]);
+    AppendDataAndCrc(report, p + 6, count, AnnotatedCrc(tx.framing, tx.bytes, tx.length, "\r\n\r\n"));
   };
   params.replyDisplay = [](std::string& report, const RxFrame& rx) {
-    const uint8_t* b = rx.bytes;
+    const uint8_t* p = PduOf(rx);
     report += kAnnotatedReplyHeader;
-    appendf(report,
-            "{[模块站号] %02X} {[功能码] %02X} {[起始地址] %02X %02X}\r\n"
-            "{[写入长度] %02X %02X} {[校验位] %02X %02X}\r\n",
-            b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]);
+    report += AnnotatedHead(rx.framing, rx.bytes);
+    appendf(report, " {[功能码] %02X} {[起始地址] %02X %02X}\r\n{[写入长度] %02X %02X}", p[0], p[1], p[2], p[3], p[4]);
+    report += AnnotatedCrc(rx.framing, rx.bytes, rx.count, " ") + "\r\n";
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);
   if (result.ok()) ctx.console.setPaneText(result.report);

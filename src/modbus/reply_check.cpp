@@ -4,10 +4,6 @@
 
 namespace {
 
-uint16_t WordAt(const uint8_t* bytes, size_t at) {
-  return static_cast<uint16_t>(bytes[at] << 8 | bytes[at + 1]);
-}
-
 ReplyMismatch Mismatch(const char* text, const char* english, int got, int asked) {
   ReplyMismatch m;
   appendf(m.text, text, got, asked);
@@ -15,11 +11,11 @@ ReplyMismatch Mismatch(const char* text, const char* english, int got, int asked
   return m;
 }
 
-// The echo of a write: the two words at bytes 2 and 4, named for the box.
+// The echo of a write: the two words after the function code, named for the box.
 std::optional<ReplyMismatch> CheckEcho(const uint8_t* request, const uint8_t* reply,
                                        const char* const names[2], const char* const english[2]) {
   for (int k = 0; k < 2; ++k) {
-    const size_t at = 2 + 2 * static_cast<size_t>(k);
+    const uint32_t at = 1 + 2 * static_cast<uint32_t>(k);
     const int asked = WordAt(request, at);
     const int got = WordAt(reply, at);
     if (got == asked) continue;
@@ -33,29 +29,36 @@ std::optional<ReplyMismatch> CheckEcho(const uint8_t* request, const uint8_t* re
 
 }  // namespace
 
-std::optional<ReplyMismatch> CheckReply(const uint8_t* request, size_t requestLength,
-                                        const uint8_t* reply, size_t count) {
-  if (requestLength < 2 || count < 2) return std::nullopt;
-  if (reply[0] != request[0])
-    return Mismatch("应答来自站号 %d，请求的是站号 %d", "reply from station %d, request to %d", reply[0],
-                    request[0]);
-  const uint8_t function = request[1];
-  if ((reply[1] & 0x7F) != function)
-    return Mismatch("应答功能码 %02X，请求的是 %02X", "reply function %02X, request %02X", reply[1], function);
-  if (reply[1] & 0x80) return std::nullopt;  // the module's exception to this request
+std::optional<ReplyMismatch> CheckReply(Framing framing, const uint8_t* requestAdu, size_t requestLength,
+                                        const uint8_t* replyAdu, size_t count) {
+  // Lengths from here on are the PDUs'.
+  const size_t offset = PduOffset(framing);
+  if (requestLength < offset + 1 || count < offset + 1) return std::nullopt;
+  requestLength -= offset;
+  count -= offset;
+  const uint8_t* request = PduOf(framing, requestAdu);
+  const uint8_t* reply = PduOf(framing, replyAdu);
+  const int asked = StationOf(framing, requestAdu);
+  const int from = StationOf(framing, replyAdu);
+  if (from != asked)
+    return Mismatch("应答来自站号 %d，请求的是站号 %d", "reply from station %d, request to %d", from, asked);
+  const uint8_t function = request[0];
+  if ((reply[0] & 0x7F) != function)
+    return Mismatch("应答功能码 %02X，请求的是 %02X", "reply function %02X, request %02X", reply[0], function);
+  if (reply[0] & kExceptionFlag) return std::nullopt;  // the module's exception to this request
 
-  if (function == 0x03 && requestLength >= 6 && count >= 3) {
-    const int asked = 2 * WordAt(request, 4);
-    if (reply[2] != asked)
-      return Mismatch("应答字节长度 %d，请求的是 %d", "byte count %d, request %d", reply[2], asked);
+  if (function == kReadHoldingRegisters && requestLength >= 5 && count >= 2) {
+    const int bytes = 2 * WordAt(request, 3);
+    if (reply[1] != bytes)
+      return Mismatch("应答字节长度 %d，请求的是 %d", "byte count %d, request %d", reply[1], bytes);
   }
-  if (function == 0x06 && requestLength >= 6 && count >= 6)
+  if (function == kWriteSingleRegister && requestLength >= 5 && count >= 5)
   {
     static const char* const kNames[2] = {"地址", "数值"};
     static const char* const kEnglish[2] = {"address", "value"};
     return CheckEcho(request, reply, kNames, kEnglish);
   }
-  if (function == 0x10 && requestLength >= 6 && count >= 6)
+  if (function == kWriteMultipleRegisters && requestLength >= 5 && count >= 5)
   {
     static const char* const kNames[2] = {"起始地址", "长度"};
     static const char* const kEnglish[2] = {"start", "count"};

@@ -8,12 +8,17 @@
 #include <optional>
 #include <string>
 
+#include "modbus/frames.h"
+
 struct ReplyMismatch {
   std::string text;     // for a box: "应答来自站号 2，请求的是站号 1"
   std::string english;  // for a trace verdict: "reply from station 2, request to 1"
 };
 
-// Checks a reply of `count` bytes whose length and CRC (or exception frame)
-// already passed; nothing when it answers the request.
-std::optional<ReplyMismatch> CheckReply(const uint8_t* request, size_t requestLength,
+// Checks a reply ADU of `count` bytes whose length and envelope (or exception
+// frame) already passed; nothing when it answers the request.
+std::optional<ReplyMismatch> CheckReply(Framing framing, const uint8_t* request, size_t requestLength,
                                         const uint8_t* reply, size_t count);
+inline std::optional<ReplyMismatch> CheckReply(const TxFrame& tx, const RxFrame& rx) {
+  return CheckReply(tx.framing, tx.bytes, tx.length, rx.bytes, rx.count);
+}

@@ -60,11 +60,11 @@ std::vector<QuantityColumn> ColumnsOf(const PollTarget& target) {
     return columns;
   }
   // A block from the newest firmware the readers accept shows every line.
-  std::vector<uint8_t> block(5 + 2 * size_t{target.model->count}, 0);
-  block[3] = 9999 >> 8;
-  block[4] = 9999 & 0xFF;
+  std::vector<uint8_t> block(2 * size_t{target.model->count}, 0);
+  block[0] = 9999 >> 8;
+  block[1] = 9999 & 0xFF;
   std::string ignored;
-  for (Quantity& q : target.model->decodeInto(ignored, block.data()))
+  for (Quantity& q : target.model->decodeInto(ignored, RegisterWords{block.data()}))
     columns.push_back({std::move(q.key), std::move(q.label), std::move(q.unit)});
   return columns;
 }
@@ -114,9 +114,9 @@ ExchangeError Poller::exchange(PollResult& result) {
     result.quantities = std::move(outcome.quantities);
   } else {
     ExchangeParams params;
-    params.replyLength = 5u + 2u * target_.count;
-    params.request = [this](int to) {
-      BuildReadRequest(ctx_.tx, static_cast<uint8_t>(to), target_.start, target_.count);
+    params.replyPduLength = ReadReplyPduLength(target_.count);
+    params.request = [this](int to, Framing framing) {
+      BuildReadRequest(ctx_.tx, framing, static_cast<uint8_t>(to), target_.start, target_.count);
       return true;
     };
     ExchangeResult exchanged = RunExchange(ctx_, options_.station, params);
@@ -128,7 +128,7 @@ ExchangeError Poller::exchange(PollResult& result) {
     }
   }
   result.status = StatusOf(error);
-  if (error == ExchangeError::kException) result.exceptionCode = ctx_.rx.bytes[2];
+  if (error == ExchangeError::kException) result.exceptionCode = PduOf(ctx_.rx)[1];
   if (error != ExchangeError::kNone)
     result.report = quiet_.boxes().empty() ? std::string() : quiet_.boxes().back();
   return error;

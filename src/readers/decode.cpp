@@ -3,7 +3,7 @@
 #include "modbus/frames.h"
 
 void AppendDecodedWord(ReportBuilder& report, const std::string& key, const std::string& scope,
-                       const char* unit, const char* format, Decode decode, const uint8_t* reply,
+                       const char* unit, const char* format, Decode decode, RegisterWords reply,
                        int k) {
   switch (decode) {
     case Decode::kHundredths:

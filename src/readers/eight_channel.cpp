@@ -29,13 +29,13 @@ const GroupLine kRatioLines[] = {
     {5, Decode::kUnsigned, 5, "ct", "", {"E路变比：%d\r\n", "F路变比：%d\r\n", "G路变比：%d\r\n", "H路变比：%d\r\n"}},
 };
 
-void AppendLine(ReportBuilder& report, const GroupLine& line, int group, const uint8_t* reply) {
+void AppendLine(ReportBuilder& report, const GroupLine& line, int group, RegisterWords reply) {
   const int k = 8 * (group + 1) + line.offset;
   AppendDecodedWord(report, ChannelKey(line.firstChannel + group, line.key), "", line.unit,
                     line.format[group], line.decode, reply, k);
 }
 
-void Format8SXY(ReportBuilder& report, const uint8_t* reply) {
+void Format8SXY(ReportBuilder& report, RegisterWords reply) {
   const uint16_t version = Word(reply, 0);
   report.text("程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
               Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4),

@@ -3,7 +3,7 @@
 
 namespace {
 
-void FormatForeignMeter(ReportBuilder& report, const uint8_t* reply) {
+void FormatForeignMeter(ReportBuilder& report, RegisterWords reply) {
   report.quantity("u", "", "", "电压：%05d； ", Word(reply, 0));
   report.quantity("i", "", "", "电流：%05d； ", Word(reply, 1));
   report.quantity("p", "", "", "有功：%05d； ", SignedWord(reply, 2));

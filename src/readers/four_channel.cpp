@@ -5,14 +5,14 @@ namespace {
 
 const char* const kOrdinals[4] = {"一", "二", "三", "四"};
 
-float CurrentDivisor(const uint8_t* reply) {
+float CurrentDivisor(RegisterWords reply) {
   const uint16_t version = Word(reply, 0);
   if (version < 300) return 500.0f;
   if (version < 410) return 100.0f;
   return LowByte(reply, 5) != 0 ? 500.0f : 100.0f;
 }
 
-void Format4SXY(ReportBuilder& report, const uint8_t* reply) {
+void Format4SXY(ReportBuilder& report, RegisterWords reply) {
   const uint16_t version = Word(reply, 0);
   report.text("程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n\r\n",
               Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4));

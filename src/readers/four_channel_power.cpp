@@ -6,7 +6,7 @@
 
 namespace {
 
-void Format4RXY(ReportBuilder& report, const uint8_t* reply) {
+void Format4RXY(ReportBuilder& report, RegisterWords reply) {
   report.text("程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
               "信号阈值：%d\r\n选频系数：%d\r\n\r\n",
               Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4),

@@ -25,7 +25,7 @@ static_assert(BlockEndsWithRatios(k16RXY) && BlockEndsWithRatios(k8RXYZ) &&
               BlockEndsWithRatios(k12RX) && BlockEndsWithRatios(k10RX) &&
               BlockEndsWithRatios(k5RXZ));
 
-void FormatCurrentModule(ReportBuilder& report, const uint8_t* reply, const CurrentMember& m) {
+void FormatCurrentModule(ReportBuilder& report, RegisterWords reply, const CurrentMember& m) {
   const int n = m.channels;
   if (m.fastValues) {
     // Word 6 carries the slow and the fast update setting, one byte each.
@@ -56,7 +56,7 @@ void FormatCurrentModule(ReportBuilder& report, const uint8_t* reply, const Curr
 }
 
 template <const CurrentMember& M>
-void Format(ReportBuilder& report, const uint8_t* reply) {
+void Format(ReportBuilder& report, RegisterWords reply) {
   FormatCurrentModule(report, reply, M);
 }
 

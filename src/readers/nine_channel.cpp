@@ -14,7 +14,7 @@ constexpr uint16_t kBlockWords = kFirstCount + kSecondCount;
 
 
 // block holds the joined words laid out like a reply: word k at bytes 3 + 2k.
-void Format9VXY(ReportBuilder& report, const uint8_t* block) {
+void Format9VXY(ReportBuilder& report, RegisterWords block) {
   report.text("程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
               "信号阈值：%d\r\n选频系数：%d\r\n存储时间：%d\r\n更新速率：%04X\r\n\r\n",
               Word(block, 0), Word(block, 1), Word(block, 2), HighByte(block, 4), LowByte(block, 4),
@@ -52,9 +52,9 @@ void Format9VXY(ReportBuilder& report, const uint8_t* block) {
 
 ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
   ExchangeParams first;
-  first.replyLength = 5u + 2u * kFirstCount;
-  first.request = [&](int to) {
-    BuildReadRequest(ctx.tx, static_cast<uint8_t>(to), 0, kFirstCount);
+  first.replyPduLength = ReadReplyPduLength(kFirstCount);
+  first.request = [&](int to, Framing framing) {
+    BuildReadRequest(ctx.tx, framing, static_cast<uint8_t>(to), 0, kFirstCount);
     return true;
   };
   ExchangeResult result = RunExchange(ctx, station, first);
@@ -62,21 +62,21 @@ ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model, const Stat
   if (!outcome.ok()) return outcome;
 
   // The second reply lands in the same receive buffer: keep the first data part.
-  uint8_t block[3 + 2 * kBlockWords] = {};
-  std::memcpy(block, ctx.rx.bytes, 3 + 2 * kFirstCount);
+  uint8_t block[2 * kBlockWords] = {};
+  std::memcpy(block, WordsOf(ctx.rx).data, 2 * kFirstCount);
 
   ctx.console.pause(20);
 
   // The same report continues; the pane is not cleared.
-  BuildReadRequest(ctx.tx, static_cast<uint8_t>(outcome.station), kFirstCount, kSecondCount);
+  BuildReadRequest(ctx.tx, ctx.tx.framing, static_cast<uint8_t>(outcome.station), kFirstCount, kSecondCount);
   ExchangeParams second;
-  second.replyLength = 5u + 2u * kSecondCount;
+  second.replyPduLength = ReadReplyPduLength(kSecondCount);
   outcome.error = TransactShown(ctx, outcome.report, second);
   if (!outcome.ok()) return outcome;
-  std::memcpy(block + 3 + 2 * kFirstCount, ctx.rx.bytes + 3, 2 * kSecondCount);
+  std::memcpy(block + 2 * kFirstCount, WordsOf(ctx.rx).data, 2 * kSecondCount);
 
   // Only now, with both replies read, is the module judged.
-  DecodeBlock(outcome, model, block);
+  DecodeBlock(outcome, model, RegisterWords{block});
   return outcome;
 }
 

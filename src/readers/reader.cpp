@@ -12,21 +12,21 @@ std::string NumberedChannel(int n) {
   return name;
 }
 
-bool AcceptsByVersion(const uint8_t* reply) { return Word(reply, 0) <= 9999; }
+bool AcceptsByVersion(RegisterWords reply) { return Word(reply, 0) <= 9999; }
 
-void ReaderModel::format(std::string& report, const uint8_t* reply) const {
+void ReaderModel::format(std::string& report, RegisterWords reply) const {
   ReportBuilder builder(report);
   decode(builder, reply);
 }
 
-std::vector<Quantity> ReaderModel::decodeInto(std::string& report, const uint8_t* reply) const {
+std::vector<Quantity> ReaderModel::decodeInto(std::string& report, RegisterWords reply) const {
   std::vector<Quantity> quantities;
   ReportBuilder builder(report, &quantities);
   decode(builder, reply);
   return quantities;
 }
 
-void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, const uint8_t* block) {
+void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, RegisterWords block) {
   if (model.accepts && !model.accepts(block)) {
     outcome.refused = true;
     return;
@@ -37,14 +37,14 @@ void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, const uint8_t* 
 ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
   if (model.read) return model.read(ctx, model, station);
   ExchangeParams params;
-  params.replyLength = 5u + 2u * model.count;
-  params.request = [&](int to) {
-    BuildReadRequest(ctx.tx, static_cast<uint8_t>(to), model.start, model.count);
+  params.replyPduLength = ReadReplyPduLength(model.count);
+  params.request = [&](int to, Framing framing) {
+    BuildReadRequest(ctx.tx, framing, static_cast<uint8_t>(to), model.start, model.count);
     return true;
   };
   ExchangeResult result = RunExchange(ctx, station, params);
   ReadOutcome outcome{result.error, false, result.station, std::move(result.report), {}};
-  if (outcome.error == ExchangeError::kNone) DecodeBlock(outcome, model, ctx.rx.bytes);
+  if (outcome.error == ExchangeError::kNone) DecodeBlock(outcome, model, WordsOf(ctx.rx));
   return outcome;
 }
 

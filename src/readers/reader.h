@@ -27,16 +27,16 @@ struct ReaderModel {
   uint16_t start;  // first register of the block
   uint16_t count;  // registers in the block
   // Model acceptance on the reply; null accepts every module.
-  bool (*accepts)(const uint8_t* reply);
+  bool (*accepts)(RegisterWords reply);
   // Writes the decoded lines and their quantities; word k of the block is Word(reply, k).
-  void (*decode)(ReportBuilder& report, const uint8_t* reply);
+  void (*decode)(ReportBuilder& report, RegisterWords reply);
   // A reader with its own exchanges (several requests); null for the common one.
   ReadOutcome (*read)(OperationContext& ctx, const ReaderModel& model, const StationInput& station) = nullptr;
 
   // Appends the decoded lines only.
-  void format(std::string& report, const uint8_t* reply) const;
+  void format(std::string& report, RegisterWords reply) const;
   // Appends the decoded lines and returns their quantities.
-  std::vector<Quantity> decodeInto(std::string& report, const uint8_t* reply) const;
+  std::vector<Quantity> decodeInto(std::string& report, RegisterWords reply) const;
 };
 
 // The names that head the channel blocks of the power and nine-channel readers.
@@ -45,12 +45,12 @@ extern const char* const kChannelNames[9];
 std::string NumberedChannel(int n);
 
 // Word 0 is the program version; above 9999 the module is refused.
-bool AcceptsByVersion(const uint8_t* reply);
+bool AcceptsByVersion(RegisterWords reply);
 
 // Exchange, acceptance and decoding, without the model's box or the pane.
 ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model, const StationInput& station);
 // Judges and decodes a block read whole: the outcome's refusal, lines and values.
-void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, const uint8_t* block);
+void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, RegisterWords block);
 
 // A model button: ReadModel, then the refusal box or the report in the pane.
 void RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station);

@@ -7,7 +7,7 @@
 namespace {
 
 // This module names itself by a model code in word 0, not by a program version.
-bool Accepts3SXY(const uint8_t* reply) {
+bool Accepts3SXY(RegisterWords reply) {
   const uint16_t code = Word(reply, 0);
   return code == 21133 || code == 21144 || code == 22133;
 }
@@ -49,7 +49,7 @@ const CommonLine kCommonLines[] = {
     {13, Decode::kUnsigned, "vt", "", "电压变比：%d\r\n\r\n"},
 };
 
-void Format3SXY(ReportBuilder& report, const uint8_t* reply) {
+void Format3SXY(ReportBuilder& report, RegisterWords reply) {
   report.text("设备型号：%d\r\n程序版本：%d\r\n出厂日期：%02X-%02X\r\n电流量程：%d\r\n电压量程：%d\r\n",
               Word(reply, 0), Word(reply, 1), HighByte(reply, 2), LowByte(reply, 2),
               Word(reply, 4), Word(reply, 5));

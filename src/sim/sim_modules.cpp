@@ -15,10 +15,6 @@ constexpr uint8_t kReadHolding = 0x03;
 constexpr uint8_t kWriteSingle = 0x06;
 constexpr uint8_t kWriteMultiple = 0x10;
 
-uint16_t WordAt(const uint8_t* f, size_t at) {
-  return static_cast<uint16_t>(f[at] << 8 | f[at + 1]);
-}
-
 void PutWord(std::vector<uint8_t>& out, uint16_t w) {
   out.push_back(static_cast<uint8_t>(w >> 8));
   out.push_back(static_cast<uint8_t>(w & 0xFF));
@@ -29,6 +25,17 @@ std::vector<uint8_t> WithCrc(std::vector<uint8_t> frame) {
   frame.resize(n + 2);
   PlaceCrc(frame.data(), n);
   return frame;
+}
+
+// A reply PDU in the RTU envelope.
+std::vector<uint8_t> RtuReply(uint8_t station, const std::vector<uint8_t>& pdu) {
+  std::vector<uint8_t> frame{station};
+  frame.insert(frame.end(), pdu.begin(), pdu.end());
+  return WithCrc(std::move(frame));
+}
+
+std::vector<uint8_t> ExceptionPdu(uint8_t function, uint8_t code) {
+  return {static_cast<uint8_t>(function | kExceptionFlag), code};
 }
 
 bool Hears(const SimModuleConfig& m, SimLine line) {
@@ -93,17 +100,35 @@ void SimModules::apply(const SimSettingsChange& change) {
 }
 
 SimExchange SimModules::handle(const uint8_t* frame, size_t size, SimLine line) {
+  if (size < 4 || RequestLength(frame, size) != size || !CrcMatches(frame, static_cast<uint32_t>(size)))
+    return {};
+  SimExchange ex = handlePdu(frame[0], frame + 1, size - 3, line);
+  if (!ex.reply.empty()) ex.reply = RtuReply(frame[0], ex.reply);
+  return ex;
+}
+
+SimExchange SimModules::handleMbap(const uint8_t* adu, size_t size, SimLine line) {
+  if (size <= kMbapHeaderBytes || WordAt(adu, 2) != 0 || WordAt(adu, 4) != size - 6) return {};
+  SimExchange ex = handlePdu(adu[6], adu + kMbapHeaderBytes, size - kMbapHeaderBytes, line);
+  if (ex.reply.empty()) return ex;
+  // The header comes back with the request's transaction and unit.
+  std::vector<uint8_t> framed(adu, adu + kMbapHeaderBytes);
+  framed[4] = static_cast<uint8_t>((1 + ex.reply.size()) >> 8);
+  framed[5] = static_cast<uint8_t>((1 + ex.reply.size()) & 0xFF);
+  framed.insert(framed.end(), ex.reply.begin(), ex.reply.end());
+  ex.reply = std::move(framed);
+  return ex;
+}
+
+SimExchange SimModules::handlePdu(uint8_t station, const uint8_t* pdu, size_t size, SimLine line) {
   SimExchange ex;
-  if (size < 4 || RequestLength(frame, size) != size ||
-      !CrcMatches(frame, static_cast<uint32_t>(size)))
-    return ex;
-  const int station = frame[0];
+  if (size < 1) return ex;
   for (size_t i = 0; i < modules_.size(); ++i) {
     Module& m = modules_[i];
     if (station != kBroadcast && m.config.station != station) continue;
     if (!Hears(m.config, line)) continue;
     std::optional<SimSettingsChange> change;
-    std::vector<uint8_t> reply = answer(m, frame, change);
+    std::vector<uint8_t> reply = answer(m, station, pdu, size, change);
     if (change) change->module = i;
     if (station == kBroadcast) {
       if (change) apply(*change);  // nobody replies, so nothing to wait for
@@ -117,47 +142,48 @@ SimExchange SimModules::handle(const uint8_t* frame, size_t size, SimLine line) 
   return ex;
 }
 
-std::vector<uint8_t> SimModules::answer(Module& m, const uint8_t* frame,
+std::vector<uint8_t> SimModules::answer(Module& m, uint8_t station, const uint8_t* pdu, size_t size,
                                         std::optional<SimSettingsChange>& change) {
-  const uint8_t station = frame[0];
-  const uint8_t function = frame[1];
+  const uint8_t function = pdu[0];
+  // A request shorter than its function's layout (over TCP nothing else frames it).
+  const size_t need = function == kWriteMultiple && size >= 6 ? 6u + pdu[5] : 5u;
+  if ((function == kReadHolding || function == kWriteSingle || function == kWriteMultiple) && size < need)
+    return ExceptionPdu(function, kIllegalValue);
   switch (function) {
     case kReadHolding: {
       if (station == kBroadcast) return {};  // nobody answers a broadcast read
-      const uint16_t start = WordAt(frame, 2);
-      const uint16_t count = WordAt(frame, 4);
-      if (count < 1 || count > 125) return ExceptionReply(station, function, kIllegalValue);
-      if (start + count > static_cast<int>(m.regs.size()))
-        return ExceptionReply(station, function, kIllegalAddress);
+      const uint16_t start = WordAt(pdu, 1);
+      const uint16_t count = WordAt(pdu, 3);
+      if (count < 1 || count > 125) return ExceptionPdu(function, kIllegalValue);
+      if (start + count > static_cast<int>(m.regs.size())) return ExceptionPdu(function, kIllegalAddress);
       if (live_) {
         m.config.model->fillLive(m.regs, m.rng);
         ApplyFixed(m.regs, m.fixed);
       }
-      std::vector<uint8_t> reply{station, function, static_cast<uint8_t>(2 * count)};
+      std::vector<uint8_t> reply{function, static_cast<uint8_t>(2 * count)};
       for (int k = 0; k < count; ++k) PutWord(reply, m.regs[start + k]);
-      return WithCrc(std::move(reply));
+      return reply;
     }
     case kWriteSingle: {
-      const uint8_t code = write(m, WordAt(frame, 2), {WordAt(frame, 4)}, change);
-      if (code) return ExceptionReply(station, function, code);
-      return std::vector<uint8_t>(frame, frame + 8);  // the echo
+      const uint8_t code = write(m, WordAt(pdu, 1), {WordAt(pdu, 3)}, change);
+      if (code) return ExceptionPdu(function, code);
+      return std::vector<uint8_t>(pdu, pdu + 5);  // the echo
     }
     case kWriteMultiple: {
-      const uint16_t start = WordAt(frame, 2);
-      const uint16_t count = WordAt(frame, 4);
-      if (count < 1 || count > 123 || frame[6] != 2 * count)
-        return ExceptionReply(station, function, kIllegalValue);
+      const uint16_t start = WordAt(pdu, 1);
+      const uint16_t count = WordAt(pdu, 3);
+      if (count < 1 || count > 123 || pdu[5] != 2 * count) return ExceptionPdu(function, kIllegalValue);
       std::vector<uint16_t> values;
-      for (int k = 0; k < count; ++k) values.push_back(WordAt(frame, 7 + 2 * k));
+      for (uint32_t k = 0; k < count; ++k) values.push_back(WordAt(pdu, 6 + 2 * k));
       const uint8_t code = write(m, start, values, change);
-      if (code) return ExceptionReply(station, function, code);
-      std::vector<uint8_t> reply{station, function};
+      if (code) return ExceptionPdu(function, code);
+      std::vector<uint8_t> reply{function};
       PutWord(reply, start);
       PutWord(reply, count);
-      return WithCrc(std::move(reply));
+      return reply;
     }
     default:
-      return ExceptionReply(station, function, kIllegalFunction);
+      return ExceptionPdu(function, kIllegalFunction);
   }
 }
 
@@ -289,7 +315,23 @@ std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer) {
 }
 
 std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t code) {
-  return WithCrc({station, static_cast<uint8_t>(function | 0x80), code});
+  return RtuReply(station, ExceptionPdu(function, code));
+}
+
+std::vector<std::vector<uint8_t>> TakeMbapRequests(std::vector<uint8_t>& buffer) {
+  std::vector<std::vector<uint8_t>> requests;
+  while (buffer.size() >= 6) {
+    const size_t length = WordAt(buffer.data(), 4);
+    // A header that is not Modbus TCP's leaves nothing to line the stream up by.
+    if (WordAt(buffer.data(), 2) != 0 || length < 2 || length > 1 + kMaxPduBytes) {
+      buffer.clear();
+      break;
+    }
+    if (buffer.size() < 6 + length) break;
+    requests.emplace_back(buffer.begin(), buffer.begin() + static_cast<long>(6 + length));
+    buffer.erase(buffer.begin(), buffer.begin() + static_cast<long>(6 + length));
+  }
+  return requests;
 }
 
 int BitsPerCharacter(int lineFormat) { return BitsPerCharacter(LineFormatAt(lineFormat)); }

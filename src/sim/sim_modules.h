@@ -62,10 +62,16 @@ class SimModules {
   std::vector<SimModuleConfig> configs() const;
   SimModuleConfig config(size_t index) const;  // throws std::out_of_range
 
-  // One whole request (CRC included) as the modules that hear `line` take it.
-  // A garbled frame, a broadcast and a module that is not there give no reply;
-  // a broadcast's settings change is applied at once.
+  // One whole RTU request (CRC included) as the modules that hear `line` take
+  // it; the reply is an RTU frame. A garbled frame, a broadcast and a module
+  // that is not there give no reply; a broadcast's settings change is applied
+  // at once.
   SimExchange handle(const uint8_t* frame, size_t size, SimLine line);
+  // The same for a Modbus TCP request (MBAP header included); the reply keeps
+  // its transaction id and unit.
+  SimExchange handleMbap(const uint8_t* adu, size_t size, SimLine line);
+  // The same for a request PDU to `station`; the reply is a PDU.
+  SimExchange handlePdu(uint8_t station, const uint8_t* pdu, size_t size, SimLine line);
   void apply(const SimSettingsChange& change);
 
  private:
@@ -77,7 +83,7 @@ class SimModules {
   };
   Module* byStation(int station);
   const Module* byStation(int station) const;
-  std::vector<uint8_t> answer(Module& m, const uint8_t* frame,
+  std::vector<uint8_t> answer(Module& m, uint8_t station, const uint8_t* pdu, size_t size,
                               std::optional<SimSettingsChange>& change);
   uint8_t write(Module& m, uint16_t start, const std::vector<uint16_t>& values,
                 std::optional<SimSettingsChange>& change);
@@ -99,6 +105,11 @@ size_t RequestLength(const uint8_t* bytes, size_t size);
 std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer);
 
 std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t code);
+
+// Framing of a Modbus TCP stream: removes the whole requests at the front of
+// `buffer` (each as its length field gives it) and returns them; a header that
+// is not Modbus TCP's empties the buffer.
+std::vector<std::vector<uint8_t>> TakeMbapRequests(std::vector<uint8_t>& buffer);
 
 // Bits on the wire per character of a line format: start, 8 data, parity, stop.
 int BitsPerCharacter(int lineFormat);

@@ -19,18 +19,18 @@ TEST(ModbusCrc16, KnownVectors) {
 
 TEST(Frames, ReadRequests) {
   TxFrame tx;
-  BuildReadRequest(tx, 1, 0, 40);
+  BuildReadRequest(tx, Framing::kRtu, 1, 0, 40);
   EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x03, 0x00, 0x00, 0x00, 0x28, 0x45, 0xD4}));
-  BuildReadRequest(tx, 1, 0, 10);
+  BuildReadRequest(tx, Framing::kRtu, 1, 0, 10);
   EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x03, 0x00, 0x00, 0x00, 0x0A, 0xC5, 0xCD}));
 }
 
 TEST(Frames, WriteRequests) {
   TxFrame tx;
-  BuildWriteRegisterRequest(tx, 1, 100, 1111);
+  BuildWriteRegisterRequest(tx, Framing::kRtu, 1, 100, 1111);
   EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x06, 0x00, 0x64, 0x04, 0x57, 0x8B, 0x2B}));
   const uint16_t values[] = {1, 2};
-  BuildWriteRegistersRequest(tx, 1, 10, values, 2);
+  BuildWriteRegistersRequest(tx, Framing::kRtu, 1, 10, values, 2);
   EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x01, 0x10, 0x00, 0x0A, 0x00, 0x02, 0x04, 0x00, 0x01,
                                              0x00, 0x02, 0xA3, 0xD1}));
 }
@@ -48,9 +48,10 @@ TEST(Frames, CrcCheckRejectsSwappedBytesAndAcceptsForeignHeader) {
 
 TEST(Frames, Words) {
   const uint8_t reply[] = {0x01, 0x03, 0x04, 0xFF, 0x38, 0x16, 0x05};
-  EXPECT_EQ(Word(reply, 0), 65336);
-  EXPECT_EQ(SignedWord(reply, 0), -200);
-  EXPECT_EQ(Word(reply, 1), 0x1605);
+  const RegisterWords words{reply + 3};
+  EXPECT_EQ(Word(words, 0), 65336);
+  EXPECT_EQ(SignedWord(words, 0), -200);
+  EXPECT_EQ(Word(words, 1), 0x1605);
 }
 
 TEST(Frames, EightyFiveByteReplyChecksItsLastTwoBytes) {

@@ -99,9 +99,9 @@ TEST_F(ExchangeTest, FaultsEndWithTheirBoxAndTheRequestSection) {
   };
   OpenBus();
   ExchangeParams read4SXY;
-  read4SXY.replyLength = 85;
-  read4SXY.request = [this](int station) {
-    BuildReadRequest(ops.context().tx, static_cast<uint8_t>(station), 0, 40);
+  read4SXY.replyPduLength = ReadReplyPduLength(40);
+  read4SXY.request = [this](int station, Framing framing) {
+    BuildReadRequest(ops.context().tx, framing, static_cast<uint8_t>(station), 0, 40);
     return true;
   };
   for (const auto& c : cases) {

@@ -36,7 +36,7 @@ const struct Case {
 
 TEST(ReplyCheck, EachFieldOfTheReplyAgainstTheRequest) {
   for (const Case& c : kCases) {
-    const auto m = CheckReply(c.request.data(), c.request.size(), c.reply.data(), c.reply.size());
+    const auto m = CheckReply(Framing::kRtu, c.request.data(), c.request.size(), c.reply.data(), c.reply.size());
     if (!c.mismatch) {
       EXPECT_FALSE(m) << c.name << ": " << m->text;
       continue;

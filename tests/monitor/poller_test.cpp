@@ -265,7 +265,7 @@ TEST(PollTargets, ModelColumnsCoverEveryPrintedLine) {
     std::vector<uint16_t> words(model.reader.count, 0);
     words[0] = std::string(model.cliName) == "3SXY" ? 21133 : 620;
     std::string text;
-    const std::vector<Quantity> decoded = model.reader.decodeInto(text, ReplyOf(words).data());
+    const std::vector<Quantity> decoded = model.reader.decodeInto(text, WordsIn(ReplyOf(words)));
     ASSERT_EQ(columns.size(), decoded.size());
     for (size_t i = 0; i < columns.size(); ++i) {
       EXPECT_EQ(columns[i].key, decoded[i].key);

@@ -17,7 +17,7 @@ TEST(Reader5UZ, ReportByteForByte) {
       {28, 1}, {29, 0}, {30, 65535}, {31, 100}, {32, 5},                     // ratio
   }));
   std::string report;
-  kReader5UZ.format(report, reply.data());
+  kReader5UZ.format(report, WordsIn(reply));
   EXPECT_EQ(report,
             "程序版本：9999\r\n电流量程：5\r\n电流量程：10\r\n出厂日期：16-05\r\n"
             "分频系数：2565\r\n信号阈值：60\r\n选频系数：2\r\n\r\n"

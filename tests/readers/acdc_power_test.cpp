@@ -35,7 +35,7 @@ TEST(Reader4WX, FullReport) {
       {116, 1}, {117, 2}, {118, 118}, {119, 4},              // voltage ratio
   }));
   std::string report;
-  kReader4WX.format(report, reply.data());
+  kReader4WX.format(report, WordsIn(reply));
   EXPECT_EQ(report,
             "程序版本：9999\r\n电流量程：5\r\n电压量程：250\r\n出厂日期：16-05\r\n分频系数：10\r\n"
             "信号阈值：60\r\n选频系数：2\r\n存储时间：60\r\n更新速率：00A5\r\n\r\n"

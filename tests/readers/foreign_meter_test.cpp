@@ -20,7 +20,7 @@ TEST(ReaderForeignMeter, RawValueLine) {
   };
   for (const auto& c : cases) {
     std::string report;
-    kReaderForeignMeter.format(report, ReplyOf(c.words).data());
+    kReaderForeignMeter.format(report, WordsIn(ReplyOf(c.words)));
     EXPECT_EQ(report, c.line);
   }
   EXPECT_EQ(kReaderForeignMeter.start, 72);

@@ -23,7 +23,7 @@ TEST(Reader4RXY, FullReport) {
       {44, 2}, {45, 0}, {46, 100}, {47, 47},               // voltage ratio
   }));
   std::string report;
-  kReader4RXY.format(report, reply.data());
+  kReader4RXY.format(report, WordsIn(reply));
   EXPECT_EQ(report,
             "程序版本：0\r\n电流量程：10\r\n电压量程：400\r\n出厂日期：0A-0B\r\n分频系数：65535\r\n"
             "信号阈值：255\r\n选频系数：0\r\n\r\n"

@@ -59,9 +59,9 @@ TEST(Reader4SXY, VersionRules) {
 }
 
 TEST(Reader4SXY, AcceptsVersionsUpTo9999) {
-  EXPECT_TRUE(kReader4SXY.accepts(ReplyOf(WordsOf(40, {{0, 9999}})).data()));
-  EXPECT_FALSE(kReader4SXY.accepts(ReplyOf(WordsOf(40, {{0, 10000}})).data()));
-  EXPECT_FALSE(kReader4SXY.accepts(ReplyOf(WordsOf(40, {{0, 65535}})).data()));
+  EXPECT_TRUE(kReader4SXY.accepts(WordsIn(ReplyOf(WordsOf(40, {{0, 9999}})))));
+  EXPECT_FALSE(kReader4SXY.accepts(WordsIn(ReplyOf(WordsOf(40, {{0, 10000}})))));
+  EXPECT_FALSE(kReader4SXY.accepts(WordsIn(ReplyOf(WordsOf(40, {{0, 65535}})))));
 }
 
 }  // namespace

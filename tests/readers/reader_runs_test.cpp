@@ -60,7 +60,7 @@ TEST_F(ReaderRuns, RequestReplyAndDecodedReport) {
     EXPECT_EQ(bus->receivedFrames().back(), std::vector<uint8_t>(r.request.begin(), r.request.end()));
     EXPECT_EQ(ops.rxFrame().count, r.replyLength);
     std::string decoded;
-    ModelNamed(r.name).reader.format(decoded, ops.rxFrame().bytes);
+    ModelNamed(r.name).reader.format(decoded, WordsOf(ops.rxFrame()));
     const std::string head = RequestSection(r.request.data(), 8) + "\r\n\r\n十六进制显示接收数据：\r\n";
     EXPECT_EQ(console.pane.rfind(head, 0), 0u);
     ASSERT_GT(console.pane.size(), decoded.size());

@@ -47,9 +47,9 @@ TEST(ReportQuantities, EachValueIsPrintedAfterItsLabelInOrder) {
       SCOPED_TRACE(std::string(model.cliName) + " seed " + std::to_string(seed));
       const std::vector<uint8_t> reply = ReplyOf(BusyBlock(model, seed));
       std::string text;
-      const std::vector<Quantity> quantities = model.reader.decodeInto(text, reply.data());
+      const std::vector<Quantity> quantities = model.reader.decodeInto(text, WordsIn(reply));
       std::string plain;
-      model.reader.format(plain, reply.data());
+      model.reader.format(plain, WordsIn(reply));
       EXPECT_EQ(text, plain);  // recording the values leaves the text alone
       ASSERT_FALSE(quantities.empty());
 
@@ -99,7 +99,7 @@ TEST(ReportQuantities, KeysLabelsUnitsAndValues) {
     const ReaderModel& reader = ModelNamed(c.model).reader;
     std::string text;
     const std::vector<Quantity> quantities =
-        reader.decodeInto(text, ReplyOf(WordsOf(reader.count, c.words)).data());
+        reader.decodeInto(text, WordsIn(ReplyOf(WordsOf(reader.count, c.words))));
     const Quantity* found = nullptr;
     for (const Quantity& q : quantities)
       if (q.key == c.key) found = &q;

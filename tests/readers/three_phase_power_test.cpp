@@ -24,7 +24,7 @@ TEST(Reader3RX, FullReport) {
       {42, 0}, {43, 12}, {44, 0xFFFF},          // voltage ratio
   }));
   std::string report;
-  kReader3RX.format(report, reply.data());
+  kReader3RX.format(report, WordsIn(reply));
   EXPECT_EQ(report,
             "程序版本：9999\r\n电流量程：5\r\n电压量程：250\r\n出厂日期：16-05\r\n分频系数：10\r\n"
             "信号阈值：10\r\n选频系数：5\r\n\r\n"

@@ -50,7 +50,7 @@ TEST(Reader3SXY, AcceptsThreeModelCodesOnly) {
       {21132, false}, {21134, false}, {21143, false}, {22134, false}, {65535, false},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(kReader3SXY.accepts(ReplyOf(WordsOf(96, {{0, c.code}})).data()), c.accepted)
+    EXPECT_EQ(kReader3SXY.accepts(WordsIn(ReplyOf(WordsOf(96, {{0, c.code}})))), c.accepted)
         << c.code;
 }
 

@@ -23,7 +23,7 @@ std::vector<double> Series(const char* model, const char* key, int refreshes) {
     const std::vector<uint16_t> block(regs.begin() + entry.reader.start,
                                       regs.begin() + entry.reader.start + entry.reader.count);
     std::string text;
-    for (const Quantity& q : entry.reader.decodeInto(text, ReplyOf(block).data()))
+    for (const Quantity& q : entry.reader.decodeInto(text, WordsIn(ReplyOf(block))))
       if (q.key == key) values.push_back(q.value);
   }
   return values;

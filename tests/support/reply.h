@@ -19,6 +19,9 @@ inline std::vector<uint8_t> ReplyOf(const std::vector<uint16_t>& words, uint8_t 
   return reply;
 }
 
+// The register words of an RTU function-03 reply.
+inline RegisterWords WordsIn(const std::vector<uint8_t>& reply) { return {reply.data() + 3}; }
+
 // count words, zero except those given.
 inline std::vector<uint16_t> WordsOf(size_t count, const std::map<int, uint16_t>& set) {
   std::vector<uint16_t> words(count, 0);
@@ -36,7 +39,7 @@ inline std::map<uint16_t, uint16_t> RegistersOf(const std::vector<uint16_t>& wor
 // The lines a reader decodes from a reply carrying these words.
 inline std::string ReportOf(const ReaderModel& reader, const std::vector<uint16_t>& words) {
   std::string report;
-  reader.format(report, ReplyOf(words).data());
+  reader.format(report, WordsIn(ReplyOf(words)));
   return report;
 }
 // The same for the reader's whole block, zero except the words given.
