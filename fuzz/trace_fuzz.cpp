@@ -77,8 +77,6 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
   return text;
 }
 
-uint16_t WordAt(const uint8_t* bytes, size_t at) { return static_cast<uint16_t>(bytes[at] << 8 | bytes[at + 1]); }
-
 // The reply check on copies of exactly their lengths, so that a read past
 // either end is caught.
 void CheckTheCheck(const std::vector<uint8_t>& requestBytes, const std::vector<uint8_t>& replyBytes) {
@@ -88,7 +86,7 @@ void CheckTheCheck(const std::vector<uint8_t>& requestBytes, const std::vector<u
   const std::unique_ptr<uint8_t[]> reply(new uint8_t[count]);
   std::copy(requestBytes.begin(), requestBytes.end(), request.get());
   std::copy(replyBytes.begin(), replyBytes.end(), reply.get());
-  const std::optional<ReplyMismatch> mismatch = CheckReply(request.get(), requestLength, reply.get(), count);
+  const std::optional<ReplyMismatch> mismatch = CheckReply(Framing::kRtu, request.get(), requestLength, reply.get(), count);
   if (mismatch) {
     Require(IsUtf8(mismatch->text) && IsUtf8(mismatch->english), "a mismatch text that is not UTF-8");
     Require(!mismatch->text.empty() && !mismatch->english.empty(), "a mismatch without words");

@@ -61,8 +61,9 @@ void EndOnSignal(int signal) {
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<PtyBus>(); }
 
 const char* PortOptionHelp() {
-  return "device path, tcp:HOST:PORT of a serial server (looked up and connected\n"
-         "                      within 3 s), or a port number by the window's rule (n = /dev/ttyS(n-1))";
+  return "device path, tcp:HOST:PORT of a serial server or mbtcp:HOST[:PORT] of a\n"
+         "                      Modbus TCP server (looked up and connected within 3 s), or\n"
+         "                      a port number by the window's rule (n = /dev/ttyS(n-1))";
 }
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) { return {argv + 1, argv + argc}; }

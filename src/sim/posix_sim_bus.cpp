@@ -65,8 +65,8 @@ struct SimBus::Impl {
 
 SimBus::SimBus() : impl_(std::make_unique<Impl>(NewPtyEndpoint())) {}
 
-SimBus::SimBus(const TcpAddress& listenOn, std::chrono::milliseconds idleTimeout)
-    : impl_(std::make_unique<Impl>(NewTcpEndpoint(listenOn, idleTimeout))) {}
+SimBus::SimBus(const TcpAddress& listenOn, std::chrono::milliseconds idleTimeout, bool modbusTcp)
+    : impl_(std::make_unique<Impl>(NewTcpEndpoint(listenOn, idleTimeout, modbusTcp))) {}
 
 SimBus::~SimBus() { stop(); }
 
@@ -180,7 +180,7 @@ void SimBus::Impl::serve() {
         if (buf.empty()) bufStartedAt = now;
         buf.insert(buf.end(), chunk, chunk + n);
         lastByte = now;
-        for (const Bytes& frame : TakeRequests(buf)) {
+        for (const Bytes& frame : endpoint->modbusTcp() ? TakeMbapRequests(buf) : TakeRequests(buf)) {
           handleRequest(frame, bufStartedAt);
           bufStartedAt = lastByte;
           if (gone) return;
@@ -206,9 +206,11 @@ void SimBus::Impl::handleRequest(const Bytes& frame, Clock::time_point arrivedAt
   {
     std::lock_guard lock(mu);
     received.push_back(frame);
-    SimExchange ex = modules.handle(frame.data(), frame.size(), line);
+    const bool mbap = endpoint->modbusTcp();
+    SimExchange ex = mbap ? modules.handleMbap(frame.data(), frame.size(), line)
+                          : modules.handle(frame.data(), frame.size(), line);
     if (ex.reply.empty()) return;
-    reply = ShapeReply(std::move(ex.reply), faults.take(ex.replier.station), ex.replier.baudRate);
+    reply = ShapeReply(std::move(ex.reply), faults.take(ex.replier.station), ex.replier.baudRate, mbap);
     // The reply leaves at the settings it was given under (ex.replier), and the
     // line carries no other request to this module until it has been sent, so
     // the new settings may take effect now. A vanished module keeps none.

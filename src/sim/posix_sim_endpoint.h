@@ -18,8 +18,11 @@
 class SimEndpoint {
  public:
   virtual ~SimEndpoint() = default;
-  // What the console opens: the slave device, or the "tcp:HOST:PORT" name.
+  // What the console opens: the slave device, or the "tcp:HOST:PORT" or
+  // "mbtcp:HOST:PORT" name.
   virtual const std::string& name() const = 0;
+  // The console's requests come with the MBAP header (Modbus TCP), not as RTU.
+  virtual bool modbusTcp() const { return false; }
   // The descriptor carrying the console's bytes, waiting up to `waitMs` for a
   // console to come; -1 while there is none.
   virtual int stream(int waitMs) = 0;
@@ -43,5 +46,6 @@ class SimEndpoint {
 std::unique_ptr<SimEndpoint> NewPtyEndpoint();
 // Listens on `address` (port 0: one the system picks, shown in name()); a
 // client that sends nothing for `idleTimeout` (0: no limit) is closed.
-std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address,
-                                            std::chrono::milliseconds idleTimeout);
+// `modbusTcp`: a Modbus TCP server rather than a serial server.
+std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address, std::chrono::milliseconds idleTimeout,
+                                            bool modbusTcp = false);

@@ -1,6 +1,8 @@
 // The simulated bus behind a TCP listener, as a serial server in transparent
-// mode shows it: one client at a time, the RTU frames as they are. The server's
-// serial side is fixed at the modules' default line, 9600 baud and one stop bit.
+// mode shows it (the RTU frames as they are) or as a Modbus TCP gateway does
+// (the MBAP header in place of station and CRC): one client at a time. The
+// server's serial side is fixed at the modules' default line, 9600 baud and
+// one stop bit.
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -48,8 +50,8 @@ std::string Seconds(std::chrono::milliseconds span) {
 
 class TcpEndpoint : public SimEndpoint {
  public:
-  TcpEndpoint(const TcpAddress& address, std::chrono::milliseconds idleTimeout)
-      : idleTimeout_(idleTimeout) {
+  TcpEndpoint(const TcpAddress& address, std::chrono::milliseconds idleTimeout, bool modbusTcp)
+      : idleTimeout_(idleTimeout), modbusTcp_(modbusTcp) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -71,11 +73,12 @@ class TcpEndpoint : public SimEndpoint {
     const uint16_t port = bound.ss_family == AF_INET6
                               ? ntohs(reinterpret_cast<sockaddr_in6*>(&bound)->sin6_port)
                               : ntohs(reinterpret_cast<sockaddr_in*>(&bound)->sin_port);
-    name_ = TcpPortName({address.host, port});
+    name_ = TcpPortName({address.host, port}, modbusTcp ? kModbusTcpPrefix : kTcpPrefix);
   }
   ~TcpEndpoint() override { vanish(); }
 
   const std::string& name() const override { return name_; }
+  bool modbusTcp() const override { return modbusTcp_; }
 
   int stream(int waitMs) override {
     if (client_ >= 0 && idleTimeout_.count() > 0 && Clock::now() - lastHeard_ >= idleTimeout_) {
@@ -151,13 +154,14 @@ class TcpEndpoint : public SimEndpoint {
   int listener_ = -1;
   int client_ = -1;
   std::chrono::milliseconds idleTimeout_;
+  bool modbusTcp_;
   Clock::time_point lastHeard_;  // the client's last byte, its arrival, or our last reply
   std::string name_;
 };
 
 }  // namespace
 
-std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address,
-                                            std::chrono::milliseconds idleTimeout) {
-  return std::make_unique<TcpEndpoint>(address, idleTimeout);
+std::unique_ptr<SimEndpoint> NewTcpEndpoint(const TcpAddress& address, std::chrono::milliseconds idleTimeout,
+                                            bool modbusTcp) {
+  return std::make_unique<TcpEndpoint>(address, idleTimeout, modbusTcp);
 }

@@ -24,14 +24,15 @@ class SimBus {
   // at a time, closing one that sends nothing for `idleTimeout` (0: never) so
   // that the next gets the slot; its serial side is 9600 baud, one stop bit.
   // Throws std::runtime_error when it cannot listen.
+  // `modbusTcp`: a Modbus TCP server (MBAP framing) rather than a serial server.
   explicit SimBus(const TcpAddress& listenOn,
-                  std::chrono::milliseconds idleTimeout = kDefaultIdleTimeout);
+                  std::chrono::milliseconds idleTimeout = kDefaultIdleTimeout, bool modbusTcp = false);
   static constexpr std::chrono::milliseconds kDefaultIdleTimeout{60000};
   ~SimBus();
   SimBus(const SimBus&) = delete;
   SimBus& operator=(const SimBus&) = delete;
 
-  // What the console opens: the slave device, or "tcp:HOST:PORT".
+  // What the console opens: the slave device, "tcp:HOST:PORT" or "mbtcp:HOST:PORT".
   const std::string& devicePath() const;
 
   void addModule(const SimModuleConfig& config);

@@ -41,17 +41,30 @@ SimFault SimFaultPlan::take(int station) {
   return own != SimFault::kNone ? own : takeFrom(byStation_[0]);
 }
 
-SimShapedReply ShapeReply(std::vector<uint8_t> reply, SimFault fault, int baudRate) {
+namespace {
+
+// The exception that replaces a reply, in the reply's own envelope.
+std::vector<uint8_t> DeviceFailureInstead(const std::vector<uint8_t>& reply, bool modbusTcp) {
+  if (!modbusTcp) return ExceptionReply(reply[0], reply[1] & 0x7F, kDeviceFailure);
+  std::vector<uint8_t> exception(reply.begin(), reply.begin() + 7);
+  exception[4] = 0;
+  exception[5] = 3;  // unit, function, code
+  exception.push_back(static_cast<uint8_t>(reply[7] | 0x80));
+  exception.push_back(kDeviceFailure);
+  return exception;
+}
+
+}  // namespace
+
+SimShapedReply ShapeReply(std::vector<uint8_t> reply, SimFault fault, int baudRate, bool modbusTcp) {
   using std::chrono::milliseconds;
   SimShapedReply out;
-  if (reply.size() < 3) return out;  // nothing a module sends
+  if (reply.size() < (modbusTcp ? 9u : 3u)) return out;  // nothing a module sends
   switch (fault) {
     case SimFault::kSilence: return out;
     case SimFault::kShortReply: reply.pop_back(); break;
-    case SimFault::kBadCrc: reply.back() ^= 0xFF; break;
-    case SimFault::kException:
-      reply = ExceptionReply(reply[0], reply[1] & 0x7F, kDeviceFailure);
-      break;
+    case SimFault::kBadCrc: (modbusTcp ? reply[2] : reply.back()) ^= 0xFF; break;
+    case SimFault::kException: reply = DeviceFailureInstead(reply, modbusTcp); break;
     case SimFault::kExtraBytes: reply.insert(reply.end(), {0x55, 0xAA, 0x00}); break;
     default: break;
   }

@@ -14,7 +14,7 @@ enum class SimFault {
   kNone,
   kSilence,      // no reply at all
   kShortReply,   // the reply without its last byte
-  kBadCrc,       // the last CRC byte flipped
+  kBadCrc,       // the last CRC byte flipped (Modbus TCP: the protocol id)
   kException,    // an exception reply (code 04) instead of the data
   kExtraBytes,   // the reply followed by three stray bytes
   kGap,          // a pause longer than the interval time-out in mid-reply
@@ -63,4 +63,5 @@ struct SimShapedReply {
   bool vanish = false;
 };
 // baudRate sets the gap: longer than the console's interval time-out at that rate.
-SimShapedReply ShapeReply(std::vector<uint8_t> reply, SimFault fault, int baudRate);
+// `modbusTcp`: the reply is framed with the MBAP header, not as RTU.
+SimShapedReply ShapeReply(std::vector<uint8_t> reply, SimFault fault, int baudRate, bool modbusTcp = false);

@@ -116,6 +116,12 @@ TEST(TcpAddress, NamesTheDialogAccepts) {
       {"tcp:host\r:502", nullptr},
       {"tcp:[::1\n]:502", nullptr},
       {"tcp:ho\x7fst:502", nullptr},
+      // Modbus TCP: the same rules, and port 502 when the name leaves it out.
+      {"mbtcp:gw.local:1502", "mbtcp:gw.local:1502"},
+      {"mbtcp:gw.local", "mbtcp:gw.local"},
+      {"mbtcp:[::1]", "mbtcp:[::1]"},
+      {"mbtcp:", nullptr},
+      {"mbtcp:gw.local:0", nullptr},
   };
   for (const auto& c : cases) {
     const auto entry = ParsePortEntry(c.text);
@@ -130,6 +136,9 @@ TEST(TcpAddress, NamesTheDialogAccepts) {
   EXPECT_EQ(v6->host, "fe80::1%eth0");
   EXPECT_EQ(TcpPortName(*v6), "tcp:[fe80::1%eth0]:4001");
   EXPECT_EQ(ParseHostAndPort("0.0.0.0:0")->port, 0);
+  EXPECT_EQ(ParseTcpPortName("mbtcp:gw.local")->port, 502);
+  EXPECT_EQ(ParseTcpPortName("mbtcp:[::1]")->host, "::1");
+  EXPECT_EQ(ParseTcpPortName("mbtcp:[::1]")->port, 502);
   // A NUL would end the host the resolver sees at "a".
   EXPECT_FALSE(ParseTcpPortName(std::string("tcp:a\0b:502", 11)));
   EXPECT_FALSE(ParseHostAndPort(std::string("a\0b:502", 7)));

@@ -35,6 +35,35 @@ TEST(Frames, WriteRequests) {
                                              0x00, 0x02, 0xA3, 0xD1}));
 }
 
+// The same PDU in Modbus TCP's envelope: a transaction id counted up per
+// request, protocol 0, the length of unit and PDU, the unit; no CRC.
+TEST(Frames, MbapRequestsAndTheirReplies) {
+  TxFrame tx;
+  BuildReadRequest(tx, Framing::kMbap, 1, 0, 40);
+  EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x00, 0x01, 0x00, 0x00, 0x00, 0x06, 0x01, 0x03, 0x00, 0x00, 0x00, 0x28}));
+  BuildWriteRegisterRequest(tx, Framing::kMbap, 7, 100, 1111);
+  EXPECT_EQ(Bytes(tx), (std::vector<uint8_t>{0x00, 0x02, 0x00, 0x00, 0x00, 0x06, 0x07, 0x06, 0x00, 0x64, 0x04, 0x57}));
+  EXPECT_EQ(StationOf(tx), 7);
+
+  const struct {
+    const char* what;
+    std::vector<uint8_t> reply;
+    EnvelopeCheck check;
+    bool exception;
+  } cases[] = {
+      {"echo", {0x00, 0x02, 0x00, 0x00, 0x00, 0x06, 0x07, 0x06, 0x00, 0x64, 0x04, 0x57}, EnvelopeCheck::kSound, false},
+      {"exception", {0x00, 0x02, 0x00, 0x00, 0x00, 0x03, 0x07, 0x86, 0x01}, EnvelopeCheck::kSound, true},
+      {"other transaction", {0x00, 0x01, 0x00, 0x00, 0x00, 0x03, 0x07, 0x86, 0x01}, EnvelopeCheck::kOtherTransaction, true},
+      {"protocol 1", {0x00, 0x02, 0x00, 0x01, 0x00, 0x03, 0x07, 0x86, 0x01}, EnvelopeCheck::kCorrupt, true},
+      {"length too long", {0x00, 0x02, 0x00, 0x00, 0x00, 0x04, 0x07, 0x86, 0x01}, EnvelopeCheck::kCorrupt, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(CheckEnvelope(Framing::kMbap, tx.bytes, tx.length, c.reply.data(), c.reply.size()), c.check);
+    EXPECT_EQ(IsCompleteException(Framing::kMbap, c.reply.data(), c.reply.size()), c.exception);
+  }
+}
+
 TEST(Frames, CrcCheckRejectsSwappedBytesAndAcceptsForeignHeader) {
   uint8_t reply[] = {0x01, 0x03, 0x04, 0x00, 0x0A, 0x00, 0x14, 0xDA, 0x3E};
   EXPECT_TRUE(CrcMatches(reply, sizeof reply));

@@ -192,7 +192,7 @@ TEST(SimProgramTest, RefusesBadArgumentsWithStatus2AndSaysWhy) {
       {{"--tcp", "127.0.0.1:0", "--idle-timeout", "-1"}, "bad --idle-timeout -1"},
       {{"--tcp", "127.0.0.1:0", "--idle-timeout", "1.5"}, "bad --idle-timeout 1.5"},
       {{"--tcp", "127.0.0.1:0", "--idle-timeout"}, "bad --idle-timeout (missing)"},
-      {{"--idle-timeout", "5"}, "--idle-timeout needs --tcp"},
+      {{"--idle-timeout", "5"}, "--idle-timeout needs --tcp or --mbtcp"},
   };
   for (const Case& c : kBad) {
     Program sim("dolvane-sim", c.args);

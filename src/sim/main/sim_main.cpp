@@ -33,13 +33,15 @@ const char* const kUsage =
     "usage: dolvane-sim [--module STATION:MODEL[@BAUD,P,8,S]]... [--values FILE]\n"
     "                   [--fault STATION:KIND[:COUNT]]... [--pace] [--turnaround MS]\n"
     "                   [--allow-writes] [--steady] [--exit-on-eof]\n"
-    "                   [--tcp HOST:PORT [--idle-timeout SECONDS]] [--help]\n"
+    "                   [--tcp HOST:PORT | --mbtcp HOST:PORT [--idle-timeout SECONDS]]\n"
+    "                   [--help]\n"
     "\n"
-    "Serves simulated modules on a pseudo-terminal, or with --tcp as a serial\n"
-    "server does. The first line on standard output is the port to open; the\n"
-    "program serves until it receives SIGTERM or SIGINT, or until a vanish fault\n"
-    "has closed the device (or, with --exit-on-eof, until its standard input\n"
-    "ends), and then says on standard error why it ended. Standard input is not\n"
+    "Serves simulated modules on a pseudo-terminal, with --tcp as a serial\n"
+    "server does, or with --mbtcp as a Modbus TCP server. The first line on\n"
+    "standard output is the port to open; the program serves until it receives\n"
+    "SIGTERM or SIGINT, or until a vanish fault has closed the device (or, with\n"
+    "--exit-on-eof, until its standard input ends), and then says on standard\n"
+    "error why it ended. Standard input is not\n"
     "read otherwise, so dolvane-sim ... & keeps serving from a script or a shell.\n"
     "A console that dies holding the pseudo-terminal (even by SIGKILL) does not\n"
     "leave it locked: its exclusive mode is cleared once it has gone.\n"
@@ -80,7 +82,11 @@ const char* const kUsage =
     "                           is 9600,N,8,1 whatever the console chooses: only\n"
     "                           modules at 9600 baud with one stop bit answer.\n"
     "                           A vanish fault closes the client and the listener.\n"
-    "  --idle-timeout SECONDS   with --tcp: close a client that sends nothing for\n"
+    "  --mbtcp HOST:PORT        the same as a Modbus TCP server (a gateway) and\n"
+    "                           print mbtcp:HOST:PORT: requests and replies carry\n"
+    "                           the MBAP header, whose unit id is the station;\n"
+    "                           each reply keeps its request's transaction id\n"
+    "  --idle-timeout SECONDS   with --tcp or --mbtcp: close a client that sends nothing for\n"
     "                           this long, so that the next one gets the slot,\n"
     "                           1-86400, or 0 for never (default 60)\n"
     "  --help                   this text\n"
@@ -182,7 +188,7 @@ int main(int argc, char** argv) {
   try {
     const std::chrono::milliseconds idleTimeout =
         o.idleSeconds ? std::chrono::seconds(*o.idleSeconds) : SimBus::kDefaultIdleTimeout;
-    SimBus bus = o.tcp ? SimBus(*o.tcp, idleTimeout) : SimBus();
+    SimBus bus = o.tcp ? SimBus(*o.tcp, idleTimeout, o.modbusTcp) : SimBus();
     bus.onNotice([](const std::string& what) { std::fprintf(stderr, "dolvane-sim: %s\n", what.c_str()); });
     for (size_t i = 0; i < o.modules.size(); ++i) {
       SimModuleConfig config = o.modules[i];

@@ -121,10 +121,12 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       const std::optional<int> ms = text ? Number(*text) : std::nullopt;
       if (!ms || *ms > 60000) return std::string("bad --turnaround " + text.value_or("(missing)"));
       o.turnaroundMs = ms;
-    } else if (arg == "--tcp") {
+    } else if (arg == "--tcp" || arg == "--mbtcp") {
+      if (o.tcp) return std::string("--tcp and --mbtcp: one listener only");
       const std::optional<std::string> text = value();
       o.tcp = text ? ParseHostAndPort(*text) : std::nullopt;
-      if (!o.tcp) return std::string("bad --tcp " + text.value_or("(missing)"));
+      if (!o.tcp) return std::string("bad " + arg + " " + text.value_or("(missing)"));
+      o.modbusTcp = arg == "--mbtcp";
     } else if (arg == "--idle-timeout") {
       const std::optional<std::string> text = value();
       o.idleSeconds = text ? Number(*text) : std::nullopt;
@@ -141,7 +143,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   for (const FaultOption& f : o.faults)
     if (!HasStation(o.modules, f.station))
       return std::string("--fault for station " + std::to_string(f.station) + ", where no module is");
-  if (o.idleSeconds && !o.tcp) return std::string("--idle-timeout needs --tcp");
+  if (o.idleSeconds && !o.tcp) return std::string("--idle-timeout needs --tcp or --mbtcp");
   return std::nullopt;
 }
 

@@ -27,6 +27,7 @@ struct Options {
   std::vector<FaultOption> faults;
   std::optional<int> turnaroundMs;
   std::optional<TcpAddress> tcp;
+  bool modbusTcp = false;  // --mbtcp: tcp serves Modbus TCP
   std::optional<int> idleSeconds;
   bool pace = false;
   bool allowWrites = false;
