@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -24,18 +23,13 @@
 #include "app/message_boxes.h"
 #include "link/link.h"
 #include "modbus/frame_verdict.h"
+#include "monitor/csv_log.h"
 
 namespace {
 
 constexpr int kWindowFontPoints = 9;
 
-QString TimeOfDay(const TrafficRecord& record) {
-  const auto sinceEpoch =
-      std::chrono::duration_cast<std::chrono::microseconds>(record.wallTime().time_since_epoch()).count();
-  const QDateTime local = QDateTime::fromMSecsSinceEpoch(sinceEpoch / 1000);
-  return local.toString(QStringLiteral("HH:mm:ss.")) +
-         QStringLiteral("%1").arg(sinceEpoch % 1000000, 6, 10, QLatin1Char('0'));
-}
+QString TimeOfDay(const TrafficRecord& record) { return QString::fromStdString(TraceTimeOfDay(record.wallTime())); }
 
 QString SinceFirst(const TrafficRecord& record) {
   return QString::number(static_cast<double>(record.atUs()) / 1e6, 'f', 6);
@@ -65,12 +59,8 @@ QStringList Cells(const TrafficRecord& record) {
           LineText(record), HexBytes(record.bytes), QString::fromStdString(VerdictText(JudgeFrame(record)))};
 }
 
-QString CsvField(const QString& text) {
-  if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))) return text;
-  QString quoted = text;
-  quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-  return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
+// The monitor log's quoting, so both CSV files follow one rule.
+QString CsvCell(const QString& text) { return QString::fromStdString(CsvField(text.toStdString())); }
 
 QPushButton* NewButton(const QString& text, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
@@ -259,11 +249,11 @@ bool TrafficWindow::saveTo(const QString& path, SaveFormat format) const {
     for (const TrafficRecord& record : records_) text += QString::fromStdString(TraceLine(record)) + QLatin1Char('\n');
   } else {
     QStringList header;
-    for (int c = 0; c < kColumns; ++c) header << CsvField(model_->headerData(c, Qt::Horizontal).toString());
+    for (int c = 0; c < kColumns; ++c) header << CsvCell(model_->headerData(c, Qt::Horizontal).toString());
     text += header.join(QLatin1Char(',')) + QLatin1Char('\n');
     for (const TrafficRecord& record : records_) {
       QStringList fields;
-      for (const QString& cell : Cells(record)) fields << CsvField(cell);
+      for (const QString& cell : Cells(record)) fields << CsvCell(cell);
       text += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
   }

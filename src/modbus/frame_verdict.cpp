@@ -1,7 +1,6 @@
 #include "modbus/frame_verdict.h"
 
-#include <ctime>
-
+#include "console/local_time.h"
 #include "console/text.h"
 #include "modbus/exchange.h"
 #include "modbus/frames.h"
@@ -12,22 +11,15 @@ namespace {
 // Station, function and CRC; the MBAP header and a function.
 size_t ShortestFrame(Framing framing) { return framing == Framing::kMbap ? kMbapHeaderBytes + 1 : 4; }
 
-std::string TimeOfDay(std::chrono::system_clock::time_point t) {
-  const auto sinceEpoch = std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch());
-  const std::time_t seconds = static_cast<std::time_t>(sinceEpoch.count() / 1000000);
-  const auto micros = static_cast<long>(sinceEpoch.count() % 1000000);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &seconds);
-#else
-  localtime_r(&seconds, &local);
-#endif
-  std::string text;
-  appendf(text, "%02d:%02d:%02d.%06ld", local.tm_hour, local.tm_min, local.tm_sec, micros);
-  return text;
-}
 
 }  // namespace
+
+std::string TraceTimeOfDay(std::chrono::system_clock::time_point at) {
+  const LocalTime local = LocalTimeOf(at);
+  std::string text;
+  appendf(text, "%02d:%02d:%02d.%06d", local.fields.tm_hour, local.fields.tm_min, local.fields.tm_sec, local.micros);
+  return text;
+}
 
 FrameVerdict JudgeFrame(const TrafficRecord& record) {
   FrameVerdict v;
@@ -89,7 +81,7 @@ std::string VerdictText(const FrameVerdict& v) {
 
 std::string TraceLine(const TrafficRecord& record) {
   const bool tx = record.direction == TrafficDirection::kTx;
-  std::string line = TimeOfDay(record.wallTime()) + (tx ? " TX" : " RX");
+  std::string line = TraceTimeOfDay(record.wallTime()) + (tx ? " TX" : " RX");
   for (uint8_t byte : record.bytes) appendf(line, " %02X", byte);
   // A request that went out whole needs no comment; one that did not does.
   if (!tx || record.end != TrafficEnd::kComplete) line += " " + VerdictText(JudgeFrame(record));

@@ -25,6 +25,9 @@ struct FrameVerdict {
 };
 
 FrameVerdict JudgeFrame(const TrafficRecord& record);
+// "12:03:04.123456": local time of day to the µs, as trace lines and the
+// traffic window show it.
+std::string TraceTimeOfDay(std::chrono::system_clock::time_point at);
 // "[CRC ok] function 03, 7 of 7 bytes", "[CRC bad] ...", "[time-out] nothing ...",
 // "[mismatch] reply from station 2, request to 1, ...".
 std::string VerdictText(const FrameVerdict& verdict);

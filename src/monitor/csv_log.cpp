@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 
+#include "console/local_time.h"
 #include "console/text.h"
 
 namespace {
@@ -24,16 +25,11 @@ std::string CsvHeader(const std::vector<QuantityColumn>& columns) {
 }
 
 std::string IsoLocalTime(std::chrono::system_clock::time_point at) {
-  const auto sinceEpoch = at.time_since_epoch();
-  const auto seconds = std::chrono::floor<std::chrono::seconds>(sinceEpoch);
-  const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch - seconds);
-  const std::time_t t = static_cast<std::time_t>(seconds.count());
-  std::tm local{};
-  localtime_r(&t, &local);
+  const LocalTime local = LocalTimeOf(at);
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local.fields);
   std::string stamp = text;
-  appendf(stamp, ".%03d", static_cast<int>(millis.count()));
+  appendf(stamp, ".%03d", local.micros / 1000);
   return stamp;
 }
 

@@ -1,5 +1,7 @@
 #include "sim/sim_faults.h"
 
+#include "link/link.h"
+#include "link/serial_port.h"
 #include "sim/sim_modules.h"
 
 const std::vector<SimFaultName>& SimFaultNames() {
@@ -69,8 +71,8 @@ SimShapedReply ShapeReply(std::vector<uint8_t> reply, SimFault fault, int baudRa
     default: break;
   }
   const size_t half = reply.size() / 2;
-  // The console's interval time-out at this rate, and a margin.
-  const auto interval = milliseconds(4800000 / (baudRate > 0 ? baudRate : 9600) + 100);
+  // The console's interval time-out at this rate; the gap adds a margin.
+  const auto interval = milliseconds(TimeoutsFor(baudRate > 0 ? baudRate : 9600).readInterval);
   if (fault == SimFault::kGap) {
     out.pieces = {{0, half, interval + milliseconds(300)}, {half, reply.size(), milliseconds(0)}};
   } else if (fault == SimFault::kVanish) {
