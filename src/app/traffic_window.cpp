@@ -21,6 +21,7 @@
 
 #include "app/cjk_fonts.h"
 #include "app/message_boxes.h"
+#include "console/text.h"
 #include "link/link.h"
 #include "modbus/frame_verdict.h"
 #include "monitor/csv_log.h"
@@ -44,19 +45,12 @@ QString LineText(const TrafficRecord& record) {
   return QString::number(record.baudRate);
 }
 
-QString HexBytes(const std::vector<uint8_t>& bytes) {
-  QString text;
-  for (uint8_t byte : bytes) {
-    if (!text.isEmpty()) text += QLatin1Char(' ');
-    text += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
-  }
-  return text;
-}
+QString HexColumn(const std::vector<uint8_t>& bytes) { return QString::fromStdString(HexBytes(bytes.data(), bytes.size())); }
 
 QStringList Cells(const TrafficRecord& record) {
   const bool tx = record.direction == TrafficDirection::kTx;
   return {TimeOfDay(record), SinceFirst(record), tx ? QStringLiteral("TX") : QStringLiteral("RX"),
-          LineText(record), HexBytes(record.bytes), QString::fromStdString(VerdictText(JudgeFrame(record)))};
+          LineText(record), HexColumn(record.bytes), QString::fromStdString(VerdictText(JudgeFrame(record)))};
 }
 
 // The monitor log's quoting, so both CSV files follow one rule.

@@ -47,3 +47,9 @@ bool IsBlank(const std::string& text) {
     if (!(c == ' ' || (c >= '\t' && c <= '\r'))) return false;
   return true;
 }
+
+std::string HexBytes(const uint8_t* bytes, size_t count) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) appendf(text, i == 0 ? "%02X" : " %02X", bytes[i]);
+  return text;
+}

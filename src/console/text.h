@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,10 @@
 #define DOLVANE_PRINTF_ARCHETYPE printf
 #endif
 void appendf(std::string& out, const char* fmt, ...) __attribute__((format(DOLVANE_PRINTF_ARCHETYPE, 2, 3)));
+
+// "01 03 00 28": the bytes in hex, one space between them (a trace line, the
+// traffic window's column).
+std::string HexBytes(const uint8_t* bytes, size_t count);
 
 // Decimal rule of every numeric field: leading blanks, optional sign, digits up to
 // the first other character; no digits give 0; saturates at the 32-bit range.

@@ -82,7 +82,7 @@ std::string VerdictText(const FrameVerdict& v) {
 std::string TraceLine(const TrafficRecord& record) {
   const bool tx = record.direction == TrafficDirection::kTx;
   std::string line = TraceTimeOfDay(record.wallTime()) + (tx ? " TX" : " RX");
-  for (uint8_t byte : record.bytes) appendf(line, " %02X", byte);
+  if (!record.bytes.empty()) line += " " + HexBytes(record.bytes.data(), record.bytes.size());
   // A request that went out whole needs no comment; one that did not does.
   if (!tx || record.end != TrafficEnd::kComplete) line += " " + VerdictText(JudgeFrame(record));
   return line;
