@@ -5,18 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
-# Folder -> rank. Equal ranks are peers and may not include each other.
-declare -A rank=(
-  [console]=0
-  [link]=1
-  [modbus]=2
-  [readers]=3 [config]=3 [sim]=3
-  [models]=4
-  [operations]=5 [monitor]=5 [discovery]=5
-  [session]=6
-  [layout]=7
-  [app]=8 [cli]=8 [win]=8 [sim/main]=8
-)
+# Folder -> rank, from the table the build declares the layers with. Equal ranks
+# are peers and may not include each other. The build fails on the same includes
+# (cmake/layers.cmake); this says so in a second, before anything compiles.
+declare -A rank=()
+while IFS== read -r folder r; do
+  rank[$folder]=$r
+done < <(sed -n '/^set(LAYER_RANKS$/,/^)$/p' ../cmake/layers.cmake | grep -o '[a-z/]*=[0-9]*')
+(( ${#rank[@]} )) || { echo "check_includes: no LAYER_RANKS in cmake/layers.cmake"; exit 1; }
 
 layer_of() {  # path relative to src -> its layer's folder
   case "$1" in
