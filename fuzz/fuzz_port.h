@@ -5,9 +5,10 @@
 // answers and combo selections it picks and whose pauses take no time.
 //
 // Checked on every write: nothing goes out after a declined warning, every
-// frame carries its CRC, and no frame exceeds 256 bytes (no read asks for more
-// either: the receive buffer holds 256). What went out and how the line was
-// left are kept in FuzzWatch for a target's own checks.
+// frame carries its CRC (on a Modbus TCP connection: a sound MBAP header), and
+// no frame exceeds its framing's longest (no read asks for more either). What
+// went out and how the line was left are kept in FuzzWatch for a target's own
+// checks. Replies are sealed in the framing of the port's name.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -19,9 +20,10 @@
 #include "fuzz_input.h"
 #include "layout/form_model.h"
 #include "link/serial_port.h"
+#include "link/tcp_address.h"
 #include "modbus/frames.h"
 
-inline constexpr size_t kFuzzMaxFrame = 256;
+inline constexpr size_t kFuzzMaxFrame = 256;  // RTU's longest; MBAP's is kMaxAduBytes
 
 // What the checks need to know of the run so far.
 struct FuzzWatch {
@@ -58,10 +60,11 @@ class FuzzConsole : public Console, public FormView {
   // -1 is a combo with no selection.
   int comboSelection(int) const override { return static_cast<int>(in_.range(0, 10)) - 1; }
   std::optional<std::string> askPort() override {
-    switch (in_.byte() % 4) {
+    switch (in_.byte() % 5) {
       case 0: return "/dev/ttyFuzz";
       case 1: return std::nullopt;
       case 2: return std::to_string(in_.range(0, 256));  // a port number; never opened
+      case 3: return "mbtcp:gw.fuzz";
       default: return in_.text(16);
     }
   }
@@ -79,7 +82,8 @@ class FuzzPort : public SerialPort {
   FuzzPort(FuzzInput& in, FuzzWatch& watch, bool carriesParity = true)
       : in_(in), watch_(watch), carriesParity_(carriesParity) {}
 
-  OpenError open(const std::string&) override {
+  OpenError open(const std::string& name) override {
+    mbap_ = IsModbusTcpPortName(name);
     static const OpenError kFailures[] = {OpenError::kNotFound, OpenError::kPermission,
                                           OpenError::kBusy,     OpenError::kRefused,
                                           OpenError::kNoHost,   OpenError::kTimedOut,
@@ -107,9 +111,12 @@ class FuzzPort : public SerialPort {
 
   IoResult write(const uint8_t* bytes, size_t count) override {
     Require(!watch_.declined, "a frame was sent after a declined warning");
-    Require(count <= kFuzzMaxFrame, "a frame longer than 256 bytes was sent");
-    Require(count >= 4 && CrcMatches(bytes, static_cast<uint32_t>(count)),
-            "a frame was sent without its CRC");
+    Require(count <= maxFrame(), "a frame longer than its framing allows was sent");
+    if (mbap_)
+      Require(count >= kMbapHeaderBytes + 1 && WordAt(bytes, 2) == 0 && WordAt(bytes, 4) == count - 6,
+              "an MBAP frame was sent with a wrong header");
+    else
+      Require(count >= 4 && CrcMatches(bytes, static_cast<uint32_t>(count)), "a frame was sent without its CRC");
     watch_.writes.emplace_back(bytes, bytes + count);
     switch (in_.byte() % 8) {
       case 6: return {false, 0};
@@ -121,7 +128,7 @@ class FuzzPort : public SerialPort {
   // The reply arrives in pieces; after each the read may end early, as a real
   // port's does once `complete` says the frame is whole.
   IoResult read(uint8_t* bytes, size_t count, const CompleteTest& complete) override {
-    Require(count <= kFuzzMaxFrame, "a read asked for more than the receive buffer holds");
+    Require(count <= maxFrame(), "a read asked for more than its framing's longest reply");
     size_t got = 0;
     while (got < count) {
       const size_t left = count - got;
@@ -135,12 +142,12 @@ class FuzzPort : public SerialPort {
           got += n;
           break;
         }
-        case 4:  // everything still due, ending in the CRC of all so far
+        case 4:  // everything still due, ending in the CRC of all so far (or under a sound header)
           got += Sealed(bytes, got, left);
           break;
         case 5:  // the same, framed as the module answers the last request
           if (got == 0) Answering(bytes, count);
-          got += Sealed(bytes, got, left, got == 0 ? kAnswerHead : 0);
+          got += Sealed(bytes, got, left, got == 0 ? answerHead() : 0);
           break;
         default:  // a sealed piece of any length: exception replies, short frames
           got += Sealed(bytes, got, left < 2 ? left : in_.range(2, left));
@@ -159,31 +166,40 @@ class FuzzPort : public SerialPort {
   }
 
  private:
+  size_t maxFrame() const { return mbap_ ? kMaxAduBytes : kFuzzMaxFrame; }
+  size_t pduOffset() const { return PduOffset(mbap_ ? Framing::kMbap : Framing::kRtu); }
+  // The envelope's bytes after the PDU: RTU's CRC; MBAP has none.
+  size_t trailer() const { return mbap_ ? 0 : 2; }
+
   // The first bytes of a reply to the last frame written, `count` bytes long:
-  // its station and function, then a read's byte count or a write's echo.
-  static constexpr size_t kAnswerHead = 6;
+  // its envelope's head, its function, then a read's byte count or a write's echo.
+  size_t answerHead() const { return pduOffset() + 5; }
   void Answering(uint8_t* bytes, size_t count) {
-    in_.fill(bytes, std::min(count, kAnswerHead));
-    if (watch_.writes.empty() || count < 4) return;
+    in_.fill(bytes, std::min(count, answerHead()));
+    const size_t at = pduOffset();
+    if (watch_.writes.empty() || count < at + 3) return;
     const std::vector<uint8_t>& request = watch_.writes.back();
-    bytes[0] = request[0];
-    bytes[1] = request[1];
-    if (bytes[1] == 0x03 && count >= 5) {
-      bytes[2] = static_cast<uint8_t>(count - 5);
-    } else if (count >= kAnswerHead + 2) {
-      for (size_t i = 2; i < kAnswerHead && i < request.size(); ++i) bytes[i] = request[i];
+    std::copy(request.begin(), request.begin() + static_cast<long>(at + 1), bytes);  // head and function
+    if (bytes[at] == 0x03 && count >= at + 2 + trailer()) {
+      bytes[at + 1] = static_cast<uint8_t>(count - at - 2 - trailer());
+    } else if (count >= answerHead() + trailer()) {
+      for (size_t i = at + 1; i < answerHead() && i < request.size(); ++i) bytes[i] = request[i];
     }
   }
 
   // n bytes at bytes[got]: fuzzer data (after `kept` bytes already placed),
-  // then the CRC of bytes[0..got + n - 2).
+  // then the CRC of bytes[0..got + n - 2); on a Modbus TCP connection the data
+  // goes under the last request's transaction id, protocol 0 and the length.
   size_t Sealed(uint8_t* bytes, size_t got, size_t n, size_t kept = 0) {
-    if (n < 2) {
-      if (kept < n) in_.fill(bytes + got + kept, n - kept);
-      return n;
+    const size_t sealed = n < trailer() ? 0 : trailer();
+    if (kept < n - sealed) in_.fill(bytes + got + kept, n - sealed - kept);
+    if (sealed) PlaceCrc(bytes, static_cast<uint32_t>(got + n - 2));
+    if (mbap_ && got + n >= 6) {
+      if (!watch_.writes.empty() && watch_.writes.back().size() >= 2) std::copy_n(watch_.writes.back().begin(), 2, bytes);
+      bytes[2] = bytes[3] = 0;
+      bytes[4] = static_cast<uint8_t>((got + n - 6) >> 8);
+      bytes[5] = static_cast<uint8_t>((got + n - 6) & 0xFF);
     }
-    if (kept < n - 2) in_.fill(bytes + got + kept, n - 2 - kept);
-    PlaceCrc(bytes, static_cast<uint32_t>(got + n - 2));
     return n;
   }
 
@@ -191,4 +207,5 @@ class FuzzPort : public SerialPort {
   FuzzWatch& watch_;
   bool carriesParity_;
   bool open_ = false;
+  bool mbap_ = false;  // the last open was a Modbus TCP name
 };

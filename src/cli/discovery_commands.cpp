@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_console.h"
+#include "console/text.h"
 #include "discovery/discovery.h"
 #include "link/traffic_tap.h"
 #include "modbus/frame_verdict.h"
@@ -14,11 +15,9 @@ namespace {
 
 // A whole decimal number within [min, max], else nothing.
 std::optional<int> NumberIn(const std::string& text, int min, int max) {
-  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  const int n = std::stoi(text);
-  if (n < min || n > max) return std::nullopt;
-  return n;
+  const std::optional<uint64_t> n = WholeNumber(text, static_cast<uint64_t>(max));
+  if (!n || static_cast<int>(*n) < min) return std::nullopt;
+  return static_cast<int>(*n);
 }
 
 int StationArg(const std::string& text) {

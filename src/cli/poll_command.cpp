@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/discovery_commands.h"
 #include "cli/stop_signals.h"
+#include "console/text.h"
 #include "modbus/register_tools.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
@@ -14,13 +15,7 @@
 namespace {
 
 // Whole-string decimal within [0, max].
-std::optional<uint64_t> Number(const std::string& text, uint64_t max) {
-  uint64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto parsed = std::from_chars(text.data(), end, value);
-  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value > max) return std::nullopt;
-  return value;
-}
+std::optional<uint64_t> Number(const std::string& text, uint64_t max) { return WholeNumber(text, max); }
 
 }  // namespace
 

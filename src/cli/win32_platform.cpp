@@ -12,6 +12,7 @@
 #include "cli/in_process_bus.h"
 #include "cli/platform.h"
 #include "link/serial_port.h"
+#include "link/win32_utf16.h"
 
 void CatchStopSignals(void (*handler)(int)) {
   std::signal(SIGINT, handler);
@@ -36,12 +37,7 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> args;
-  for (int i = 1; wide && i < count; ++i) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string arg(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), n, nullptr, nullptr);
-    args.push_back(arg);
-  }
+  for (int i = 1; wide && i < count; ++i) args.push_back(Utf8(wide[i]));
   LocalFree(wide);
   return args;
 }

@@ -51,10 +51,7 @@ void CommReset(OperationContext& ctx) {
   LinkState& link = ctx.link;
   console.setPaneText("");
   std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
-  if (link.isOpen == 0 || link.portHandle == nullptr) {
-    console.showInfo(msg::kPortNotOpen);
-    return;
-  }
+  if (!RequirePortOpen(ctx)) return;
   // The scan works by changing the line, which a serial server sets on its own side.
   if (!ConsoleSetsTheLine(link)) {
     console.showInfo(kNotOverTcp);

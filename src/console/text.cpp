@@ -1,5 +1,6 @@
 #include "console/text.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <limits>
@@ -52,4 +53,12 @@ std::string HexBytes(const uint8_t* bytes, size_t count) {
   std::string text;
   for (size_t i = 0; i < count; ++i) appendf(text, i == 0 ? "%02X" : " %02X", bytes[i]);
   return text;
+}
+
+std::optional<uint64_t> WholeNumber(const std::string& text, uint64_t max, int base) {
+  uint64_t value = 0;
+  const char* end = text.data() + text.size();
+  const std::from_chars_result parsed = std::from_chars(text.data(), end, value, base);
+  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value > max) return std::nullopt;
+  return value;
 }

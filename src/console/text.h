@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // printf-style append; the attribute lets the compiler check every report format.
@@ -16,6 +17,10 @@ void appendf(std::string& out, const char* fmt, ...) __attribute__((format(DOLVA
 // "01 03 00 28": the bytes in hex, one space between them (a trace line, the
 // traffic window's column).
 std::string HexBytes(const uint8_t* bytes, size_t count);
+
+// Every command-line and file number: digits only in `base` (no sign, no
+// blanks, the whole text), at most `max`; nothing for anything else.
+std::optional<uint64_t> WholeNumber(const std::string& text, uint64_t max, int base = 10);
 
 // Decimal rule of every numeric field: leading blanks, optional sign, digits up to
 // the first other character; no digits give 0; saturates at the 32-bit range.

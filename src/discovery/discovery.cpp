@@ -35,12 +35,6 @@ class BorrowedPort {
   SerialPort& port_;
 };
 
-bool PortOpen(OperationContext& ctx) {
-  if (ctx.link.isOpen != 0 && ctx.link.portHandle != nullptr) return true;
-  ctx.console.showInfo(msg::kPortNotOpen);
-  return false;
-}
-
 bool SameAnswer(const ProbeResult& a, const ProbeResult& b) {
   return a.answer == b.answer && a.word0 == b.word0 && a.exceptionCode == b.exceptionCode;
 }
@@ -67,7 +61,7 @@ std::string ModelNames(const std::vector<const ModelEntry*>& models) {
 
 StationScan ScanStations(OperationContext& ctx, int from, int to, const DiscoveryControl& control) {
   StationScan scan;
-  if (!PortOpen(ctx)) {
+  if (!RequirePortOpen(ctx)) {
     scan.end = DiscoveryEnd::kPortNotOpen;
     return scan;
   }
@@ -101,7 +95,7 @@ StationScan ScanStations(OperationContext& ctx, int from, int to, const Discover
 
 LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryControl& control) {
   LineDetection detection;
-  if (!PortOpen(ctx)) {
+  if (!RequirePortOpen(ctx)) {
     detection.end = DiscoveryEnd::kPortNotOpen;
     return detection;
   }

@@ -1,13 +1,13 @@
 #include "link/tcp_address.h"
 
+#include "console/text.h"
+
 namespace {
 
 std::optional<uint16_t> PortNumber(const std::string& text) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  const int port = std::stoi(text);
-  if (port > 65535) return std::nullopt;
-  return static_cast<uint16_t>(port);
+  const std::optional<uint64_t> port = WholeNumber(text, 65535);
+  if (!port) return std::nullopt;
+  return static_cast<uint16_t>(*port);
 }
 
 // A NUL would end the name the resolver sees early, so "a\0b" would reach

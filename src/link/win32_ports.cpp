@@ -11,6 +11,7 @@
 
 #include "link/ports.h"
 #include "link/win32_serial_port.h"
+#include "link/win32_utf16.h"
 
 std::string DeviceOfPortNumber(int32_t number) {
   const std::string com = "COM" + std::to_string(number);
@@ -28,14 +29,6 @@ bool IsDevicePath(const std::string& text) {
 std::unique_ptr<SerialPort> NewPlatformSerialPort() { return std::make_unique<Win32SerialPort>(); }
 
 namespace {
-
-std::string Narrow(const wchar_t* wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string text(static_cast<size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
-  return text;
-}
 
 int ComNumber(const std::string& name) { return IsDevicePath(name) ? std::atoi(name.c_str() + 3) : 0; }
 
@@ -60,7 +53,7 @@ std::string DeviceProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property
   if (!SetupDiGetDeviceRegistryPropertyW(set, &device, property, nullptr,
                                          reinterpret_cast<BYTE*>(text), sizeof text - 2, nullptr))
     return {};
-  return Narrow(text);  // the first string of a multi-string property
+  return Utf8(text);  // the first string of a multi-string property
 }
 
 // "USB\VID_067B&PID_2303\..." -> the two ids; 0 where absent.
@@ -81,7 +74,7 @@ std::map<std::string, SerialPortInfo> DescribedPorts() {
   for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
     HKEY key = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
     if (key == INVALID_HANDLE_VALUE) continue;
-    const std::string name = Narrow(RegistryText(key, L"PortName").c_str());
+    const std::string name = Utf8(RegistryText(key, L"PortName").c_str());
     RegCloseKey(key);
     if (name.empty()) continue;
     SerialPortInfo info;
@@ -114,7 +107,7 @@ std::vector<SerialPortInfo> ListSerialPorts() {
     const LONG status = RegEnumValueW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_NO_MORE_ITEMS) break;
     if (status != ERROR_SUCCESS) continue;
-    const std::string port = Narrow(RegistryText(key, name).c_str());
+    const std::string port = Utf8(RegistryText(key, name).c_str());
     if (port.empty()) continue;
     const auto found = described.find(port);
     SerialPortInfo info;

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "link/transfer_deadline.h"
+#include "link/win32_utf16.h"
 
 namespace {
 
@@ -33,13 +34,6 @@ OpenError OpenErrorOf(DWORD error) {
 
 HANDLE H(void* handle) { return static_cast<HANDLE>(handle); }
 
-std::wstring Widen(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
-
 BYTE ParityCode(Parity parity) {
   switch (parity) {
     case Parity::kEven: return EVENPARITY;
@@ -59,7 +53,7 @@ Win32SerialPort::~Win32SerialPort() { close(); }
 OpenError Win32SerialPort::open(const std::string& device) {
   close();
   // Share mode 0: a port held by another program (or by this one) is refused.
-  HANDLE h = CreateFileW(Widen(Win32DeviceName(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+  HANDLE h = CreateFileW(Utf16(Win32DeviceName(device)).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                          nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return OpenErrorOf(GetLastError());
   handle_ = h;

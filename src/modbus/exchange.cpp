@@ -214,12 +214,18 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
   return ExchangeError::kNone;
 }
 
+bool RequirePortOpen(OperationContext& ctx) {
+  if (ctx.link.isOpen != 0 && ctx.link.portHandle != nullptr) return true;
+  ctx.console.showInfo(msg::kPortNotOpen);
+  return false;
+}
+
 ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, const ExchangeParams& params) {
   ExchangeResult result;
   ctx.console.setPaneText("");
   std::memset(ctx.rx.bytes, 0, sizeof ctx.rx.bytes);
-  if (ctx.link.isOpen == 0 || ctx.link.portHandle == nullptr) {
-    result.error = Fail(ctx, ExchangeError::kPortNotOpen);
+  if (!RequirePortOpen(ctx)) {
+    result.error = ExchangeError::kPortNotOpen;
     return result;
   }
   if (!Accepted(ctx.console, station)) {

@@ -110,6 +110,9 @@ struct ExchangeResult {
 // The station field as the form model read it: 0-255, or its refusal box.
 using StationInput = Checked<int>;
 
+// True when a port is open; otherwise shows 串口未打开! and is false.
+bool RequirePortOpen(OperationContext& ctx);
+
 // Clear the pane, check port and station, build, show, send, read, check, dump.
 ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, const ExchangeParams& params);
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "console/text.h"
+
 namespace {
 
 std::string Trimmed(const std::string& text) {
@@ -19,12 +21,9 @@ std::optional<uint16_t> Number(const std::string& field) {
   const std::string text = Trimmed(field);
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
   const std::string digits = hex ? text.substr(2) : text;
-  if (digits.empty() || digits.size() > 6 ||
-      digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
-    return std::nullopt;
-  const long value = std::strtol(digits.c_str(), nullptr, hex ? 16 : 10);
-  if (value > 65535) return std::nullopt;
-  return static_cast<uint16_t>(value);
+  const std::optional<uint64_t> value = WholeNumber(digits, 65535, hex ? 16 : 10);
+  if (!value) return std::nullopt;
+  return static_cast<uint16_t>(*value);
 }
 
 // Reads one line into `line`, refusing to hold more than kMaxValuesLine bytes of

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "console/text.h"
 #include "link/link.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
@@ -9,11 +10,11 @@
 
 namespace {
 
-// Whole-string decimal; nullopt for anything else.
+// Whole-string decimal up to 999999; nullopt for anything else.
 std::optional<int> Number(const std::string& text) {
-  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  return std::stoi(text);
+  const std::optional<uint64_t> n = WholeNumber(text, 999999);
+  if (!n) return std::nullopt;
+  return static_cast<int>(*n);
 }
 
 // "S:MODEL[@BAUD,P,8,S]"
