@@ -35,7 +35,7 @@ constexpr const char* kUsageHead =
     "  -s, --station TEXT  the text of the station field, parsed as the window parses it (default \"1\");\n"
     "                      an empty one is refused; 0 broadcasts a write, which no module answers\n"
     "  -y, --yes           answer OK to every 警告 box; without it, ask on a terminal, else Cancel\n"
-    "  --simulate          use an in-process simulated bus: one module of each model at stations 1-14\n"
+    "  --simulate          use an in-process simulated bus: one module of each model at stations 1-%LAST%\n"
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
     "%TRACE%"
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
@@ -61,6 +61,7 @@ std::string Usage() {
   text += kUsageHead;
   text.replace(text.find("%TRACE%"), 7, kTraceAndDiscoveryUsage);
   text.replace(text.find("%DISCOVERY%"), 11, kDiscoveryOperationsUsage);
+  text.replace(text.find("%LAST%"), 6, std::to_string(Models().size()));
   for (const ModelEntry& model : Models()) text += std::string(" ") + model.cliName;
   return text + kUsageTail;
 }

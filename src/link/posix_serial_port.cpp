@@ -11,22 +11,9 @@
 #include <cstring>
 
 #include "link/posix_fd_io.h"
+#include "link/posix_line_speed.h"
 
 namespace {
-
-speed_t SpeedFor(int baudRate) {
-  switch (baudRate) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B9600;
-  }
-}
 
 OpenError OpenErrorOf(int error) {
   switch (error) {
@@ -86,8 +73,8 @@ bool PosixSerialPort::setLine(int baudRate, Parity parity, int stopBits) {
   if (stopBits == 2) tio.c_cflag |= CSTOPB;
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
-  ::cfsetispeed(&tio, SpeedFor(baudRate));
-  ::cfsetospeed(&tio, SpeedFor(baudRate));
+  ::cfsetispeed(&tio, SpeedOf(baudRate));
+  ::cfsetospeed(&tio, SpeedOf(baudRate));
   termios withParity = tio;
   if (parity != Parity::kNone) {
     withParity.c_cflag |= PARENB;

@@ -23,25 +23,12 @@
 #include <stdexcept>
 #include <thread>
 
+#include "link/posix_line_speed.h"
 #include "sim/posix_sim_endpoint.h"
 
 namespace {
 
 constexpr auto kIdleSleep = std::chrono::milliseconds(8);  // while no console holds the slave
-
-int BaudOf(speed_t speed) {
-  switch (speed) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
-  }
-}
 
 class PtyEndpoint : public SimEndpoint {
  public:
@@ -91,7 +78,7 @@ class PtyEndpoint : public SimEndpoint {
   SimLine line() const override {
     termios tio{};
     if (::tcgetattr(master_, &tio) != 0) return SimLine{0, 1};
-    return SimLine{BaudOf(::cfgetospeed(&tio)), (tio.c_cflag & CSTOPB) ? 2 : 1};
+    return SimLine{BaudRateOf(::cfgetospeed(&tio)).value_or(0), (tio.c_cflag & CSTOPB) ? 2 : 1};
   }
 
   ssize_t receive(uint8_t* bytes, size_t count) override { return ::read(master_, bytes, count); }

@@ -52,7 +52,7 @@ const char* const kUsage =
     "                           LINE is BAUD,FORMAT, e.g. 19200,N,8,2; the default\n"
     "                           is 9600,N,8,1. A module answers only when the\n"
     "                           console's baud rate and stop bits match its own.\n"
-    "                           Without any --module: stations 1-14, one module of\n"
+    "                           Without any --module: stations 1-%zu, one module of\n"
     "                           each model in the order above.\n"
     "  --values FILE            fixed register words, one \"register=value\" per\n"
     "                           line (decimal or 0x hex, '#' starts a comment), for\n"
@@ -122,7 +122,7 @@ std::string FaultKinds() {
   return kinds;
 }
 
-void Usage(FILE* to) { std::fprintf(to, kUsage, ModelNames().c_str(), FaultKinds().c_str()); }
+void Usage(FILE* to) { std::fprintf(to, kUsage, ModelNames().c_str(), Models().size(), FaultKinds().c_str()); }
 
 // Blocks the stop signals and returns a descriptor that reports them, so the
 // bus thread never sees a signal.
