@@ -27,6 +27,8 @@
 #include "dolvane_version.h"
 #include "console/console.h"
 #include "console/control_ids.h"
+#include "layout/form_model.h"
+#include "layout/main_window_controls.h"
 #include "modbus/exchange.h"
 
 using apptest::BoxAnswerer;
@@ -42,95 +44,26 @@ bool AskThroughView(CDolvaneCaiJiDlg& window, BoxKind kind, const std::string& t
   return answer.value_or(false);
 }
 
-// The window's template as the user sees it: kind, text and rectangle in dialog
-// units, in tab order. Kinds: B button, H hidden button, P pane, E digit edit,
-// C combo (the closed box is 14 units high), L label, G group box.
-struct Expected {
-  int id;
-  char kind;
-  const char* text;
-  DluRect rect;
-};
-
-std::vector<Expected> ExpectedControls() {
-  std::vector<Expected> c = {
-      {1000, 'B', "打开串口", {533, 10, 50, 14}},
-      {1002, 'P', "", {7, 7, 402, 348}},
-      {1003, 'B', "4SX/Y", {489, 105, 50, 14}},
-      {1004, 'B', "3SX/Y", {553, 105, 50, 14}},
-      {1006, 'E', "", {630, 11, 37, 13}},
-      {0, 'L', "模块站号:", {590, 13, 35, 8}},
-      {1008, 'E', "", {560, 187, 41, 13}},
-      {1005, 'B', "写单寄存器", {617, 186, 50, 14}},
-      {1007, 'E', "", {465, 187, 41, 13}},
-      {1012, 'C', "", {419, 12, 50, 14}},
-      {1011, 'B', "通信重置", {617, 378, 50, 14}},
-      {1013, 'C', "", {476, 12, 50, 14}},
-      {1009, 'B', "16RX/Y", {425, 42, 50, 14}},
-      {0, 'G', "读多寄存器(十进制)@开发者模式", {419, 212, 253, 33}},
-      {1010, 'E', "", {465, 226, 41, 13}},
-      {1014, 'E', "", {560, 226, 41, 13}},
-      {1001, 'B', "读多寄存器", {617, 225, 50, 14}},
-      {0, 'G', "RX/RY/RZ系列数据采集", {419, 30, 253, 55}},
-      {1015, 'B', "4RX/Y", {489, 66, 50, 14}},
-      {1017, 'B', "3RX", {553, 66, 50, 14}},
-      {0, 'G', "SX/SY系列数据采集", {419, 93, 253, 31}},
-      {1018, 'B', "8SX/Y", {425, 105, 50, 14}},
-      {1019, 'B', "8RX/Y/Z", {617, 42, 50, 14}},
-      {1023, 'B', "4WX", {591, 145, 50, 14}},
-      {0, 'G', "交直流系列数据采集", {521, 133, 151, 31}},
-      {0, 'G', "写保护设置(仅680以上版本支持)", {7, 365, 126, 34}},
-      {1025, 'B', "允许写操作", {13, 379, 50, 14}},
-      {1026, 'B', "禁用写操作", {77, 379, 50, 14}},
-      {0, 'L', "写入地址:", {425, 266, 36, 8}},
-      {1022, 'E', "", {465, 264, 41, 13}},
-      {1024, 'E', "", {560, 264, 41, 13}},
-      {1027, 'B', "写多寄存器", {617, 263, 50, 14}},
-  };
-  const int columns[5] = {442, 489, 535, 582, 629};
-  const int rows[4] = {283, 301, 319, 336};
-  for (int i = 0; i < 20; ++i) c.push_back({ids::kWriteValues[i], 'E', "", {columns[i % 5], rows[i / 5], 38, 13}});
-  const std::vector<Expected> rest = {
-      {0, 'G', "写多寄存器(十进制)@开发者模式", {419, 250, 253, 105}},
-      {0, 'L', "00", {427, 285, 11, 8}},
-      {0, 'L', "05", {427, 303, 11, 8}},
-      {0, 'L', "10", {427, 321, 11, 8}},
-      {0, 'L', "15", {427, 339, 11, 8}},
-      {1021, 'B', "9VX/Y", {425, 145, 50, 14}},
-      {0, 'L', "写入长度:", {520, 266, 36, 8}},
-      {0, 'L', "读取地址:", {425, 228, 36, 8}},
-      {0, 'L', "读取长度:", {520, 228, 36, 8}},
-      {0, 'L', "写入地址:", {425, 190, 36, 8}},
-      {0, 'L', "写入数值:", {520, 190, 36, 8}},
-      {0, 'G', "写单寄存器(十进制)", {419, 174, 253, 33}},
-      {0, 'G', "VX/VY系列数据采集", {419, 133, 87, 31}},
-      {1016, 'H', "Brassel采集", {141, 379, 46, 14}},
-      {1035, 'B', "5RX/Z", {425, 66, 50, 14}},
-      {1036, 'B', "12RX", {489, 42, 50, 14}},
-      {1037, 'B', "5UZ", {530, 145, 50, 14}},
-      {0, 'G', "修改模块通讯参数和站号", {195, 365, 387, 34}},
-      {1020, 'C', "", {237, 379, 50, 14}},
-      {1038, 'C', "", {337, 379, 50, 14}},
-      {1039, 'E', "", {443, 379, 37, 13}},
-      {0, 'L', "模块站号:", {402, 381, 35, 8}},
-      {1048, 'B', "修改通讯参数/站号", {500, 378, 74, 14}},
-      {0, 'L', "波特率：", {198, 381, 35, 8}},
-      {0, 'L', "校验位:", {300, 381, 35, 8}},
-      {1049, 'B', "10RX", {553, 42, 50, 14}},
-  };
-  c.insert(c.end(), rest.begin(), rest.end());
-  return c;
-}
-
-bool KindMatches(QWidget* w, char kind) {
+bool KindMatches(QWidget* w, ControlKind kind) {
   switch (kind) {
-    case 'B': return qobject_cast<QPushButton*>(w) && w->isVisibleTo(w->window());
-    case 'H': return qobject_cast<QPushButton*>(w) && !w->isVisibleTo(w->window());
-    case 'P': return qobject_cast<QPlainTextEdit*>(w) != nullptr;
-    case 'E': return qobject_cast<QLineEdit*>(w) != nullptr;
-    case 'C': return qobject_cast<QComboBox*>(w) != nullptr;
+    case ControlKind::kButton: return qobject_cast<QPushButton*>(w) && w->isVisibleTo(w->window());
+    case ControlKind::kHiddenButton: return qobject_cast<QPushButton*>(w) && !w->isVisibleTo(w->window());
+    case ControlKind::kPane: return qobject_cast<QPlainTextEdit*>(w) != nullptr;
+    case ControlKind::kDigitEdit: return qobject_cast<QLineEdit*>(w) != nullptr;
+    case ControlKind::kCombo: return qobject_cast<QComboBox*>(w) != nullptr;
     default: return false;
   }
+}
+
+// A control's rectangle as the window shows it: a combo closed.
+DluRect ShownRect(const ControlDef& def) {
+  DluRect rect = def.rect;
+  if (def.kind == ControlKind::kCombo) rect.height = kClosedComboHeightDlu;
+  return rect;
+}
+
+bool Overlap(const DluRect& a, const DluRect& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
 
 QString TextOf(QWidget* w) {
@@ -194,6 +127,26 @@ TEST_F(MainWindowTest, StartsWithWelcomeTextDefaultsAndClosedPort) {
   EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(ids::kOpenPort));
 }
 
+// The shared template's own rules: every control inside the window, none on
+// another (a group box holds its controls), every command on a control.
+TEST(MainWindowTemplate, ControlsFitTheWindowWithoutOverlapAndCarryEveryCommand) {
+  const std::vector<ControlDef>& controls = MainWindowControls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const DluRect a = ShownRect(controls[i]);
+    SCOPED_TRACE(std::string(CaptionOf(controls[i])) + " " + std::to_string(controls[i].id));
+    EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= kMainWindowWidthDlu && a.y + a.height <= kMainWindowHeightDlu);
+    if (controls[i].kind == ControlKind::kGroupBox) continue;
+    for (size_t j = i + 1; j < controls.size(); ++j)
+      if (controls[j].kind != ControlKind::kGroupBox)
+        EXPECT_FALSE(Overlap(a, ShownRect(controls[j]))) << "overlaps " << CaptionOf(controls[j]) << " " << controls[j].id;
+  }
+  for (const Command& command : CommandTable()) {
+    const auto placed = std::find_if(controls.begin(), controls.end(),
+                                     [&](const ControlDef& def) { return def.id == command.controlId; });
+    EXPECT_NE(placed, controls.end()) << "command " << command.controlId << " has no control";
+  }
+}
+
 TEST_F(MainWindowTest, EveryControlSitsAtItsConvertedRectangleInTabOrder) {
   EXPECT_TRUE(QFontInfo(window.font()).family().contains("CJK")) << QFontInfo(window.font()).family().toStdString();
   EXPECT_EQ(window.font().pointSize(), 9);
@@ -206,26 +159,27 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsConvertedRectangleInTabOrder) {
     if (qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w)) unnamed << w;
   }
   std::vector<QString> focusOrder;
-  for (const Expected& e : ExpectedControls()) {
-    const QRect rect = units.toPixels(e.rect);
-    const QString what = QString::fromUtf8(e.text) + QString::number(e.id);
-    if (e.id == 0) {
-      const QRect place = e.kind == 'G' ? rect : TextLineRect(rect, window.font(), &window);
+  for (const ControlDef& def : MainWindowControls()) {
+    const QRect rect = units.toPixels(ShownRect(def));
+    const QString text = QString::fromUtf8(CaptionOf(def));
+    const QString what = text + QString::number(def.id);
+    if (def.id == 0) {
+      const bool group = def.kind == ControlKind::kGroupBox;
+      const QRect place = group ? rect : TextLineRect(rect, window.font(), &window);
       const auto found = std::find_if(unnamed.begin(), unnamed.end(), [&](QWidget* w) {
-        return TextOf(w) == QString::fromUtf8(e.text) && w->geometry() == place &&
-               (e.kind == 'G') == (qobject_cast<QGroupBox*>(w) != nullptr);
+        return TextOf(w) == text && w->geometry() == place && group == (qobject_cast<QGroupBox*>(w) != nullptr);
       });
       EXPECT_NE(found, unnamed.end()) << what.toStdString();
       continue;
     }
-    QWidget* w = window.control(e.id);
-    ASSERT_NE(w, nullptr) << e.id;
-    EXPECT_TRUE(KindMatches(w, e.kind)) << e.id;
-    EXPECT_EQ(w->geometry(), rect) << e.id;
-    if (*e.text) {
-      EXPECT_EQ(TextOf(w), QString::fromUtf8(e.text)) << e.id;
+    QWidget* w = window.control(def.id);
+    ASSERT_NE(w, nullptr) << def.id;
+    EXPECT_TRUE(KindMatches(w, def.kind)) << def.id;
+    EXPECT_EQ(w->geometry(), rect) << def.id;
+    if (!text.isEmpty()) {
+      EXPECT_EQ(TextOf(w), text) << def.id;
     }
-    if (e.kind != 'H') focusOrder.push_back(w->objectName());
+    if (def.kind != ControlKind::kHiddenButton) focusOrder.push_back(w->objectName());
   }
 
   // Tab walks the controls in template order and skips the hidden button.
@@ -278,12 +232,12 @@ TEST_F(MainWindowTest, OnlyAListChoiceChangesTheLinkSettings) {
 }
 
 TEST_F(MainWindowTest, DigitEditsTakeOnlyDigits) {
-  for (const Expected& e : ExpectedControls()) {
-    if (e.kind != 'E') continue;
-    auto* edit = control<QLineEdit>(e.id);
+  for (const ControlDef& def : MainWindowControls()) {
+    if (def.kind != ControlKind::kDigitEdit) continue;
+    auto* edit = control<QLineEdit>(def.id);
     edit->clear();
     QTest::keyClicks(edit, "1a-2 B,3.");
-    EXPECT_EQ(edit->text(), "123") << e.id;
+    EXPECT_EQ(edit->text(), "123") << def.id;
   }
 }
 
