@@ -1,5 +1,6 @@
 #include "link/posix_fd_io.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -122,4 +123,16 @@ std::vector<uint8_t> PosixFdDiscardUntilQuiet(int fd, int quietMs, int limitMs) 
     dropped.insert(dropped.end(), chunk, chunk + n);
   }
   return dropped;
+}
+
+int NonBlockingCloseOnExec(int fd) {
+  if (fd < 0) return fd;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0 || ::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
 }

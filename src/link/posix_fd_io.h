@@ -25,3 +25,8 @@ IoResult PosixFdRead(int fd, uint8_t* bytes, size_t count, const PortTimeouts& t
                      const TransferClock& clock = {});
 // Reads and drops bytes until none has come for quietMs, for at most limitMs.
 std::vector<uint8_t> PosixFdDiscardUntilQuiet(int fd, int quietMs, int limitMs);
+
+// Makes a new descriptor non-blocking and closed on exec (what Linux's
+// SOCK_NONBLOCK | SOCK_CLOEXEC and accept4 do in one call, but portable);
+// -1, with the descriptor closed, when it cannot. -1 in gives -1 out, errno kept.
+int NonBlockingCloseOnExec(int fd);

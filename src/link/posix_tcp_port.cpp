@@ -137,7 +137,7 @@ OpenError PosixTcpPort::open(const std::string& name) {
 // A non-blocking connect, waited for in idle slices until `giveUpAt`.
 OpenError PosixTcpPort::connectTo(const void* address, unsigned addressLength, int family,
                                   Clock::time_point giveUpAt) {
-  const int fd = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  const int fd = NonBlockingCloseOnExec(::socket(family, SOCK_STREAM, 0));
   if (fd < 0) return ConnectErrorOf(errno);
   int error = 0;
   if (::connect(fd, static_cast<const sockaddr*>(address), addressLength) != 0) {

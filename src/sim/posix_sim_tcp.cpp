@@ -15,6 +15,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "link/posix_fd_io.h"
 #include "sim/posix_sim_endpoint.h"
 
 namespace {
@@ -27,7 +28,7 @@ void Close(int& fd) {
 }
 
 int Accept(int listener) {
-  const int fd = ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  const int fd = NonBlockingCloseOnExec(::accept(listener, nullptr, nullptr));
   if (fd >= 0) {
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
@@ -122,7 +123,7 @@ class TcpEndpoint : public SimEndpoint {
  private:
   // Returns 0 once listening, else the error.
   int listenOn(const addrinfo& a) {
-    const int fd = ::socket(a.ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int fd = NonBlockingCloseOnExec(::socket(a.ai_family, SOCK_STREAM, 0));
     if (fd < 0) return errno;
     const int on = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
