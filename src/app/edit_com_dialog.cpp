@@ -9,19 +9,20 @@
 #include "app/dialog_units.h"
 #include "app/main_window_layout.h"
 #include "app/message_boxes.h"
+#include "layout/port_dialog_template.h"
 #include "link/link.h"
 #include "link/ports.h"
 
 namespace {
 
-constexpr int kFontPoints = 8;
-constexpr int kWidthDlu = 212;
-constexpr int kHeightDlu = 138;  // taller than the classic 84 to hold the port list
-constexpr DluRect kEditRect{40, 12, 127, 14};
-constexpr DluRect kListLabelRect{7, 32, 198, 8};
-constexpr DluRect kListRect{7, 42, 198, 66};
-constexpr DluRect kOkRect{39, 116, 50, 14};
-constexpr DluRect kCancelRect{118, 116, 50, 14};
+constexpr int kFontPoints = PORT_DIALOG_FONT_POINTS;
+constexpr int kWidthDlu = PORT_DIALOG_WIDTH;
+constexpr int kHeightDlu = PORT_DIALOG_HEIGHT;
+constexpr DluRect kEditRect{PORT_DIALOG_EDIT_RECT};
+constexpr DluRect kListLabelRect{PORT_DIALOG_LIST_LABEL_RECT};
+constexpr DluRect kListRect{PORT_DIALOG_LIST_RECT};
+constexpr DluRect kOkRect{PORT_DIALOG_OK_RECT};
+constexpr DluRect kCancelRect{PORT_DIALOG_CANCEL_RECT};
 constexpr int kEditId = 1005;
 
 QString ItemText(const PortChoice& choice) {
@@ -34,7 +35,7 @@ QString ItemText(const PortChoice& choice) {
 
 EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered)
     : QDialog(owner) {
-  setWindowTitle(QStringLiteral("请输入串口号"));
+  setWindowTitle(QStringLiteral(PORT_DIALOG_TITLE));
   setFont(DialogFont(kFontPoints));
   buildControls();
   fillList(offered);
@@ -51,7 +52,7 @@ void EditComDialog::buildControls() {
   edit_->setObjectName(ControlName(kEditId));
   edit_->setGeometry(units.toPixels(kEditRect));
 
-  auto* label = new QLabel(QStringLiteral("本机串口（单击选用，亦可输入端口号或设备路径）："), this);
+  auto* label = new QLabel(QStringLiteral(PORT_DIALOG_LIST_LABEL), this);
   label->setGeometry(TextLineRect(units.toPixels(kListLabelRect), font(), this));
 
   list_ = new QListWidget(this);

@@ -16,8 +16,11 @@ std::optional<TransferDeadline::Ms> TotalLimit(int multiplier, int constant, siz
 }  // namespace
 
 TransferDeadline TransferDeadline::forRead(const PortTimeouts& t, size_t count) {
-  return TransferDeadline(TotalLimit(t.readMultiplier, t.readConstant, count),
-                          Ms(std::max(t.readInterval, 0)));
+  return TransferDeadline(readTotal(t, count), Ms(std::max(t.readInterval, 0)));
+}
+
+std::optional<TransferDeadline::Ms> TransferDeadline::readTotal(const PortTimeouts& t, size_t count) {
+  return TotalLimit(t.readMultiplier, t.readConstant, count);
 }
 
 TransferDeadline TransferDeadline::forWrite(const PortTimeouts& t, size_t count) {

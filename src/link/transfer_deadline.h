@@ -13,6 +13,8 @@ class TransferDeadline {
   using Ms = std::chrono::milliseconds;
 
   static TransferDeadline forRead(const PortTimeouts& timeouts, size_t count);
+  // A read's total limit alone (nothing for none), as a box names the wait.
+  static std::optional<Ms> readTotal(const PortTimeouts& timeouts, size_t count);
   static TransferDeadline forWrite(const PortTimeouts& timeouts, size_t count);
 
   // Bytes arrived at `now`: the interval limit, if any, starts again from here.

@@ -5,6 +5,7 @@
 #include "console/console.h"
 #include "console/text.h"
 #include "link/tcp_address.h"
+#include "link/transfer_deadline.h"
 #include "modbus/reply_check.h"
 
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
@@ -74,9 +75,9 @@ std::string FactLine(const Transfer& t, const LinkState& link, int station) {
 namespace {
 
 // How long a reply of n bytes may take at the link's time-outs.
-int ReadLimitMs(const LinkState& link, uint32_t n) {
-  const PortTimeouts t = TimeoutsFor(LinkBaudRate(link));
-  return t.readMultiplier * static_cast<int>(n) + t.readConstant;
+long long ReadLimitMs(const LinkState& link, uint32_t n) {
+  const auto limit = TransferDeadline::readTotal(TimeoutsFor(LinkBaudRate(link)), n);
+  return limit ? static_cast<long long>(limit->count()) : 0;
 }
 
 // Waits until the line has been quiet for 3.5 characters, dropping what comes,
@@ -145,7 +146,7 @@ Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame&
     t.error = ExchangeError::kReadFailed;
   } else if (rx.count == 0) {
     t.error = ExchangeError::kNoReply;
-    appendf(t.fact, "无应答（等待 %d ms）", ReadLimitMs(link, replyLength));
+    appendf(t.fact, "无应答（等待 %lld ms）", ReadLimitMs(link, replyLength));
   } else {
     t = Judge(tx, rx, replyLength);
   }
