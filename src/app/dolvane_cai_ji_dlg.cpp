@@ -261,14 +261,11 @@ void CDolvaneCaiJiDlg::showAbout() {
 void CDolvaneCaiJiDlg::fillForm(const FormValues& form) {
   for (const auto& [id, text] : form.fields)
     static_cast<QLineEdit*>(control(id))->setText(QString::fromStdString(text));
-  QStringList rates;
-  for (int rate : kBaudRates) rates << QString::number(rate);
-  QStringList formats;
-  for (const LineFormat& format : kLineFormats) formats << QString::fromUtf8(format.text);
-  for (int id : {ids::kBaudRate, ids::kNewBaud})
-    FillCombo(static_cast<QComboBox*>(control(id)), rates, form.comboSelection(id));
-  for (int id : {ids::kLineFormat, ids::kNewFormat})
-    FillCombo(static_cast<QComboBox*>(control(id)), formats, form.comboSelection(id));
+  for (const auto& [id, selected] : form.combos) {
+    QStringList entries;
+    for (const std::string& entry : ComboEntries(id)) entries << QString::fromStdString(entry);
+    FillCombo(static_cast<QComboBox*>(control(id)), entries, selected);
+  }
 }
 
 void CDolvaneCaiJiDlg::bindCommands() {

@@ -26,6 +26,15 @@ FormValues InitialForm() {
   return form;
 }
 
+std::vector<std::string> ComboEntries(int controlId) {
+  std::vector<std::string> entries;
+  if (controlId == ids::kBaudRate || controlId == ids::kNewBaud)
+    for (int rate : kBaudRates) entries.push_back(std::to_string(rate));
+  else
+    for (const LineFormat& format : kLineFormats) entries.push_back(format.text);
+  return entries;
+}
+
 namespace {
 
 // A field left empty is refused, never taken as 0: the box's own text, then

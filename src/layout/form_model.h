@@ -33,6 +33,9 @@ struct FormValues : FormView {
 // The form as the window opens: station 1 in both station fields, 9600 and
 // "N,8,1" in both pairs of combo boxes.
 FormValues InitialForm();
+// The entries of one of the form's combo boxes, in index order: the baud
+// rates for the two baud boxes, the line formats for the two format boxes.
+std::vector<std::string> ComboEntries(int controlId);
 
 StationInput StationOf(const FormView& form);
 Checked<RegisterBlock> ReadToolBlockOf(const FormView& form);

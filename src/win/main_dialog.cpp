@@ -36,12 +36,7 @@ void FillCombo(HWND dialog, int id, const std::vector<std::string>& entries, int
 
 void FillForm(HWND dialog, const FormValues& form) {
   for (const auto& [id, text] : form.fields) SetDlgItemTextW(dialog, id, Utf16(text).c_str());
-  std::vector<std::string> rates;
-  for (int rate : kBaudRates) rates.push_back(std::to_string(rate));
-  std::vector<std::string> formats;
-  for (const LineFormat& format : kLineFormats) formats.push_back(format.text);
-  for (int id : {ids::kBaudRate, ids::kNewBaud}) FillCombo(dialog, id, rates, form.comboSelection(id));
-  for (int id : {ids::kLineFormat, ids::kNewFormat}) FillCombo(dialog, id, formats, form.comboSelection(id));
+  for (const auto& [id, selected] : form.combos) FillCombo(dialog, id, ComboEntries(id), selected);
 }
 
 void AppendAboutItem(HWND dialog) {

@@ -136,9 +136,10 @@ TEST(MainWindowTemplate, ControlsFitTheWindowWithoutOverlapAndCarryEveryCommand)
     SCOPED_TRACE(std::string(CaptionOf(controls[i])) + " " + std::to_string(controls[i].id));
     EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= kMainWindowWidthDlu && a.y + a.height <= kMainWindowHeightDlu);
     if (controls[i].kind == ControlKind::kGroupBox) continue;
-    for (size_t j = i + 1; j < controls.size(); ++j)
-      if (controls[j].kind != ControlKind::kGroupBox)
-        EXPECT_FALSE(Overlap(a, ShownRect(controls[j]))) << "overlaps " << CaptionOf(controls[j]) << " " << controls[j].id;
+    for (size_t j = i + 1; j < controls.size(); ++j) {
+      if (controls[j].kind == ControlKind::kGroupBox) continue;
+      EXPECT_FALSE(Overlap(a, ShownRect(controls[j]))) << "overlaps " << CaptionOf(controls[j]) << " " << controls[j].id;
+    }
   }
   for (const Command& command : CommandTable()) {
     const auto placed = std::find_if(controls.begin(), controls.end(),

@@ -364,7 +364,9 @@ TEST(SimBusTest, AConsoleThatDiedLeavesTheDeviceFree) {
     const Bytes request = Read03(1, 0, 4);
     ASSERT_EQ(::write(console, request.data(), request.size()), static_cast<ssize_t>(request.size()));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (::geteuid() != 0) EXPECT_TRUE(exclusive()) << "cleared while the console holds the device";
+    if (::geteuid() != 0) {
+      EXPECT_TRUE(exclusive()) << "cleared while the console holds the device";
+    }
     ::close(console);  // without clearing the flag, as a killed console does
 
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
