@@ -1,4 +1,4 @@
-// The port names a user types or passes: "tcp:HOST:PORT" (and the simulator's
+// The port names a user types or passes: "tcp:HOST:PORT", "mbtcp:HOST[:PORT]" (and the simulator's
 // HOST:PORT), device paths and port numbers. Checked: a name that parses names
 // the host and port as written, no more and no less (a host with a control
 // character or a NUL would reach the resolver as another name), and
@@ -52,7 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::optional<TcpAddress> tcp = ParseTcpPortName(text);
   if (tcp) {
     Require(IsTcpPortName(text), "a tcp: address from a name without the prefix");
-    CheckAddress(text.substr(4), *tcp, 1);
+    const bool modbus = IsModbusTcpPortName(text);
+    std::string written = text.substr(modbus ? 6 : 4);
+    // A Modbus TCP name may leave its port out; it is 502 then.
+    if (modbus && (written.find(':') == std::string::npos || written.back() == ']')) {
+      Require(tcp->port == kModbusTcpPort, "an mbtcp: name without a port, not at 502");
+      written += ":502";
+    }
+    CheckAddress(written, *tcp, 1);
   }
 
   if (const std::optional<PortEntry> entry = ParsePortEntry(text)) {

@@ -7,21 +7,22 @@
 #include "app/cjk_fonts.h"
 #include "app/dialog_units.h"
 #include "dolvane_version.h"
+#include "layout/about_dialog_template.h"
 
 namespace {
 
-constexpr int kFontPoints = 9;
-constexpr int kWidthDlu = 170;
-constexpr int kHeightDlu = 62;
-constexpr DluRect kIconRect{14, 14, 20, 20};
-constexpr DluRect kProductRect{42, 14, 114, 8};
-constexpr DluRect kNoticeRect{42, 26, 114, 8};
-constexpr DluRect kOkRect{113, 41, 50, 14};
+constexpr int kFontPoints = ABOUT_DIALOG_FONT_POINTS;
+constexpr int kWidthDlu = ABOUT_DIALOG_WIDTH;
+constexpr int kHeightDlu = ABOUT_DIALOG_HEIGHT;
+constexpr DluRect kIconRect{ABOUT_DIALOG_ICON_RECT};
+constexpr DluRect kProductRect{ABOUT_DIALOG_PRODUCT_RECT};
+constexpr DluRect kNoticeRect{ABOUT_DIALOG_NOTICE_RECT};
+constexpr DluRect kOkRect{ABOUT_DIALOG_OK_RECT};
 
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
-  setWindowTitle(QStringLiteral("关于Dolvane电参数采集"));
+  setWindowTitle(QStringLiteral(ABOUT_DIALOG_TITLE));
   setFont(DialogFont(kFontPoints));
   const DialogUnits units = DialogUnits::ofFont(font(), this);
   setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
@@ -31,11 +32,10 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   icon->setGeometry(iconRect);
   icon->setPixmap(AppIcon().pixmap(iconRect.size()));
 
-  auto* product = new QLabel(QStringLiteral("Dolvane电参数采集V1.0"), this);
+  auto* product = new QLabel(QStringLiteral(ABOUT_DIALOG_PRODUCT), this);
   product->setGeometry(TextLineRect(units.toPixels(kProductRect), font(), this));
-  // The product line is the box's own text; the build's version goes on the notice line.
-  auto* notice = new QLabel(QStringLiteral("版本 ") + QLatin1String(kDolvaneVersion) +
-                                QStringLiteral("  (C) Dolvane"),
+  auto* notice = new QLabel(QStringLiteral(ABOUT_DIALOG_NOTICE_PREFIX) + QLatin1String(kDolvaneVersion) +
+                                QStringLiteral(ABOUT_DIALOG_NOTICE_SUFFIX),
                             this);
   notice->setGeometry(TextLineRect(units.toPixels(kNoticeRect), font(), this));
 

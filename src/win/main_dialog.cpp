@@ -2,6 +2,7 @@
 
 #include "console/control_ids.h"
 #include "dolvane_version.h"
+#include "layout/about_dialog_template.h"
 #include "layout/form_model.h"
 #include "layout/main_window_controls.h"
 #include "layout/main_window_texts.h"
@@ -52,8 +53,7 @@ CommandEvent EventOf(int notification) {
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    // The product line is the template's own text; the build's version goes on the notice line.
-    const std::string notice = std::string("版本 ") + kDolvaneVersion + "  (C) Dolvane";
+    const std::string notice = std::string(ABOUT_DIALOG_NOTICE_PREFIX) + kDolvaneVersion + ABOUT_DIALOG_NOTICE_SUFFIX;
     SetDlgItemTextW(dialog, IDC_ABOUT_NOTICE, Utf16(notice).c_str());
     return TRUE;
   }
