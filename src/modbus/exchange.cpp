@@ -99,7 +99,7 @@ Transfer Judge(const TxFrame& tx, const RxFrame& rx, uint32_t replyLength) {
   const EnvelopeCheck envelope = CheckEnvelope(tx.framing, tx.bytes, tx.length, rx.bytes, rx.count);
   if (envelope != EnvelopeCheck::kSound) {
     t.error = envelope == EnvelopeCheck::kCorrupt ? ExchangeError::kBadCrc : ExchangeError::kMismatch;
-    t.fact = EnvelopeFact(envelope, tx.framing, tx.bytes, rx.bytes);
+    t.fact = DescribeEnvelope(envelope, tx.framing, tx.bytes, rx.bytes).text;
     return t;
   }
   std::optional<ReplyMismatch> mismatch = CheckReply(tx, rx);

@@ -43,7 +43,7 @@ FrameVerdict JudgeFrame(const TrafficRecord& record) {
     const bool judged = good && (b.size() == record.expected || v.exceptionCode);
     if (judged && reply) {
       if (envelope == EnvelopeCheck::kOtherTransaction)
-        v.mismatch = EnvelopeFactEnglish(envelope, framing, record.request.data(), b.data());
+        v.mismatch = DescribeEnvelope(envelope, framing, record.request.data(), b.data()).english;
       else if (auto m = CheckReply(framing, record.request.data(), record.request.size(), b.data(), b.size()))
         v.mismatch = std::move(m->english);
     }

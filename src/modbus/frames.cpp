@@ -30,11 +30,6 @@ uint32_t AduLength(Framing framing, uint32_t pduLength) {
 
 namespace {
 
-void PutWord(uint8_t* at, uint16_t value) {
-  at[0] = static_cast<uint8_t>(value >> 8);
-  at[1] = static_cast<uint8_t>(value & 0xFF);
-}
-
 // The MBAP length field: the unit byte and the PDU.
 uint16_t MbapLength(const uint8_t* adu) { return WordAt(adu, 4); }
 
@@ -78,29 +73,28 @@ bool IsCompleteException(Framing framing, const uint8_t* bytes, size_t count) {
          MbapLength(bytes) == 1 + kExceptionPduLength;
 }
 
+bool MbapHeaderFits(const uint8_t* adu, size_t count) {
+  return count > kMbapHeaderBytes && WordAt(adu, 2) == 0 && MbapLength(adu) == count - 6;
+}
+
 EnvelopeCheck CheckEnvelope(Framing framing, const uint8_t* request, size_t requestLength,
                             const uint8_t* reply, size_t count) {
   if (framing == Framing::kRtu)
     return CrcMatches(reply, static_cast<uint32_t>(count)) ? EnvelopeCheck::kSound : EnvelopeCheck::kCorrupt;
-  if (count < kMbapHeaderBytes + 1 || WordAt(reply, 2) != 0 || MbapLength(reply) != count - 6)
-    return EnvelopeCheck::kCorrupt;
+  if (!MbapHeaderFits(reply, count)) return EnvelopeCheck::kCorrupt;
   if (requestLength >= 2 && WordAt(reply, 0) != WordAt(request, 0)) return EnvelopeCheck::kOtherTransaction;
   return EnvelopeCheck::kSound;
 }
 
-std::string EnvelopeFact(EnvelopeCheck check, Framing framing, const uint8_t* request, const uint8_t* reply) {
-  std::string fact;
-  if (check == EnvelopeCheck::kCorrupt) return framing == Framing::kRtu ? "校验错误" : "报文头错误";
-  if (check == EnvelopeCheck::kOtherTransaction)
-    appendf(fact, "应答事务号 %u，请求的是 %u", WordAt(reply, 0), WordAt(request, 0));
-  return fact;
-}
-
-std::string EnvelopeFactEnglish(EnvelopeCheck check, Framing framing, const uint8_t* request,
-                                const uint8_t* reply) {
-  std::string fact;
-  if (check == EnvelopeCheck::kCorrupt) return framing == Framing::kRtu ? "CRC bad" : "MBAP header bad";
-  if (check == EnvelopeCheck::kOtherTransaction)
-    appendf(fact, "reply to transaction %u, request %u", WordAt(reply, 0), WordAt(request, 0));
+EnvelopeFact DescribeEnvelope(EnvelopeCheck check, Framing framing, const uint8_t* request, const uint8_t* reply) {
+  EnvelopeFact fact;
+  if (check == EnvelopeCheck::kCorrupt) {
+    const bool rtu = framing == Framing::kRtu;
+    fact.text = rtu ? "校验错误" : "报文头错误";
+    fact.english = rtu ? "CRC bad" : "MBAP header bad";
+  } else if (check == EnvelopeCheck::kOtherTransaction) {
+    appendf(fact.text, "应答事务号 %u，请求的是 %u", WordAt(reply, 0), WordAt(request, 0));
+    appendf(fact.english, "reply to transaction %u, request %u", WordAt(reply, 0), WordAt(request, 0));
+  }
   return fact;
 }

@@ -56,6 +56,10 @@ inline const uint8_t* PduOf(const RxFrame& rx) { return PduOf(rx.framing, rx.byt
 inline RegisterWords WordsOf(const RxFrame& rx) { return WordsOfReadReply(PduOf(rx)); }
 inline uint16_t Word(const RxFrame& rx, int k) { return Word(WordsOf(rx), k); }
 
+// An MBAP header that frames `count` bytes: protocol 0, and a length that
+// counts the unit and a PDU of at least one byte.
+bool MbapHeaderFits(const uint8_t* adu, size_t count);
+
 // A read may end as soon as an exception reply is whole.
 bool IsCompleteException(Framing framing, const uint8_t* bytes, size_t count);
 
@@ -68,8 +72,10 @@ enum class EnvelopeCheck {
 };
 EnvelopeCheck CheckEnvelope(Framing framing, const uint8_t* request, size_t requestLength,
                             const uint8_t* reply, size_t count);
-// "校验错误", "报文头错误", "应答事务号 7，请求的是 8", for a box's second line.
-std::string EnvelopeFact(EnvelopeCheck check, Framing framing, const uint8_t* request, const uint8_t* reply);
-// The same in English for a trace verdict.
-std::string EnvelopeFactEnglish(EnvelopeCheck check, Framing framing, const uint8_t* request,
-                                const uint8_t* reply);
+// What a check that failed found: for a box's second line ("校验错误",
+// "报文头错误", "应答事务号 7，请求的是 8") and in English for a trace verdict.
+struct EnvelopeFact {
+  std::string text;
+  std::string english;
+};
+EnvelopeFact DescribeEnvelope(EnvelopeCheck check, Framing framing, const uint8_t* request, const uint8_t* reply);

@@ -2,11 +2,6 @@
 
 namespace {
 
-void PutWord(uint8_t* at, uint16_t value) {
-  at[0] = static_cast<uint8_t>(value >> 8);
-  at[1] = static_cast<uint8_t>(value & 0xFF);
-}
-
 Pdu WordPairPdu(uint8_t function, uint16_t first, uint16_t second) {
   Pdu pdu;
   pdu.bytes[0] = function;

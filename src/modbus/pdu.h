@@ -25,9 +25,13 @@ inline uint32_t ReadReplyPduLength(uint32_t count) { return 2 + 2 * count; }
 inline constexpr uint32_t kWriteReplyPduLength = 5;  // the echo of 06 and of 10
 inline constexpr uint32_t kExceptionPduLength = 2;
 
-// The big-endian word at bytes[at].
+// The big-endian word at bytes[at], and the one put there.
 inline uint16_t WordAt(const uint8_t* bytes, uint32_t at) {
   return static_cast<uint16_t>(bytes[at] << 8 | bytes[at + 1]);
+}
+inline void PutWord(uint8_t* at, uint16_t value) {
+  at[0] = static_cast<uint8_t>(value >> 8);
+  at[1] = static_cast<uint8_t>(value & 0xFF);
 }
 
 // The register words of a function-03 reply, whichever framing carried them:

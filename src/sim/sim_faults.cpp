@@ -2,13 +2,14 @@
 
 #include "link/link.h"
 #include "link/serial_port.h"
+#include "modbus/frames.h"
 #include "sim/sim_modules.h"
 
 const std::vector<SimFaultName>& SimFaultNames() {
   static const std::vector<SimFaultName> names = {
       {"silence", SimFault::kSilence, "no reply"},
       {"short", SimFault::kShortReply, "the reply without its last byte"},
-      {"bad-crc", SimFault::kBadCrc, "its last CRC byte flipped"},
+      {"bad-crc", SimFault::kBadCrc, "its last CRC byte flipped (--mbtcp: its protocol id)"},
       {"exception", SimFault::kException, "exception 04 in place of the reply"},
       {"extra", SimFault::kExtraBytes, "three stray bytes after the reply"},
       {"gap", SimFault::kGap, "a pause past the time-out in mid-reply"},
@@ -47,13 +48,10 @@ namespace {
 
 // The exception that replaces a reply, in the reply's own envelope.
 std::vector<uint8_t> DeviceFailureInstead(const std::vector<uint8_t>& reply, bool modbusTcp) {
-  if (!modbusTcp) return ExceptionReply(reply[0], reply[1] & 0x7F, kDeviceFailure);
-  std::vector<uint8_t> exception(reply.begin(), reply.begin() + 7);
-  exception[4] = 0;
-  exception[5] = 3;  // unit, function, code
-  exception.push_back(static_cast<uint8_t>(reply[7] | 0x80));
-  exception.push_back(kDeviceFailure);
-  return exception;
+  const Framing framing = modbusTcp ? Framing::kMbap : Framing::kRtu;
+  const uint8_t function = PduOf(framing, reply.data())[0] & 0x7F;
+  return modbusTcp ? MbapExceptionReply(reply.data(), function, kDeviceFailure)
+                   : ExceptionReply(reply[0], function, kDeviceFailure);
 }
 
 }  // namespace

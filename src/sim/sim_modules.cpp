@@ -11,11 +11,8 @@
 namespace {
 
 constexpr uint8_t kBroadcast = 0;
-constexpr uint8_t kReadHolding = 0x03;
-constexpr uint8_t kWriteSingle = 0x06;
-constexpr uint8_t kWriteMultiple = 0x10;
 
-void PutWord(std::vector<uint8_t>& out, uint16_t w) {
+void AppendWord(std::vector<uint8_t>& out, uint16_t w) {
   out.push_back(static_cast<uint8_t>(w >> 8));
   out.push_back(static_cast<uint8_t>(w & 0xFF));
 }
@@ -32,6 +29,15 @@ std::vector<uint8_t> RtuReply(uint8_t station, const std::vector<uint8_t>& pdu) 
   std::vector<uint8_t> frame{station};
   frame.insert(frame.end(), pdu.begin(), pdu.end());
   return WithCrc(std::move(frame));
+}
+
+// A reply PDU under the MBAP header of its request: the same transaction and
+// unit, the length of unit and PDU.
+std::vector<uint8_t> MbapReply(const uint8_t* requestHeader, const std::vector<uint8_t>& pdu) {
+  std::vector<uint8_t> frame(requestHeader, requestHeader + kMbapHeaderBytes);
+  PutWord(frame.data() + 4, static_cast<uint16_t>(1 + pdu.size()));
+  frame.insert(frame.end(), pdu.begin(), pdu.end());
+  return frame;
 }
 
 std::vector<uint8_t> ExceptionPdu(uint8_t function, uint8_t code) {
@@ -108,15 +114,9 @@ SimExchange SimModules::handle(const uint8_t* frame, size_t size, SimLine line) 
 }
 
 SimExchange SimModules::handleMbap(const uint8_t* adu, size_t size, SimLine line) {
-  if (size <= kMbapHeaderBytes || WordAt(adu, 2) != 0 || WordAt(adu, 4) != size - 6) return {};
-  SimExchange ex = handlePdu(adu[6], adu + kMbapHeaderBytes, size - kMbapHeaderBytes, line);
-  if (ex.reply.empty()) return ex;
-  // The header comes back with the request's transaction and unit.
-  std::vector<uint8_t> framed(adu, adu + kMbapHeaderBytes);
-  framed[4] = static_cast<uint8_t>((1 + ex.reply.size()) >> 8);
-  framed[5] = static_cast<uint8_t>((1 + ex.reply.size()) & 0xFF);
-  framed.insert(framed.end(), ex.reply.begin(), ex.reply.end());
-  ex.reply = std::move(framed);
+  if (!MbapHeaderFits(adu, size)) return {};
+  SimExchange ex = handlePdu(StationOf(Framing::kMbap, adu), adu + kMbapHeaderBytes, size - kMbapHeaderBytes, line);
+  if (!ex.reply.empty()) ex.reply = MbapReply(adu, ex.reply);
   return ex;
 }
 
@@ -146,11 +146,11 @@ std::vector<uint8_t> SimModules::answer(Module& m, uint8_t station, const uint8_
                                         std::optional<SimSettingsChange>& change) {
   const uint8_t function = pdu[0];
   // A request shorter than its function's layout (over TCP nothing else frames it).
-  const size_t need = function == kWriteMultiple && size >= 6 ? 6u + pdu[5] : 5u;
-  if ((function == kReadHolding || function == kWriteSingle || function == kWriteMultiple) && size < need)
+  const size_t need = function == kWriteMultipleRegisters && size >= 6 ? 6u + pdu[5] : 5u;
+  if ((function == kReadHoldingRegisters || function == kWriteSingleRegister || function == kWriteMultipleRegisters) && size < need)
     return ExceptionPdu(function, kIllegalValue);
   switch (function) {
-    case kReadHolding: {
+    case kReadHoldingRegisters: {
       if (station == kBroadcast) return {};  // nobody answers a broadcast read
       const uint16_t start = WordAt(pdu, 1);
       const uint16_t count = WordAt(pdu, 3);
@@ -161,15 +161,15 @@ std::vector<uint8_t> SimModules::answer(Module& m, uint8_t station, const uint8_
         ApplyFixed(m.regs, m.fixed);
       }
       std::vector<uint8_t> reply{function, static_cast<uint8_t>(2 * count)};
-      for (int k = 0; k < count; ++k) PutWord(reply, m.regs[start + k]);
+      for (int k = 0; k < count; ++k) AppendWord(reply, m.regs[start + k]);
       return reply;
     }
-    case kWriteSingle: {
+    case kWriteSingleRegister: {
       const uint8_t code = write(m, WordAt(pdu, 1), {WordAt(pdu, 3)}, change);
       if (code) return ExceptionPdu(function, code);
       return std::vector<uint8_t>(pdu, pdu + 5);  // the echo
     }
-    case kWriteMultiple: {
+    case kWriteMultipleRegisters: {
       const uint16_t start = WordAt(pdu, 1);
       const uint16_t count = WordAt(pdu, 3);
       if (count < 1 || count > 123 || pdu[5] != 2 * count) return ExceptionPdu(function, kIllegalValue);
@@ -178,8 +178,8 @@ std::vector<uint8_t> SimModules::answer(Module& m, uint8_t station, const uint8_
       const uint8_t code = write(m, start, values, change);
       if (code) return ExceptionPdu(function, code);
       std::vector<uint8_t> reply{function};
-      PutWord(reply, start);
-      PutWord(reply, count);
+      AppendWord(reply, start);
+      AppendWord(reply, count);
       return reply;
     }
     default:
@@ -316,6 +316,10 @@ std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer) {
 
 std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t code) {
   return RtuReply(station, ExceptionPdu(function, code));
+}
+
+std::vector<uint8_t> MbapExceptionReply(const uint8_t* requestHeader, uint8_t function, uint8_t code) {
+  return MbapReply(requestHeader, ExceptionPdu(function, code));
 }
 
 std::vector<std::vector<uint8_t>> TakeMbapRequests(std::vector<uint8_t>& buffer) {

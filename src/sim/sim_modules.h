@@ -105,6 +105,8 @@ size_t RequestLength(const uint8_t* bytes, size_t size);
 std::vector<std::vector<uint8_t>> TakeRequests(std::vector<uint8_t>& buffer);
 
 std::vector<uint8_t> ExceptionReply(uint8_t station, uint8_t function, uint8_t code);
+// The same under the MBAP header of a request (or of a reply to it).
+std::vector<uint8_t> MbapExceptionReply(const uint8_t* requestHeader, uint8_t function, uint8_t code);
 
 // Framing of a Modbus TCP stream: removes the whole requests at the front of
 // `buffer` (each as its length field gives it) and returns them; a header that

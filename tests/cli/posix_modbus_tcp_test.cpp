@@ -105,7 +105,7 @@ TEST(SimOverModbusTcp, EveryModelReadsAsOverThePseudoTerminal) {
     const CliRun overTcp = RunCliProgram({"-p", tcpName, "-s", s, "read", model.cliName});
     ASSERT_EQ(overPty.status, 0) << overPty.err;
     EXPECT_EQ(overTcp.status, 0) << overTcp.err;
-    char unit[8];
+    char unit[16];
     std::snprintf(unit, sizeof unit, "%02X 03 ", station++);
     EXPECT_NE(overTcp.out.find(std::string("00 01 00 00 00 06 ") + unit), std::string::npos) << overTcp.out;
     EXPECT_NE(DecodedLines(overPty.out), "");
