@@ -9,6 +9,18 @@ target_link_libraries(dolvane_link PRIVATE setupapi)
 
 include(${CMAKE_SOURCE_DIR}/src/win/win.cmake)
 
+# The version number in each program's file properties.
+function(add_version_resource target description)
+  set(NAME ${target})
+  set(DESCRIPTION ${description})
+  set(rc ${CMAKE_BINARY_DIR}/generated/${target}_version.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/windows_version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  set_source_files_properties(${rc} PROPERTIES COMPILE_FLAGS "-c 65001")
+endfunction()
+add_version_resource(dolvane-console "Dolvane 采集模块调试工具")
+add_version_resource(dolvane-cli "Dolvane 采集模块调试工具（命令行）")
+
 # GoogleTest built from Debian's sources with this compiler (GTest::gtest as on Linux).
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -17,3 +29,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # Drives the running window through its messages (scripts/windows-window-check.sh).
 add_executable(window_probe tests/win/probe/window_probe.cpp)
 target_link_libraries(window_probe PRIVATE dolvane_layout dolvane_warnings)
+
+# Reads the version in a program's file properties (scripts/windows-test.sh).
+add_executable(file_version tests/win/probe/file_version.cpp)
+target_link_libraries(file_version PRIVATE dolvane_warnings version)
+target_link_options(file_version PRIVATE -municode)

@@ -6,6 +6,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
 export WINEARCH=win64
 COM5_LINK=$PWD/build-win/com5
+export FONTCONFIG_FILE=$PWD/scripts/wine-fonts.conf
 
 # Runs wine with its output in files: its background services inherit stdout
 # and would hold a pipe open.

@@ -83,5 +83,8 @@ if [[ -f build-win/bin/dolvane-console.exe ]]; then
 fi
 stop_simulator
 
+# 4. The packages: versions in the file properties, the MSI installed and removed.
+./scripts/windows-installer-check.sh && pass || fail "Windows installer check"
+
 echo "windows: $passes passed, $failures failed"
 ((failures == 0))

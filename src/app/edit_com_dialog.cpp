@@ -25,12 +25,6 @@ constexpr DluRect kOkRect{PORT_DIALOG_OK_RECT};
 constexpr DluRect kCancelRect{PORT_DIALOG_CANCEL_RECT};
 constexpr int kEditId = 1005;
 
-QString ItemText(const PortChoice& choice) {
-  const QString device = QString::fromStdString(choice.device);
-  if (choice.description.empty()) return device;
-  return device + QStringLiteral("  ") + QString::fromUtf8(choice.description);
-}
-
 }  // namespace
 
 EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered)
@@ -83,17 +77,11 @@ void EditComDialog::buildControls() {
 }
 
 void EditComDialog::fillList(const std::vector<PortChoice>& offered) {
-  std::vector<PortChoice> choices = offered;
-  std::vector<std::string> tips(offered.size());
-  for (const SerialPortInfo& port : ListSerialPorts()) {
-    choices.push_back({port.device, PortDetails(port)});
-    tips.push_back(port.stableName);
-  }
-  for (size_t i = 0; i < choices.size(); ++i) {
-    auto* item = new QListWidgetItem(ItemText(choices[i]), list_);
-    item->setData(Qt::UserRole, QString::fromStdString(choices[i].device));
+  for (const PortChoice& choice : PortDialogChoices(offered)) {
+    auto* item = new QListWidgetItem(QString::fromUtf8(PortChoiceText(choice)), list_);
+    item->setData(Qt::UserRole, QString::fromStdString(choice.device));
     // The by-id name, where there is one, is the name that survives replugging.
-    item->setToolTip(QString::fromStdString(tips[i].empty() ? choices[i].device : tips[i]));
+    item->setToolTip(QString::fromStdString(choice.tip.empty() ? choice.device : choice.tip));
   }
 }
 

@@ -1,22 +1,14 @@
 #pragma once
 #include <QDialog>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "link/ports.h"
 
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
-// A device the port dialog offers in its list.
-struct PortChoice {
-  std::string device;
-  std::string description;  // shown instead of the path when not empty
-};
-
-// The devices the console offers, asked for each time the dialog opens so that
-// a description tells how things are now.
-using PortOffer = std::function<std::vector<PortChoice>()>;
 
 // The port dialog: a port number (1-255, port n being /dev/ttyS(n-1)) or a
 // device path, typed or picked from the serial ports found on this machine.

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <cstdio>
 
-#include "cli/in_process_bus.h"
 #include "cli/platform.h"
 #include "link/serial_port.h"
 #include "link/win32_utf16.h"
+#include "models/in_process_bus.h"
 
 void CatchStopSignals(void (*handler)(int)) {
   std::signal(SIGINT, handler);
@@ -26,7 +26,20 @@ void EndOnSignal(int signal) {
   _exit(128 + signal);
 }
 
-std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<InProcessBus>(); }
+namespace {
+
+class InProcessSimulatedBus : public SimulatedBus {
+ public:
+  std::string portName() const override { return bus_.portName(); }
+  std::unique_ptr<SerialPort> newPort() override { return bus_.newPort(); }
+
+ private:
+  InProcessBus bus_;
+};
+
+}  // namespace
+
+std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<InProcessSimulatedBus>(); }
 
 const char* PortOptionHelp() {
   return "port name (COM5, \\\\.\\COM12), or a port number by the window's rule (n = COMn)";

@@ -9,8 +9,18 @@ PortByName::PortByName(std::unique_ptr<SerialPort> serial, std::unique_ptr<Seria
     if (port) port->setIdleCallback([this] { callIdle(); });
 }
 
+void PortByName::addNamed(std::string name, std::unique_ptr<SerialPort> port) {
+  namedName_ = std::move(name);
+  named_ = std::move(port);
+  named_->setIdleCallback([this] { callIdle(); });
+}
+
 OpenError PortByName::open(const std::string& name) {
   active_->close();
+  if (named_ && name == namedName_) {
+    active_ = named_.get();
+    return active_->open(name);
+  }
   const bool tcp = IsTcpPortName(name);
   if (tcp && !tcp_) return OpenError::kNotFound;  // a build without TCP
   active_ = tcp ? tcp_.get() : serial_.get();

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "link/serial_port.h"
 
@@ -9,6 +10,8 @@
 class PortByName : public SerialPort {
  public:
   PortByName(std::unique_ptr<SerialPort> serial, std::unique_ptr<SerialPort> tcp);
+  // A back end that this one name opens (the in-process simulated bus).
+  void addNamed(std::string name, std::unique_ptr<SerialPort> port);
 
   OpenError open(const std::string& name) override;
   bool setQueueSizes(size_t input, size_t output) override;
@@ -26,6 +29,8 @@ class PortByName : public SerialPort {
  private:
   std::unique_ptr<SerialPort> serial_;
   std::unique_ptr<SerialPort> tcp_;
+  std::string namedName_;
+  std::unique_ptr<SerialPort> named_;
   SerialPort* active_;  // the back end of the last open
 };
 

@@ -12,3 +12,13 @@ std::string PortDetails(const SerialPortInfo& port) {
   if (port.description.empty()) return extra;
   return port.description + " (" + extra + ")";
 }
+
+std::vector<PortChoice> PortDialogChoices(const std::vector<PortChoice>& offered) {
+  std::vector<PortChoice> choices = offered;
+  for (const SerialPortInfo& port : ListSerialPorts()) choices.push_back({port.device, PortDetails(port), port.stableName});
+  return choices;
+}
+
+std::string PortChoiceText(const PortChoice& choice) {
+  return choice.description.empty() ? choice.device : choice.device + "  " + choice.description;
+}

@@ -2,6 +2,7 @@
 // The platform's port naming and enumeration. Each platform has its own source
 // (linux_ports.cpp, ...); this header and its callers stay portable.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,20 @@ std::vector<SerialPortInfo> ListSerialPorts();
 // What the list shows beside the device: "USB-Serial Controller (Prolific, 067B:2303)",
 // with only the parts that are known; empty when nothing is.
 std::string PortDetails(const SerialPortInfo& port);
+
+// A device the port dialog lists.
+struct PortChoice {
+  std::string device;
+  std::string description;  // shown after the device when not empty
+  std::string tip;          // a name that survives replugging, or empty
+};
+// The devices a front offers besides the machine's ports (a simulated bus),
+// asked for each time the dialog opens so that a description tells how things are now.
+using PortOffer = std::function<std::vector<PortChoice>()>;
+// The dialog's list: the offered devices first, then the ports found here.
+std::vector<PortChoice> PortDialogChoices(const std::vector<PortChoice>& offered);
+// "device  description", or the device alone.
+std::string PortChoiceText(const PortChoice& choice);
 
 class SerialPort;
 // A closed port of this platform's back end (termios, Win32).

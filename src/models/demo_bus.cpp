@@ -1,5 +1,6 @@
 #include "models/demo_bus.h"
 
+#include "link/link.h"
 #include "models/model_registry.h"
 
 std::vector<SimModuleConfig> DemoModules() {
@@ -16,4 +17,27 @@ std::vector<SimModuleConfig> DemoModules() {
 int DemoStationOf(const std::string& model) {
   const ModelEntry* entry = FindModel(model);
   return entry ? entry->demoStation : 0;
+}
+
+namespace {
+
+std::string LineOf(const SimModuleConfig& m) {
+  return std::to_string(m.baudRate) + "，" + LineFormatAt(m.lineFormat).text;
+}
+
+}  // namespace
+
+std::string DescribeModules(const std::vector<SimModuleConfig>& modules) {
+  bool oneLine = true;
+  for (const SimModuleConfig& m : modules) oneLine = oneLine && LineOf(m) == LineOf(modules.front());
+  std::string text = "模拟总线";
+  if (oneLine && !modules.empty()) text += "（" + LineOf(modules.front()) + "）";
+  text += "：";
+  for (size_t i = 0; i < modules.size(); ++i) {
+    const ModelEntry* model = FindModelBySim(modules[i].model);
+    if (i) text += ' ';
+    text += std::to_string(modules[i].station) + "=" + (model ? model->cliName : "?");
+    if (!oneLine) text += "（" + LineOf(modules[i]) + "）";
+  }
+  return text;
 }

@@ -127,3 +127,44 @@ DialogTemplate BuildMainWindowTemplate(const std::string& title) {
   WriteItem(w, {WS_CHILD, 0, 0, PROGRESS_CLASSW}, IDC_SCAN_PROGRESS, kProgressBarRect, L"");
   return w.finish();
 }
+
+namespace {
+
+bool IsTextLabel(HWND control) {
+  wchar_t className[16] = L"";
+  GetClassNameW(control, className, 16);
+  const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+  const LONG_PTR kind = style & SS_TYPEMASK;
+  return lstrcmpiW(className, L"Static") == 0 && (kind == SS_LEFT || kind == SS_CENTER);
+}
+
+int TextWidth(HWND control, HDC dc) {
+  wchar_t text[128] = L"";
+  const int length = GetWindowTextW(control, text, 128);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, length, &size);
+  return size.cx;
+}
+
+void FitLabel(HWND dialog, HWND label, HDC dc) {
+  RECT rect;
+  GetWindowRect(label, &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  const int missing = TextWidth(label, dc) - (rect.right - rect.left);
+  if (missing <= 0) return;
+  const bool centred = (GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER;
+  const int left = centred ? rect.left - (missing + 1) / 2 : rect.left;
+  SetWindowPos(label, nullptr, left, rect.top, rect.right - rect.left + missing, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void FitLabelsToText(HWND dialog) {
+  HDC dc = GetDC(dialog);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsTextLabel(child)) FitLabel(dialog, child, dc);
+  SelectObject(dc, old);
+  ReleaseDC(dialog, dc);
+}

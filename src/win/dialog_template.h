@@ -13,3 +13,8 @@ struct DialogTemplate {
 };
 
 DialogTemplate BuildMainWindowTemplate(const std::string& title);
+
+// Widens the static labels whose text the dialog's font draws wider than their
+// template width (centred ones on both sides), so that none is cut short: a
+// label only knows its font's real widths once the dialog is made.
+void FitLabelsToText(HWND dialog);

@@ -10,7 +10,7 @@
 namespace {
 
 struct EditComState {
-  std::vector<std::string> devices;  // by list position
+  std::vector<PortChoice> choices;  // by list position
   std::string entry;
 };
 
@@ -20,20 +20,16 @@ std::string DialogText(HWND dialog, int id) {
   return Utf8(text);
 }
 
-void FillPortList(HWND dialog, EditComState& state) {
-  for (const SerialPortInfo& port : ListSerialPorts()) {
-    const std::string details = PortDetails(port);
-    const std::string item = details.empty() ? port.device : port.device + "  " + details;
+void FillPortList(HWND dialog, const EditComState& state) {
+  for (const PortChoice& choice : state.choices)
     SendDlgItemMessageW(dialog, IDC_PORT_LIST, LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(Utf16(item).c_str()));
-    state.devices.push_back(port.device);
-  }
+                        reinterpret_cast<LPARAM>(Utf16(PortChoiceText(choice)).c_str()));
 }
 
 void PickListed(HWND dialog, const EditComState& state) {
   const auto at = SendDlgItemMessageW(dialog, IDC_PORT_LIST, LB_GETCURSEL, 0, 0);
-  if (at >= 0 && static_cast<size_t>(at) < state.devices.size())
-    SetDlgItemTextW(dialog, IDC_PORT_EDIT, Utf16(state.devices[static_cast<size_t>(at)]).c_str());
+  if (at >= 0 && static_cast<size_t>(at) < state.choices.size())
+    SetDlgItemTextW(dialog, IDC_PORT_EDIT, Utf16(state.choices[static_cast<size_t>(at)].device).c_str());
 }
 
 void Confirm(HWND dialog, EditComState& state) {
@@ -53,7 +49,7 @@ INT_PTR CALLBACK EditComProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       FillPortList(dialog, *state);
       HWND edit = GetDlgItem(dialog, IDC_PORT_EDIT);
-      SetWindowTextW(edit, L"1");
+      SetWindowTextW(edit, state->choices.empty() ? L"" : Utf16(state->choices.front().device).c_str());
       SendMessageW(edit, EM_SETSEL, 0, -1);
       SetFocus(edit);
       return FALSE;  // the focus is set
@@ -81,8 +77,9 @@ INT_PTR CALLBACK EditComProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-std::optional<std::string> RunEditComDialog(HWND owner) {
+std::optional<std::string> RunEditComDialog(HWND owner, const std::vector<PortChoice>& offered) {
   EditComState state;
+  state.choices = PortDialogChoices(offered);
   const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EDIT_COM),
                                          owner, EditComProc, reinterpret_cast<LPARAM>(&state));
   if (result != IDOK) return std::nullopt;

@@ -5,6 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "link/ports.h"
 
 // The entry the user confirmed (a valid port entry), or nothing on Cancel.
-std::optional<std::string> RunEditComDialog(HWND owner);
+// `offered` comes first in the list, then the ports found; the edit starts
+// with the first device listed, or empty: never a port that is not there.
+std::optional<std::string> RunEditComDialog(HWND owner, const std::vector<PortChoice>& offered);

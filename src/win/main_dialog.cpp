@@ -7,7 +7,9 @@
 #include "layout/main_window_controls.h"
 #include "layout/main_window_texts.h"
 #include "link/link.h"
+#include "link/port_by_name.h"
 #include "link/ports.h"
+#include "models/in_process_bus.h"
 #include "operations/operations.h"
 #include "session/session.h"
 #include "win/dialog_template.h"
@@ -47,6 +49,18 @@ void AppendAboutItem(HWND dialog) {
   AppendMenuW(menu, MF_STRING, IDM_ABOUT, Utf16(kAboutItem).c_str());
 }
 
+// Serial ports, serial servers and Modbus TCP by name, and the simulated bus by its own.
+std::unique_ptr<SerialPort> WindowPort(InProcessBus* simulated) {
+  auto port = std::make_unique<PortByName>(NewPlatformSerialPort(), NewTcpPort());
+  if (simulated) port->addNamed(simulated->portName(), simulated->newPort());
+  return port;
+}
+
+PortOffer OfferOf(InProcessBus* simulated) {
+  if (!simulated) return {};
+  return [simulated] { return std::vector<PortChoice>{{simulated->portName(), simulated->describe(), {}}}; };
+}
+
 CommandEvent EventOf(int notification) {
   return notification == CBN_SELCHANGE ? CommandEvent::kSelectionChange : CommandEvent::kClick;
 }
@@ -70,7 +84,7 @@ void RunAboutDialog(HWND owner) {
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
 }
 
-MainDialog::MainDialog() = default;
+MainDialog::MainDialog(InProcessBus* simulated) : simulated_(simulated) {}
 
 MainDialog::~MainDialog() {
   if (paneFont_) DeleteObject(paneFont_);
@@ -88,9 +102,10 @@ void MainDialog::run(HINSTANCE instance) {
 
 void MainDialog::initialise(HWND dialog) {
   dialog_ = dialog;
-  view_ = std::make_unique<WinSessionView>(dialog);
+  view_ = std::make_unique<WinSessionView>(dialog, OfferOf(simulated_));
   form_ = std::make_unique<WinForm>(dialog);
-  session_ = std::make_unique<Session>(*view_, *view_, NewPlatformSerialPort());
+  session_ = std::make_unique<Session>(*view_, *view_, WindowPort(simulated_));
+  FitLabelsToText(dialog);
   AppendAboutItem(dialog);
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));

@@ -6,13 +6,15 @@
 
 #include <memory>
 
+class InProcessBus;
 class Session;
 class WinForm;
 class WinSessionView;
 
 class MainDialog {
  public:
-  MainDialog();
+  // With a bus, its port is offered first in the port dialog and opens in process.
+  explicit MainDialog(InProcessBus* simulated = nullptr);
   ~MainDialog();
   MainDialog(const MainDialog&) = delete;
   MainDialog& operator=(const MainDialog&) = delete;
@@ -30,6 +32,7 @@ class MainDialog {
   void close();
   void destroyed();
 
+  InProcessBus* simulated_;
   HWND dialog_ = nullptr;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;

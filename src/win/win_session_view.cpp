@@ -59,7 +59,7 @@ void WinSessionView::showBox(BoxKind kind, const std::string& text, std::functio
 }
 
 void WinSessionView::askPort(std::function<void(std::optional<std::string> device)> answered) {
-  answered(RunEditComDialog(dialog_));
+  answered(RunEditComDialog(dialog_, offerPorts_ ? offerPorts_() : std::vector<PortChoice>{}));
 }
 
 void WinSessionView::portStateChanged(bool open) {

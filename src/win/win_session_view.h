@@ -5,6 +5,7 @@
 // window posts itself, carrying the task. UTF-8 inside, UTF-16 at each call.
 #include <windows.h>
 
+#include "link/ports.h"
 #include "session/front_channel.h"
 #include "session/session_view.h"
 
@@ -14,7 +15,9 @@ class WinSessionView : public SessionView, public FrontChannel {
   // std::function<void()>.
   static constexpr UINT kRunTask = WM_APP + 1;
 
-  explicit WinSessionView(HWND dialog) : dialog_(dialog) {}
+  // `offerPorts` lists devices first in the port dialog (the simulated bus).
+  explicit WinSessionView(HWND dialog, PortOffer offerPorts = {})
+      : dialog_(dialog), offerPorts_(std::move(offerPorts)) {}
 
   void post(std::function<void()> task) override;
   // For the dialog's procedure: runs the task a kRunTask message carries.
@@ -34,5 +37,6 @@ class WinSessionView : public SessionView, public FrontChannel {
 
  private:
   HWND dialog_;
+  PortOffer offerPorts_;
   bool followPane_ = false;  // while an operation reports progress, its newest line shows
 };

@@ -4,6 +4,7 @@
 // Enter leave the window open and that the system menu's About item opens the
 // About box. Exit status 0 when every step held.
 //   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS]
+// PORT "-" takes the entry the port dialog starts with (the simulated bus).
 #include <windows.h>
 
 #include <fcntl.h>
@@ -195,7 +196,14 @@ int main(int argc, char** argv) {
   HWND portDialog = nullptr;
   if (!WaitFor([&] { return (portDialog = TopWindow(L"请输入串口号")) != nullptr; }, 10))
     return Fail("no port dialog");
-  SendMessageW(GetDlgItem(portDialog, kPortEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(port.c_str()));
+  HWND portEdit = GetDlgItem(portDialog, kPortEdit);
+  // The entry starts with a listed port or empty: never with a number of its own.
+  if (TextOf(portEdit) == L"1") return Fail("the port dialog started with port 1");
+  if (port != L"-") {
+    SetText(portEdit, port.c_str());
+  } else if (TextOf(portEdit).empty()) {
+    return Fail("the port dialog started with no port");
+  }
   Click(portDialog, IDOK);
   if (!WaitFor([&] { return TextOf(GetDlgItem(main, kOpenPort)) == L"关闭串口"; }, 10))
     return Fail("the port did not open");

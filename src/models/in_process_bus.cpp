@@ -1,5 +1,6 @@
-#include "cli/in_process_bus.h"
+#include "models/in_process_bus.h"
 
+#include <mutex>
 #include <vector>
 
 #include "link/loopback_serial_port.h"
@@ -7,6 +8,7 @@
 #include "sim/sim_modules.h"
 
 struct InProcessBus::State {
+  std::mutex mu;  // the worker exchanges while the window describes the bus
   SimModules modules;
   std::vector<uint8_t> received;  // the start of a request still arriving
 };
@@ -23,6 +25,7 @@ std::unique_ptr<SerialPort> InProcessBus::newPort() {
   // The modules hear whole requests on the line the console set, answer at
   // once, and take a new setting after their reply, as on the wire.
   auto farEnd = [state = state_](const uint8_t* bytes, size_t count, const LoopbackLine& line) {
+    std::lock_guard lock(state->mu);
     state->received.insert(state->received.end(), bytes, bytes + count);
     std::vector<uint8_t> replies;
     for (const std::vector<uint8_t>& request : TakeRequests(state->received)) {
@@ -34,4 +37,9 @@ std::unique_ptr<SerialPort> InProcessBus::newPort() {
     return replies;
   };
   return std::make_unique<LoopbackSerialPort>(portName(), farEnd);
+}
+
+std::string InProcessBus::describe() const {
+  std::lock_guard lock(state_->mu);
+  return DescribeModules(state_->modules.configs());
 }
