@@ -2,8 +2,10 @@
 # Drives dolvane-console.exe under Xvfb: opens COM5 through the port dialog,
 # reads the 4SX/Y module at station 1, and compares the pane with the Linux CLI's
 # report from the same simulator. Run by windows-test.sh (wine already set up);
-# DEVICE is the simulator's pseudo-terminal that COM5 points at.
-#   windows-window-check.sh DEVICE [SCREENSHOT.png]
+# DEVICE is the simulator's pseudo-terminal that COM5 points at; with
+# WINDOW_PORT=tcp:HOST:PORT (or mbtcp:) the window opens that name instead, and
+# DEVICE is the same name for the Linux CLI.
+#   [WINDOW_PORT=NAME] windows-window-check.sh DEVICE [SCREENSHOT.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
@@ -22,7 +24,7 @@ timeout 120 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.l
 window=$!
 linger=0
 [[ -n $shot ]] && linger=4
-timeout 120 wine build-win/bin/window_probe.exe 5 1003 $linger </dev/null >$out.pane 2>$out.err &
+timeout 120 wine build-win/bin/window_probe.exe "${WINDOW_PORT:-5}" 1003 $linger </dev/null >$out.pane 2>$out.err &
 probe=$!
 if [[ -n $shot ]]; then
   for _ in $(seq 200); do [[ -s $out.pane ]] && break; sleep 0.2; done

@@ -1,7 +1,10 @@
 #pragma once
+#include <chrono>
+#include <optional>
 #include <string>
 
 #include "link/serial_port.h"
+#include "link/transfer_loop.h"
 
 // Win32 back end, the sibling of PosixSerialPort: the platform's own serial calls.
 class Win32SerialPort : public SerialPort {
@@ -25,8 +28,13 @@ class Win32SerialPort : public SerialPort {
   bool isOpen() const override { return handle_ != nullptr; }
 
  private:
+  // Reads what the driver holds, or waits in the driver up to `wait` for a first byte.
+  TransferStep readSome(uint8_t* into, size_t room, std::chrono::milliseconds wait);
+  bool setDriverTimeouts(std::chrono::milliseconds readWait);
+
   void* handle_ = nullptr;  // HANDLE; null while closed (never INVALID_HANDLE_VALUE)
   PortTimeouts timeouts_;
+  std::optional<std::chrono::milliseconds> readWait_;  // the driver's read limit now set
 };
 
 // The name CreateFile needs: "\\.\" before a bare "COMn", since COM10 and up

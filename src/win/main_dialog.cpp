@@ -7,7 +7,7 @@
 #include "layout/main_window_controls.h"
 #include "layout/main_window_texts.h"
 #include "link/link.h"
-#include "link/ports.h"
+#include "link/port_by_name.h"
 #include "operations/operations.h"
 #include "session/session.h"
 #include "win/dialog_template.h"
@@ -90,7 +90,7 @@ void MainDialog::initialise(HWND dialog) {
   dialog_ = dialog;
   view_ = std::make_unique<WinSessionView>(dialog);
   form_ = std::make_unique<WinForm>(dialog);
-  session_ = std::make_unique<Session>(*view_, *view_, NewPlatformSerialPort());
+  session_ = std::make_unique<Session>(*view_, *view_, NewPortByName());
   AppendAboutItem(dialog);
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
