@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "link/win32_utf16.h"
@@ -64,17 +65,17 @@ bool Win32SerialPort::setTimeouts(const PortTimeouts& timeouts) {
   return setDriverTimeouts(std::chrono::milliseconds(0));
 }
 
-// The read loop (link/transfer_loop.h) applies the interval and total limits
-// itself, so that it can call the idle callback and end early on a complete
-// exception frame, as the POSIX back end does. Each ReadFile returns what the
-// driver holds at once, or else blocks in the driver until the first byte
-// comes or `readWait` passes: nothing polls. Writes keep the driver's own limit.
+// The read loop (link/transfer_loop.h) applies the port's interval and total
+// limits itself, so that it can call the idle callback and end early on a
+// complete exception frame, as the POSIX back end does. Each ReadFile blocks in
+// the driver, nothing polls: it ends after `readWait`, at a gap of gapMs_ after
+// a byte, or with `room` bytes. A wait of 0 returns what the driver holds at
+// once. Writes keep the driver's own limit.
 bool Win32SerialPort::setDriverTimeouts(std::chrono::milliseconds readWait) {
   if (readWait_ == readWait) return true;
   COMMTIMEOUTS t{};
-  t.ReadIntervalTimeout = MAXDWORD;
-  // MAXDWORD, MAXDWORD, C: wait up to C for a first byte. MAXDWORD, 0, 0: do not wait.
-  t.ReadTotalTimeoutMultiplier = readWait.count() > 0 ? MAXDWORD : 0;
+  t.ReadIntervalTimeout = readWait.count() > 0 ? gapMs_ : MAXDWORD;
+  t.ReadTotalTimeoutMultiplier = 0;
   t.ReadTotalTimeoutConstant = static_cast<DWORD>(readWait.count());
   t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(timeouts_.writeMultiplier);
   t.WriteTotalTimeoutConstant = static_cast<DWORD>(timeouts_.writeConstant);
@@ -106,6 +107,10 @@ bool Win32SerialPort::setLine(int baudRate, Parity parity, int stopBits) {
   dcb.fInX = FALSE;
   dcb.fNull = FALSE;
   dcb.fAbortOnError = FALSE;
+  constexpr unsigned kMaxBitsPerCharacter = 11;
+  const unsigned baud = static_cast<unsigned>(std::max(baudRate, 1));
+  gapMs_ = std::max(2u, (2 * kMaxBitsPerCharacter * 1000 + baud - 1) / baud);
+  readWait_.reset();
   return SetCommState(H(handle_), &dcb);
 }
 

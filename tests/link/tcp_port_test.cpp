@@ -233,7 +233,9 @@ TEST(TcpPort, AReadEndsByTheLinesRules) {
     EXPECT_EQ(result.count, c.count);
     EXPECT_GE(took, c.atLeast);
     EXPECT_LT(took, c.within);
-    if (c.count == reply.size()) EXPECT_EQ(got, reply);
+    if (c.count == reply.size()) {
+      EXPECT_EQ(got, reply);
+    }
   }
 }
 
