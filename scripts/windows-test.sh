@@ -57,7 +57,8 @@ for model in $models; do  # the simulator's stations follow the model list
   station=$((station + 1))
 done
 compare -s 1 read-registers 0 12
-compare -s 1 write-register 100 7      # the 警告 box answered Cancel: status 3
+compare -s 1 write-register 100 7      # write-protected: the exception's box, status 1
+compare -s 0 write-register 100 7      # the broadcast 警告 box: NUL is no console, so no prompt, status 3
 compare -s 99 read 4SXY                # a silent station: the time-out's box
 compare -s 2 -b 19200 read 3SXY        # a line the module does not use: silence too
 
