@@ -22,7 +22,7 @@ start_wine
 wineserver_pid() {
   local pid
   for pid in $(pgrep -x 'wineserver(64)?' || true); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
       echo "$pid"
       return
     fi
