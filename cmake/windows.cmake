@@ -4,8 +4,8 @@
 # localtime_r and the other reentrant POSIX time calls, which MinGW-w64 offers on request.
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _POSIX_THREAD_SAFE_FUNCTIONS)
 
-# The port list reads the serial drivers' registrations.
-target_link_libraries(dolvane_link PRIVATE setupapi)
+# The port list reads the serial drivers' registrations; tcp: and mbtcp: go through Winsock.
+target_link_libraries(dolvane_link PRIVATE setupapi ws2_32)
 
 include(${CMAKE_SOURCE_DIR}/src/win/win.cmake)
 

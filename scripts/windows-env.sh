@@ -54,11 +54,13 @@ start_wine() {
 
 stop_wine() { wineserver -k </dev/null >>build-win/wine.log 2>&1 || true; }
 
-# Starts the Linux simulator (demo bus, steady readings) and points COM5 at its
-# pseudo-terminal; sets sim_device. It ends when its input closes: stop_simulator.
+# Starts the Linux simulator (demo bus, steady readings; SIM-ARGS added) and
+# points COM5 at its pseudo-terminal; sets sim_device. It ends when its input
+# closes: stop_simulator. SIM_LAUNCHER, if set, is a program that runs it.
+#   [SIM_LAUNCHER=PROGRAM] start_simulator [SIM-ARGS...]
 start_simulator() {
   rm -f build-win/sim.out
-  exec {sim_in}> >(exec build/bin/dolvane-sim --steady --exit-on-eof >build-win/sim.out 2>&1)
+  exec {sim_in}> >(exec ${SIM_LAUNCHER:-} build/bin/dolvane-sim --steady --exit-on-eof "$@" >build-win/sim.out 2>&1)
   for _ in $(seq 100); do
     sim_device=$(head -1 build-win/sim.out 2>/dev/null || true)
     [[ $sim_device == /dev/pts/* ]] && break

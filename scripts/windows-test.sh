@@ -30,19 +30,22 @@ grep -E '^\[  PASSED  \]' build-win/core_tests.log | sed 's/^/windows core_tests
 
 # 2. The CLI through COM5, compared with the Linux CLI.
 # Runs one command line on both; same stdout, stderr and exit status.
-compare() {
-  local out=build-win/e2e
+compare() { compare_on "$device" COM5 "$@"; }
+# The same with the port each CLI opens: compare_on LINUX-PORT WINDOWS-PORT ARGS...
+compare_on() {
+  local out=build-win/e2e linux_port=$1 win_port=$2
+  shift 2
   set +e
-  build/bin/dolvane-cli -p "$device" "$@" >$out.linux.out 2>$out.linux.err </dev/null
+  build/bin/dolvane-cli -p "$linux_port" "$@" >$out.linux.out 2>$out.linux.err </dev/null
   local linux_status=$?
-  timeout 60 wine build-win/bin/dolvane-cli.exe -p COM5 "$@" >$out.win.out 2>$out.win.err </dev/null
+  timeout 60 wine build-win/bin/dolvane-cli.exe -p "$win_port" "$@" >$out.win.out 2>$out.win.err </dev/null
   local win_status=$?
   set -e
   if [[ $linux_status == "$win_status" ]] && cmp -s $out.linux.out $out.win.out &&
      cmp -s $out.linux.err $out.win.err; then
     pass
   else
-    fail "dolvane-cli.exe $* (status $win_status, Linux $linux_status)"
+    fail "dolvane-cli.exe -p $win_port $* (status $win_status, Linux $linux_status)"
     diff $out.linux.out $out.win.out | head -5 || true
     diff $out.linux.err $out.win.err | head -5 || true
   fi
@@ -54,7 +57,8 @@ for model in $models; do  # the simulator's stations follow the model list
   station=$((station + 1))
 done
 compare -s 1 read-registers 0 12
-compare -s 1 write-register 100 7      # the 警告 box answered Cancel: status 3
+compare -s 1 write-register 100 7      # write-protected: the exception's box, status 1
+compare -s 0 write-register 100 7      # the broadcast 警告 box: NUL is no console, so no prompt, status 3
 compare -s 99 read 4SXY                # a silent station: the time-out's box
 compare -s 2 -b 19200 read 3SXY        # a line the module does not use: silence too
 
@@ -81,6 +85,38 @@ done
 if [[ -f build-win/bin/dolvane-console.exe ]]; then
   ./scripts/windows-window-check.sh "$device" && pass || fail "dolvane-console.exe window check"
 fi
+
+# 4. A serial server and a Modbus TCP server through Winsock: the Linux
+# simulator listening on a free loopback port, read by both CLIs and the window.
+# Starts `dolvane-sim --tcp` or `--mbtcp` (KIND) and sets tcp_name to what the
+# console opens; it ends when its input closes (stop_tcp_simulator).
+start_tcp_simulator() {
+  local out=build-win/sim$1.out
+  rm -f "$out"
+  exec {tcp_sim_in}> >(exec build/bin/dolvane-sim --steady --exit-on-eof "$1" 127.0.0.1:0 >"$out" 2>&1)
+  for _ in $(seq 100); do
+    tcp_name=$(head -1 "$out" 2>/dev/null || true)
+    [[ $tcp_name == *tcp:127.0.0.1:* ]] && return 0
+    sleep 0.1
+  done
+  echo "dolvane-sim $1 did not start: $(cat "$out")"
+  return 1
+}
+stop_tcp_simulator() { exec {tcp_sim_in}>&-; }
+for kind in --tcp --mbtcp; do
+  start_tcp_simulator $kind || { fail "dolvane-sim $kind"; continue; }
+  compare_on "$tcp_name" "$tcp_name" -s 1 read 4SXY
+  compare_on "$tcp_name" "$tcp_name" -s 1 read-registers 0 12
+  compare_on "$tcp_name" "$tcp_name" -s 99 read 4SXY   # no module there
+  if [[ -f build-win/bin/dolvane-console.exe ]]; then
+    WINDOW_PORT=$tcp_name ./scripts/windows-window-check.sh "$tcp_name" && pass ||
+      fail "dolvane-console.exe window check on $tcp_name"
+  fi
+  stop_tcp_simulator
+done
+# Nothing listens on port 1 of loopback: the refusal's box and status.
+compare_on tcp:127.0.0.1:1 tcp:127.0.0.1:1 -s 1 read 4SXY
+compare_on mbtcp:127.0.0.1:1 mbtcp:127.0.0.1:1 -s 1 read 4SXY
 stop_simulator
 
 # 4. The packages: versions in the file properties, the MSI installed and removed.

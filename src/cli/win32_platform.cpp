@@ -42,7 +42,10 @@ class InProcessSimulatedBus : public SimulatedBus {
 std::unique_ptr<SimulatedBus> StartSimulatedBus() { return std::make_unique<InProcessSimulatedBus>(); }
 
 const char* PortOptionHelp() {
-  return "port name (COM5, \\\\.\\COM12), or a port number by the window's rule (n = COMn)";
+  return "port name (COM5, \\\\.\\COM12), tcp:HOST:PORT of a serial server or\n"
+         "                      mbtcp:HOST[:PORT] of a Modbus TCP server (looked up and\n"
+         "                      connected within 3 s), or a port number by the window's\n"
+         "                      rule (n = COMn)";
 }
 
 std::vector<std::string> CommandLineArguments(int, char**) {
@@ -62,4 +65,9 @@ void PrepareStandardStreams() {
   SetConsoleOutputCP(CP_UTF8);
 }
 
-bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
+// A console, not any character device: _isatty is true for NUL too, and input
+// redirected from it must refuse a warning as a Linux run without a terminal does.
+bool StdinIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}

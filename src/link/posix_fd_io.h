@@ -1,22 +1,14 @@
 #pragma once
-// The read and write loops of the POSIX back ends, over a non-blocking descriptor
-// (a terminal device or a connected socket): the time-outs of PortTimeouts, the
-// idle call while waiting, and an early end once the bytes form a complete frame.
-#include <chrono>
+// The POSIX back ends' side of the transfer loops (link/transfer_loop.h), over
+// a non-blocking descriptor: a terminal device or a connected socket.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "link/serial_port.h"
+#include "link/transfer_loop.h"
 
 enum class FdKind { kTerminal, kSocket };
-
-// Called about every 15 ms while a transfer waits.
-using IdleCall = std::function<void()>;
-// The clock the time-outs are judged by; empty: std::chrono::steady_clock. A
-// test sets its own to decide exactly when a deadline passes.
-using TransferClock = std::function<std::chrono::steady_clock::time_point()>;
 
 IoResult PosixFdWrite(int fd, FdKind kind, const uint8_t* bytes, size_t count,
                       const PortTimeouts& timeouts, const IdleCall& idle, const TransferClock& clock = {});

@@ -10,137 +10,42 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
 #include "link/ports.h"
 #include "link/posix_fd_io.h"
-#include "link/tcp_address.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kIdleSliceMs = 15;
-
-OpenError ConnectErrorOf(int error) {
-  switch (error) {
-    case ECONNREFUSED:
-    case ECONNRESET:
-      return OpenError::kRefused;
-    case ENETUNREACH:
-    case EHOSTUNREACH:
-    case EHOSTDOWN:
-    case ENETDOWN:
-    case EADDRNOTAVAIL:
-    case EAFNOSUPPORT:
-      return OpenError::kNoHost;
-    case ETIMEDOUT:
-      return OpenError::kTimedOut;
-    default:
-      return OpenError::kOther;
-  }
-}
-
-OpenError ResolveErrorOf(int error) {
-  switch (error) {
-    case EAI_NONAME:
-    case EAI_AGAIN:
-    case EAI_FAIL:
-    case EAI_ADDRFAMILY:
-    case EAI_NODATA:
-      return OpenError::kNoHost;
-    default:
-      return OpenError::kOther;
-  }
-}
-
-int SystemResolver(const std::string& host, const std::string& service, const addrinfo& hints,
-                   addrinfo** found) {
-  return ::getaddrinfo(host.c_str(), service.c_str(), &hints, found);
-}
-
-// One look-up, shared by the helper thread that runs it and the port that may
-// stop waiting for it: whichever lets go last frees the addresses.
-struct Lookup {
-  std::mutex mutex;
-  std::condition_variable finished;
-  bool done = false;
-  int status = 0;
-  addrinfo* list = nullptr;
-
-  ~Lookup() {
-    if (list) ::freeaddrinfo(list);
-  }
-};
 
 }  // namespace
 
 std::unique_ptr<SerialPort> NewTcpPort() { return std::make_unique<PosixTcpPort>(); }
 
+std::unique_ptr<SerialPort> NewTcpPort(std::chrono::milliseconds connectTimeout, TcpResolver resolver) {
+  return std::make_unique<PosixTcpPort>(connectTimeout, std::move(resolver));
+}
+
 PosixTcpPort::PosixTcpPort(std::chrono::milliseconds connectTimeout, Resolver resolver)
-    : connectTimeout_(connectTimeout), resolver_(resolver ? std::move(resolver) : Resolver(SystemResolver)) {}
+    : connectTimeout_(connectTimeout), resolver_(resolver ? std::move(resolver) : SystemResolver()) {}
 
 PosixTcpPort::~PosixTcpPort() { close(); }
 
 OpenError PosixTcpPort::open(const std::string& name) {
   close();
-  const std::optional<TcpAddress> address = ParseTcpPortName(name);
-  if (!address) return OpenError::kNoHost;
-  // One time limit for the look-up and all the host's addresses together.
-  const auto giveUpAt = Clock::now() + connectTimeout_;
-
-  // getaddrinfo cannot be cancelled and waits for an unanswered name server
-  // far past the limit: it runs on its own thread while this one keeps the
-  // window alive and gives up on time.
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_NUMERICSERV;
-  auto lookup = std::make_shared<Lookup>();
-  try {
-    std::thread([lookup, resolver = resolver_, host = address->host,
-                 service = std::to_string(address->port), hints] {
-      addrinfo* found = nullptr;
-      const int status = resolver(host, service, hints, &found);
-      const std::lock_guard<std::mutex> lock(lookup->mutex);
-      lookup->status = status;
-      lookup->list = status == 0 ? found : nullptr;
-      lookup->done = true;
-      lookup->finished.notify_all();
-    }).detach();
-  } catch (const std::system_error&) {
-    return OpenError::kOther;  // no thread to be had
-  }
-  for (;;) {
-    std::unique_lock<std::mutex> lock(lookup->mutex);
-    const auto left = giveUpAt - Clock::now();
-    if (lookup->finished.wait_for(lock, std::min<Clock::duration>(left, std::chrono::milliseconds(kIdleSliceMs)),
-                                  [&] { return lookup->done; }))
-      break;
-    if (Clock::now() >= giveUpAt) return OpenError::kTimedOut;
-    lock.unlock();
-    callIdle();
-  }
-  if (lookup->status != 0) return ResolveErrorOf(lookup->status);
-
-  OpenError error = OpenError::kNoHost;
-  for (const addrinfo* a = lookup->list; a; a = a->ai_next) {
-    error = connectTo(a->ai_addr, a->ai_addrlen, a->ai_family, giveUpAt);
-    if (error == OpenError::kNone || error == OpenError::kTimedOut) break;
-  }
-  return error;
+  return OpenTcpConnection(name, connectTimeout_, resolver_, [this] { callIdle(); },
+                           [this](const addrinfo& address, Clock::time_point giveUpAt) {
+                             return connectTo(address, giveUpAt);
+                           });
 }
 
 // A non-blocking connect, waited for in idle slices until `giveUpAt`.
-OpenError PosixTcpPort::connectTo(const void* address, unsigned addressLength, int family,
-                                  Clock::time_point giveUpAt) {
-  const int fd = NonBlockingCloseOnExec(::socket(family, SOCK_STREAM, 0));
+OpenError PosixTcpPort::connectTo(const addrinfo& address, Clock::time_point giveUpAt) {
+  const int fd = NonBlockingCloseOnExec(::socket(address.ai_family, SOCK_STREAM, 0));
   if (fd < 0) return ConnectErrorOf(errno);
   int error = 0;
-  if (::connect(fd, static_cast<const sockaddr*>(address), addressLength) != 0) {
+  if (::connect(fd, address.ai_addr, address.ai_addrlen) != 0) {
     error = errno;
     while (error == EINPROGRESS || error == EINTR) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(giveUpAt - Clock::now());
@@ -149,7 +54,7 @@ OpenError PosixTcpPort::connectTo(const void* address, unsigned addressLength, i
         break;
       }
       pollfd pfd{fd, POLLOUT, 0};
-      const int ready = ::poll(&pfd, 1, static_cast<int>(std::min<int64_t>(left.count(), kIdleSliceMs)));
+      const int ready = ::poll(&pfd, 1, static_cast<int>(std::min<int64_t>(left.count(), kIdleSlice.count())));
       if (ready > 0) {
         socklen_t length = sizeof error;
         if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;

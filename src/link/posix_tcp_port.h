@@ -4,21 +4,15 @@
 #include <string>
 
 #include "link/serial_port.h"
-
-struct addrinfo;
+#include "link/tcp_open.h"
 
 // A serial server in transparent mode, reached over TCP: the RTU frames travel
 // as they are, with the same time-outs as on a serial line. The line settings
 // belong to the server's serial side, so setLine has nothing to do here.
 class PosixTcpPort : public SerialPort {
  public:
-  static constexpr std::chrono::milliseconds kConnectTimeout{3000};
-
-  // getaddrinfo's contract: a status (0 or EAI_*) and, on 0, a list that
-  // freeaddrinfo releases. It runs on a helper thread that the port stops
-  // waiting for at the connect limit, so it must own everything it uses.
-  using Resolver = std::function<int(const std::string& host, const std::string& service,
-                                     const addrinfo& hints, addrinfo** found)>;
+  static constexpr std::chrono::milliseconds kConnectTimeout = kTcpConnectTimeout;
+  using Resolver = TcpResolver;
 
   // The limit covers the name look-up and the connect together.
   explicit PosixTcpPort(std::chrono::milliseconds connectTimeout = kConnectTimeout, Resolver resolver = {});
@@ -40,8 +34,7 @@ class PosixTcpPort : public SerialPort {
   bool isOpen() const override { return fd_ >= 0; }
 
  private:
-  OpenError connectTo(const void* address, unsigned addressLength, int family,
-                      std::chrono::steady_clock::time_point giveUpAt);
+  OpenError connectTo(const addrinfo& address, std::chrono::steady_clock::time_point giveUpAt);
 
   std::chrono::milliseconds connectTimeout_;
   Resolver resolver_;

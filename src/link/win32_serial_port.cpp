@@ -2,19 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 
-#include "link/transfer_deadline.h"
 #include "link/win32_utf16.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-constexpr auto kIdleSlice = std::chrono::milliseconds(15);
-
-TransferDeadline::Ms Since(Clock::time_point start) {
-  return std::chrono::duration_cast<TransferDeadline::Ms>(Clock::now() - start);
-}
 
 OpenError OpenErrorOf(DWORD error) {
   switch (error) {
@@ -57,6 +50,7 @@ OpenError Win32SerialPort::open(const std::string& device) {
                          nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return OpenErrorOf(GetLastError());
   handle_ = h;
+  readWait_.reset();
   return OpenError::kNone;
 }
 
@@ -67,17 +61,30 @@ bool Win32SerialPort::setQueueSizes(size_t input, size_t output) {
 bool Win32SerialPort::setTimeouts(const PortTimeouts& timeouts) {
   if (!isOpen()) return false;
   timeouts_ = timeouts;
-  // Reads return at once with what the driver holds: the read loop applies the
-  // interval and total limits itself, so that it can call the idle callback and
-  // end early on a complete exception frame, exactly as the POSIX back end does.
-  // Writes keep the driver's own limit.
+  readWait_.reset();
+  return setDriverTimeouts(std::chrono::milliseconds(0));
+}
+
+// The read loop (link/transfer_loop.h) applies the port's interval and total
+// limits itself, so that it can call the idle callback and end early on a
+// complete exception frame, as the POSIX back end does. Each ReadFile blocks in
+// the driver, nothing polls: it ends after `readWait`, at a gap of gapMs_ after
+// a byte, or with `room` bytes. A wait of 0 returns what the driver holds at
+// once. Writes keep the driver's own limit.
+bool Win32SerialPort::setDriverTimeouts(std::chrono::milliseconds readWait) {
+  if (readWait_ == readWait) return true;
   COMMTIMEOUTS t{};
-  t.ReadIntervalTimeout = MAXDWORD;
+  t.ReadIntervalTimeout = readWait.count() > 0 ? gapMs_ : MAXDWORD;
   t.ReadTotalTimeoutMultiplier = 0;
-  t.ReadTotalTimeoutConstant = 0;
-  t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(timeouts.writeMultiplier);
-  t.WriteTotalTimeoutConstant = static_cast<DWORD>(timeouts.writeConstant);
-  return SetCommTimeouts(H(handle_), &t);
+  t.ReadTotalTimeoutConstant = static_cast<DWORD>(readWait.count());
+  t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(timeouts_.writeMultiplier);
+  t.WriteTotalTimeoutConstant = static_cast<DWORD>(timeouts_.writeConstant);
+  if (!SetCommTimeouts(H(handle_), &t)) {
+    readWait_.reset();
+    return false;
+  }
+  readWait_ = readWait;
+  return true;
 }
 
 bool Win32SerialPort::setLine(int baudRate, Parity parity, int stopBits) {
@@ -100,6 +107,10 @@ bool Win32SerialPort::setLine(int baudRate, Parity parity, int stopBits) {
   dcb.fInX = FALSE;
   dcb.fNull = FALSE;
   dcb.fAbortOnError = FALSE;
+  constexpr unsigned kMaxBitsPerCharacter = 11;
+  const unsigned baud = static_cast<unsigned>(std::max(baudRate, 1));
+  gapMs_ = std::max(2u, (2 * kMaxBitsPerCharacter * 1000 + baud - 1) / baud);
+  readWait_.reset();
   return SetCommState(H(handle_), &dcb);
 }
 
@@ -124,49 +135,27 @@ IoResult Win32SerialPort::write(const uint8_t* bytes, size_t count) {
   return result;
 }
 
+TransferStep Win32SerialPort::readSome(uint8_t* into, size_t room, std::chrono::milliseconds wait) {
+  if (!setDriverTimeouts(wait)) return {false, 0};
+  DWORD got = 0;
+  // A removed adapter (or a hung-up line) fails the call: a failure, not a time-out.
+  if (!ReadFile(H(handle_), into, static_cast<DWORD>(room), &got, nullptr)) return {false, 0};
+  return {true, got};
+}
+
 IoResult Win32SerialPort::read(uint8_t* bytes, size_t count, const CompleteTest& complete) {
-  IoResult result{isOpen(), 0};
-  if (!isOpen()) return result;
-  const auto start = Clock::now();
-  TransferDeadline deadline = TransferDeadline::forRead(timeouts_, count);
-  auto nextIdle = start + kIdleSlice;
-  while (result.count < count) {
-    // Take what the driver holds before judging the deadline: bytes that came
-    // while the idle callback ran late belong to this read.
-    DWORD got = 0;
-    // A removed adapter (or a hung-up line) fails the call: a failure, not a time-out.
-    if (!ReadFile(H(handle_), bytes + result.count, static_cast<DWORD>(count - result.count), &got,
-                  nullptr))
-      return {false, result.count};
-    if (got > 0) {
-      result.count += got;
-      deadline.bytesArrived(Since(start));
-      if (complete && complete(bytes, result.count)) break;
-      continue;
-    }
-    if (deadline.expired(Since(start))) break;
-    if (Clock::now() >= nextIdle) {
-      callIdle();
-      nextIdle = Clock::now() + kIdleSlice;
-    }
-    Sleep(1);
-  }
-  return result;
+  if (!isOpen()) return {false, 0};
+  return ReadWithDeadline(bytes, count, timeouts_, complete, [this] { callIdle(); },
+                          [this](uint8_t* into, size_t room, std::chrono::milliseconds wait) {
+                            return readSome(into, room, wait);
+                          });
 }
 
 std::vector<uint8_t> Win32SerialPort::discardUntilQuiet(int quietMs, int limitMs) {
-  std::vector<uint8_t> dropped;
-  const PortTimeouts saved = timeouts_;
-  timeouts_ = PortTimeouts{quietMs, 0, quietMs, 0, 0};  // each read ends after quietMs of silence
-  const auto start = Clock::now();
-  uint8_t chunk[256];
-  while (Since(start).count() < limitMs) {
-    const IoResult got = read(chunk, sizeof chunk);
-    if (!got.ok || got.count == 0) break;
-    dropped.insert(dropped.end(), chunk, chunk + got.count);
-  }
-  timeouts_ = saved;
-  return dropped;
+  if (!isOpen()) return {};
+  return DiscardUntilQuiet(quietMs, limitMs, [this](uint8_t* into, size_t room, std::chrono::milliseconds wait) {
+    return readSome(into, room, wait);
+  });
 }
 
 void Win32SerialPort::close() {
