@@ -52,13 +52,13 @@ rm -f "$csv" $out.monitor
 timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 linger=0
-[[ -n $monitor_shot ]] && linger=3
+[[ -n $monitor_shot ]] && linger=8
 timeout 180 wine build-win/bin/window_probe.exe 5 1003 $linger --monitor "$(winepath -w "$csv" 2>/dev/null)" 20 \
   </dev/null >$out.monitor 2>$out.monitor.err &
 probe=$!
 if [[ -n $monitor_shot ]]; then
   for _ in $(seq 600); do grep -q '^polling' $out.monitor 2>/dev/null && break; sleep 0.2; done
-  sleep 1
+  sleep 6  # a few more seconds of curves
   import -display "$DISPLAY" -window root -trim +repage "$monitor_shot"
 fi
 status=0

@@ -35,7 +35,7 @@ WinMonitor::WinMonitor(HWND dialog, const FormView& form, Session& session, std:
     : dialog_(dialog), switched_(std::move(switched)), core_(*this, form, session) {
   switch_ = NewControl(dialog, L"BUTTON", kMonitorSwitchText, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kSwitchId,
                        kMonitorSwitchRect);
-  status_ = NewControl(dialog, L"STATIC", "", SS_LEFT | SS_NOPREFIX, kStatusId, kMonitorStatusRect);
+  status_ = NewControl(dialog, L"STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kStatusId, kMonitorStatusRect);
   SetPropW(dialog, kSelf, this);
 }
 

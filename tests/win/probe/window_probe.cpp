@@ -7,7 +7,8 @@
 // With --monitor it opens the port and reads with the button, then monitors:
 // the 监视 switch on, the trend window's interval at 200 ms and its CSV log on
 // through the save dialog (typed as a user would), POLLS polls logged, the
-// switch off; it prints the status strip (UTF-8) and lingers while polling.
+// switch off (the trend's span at its last minute); it prints the status strip
+// (UTF-8) and lingers while polling.
 //   window_probe.exe PORT BUTTON-ID LINGER-SECONDS --monitor CSV-PATH POLLS
 #include <windows.h>
 
@@ -35,10 +36,12 @@ constexpr const wchar_t* kSilentStation = L"99";
 // Monitoring: the switch and status strip on the main window, the trend window's controls.
 constexpr int kMonitorSwitch = 1120;
 constexpr int kMonitorStatus = 1121;
+constexpr int kTrendSpan = 101;
 constexpr int kTrendInterval = 102;
 constexpr int kTrendLogSwitch = 103;
 constexpr int kTrendStop = 104;
 constexpr int k200MsChoice = 1;
+constexpr int kOneMinuteChoice = 0;
 
 std::string Utf8(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
@@ -240,6 +243,9 @@ const char* MonitorFault(HWND main, const std::wstring& csv, int polls, int ling
   if (!Checked(monitorSwitch) || IsWindowEnabled(command)) return "monitoring left the switch off or the commands live";
   if (!TextStartsWith(status, L"监视中：")) return "the status strip does not say 监视中";
 
+  HWND span = GetDlgItem(trend, kTrendSpan);
+  SendMessageW(span, CB_SETCURSEL, kOneMinuteChoice, 0);
+  PostMessageW(trend, WM_COMMAND, MAKEWPARAM(kTrendSpan, CBN_SELCHANGE), reinterpret_cast<LPARAM>(span));
   HWND interval = GetDlgItem(trend, kTrendInterval);
   SendMessageW(interval, CB_SETCURSEL, k200MsChoice, 0);
   PostMessageW(trend, WM_COMMAND, MAKEWPARAM(kTrendInterval, CBN_SELCHANGE), reinterpret_cast<LPARAM>(interval));
