@@ -104,7 +104,7 @@ void MainDialog::initialise(HWND dialog) {
 }
 
 void MainDialog::createMonitor() {
-  monitor_ = std::make_unique<WinMonitor>(dialog_, *form_, *session_,
+  monitor_ = std::make_unique<WinMonitor>(dialog_, *form_, *session_, *view_,
                                           [this](bool running) { setCommandsEnabled(!running); });
 }
 

@@ -5,6 +5,7 @@
 #include "console/control_ids.h"
 #include "monitor/monitor_texts.h"
 #include "monitoring/monitor_layout.h"
+#include "session/front_channel.h"
 #include "win/trend_window.h"
 #include "win/utf16.h"
 
@@ -31,8 +32,9 @@ HWND NewControl(HWND dialog, const wchar_t* cls, const std::string& text, DWORD 
 
 }  // namespace
 
-WinMonitor::WinMonitor(HWND dialog, const FormView& form, Session& session, std::function<void(bool)> switched)
-    : dialog_(dialog), switched_(std::move(switched)), core_(*this, form, session) {
+WinMonitor::WinMonitor(HWND dialog, const FormView& form, Session& session, FrontChannel& channel,
+                       std::function<void(bool)> switched)
+    : dialog_(dialog), channel_(channel), switched_(std::move(switched)), core_(*this, form, session) {
   switch_ = NewControl(dialog, L"BUTTON", kMonitorSwitchText, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kSwitchId,
                        kMonitorSwitchRect);
   status_ = NewControl(dialog, L"STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kStatusId, kMonitorStatusRect);
@@ -100,10 +102,20 @@ void WinMonitor::showReport(const std::string& report) {
 }
 
 void WinMonitor::schedulePoll(int milliseconds) {
-  SetTimer(dialog_, kPollTimer, static_cast<UINT>(std::max<int>(milliseconds, USER_TIMER_MINIMUM)), PollTimer);
+  cancelPoll();
+  if (milliseconds > 0) {
+    SetTimer(dialog_, kPollTimer, static_cast<UINT>(std::max<int>(milliseconds, USER_TIMER_MINIMUM)), PollTimer);
+    return;
+  }
+  channel_.post([this, due = scheduled_] {
+    if (due == scheduled_) core_.pollDue();
+  });
 }
 
-void WinMonitor::cancelPoll() { KillTimer(dialog_, kPollTimer); }
+void WinMonitor::cancelPoll() {
+  ++scheduled_;
+  KillTimer(dialog_, kPollTimer);
+}
 
 void WinMonitor::trendStarts(const std::vector<QuantityColumn>& columns) {
   TrendWindow& window = trend();

@@ -4,12 +4,14 @@
 // the main window's thread), boxes and pane.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "monitoring/monitor_core.h"
 
 class FormView;
+class FrontChannel;
 class Session;
 class TrendWindow;
 
@@ -20,8 +22,10 @@ class WinMonitor : private MonitorFront {
   static constexpr int kStatusId = 1121;
 
   // `switched` tells the main window that polling started or ended, so it greys
-  // or gives back its commands.
-  WinMonitor(HWND dialog, const FormView& form, Session& session, std::function<void(bool running)> switched);
+  // or gives back its commands. A poll due at once is posted through `channel`
+  // (the window's own message): a window timer waits at least 10 ms.
+  WinMonitor(HWND dialog, const FormView& form, Session& session, FrontChannel& channel,
+             std::function<void(bool running)> switched);
   ~WinMonitor() override;
   WinMonitor(const WinMonitor&) = delete;
   WinMonitor& operator=(const WinMonitor&) = delete;
@@ -53,6 +57,8 @@ class WinMonitor : private MonitorFront {
   void monitoringSwitched(bool running) override;
 
   HWND dialog_;
+  FrontChannel& channel_;
+  uint64_t scheduled_ = 0;  // counts schedulePoll and cancelPoll: a posted poll of an earlier one is void
   HWND switch_ = nullptr;
   HWND status_ = nullptr;
   std::function<void(bool)> switched_;

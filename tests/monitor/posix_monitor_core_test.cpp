@@ -232,7 +232,9 @@ TEST_F(MonitorCoreTest, LoggingStaysOffWhenTheFileIsNotChosenOrNotALogOrPollingE
     EXPECT_FALSE(front.logging);
     EXPECT_FALSE(core.logging());
     ASSERT_EQ(front.boxes.size(), c.box ? 1u : 0u);
-    if (c.box) EXPECT_EQ(front.boxes[0].rfind(kLogOpenFailed, 0), 0u) << front.boxes[0];
+    if (c.box) {
+      EXPECT_EQ(front.boxes[0].rfind(kLogOpenFailed, 0), 0u) << front.boxes[0];
+    }
     core.stop();
   }
   EXPECT_EQ(Lines(other), std::vector<std::string>{"shopping list"});
