@@ -19,7 +19,8 @@ set(LAYER_RANKS
   operations=5 monitor=5 discovery=5
   session=6
   layout=7
-  app=8 cli=8 win=8 sim/main=8
+  monitoring=8
+  app=9 cli=9 win=9 sim/main=9
 )
 set(LAYER_FOLDERS)
 foreach(entry IN LISTS LAYER_RANKS)
@@ -134,5 +135,7 @@ dolvane_layer(monitor    PUBLIC console modbus readers)
 dolvane_layer(discovery  PUBLIC link modbus PRIVATE console models)
 dolvane_layer(session    PUBLIC console link operations Threads::Threads)
 dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
+# Monitoring as both windows run it, on the session and the form model.
+dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations session)
 # The simulator program's command line (the fuzz targets read it too).
 dolvane_layer(sim/main   PUBLIC link sim PRIVATE models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)

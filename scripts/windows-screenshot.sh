@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/windows-console.png: dolvane-console.exe under wine and Xvfb, after
-# reading the 4SX/Y module of the Linux simulator through COM5.
+# reading the 4SX/Y module of the Linux simulator through COM5; and
+# docs/windows-monitoring.png: the same window monitoring it, with its trend window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install_missing.sh
@@ -11,6 +12,6 @@ trap stop_wine EXIT
 start_wine
 start_simulator
 device=$sim_device
-./scripts/windows-window-check.sh "$device" docs/windows-console.png
+./scripts/windows-window-check.sh "$device" docs/windows-console.png docs/windows-monitoring.png
 stop_simulator
-echo "docs/windows-console.png"
+echo "docs/windows-console.png docs/windows-monitoring.png"

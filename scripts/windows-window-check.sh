@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Drives dolvane-console.exe under Xvfb: opens COM5 through the port dialog,
 # reads the 4SX/Y module at station 1, and compares the pane with the Linux CLI's
-# report from the same simulator. Run by windows-test.sh (wine already set up);
-# DEVICE is the simulator's pseudo-terminal that COM5 points at; with
-# WINDOW_PORT=tcp:HOST:PORT (or mbtcp:) the window opens that name instead, and
-# DEVICE is the same name for the Linux CLI.
-#   [WINDOW_PORT=NAME] windows-window-check.sh DEVICE [SCREENSHOT.png]
+# report from the same simulator; with WINDOW_PORT=tcp:HOST:PORT (or mbtcp:) the
+# window opens that name instead, DEVICE being the same name for the Linux CLI,
+# and that is all. Then monitors in a second window: the 监视 switch on, the CSV
+# log on through the save dialog, 20 polls, the switch off, and checks the log
+# against the Linux CLI's header. Then (without screenshots) opens the window
+# with --simulate and reads from the simulated modules inside it. Run by
+# windows-test.sh (wine already set up); DEVICE is the simulator's
+# pseudo-terminal that COM5 points at.
+#   [WINDOW_PORT=NAME] windows-window-check.sh DEVICE [SCREENSHOT.png [MONITORING-SCREENSHOT.png]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
 device=$1
 shot=${2:-}
+monitor_shot=${3:-}
 out=build-win/window
 
 exec {display_fd}<> <(:)
@@ -48,9 +53,42 @@ if ((status != 0)) || ! cmp -s $out.cli $out.pane; then
   exit 1
 fi
 
+[[ -n ${WINDOW_PORT:-} ]] && exit 0
+
+# Monitoring with the log on: the header row as CsvLog writes it (the Linux
+# CLI's log of the same model), then a row per poll logged, every one ok.
+csv=$PWD/build-win/monitor.csv
+rm -f "$csv" $out.monitor
+timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+window=$!
+linger=0
+[[ -n $monitor_shot ]] && linger=8
+timeout 180 wine build-win/bin/window_probe.exe 5 1003 $linger --monitor "$(winepath -w "$csv" 2>/dev/null)" 20 \
+  </dev/null >$out.monitor 2>$out.monitor.err &
+probe=$!
+if [[ -n $monitor_shot ]]; then
+  for _ in $(seq 600); do grep -q '^polling' $out.monitor 2>/dev/null && break; sleep 0.2; done
+  sleep 6  # a few more seconds of curves
+  import -display "$DISPLAY" -window root -trim +repage "$monitor_shot"
+fi
+status=0
+wait $probe || status=$?
+((status == 0)) || kill $window 2>/dev/null || true
+wait $window || true
+rm -f $out.header.csv
+build/bin/dolvane-cli -p "$device" -s 1 poll 4SXY --count 1 --csv $out.header.csv >/dev/null </dev/null || true
+rows=$(tail -n +2 "$csv" 2>/dev/null | wc -l)
+ok_rows=$(tail -n +2 "$csv" 2>/dev/null | grep -c '^[^,]*,1,ok,' || true)
+if ((status != 0)) || [[ "$(head -1 "$csv" 2>/dev/null)" != "$(head -1 $out.header.csv)" ]] || ((rows < 20 || ok_rows != rows)); then
+  echo "monitoring check failed (probe status $status, $ok_rows of $rows rows ok):"
+  cat $out.monitor.err
+  diff <(head -1 $out.header.csv) <(head -1 "$csv") | head -4 || true
+  exit 1
+fi
+
 # --simulate: the window on the simulated modules inside it; the port dialog
 # starts with the bus's port. Live readings: the request lines must agree.
-[[ -n $shot || -n ${WINDOW_PORT:-} ]] && exit 0  # once, on the serial run
+[[ -n $shot ]] && exit 0
 timeout 120 wine build-win/bin/dolvane-console.exe --simulate </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 status=0

@@ -33,14 +33,12 @@
 #include "link/port_by_name.h"
 #include "link/traffic_tap.h"
 #include "models/model_registry.h"
+#include "monitor/monitor_texts.h"
+#include "monitoring/monitor_layout.h"
 #include "session/session.h"
 
 namespace {
 
-// Monitoring's switch sits in the free space left of 通信重置; its status line
-// in the strip the scan's progress bar uses, which no scan needs meanwhile.
-constexpr DluRect kMonitorSwitchRect{586, 380, 29, 12};
-constexpr const char* kMonitorSwitchText = "监视";
 // The tools beside the About item on the window's context menu.
 constexpr const char* kTrafficItem = "通讯监视(&M)...";
 constexpr const char* kDiscoveryItem = "查找模块(&F)...";
@@ -312,14 +310,14 @@ void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
   monitorSwitch_->setGeometry(units.toPixels(kMonitorSwitchRect));
   monitorStatus_ = new QLabel(this);
   monitorStatus_->setObjectName(QStringLiteral("monitorStatus"));
-  monitorStatus_->setGeometry(TextLineRect(units.toPixels(kProgressBarRect), font(), this));
+  monitorStatus_->setGeometry(TextLineRect(units.toPixels(kMonitorStatusRect), font(), this));
   monitorStatus_->hide();
   monitor_ = std::make_unique<MonitorController>(
       *this, *form_, *session_, *static_cast<QPlainTextEdit*>(control(ids::kOutputPane)), *monitorStatus_);
   connect(monitorSwitch_, &QCheckBox::toggled, this, [this](bool on) {
     if (!on) {
       monitor_->stop();
-    } else if (session_->busy() || !monitor_->start()) {
+    } else if (!monitor_->start()) {
       const QSignalBlocker quiet(monitorSwitch_);
       monitorSwitch_->setChecked(false);
     }

@@ -1,16 +1,15 @@
 #pragma once
-// Monitoring in the window: polls the last model read (or the read tool's
-// register block) from a timer, so the event loop runs between polls; shows
-// each poll in the pane, a status line and the trend window; writes the CSV log
-// while it is switched on.
+// Monitoring in the Qt window: MonitorCore's timer, boxes, pane, status line
+// and trend window. Polls run on the session's worker, one at a time, so the
+// event loop runs between and during them.
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
-#include "monitor/csv_log.h"
 #include "monitor/poller.h"
+#include "monitoring/monitor_core.h"
 
 class FormView;
 class Session;
@@ -18,41 +17,29 @@ class QLabel;
 class QPlainTextEdit;
 class QWidget;
 class TrendPlotWindow;
-struct ReaderModel;
 
-class MonitorController : public QObject {
+class MonitorController : public QObject, private MonitorFront {
   Q_OBJECT
  public:
   // `status` is the line that shows the counters; `window` owns the boxes and the trend window.
-  // The station and the read tool's block are read from `form` when polling starts.
-  // Each poll is a job on `session`'s worker.
   MonitorController(QWidget& window, const FormView& form, Session& session, QPlainTextEdit& pane, QLabel& status);
   ~MonitorController() override;
 
-  // A command is about to run from the control `controlId`: a model's button or
-  // the read tool become what monitoring polls.
-  void commandStarts(int controlId);
+  void commandStarts(int controlId) { core_.commandStarts(controlId); }
+  bool start() { return core_.start(); }
+  void stop() { core_.stop(); }
+  bool running() const { return core_.running(); }
+  bool busy() const { return core_.busy(); }
 
-  // Starts polling; false, after a box, when nothing has been read yet or the
-  // read tool's fields are refused.
-  bool start();
-  // Ends polling: at once, or when the exchange under way returns.
-  void stop();
-  bool running() const { return poller_ != nullptr; }
-  // True while a poll is on the worker.
-  bool busy() const { return busy_; }
-
-  void setIntervalMs(int milliseconds) { intervalMs_ = milliseconds; }
+  void setIntervalMs(int milliseconds) { core_.setIntervalMs(milliseconds); }
   // Asks for the log file when logging is switched on (the last one offered
   // first); empty: cancelled. A file dialog unless replaced.
   using LogFileChooser = std::function<QString(QWidget* owner, const QString& last)>;
   void setLogFileChooser(LogFileChooser choose) { chooseLogFile_ = std::move(choose); }
   TrendPlotWindow& plotWindow();
-  const Poller* poller() const { return poller_.get(); }
-  // The last poll shown, kept on the window's side: the poller's own changes
-  // on the worker while the next poll runs.
-  const PollResult& lastShown() const { return lastShown_; }
-  uint64_t pollsShown() const { return pollsShown_; }
+  const Poller* poller() const { return core_.poller(); }
+  const PollResult& lastShown() const { return core_.lastShown(); }
+  uint64_t pollsShown() const { return core_.pollsShown(); }
 
   static const char* const kNothingReadYet;
   static const char* const kLogWriteFailed;
@@ -61,34 +48,24 @@ class MonitorController : public QObject {
   void runningChanged(bool running);
 
  private:
-  void pollNow();
-  void pollEnded(uint64_t pollsBefore);
-  void showInfo(const std::string& text);
-  void schedule();
-  void show(const PollResult& result);
-  void showStatus();
-  void refreshPane(const std::string& report);
-  void switchLogging(bool on);
-  void writeLog(const PollResult& result);
-  void finish();
+  void showInfo(const std::string& text) override;
+  void setStatus(const std::string& text, bool visible) override;
+  void showReport(const std::string& report) override;
+  void schedulePoll(int milliseconds) override;
+  void cancelPoll() override;
+  void trendStarts(const std::vector<QuantityColumn>& columns) override;
+  void trendAdd(const PollResult& result) override;
+  void trendEnds(bool polled) override;
+  void setLogging(bool on) override;
+  std::string chooseLogFile(const std::string& last) override;
+  void monitoringSwitched(bool running) override { emit runningChanged(running); }
 
   QWidget& window_;
-  const FormView& form_;
-  Session& session_;
   QPlainTextEdit& pane_;
   QLabel& status_;
   TrendPlotWindow* plot_ = nullptr;  // owned by the window
   QTimer tick_;
   QTimer redraw_;
-  const ReaderModel* lastModel_ = nullptr;
-  bool readToolLast_ = false;
-  int intervalMs_;
-  bool busy_ = false;
-  PollResult::Clock::time_point pollStart_{};
-  std::unique_ptr<Poller> poller_;
-  PollResult lastShown_;
-  uint64_t pollsShown_ = 0;  // since polling last started
-  std::unique_ptr<CsvLog> log_;
-  QString logPath_;  // the file chosen last, offered first when logging is switched on again
   LogFileChooser chooseLogFile_;
+  MonitorCore core_;  // last: its polls report to the members above
 };

@@ -4,11 +4,10 @@
 // switch and a Stop button. It keeps the values it has seen for every column,
 // so a quantity picked later shows its past as well.
 #include <QWidget>
-#include <chrono>
-#include <deque>
 #include <vector>
 
 #include "monitor/poller.h"
+#include "monitor/trend_data.h"
 
 class QChart;
 class QChartView;
@@ -23,9 +22,7 @@ class QValueAxis;
 class TrendPlotWindow : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kMaxPicked = 8;
-  static constexpr int kInitiallyPicked = 3;
-  static constexpr int kDefaultIntervalMs = 1000;
+  static constexpr int kMaxPicked = TrendData::kMaxPicked;
 
   explicit TrendPlotWindow(QWidget* owner);
   ~TrendPlotWindow() override;
@@ -57,18 +54,12 @@ class TrendPlotWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct Sample {
-    qint64 ms;  // wall clock, ms since the epoch
-    double value;
-  };
   QChart* newChart();
   void picked(QListWidgetItem* item);
   void rebuildSeries();
-  std::vector<int> pickedColumns() const;
 
-  std::vector<QuantityColumn> columns_;
-  std::vector<std::deque<Sample>> seen_;  // per column
-  std::vector<std::pair<int, QLineSeries*>> series_;  // column, its series
+  TrendData data_;
+  std::vector<QLineSeries*> series_;  // one per picked column, in column order
   QListWidget* list_ = nullptr;
   QComboBox* minutes_ = nullptr;
   QComboBox* interval_ = nullptr;

@@ -15,6 +15,7 @@
 #include "win/dialog_template.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "win/win_monitor.h"
 #include "win/win_form.h"
 #include "win/win_session_view.h"
 
@@ -106,6 +107,7 @@ void MainDialog::initialise(HWND dialog) {
   form_ = std::make_unique<WinForm>(dialog);
   session_ = std::make_unique<Session>(*view_, *view_, WindowPort(simulated_));
   FitLabelsToText(dialog);
+  createMonitor();  // before the form is filled: its edits report their changes
   AppendAboutItem(dialog);
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
@@ -116,13 +118,20 @@ void MainDialog::initialise(HWND dialog) {
   view_->setPaneText(WelcomeText());
 }
 
+void MainDialog::createMonitor() {
+  monitor_ = std::make_unique<WinMonitor>(dialog_, *form_, *session_, *view_,
+                                          [this](bool running) { setCommandsEnabled(!running); });
+}
+
 bool MainDialog::commandRunning() const { return session_ && session_->busy(); }
 
 void MainDialog::onCommand(int controlId, int code) {
-  if (commandRunning()) return;  // one command at a time
+  if (monitor_->onCommand(controlId, code)) return;
+  if (commandRunning() || monitor_->running()) return;  // one command at a time, none while monitoring
   for (const Command& command : CommandTable()) {
     if (command.controlId != controlId || command.event != EventOf(code)) continue;
     if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
+    monitor_->commandStarts(controlId);
     setCommandsEnabled(false);
     session_->submit(command.bind(*form_), [this] {
       ShowWindow(GetDlgItem(dialog_, IDC_SCAN_PROGRESS), SW_HIDE);
@@ -135,6 +144,7 @@ void MainDialog::onCommand(int controlId, int code) {
 void MainDialog::setCommandsEnabled(bool enabled) {
   if (!enabled) focusBeforeCommand_ = GetFocus();
   for (const Command& command : CommandTable()) EnableWindow(GetDlgItem(dialog_, command.controlId), enabled);
+  monitor_->commandsEnabled(enabled);
   if (enabled && focusBeforeCommand_ && IsWindowEnabled(focusBeforeCommand_))
     SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusBeforeCommand_), TRUE);
 }
@@ -144,18 +154,21 @@ bool MainDialog::onSysCommand(WPARAM command) {
     RunAboutDialog(dialog_);
     return true;
   }
-  // The running command owns the port until it returns.
-  return (command & 0xFFF0) == SC_CLOSE && commandRunning();
+  // The running command or poll owns the port until it returns; closing stops monitoring.
+  if ((command & 0xFFF0) == SC_CLOSE) monitor_->stop();
+  return (command & 0xFFF0) == SC_CLOSE && (commandRunning() || monitor_->busy());
 }
 
 void MainDialog::close() {
-  if (commandRunning()) return;
+  monitor_->stop();
+  if (commandRunning() || monitor_->busy()) return;
   EndDialog(dialog_, 0);
 }
 
 void MainDialog::destroyed() {
   session_.reset();  // joins the worker and closes the port
   view_->dropPosted();
+  monitor_.reset();
 }
 
 INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 class InProcessBus;
 class Session;
 class WinForm;
+class WinMonitor;
 class WinSessionView;
 
 class MainDialog {
@@ -31,6 +32,7 @@ class MainDialog {
   bool commandRunning() const;
   void close();
   void destroyed();
+  void createMonitor();
 
   InProcessBus* simulated_;
   HWND dialog_ = nullptr;
@@ -40,7 +42,8 @@ class MainDialog {
   HWND focusBeforeCommand_ = nullptr;  // a greyed button loses the focus; it comes back
   std::unique_ptr<WinSessionView> view_;
   std::unique_ptr<WinForm> form_;
-  std::unique_ptr<Session> session_;  // last: ends before the view it posts to
+  std::unique_ptr<Session> session_;  // ends before the view it posts to
+  std::unique_ptr<WinMonitor> monitor_;  // ended after the session: its polls run there
 };
 
 // CAboutDlg: the template IDD_ABOUT, closed by its OK button.

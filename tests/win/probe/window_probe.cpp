@@ -5,6 +5,12 @@
 // About box. Exit status 0 when every step held.
 //   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS]
 // PORT "-" takes the entry the port dialog starts with (the simulated bus).
+// With --monitor it opens the port and reads with the button, then monitors:
+// the 监视 switch on, the trend window's interval at 200 ms and its CSV log on
+// through the save dialog (typed as a user would), POLLS polls logged, the
+// switch off (the trend's span at its last minute); it prints the status strip
+// (UTF-8) and lingers while polling.
+//   window_probe.exe PORT BUTTON-ID LINGER-SECONDS --monitor CSV-PATH POLLS
 #include <windows.h>
 
 #include <fcntl.h>
@@ -12,6 +18,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <thread>
@@ -26,6 +34,15 @@ constexpr int kStation = 1006;
 constexpr int kPortEdit = 1005;
 constexpr int kAboutCommand = 0x0010;
 constexpr const wchar_t* kSilentStation = L"99";
+// Monitoring: the switch and status strip on the main window, the trend window's controls.
+constexpr int kMonitorSwitch = 1120;
+constexpr int kMonitorStatus = 1121;
+constexpr int kTrendSpan = 101;
+constexpr int kTrendInterval = 102;
+constexpr int kTrendLogSwitch = 103;
+constexpr int kTrendStop = 104;
+constexpr int k200MsChoice = 1;
+constexpr int kOneMinuteChoice = 0;
 
 std::string Utf8(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
@@ -160,10 +177,119 @@ int Fail(const char* what) {
   return 1;
 }
 
+BOOL CALLBACK CollectEdit(HWND child, LPARAM found) {
+  wchar_t cls[32] = L"";
+  GetClassNameW(child, cls, 32);
+  if (_wcsicmp(cls, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// The save dialog's file name field: edt1 in the classic templates, else the
+// first visible edit.
+HWND FileNameField(HWND dialog) {
+  if (HWND field = GetDlgItem(dialog, 0x480)) return field;
+  HWND found = nullptr;
+  EnumChildWindows(dialog, CollectEdit, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool Checked(HWND box) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+bool TextStartsWith(HWND window, const std::wstring& start) {
+  const std::wstring text = TextOf(window);
+  return text.compare(0, start.size(), start) == 0;
+}
+
+// The polls the status strip counts: "监视中：轮询 12 次（…".
+long PollsShown(HWND status) {
+  const std::wstring text = TextOf(status);
+  const size_t at = text.find(L"轮询 ");
+  return at == std::wstring::npos ? -1 : std::wcstol(text.c_str() + at + 3, nullptr, 10);
+}
+
+// Opens `port` by the port dialog and reads with `button` at station 1: the
+// pane then holds a report.
+const char* OpenAndRead(HWND main, const std::wstring& port, int button) {
+  Click(main, kOpenPort);
+  HWND portDialog = nullptr;
+  if (!WaitFor([&] { return (portDialog = TopWindow(L"请输入串口号")) != nullptr; }, 10)) return "no port dialog";
+  SendMessageW(GetDlgItem(portDialog, kPortEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(port.c_str()));
+  Click(portDialog, IDOK);
+  if (!WaitFor([&] { return TextOf(GetDlgItem(main, kOpenPort)) == L"关闭串口"; }, 10)) return "the port did not open";
+  SetText(GetDlgItem(main, kStation), L"1");
+  HWND read = GetDlgItem(main, button);
+  Click(main, button);
+  if (!WaitFor([&] { return !IsWindowEnabled(read); }, 10)) return "the read did not start";
+  if (!WaitFor([&] { return IsWindowEnabled(read); }, 30)) return "the read did not end";
+  if (TopWindow(L"提示")) return "the read ended on a box";
+  return nullptr;
+}
+
+// Monitoring with the CSV log on for `polls` polls, then off again.
+const char* MonitorFault(HWND main, const std::wstring& csv, int polls, int linger) {
+  HWND monitorSwitch = GetDlgItem(main, kMonitorSwitch);
+  HWND status = GetDlgItem(main, kMonitorStatus);
+  HWND command = GetDlgItem(main, kOpenPort);
+  if (!monitorSwitch || !status) return "no 监视 switch or status strip";
+  if (TextOf(monitorSwitch) != L"监视") return "the switch is not 监视";
+  PostMessageW(monitorSwitch, BM_CLICK, 0, 0);
+  HWND trend = nullptr;
+  if (!WaitFor([&] { return (trend = TopWindow(L"监视趋势")) != nullptr; }, 10)) return "no trend window";
+  if (!WaitFor([&] { return PollsShown(status) >= 1 && IsWindowVisible(status); }, 10)) return "the status strip counts no poll";
+  if (!Checked(monitorSwitch) || IsWindowEnabled(command)) return "monitoring left the switch off or the commands live";
+  if (!TextStartsWith(status, L"监视中：")) return "the status strip does not say 监视中";
+
+  HWND span = GetDlgItem(trend, kTrendSpan);
+  SendMessageW(span, CB_SETCURSEL, kOneMinuteChoice, 0);
+  PostMessageW(trend, WM_COMMAND, MAKEWPARAM(kTrendSpan, CBN_SELCHANGE), reinterpret_cast<LPARAM>(span));
+  HWND interval = GetDlgItem(trend, kTrendInterval);
+  SendMessageW(interval, CB_SETCURSEL, k200MsChoice, 0);
+  PostMessageW(trend, WM_COMMAND, MAKEWPARAM(kTrendInterval, CBN_SELCHANGE), reinterpret_cast<LPARAM>(interval));
+  HWND logSwitch = GetDlgItem(trend, kTrendLogSwitch);
+  PostMessageW(logSwitch, BM_CLICK, 0, 0);
+  HWND save = nullptr;
+  if (!WaitFor([&] { return (save = TopWindow(L"记录到CSV文件")) != nullptr; }, 20)) return "no save dialog for the log";
+  HWND name = nullptr;
+  if (!WaitFor([&] { return (name = FileNameField(save)) != nullptr; }, 10)) return "no file name field in the save dialog";
+  SetText(name, csv.c_str());
+  PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
+  if (!WaitFor([&] { return !IsWindow(save); }, 10)) return "the save dialog did not close";
+  if (!WaitFor([&] { return Checked(logSwitch); }, 10)) return "the log switch is off after the save dialog";
+  const long logged = PollsShown(status);
+  if (!WaitFor([&] { return PollsShown(status) >= logged + polls + 1; }, 60)) return "monitoring stopped short";
+  std::printf("polling\n");
+  std::fflush(stdout);
+  std::this_thread::sleep_for(std::chrono::seconds(linger));
+
+  PostMessageW(monitorSwitch, BM_CLICK, 0, 0);
+  if (!WaitFor([&] { return TextStartsWith(status, L"监视已停止："); }, 20)) return "the switch did not stop monitoring";
+  if (!WaitFor([&] { return IsWindowEnabled(command); }, 10)) return "the commands stayed grey after monitoring";
+  if (Checked(monitorSwitch) || Checked(logSwitch) || IsWindowEnabled(GetDlgItem(trend, kTrendStop)))
+    return "the switch, the log switch or Stop still say monitoring";
+  if (TopWindow(L"提示")) return "monitoring ended on a box";
+  const std::string shown = Utf8(TextOf(status)) + "\n";
+  std::fwrite(shown.data(), 1, shown.size(), stdout);
+  std::fflush(stdout);
+  return nullptr;
+}
+
+int Monitor(HWND main, const std::wstring& port, int button, const std::wstring& csv, int polls, int linger) {
+  if (const char* fault = OpenAndRead(main, port, button)) return Fail(fault);
+  if (const char* fault = MonitorFault(main, csv, polls, linger)) return Fail(fault);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !IsWindow(main); }, 10)) return Fail("the close box did not close the window");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Fail("usage: window_probe PORT BUTTON-ID [LINGER-SECONDS]");
+  if (argc < 3) return Fail("usage: window_probe PORT BUTTON-ID [LINGER-SECONDS] [--monitor CSV-PATH POLLS]");
   _setmode(_fileno(stdout), _O_BINARY);
   const std::wstring port(argv[1], argv[1] + strlen(argv[1]));
   const int button = std::atoi(argv[2]);
@@ -172,6 +298,10 @@ int main(int argc, char** argv) {
   HWND main = nullptr;
   if (!WaitFor([&] { return (main = TopWindow(L"Dolvane采集模块调试工具")) != nullptr; }, 60))
     return Fail("no main window");
+  if (argc > 6 && std::strcmp(argv[4], "--monitor") == 0) {
+    const std::string csv = argv[5];
+    return Monitor(main, port, button, std::wstring(csv.begin(), csv.end()), std::atoi(argv[6]), linger);
+  }
   if (const char* fault = TemplateFault(main)) return Fail(fault);
   HWND pane = GetDlgItem(main, kOutputPane);
   const std::wstring welcome = TextOf(pane);

@@ -1,0 +1,28 @@
+#pragma once
+// What a window says while it monitors, in both windows' words: the boxes, the
+// status strip, the trend window's controls and the log file dialog.
+#include <string>
+
+#include "monitor/poller.h"
+
+inline constexpr const char* kNothingReadYet = "请先读取一次模块数据，再开始监视。";
+inline constexpr const char* kLogWriteFailed = "CSV文件写入失败，已停止记录。";
+inline constexpr const char* kLogOpenFailed = "无法打开CSV文件：";  // the system's reason follows
+
+inline constexpr const char* kMonitorSwitchText = "监视";
+inline constexpr const char* kTrendTitle = "监视趋势";
+inline constexpr const char* kTrendSpanLabel = "时间轴:";
+inline constexpr const char* kTrendIntervalLabel = "间隔:";
+inline constexpr const char* kLogSwitchText = "记录到CSV文件";
+inline constexpr const char* kStopMonitorText = "停止监视";
+inline constexpr const char* kLogDialogTitle = "记录到CSV文件";
+inline constexpr const char* kLogDialogFilterName = "CSV 文件";
+inline constexpr const char* kLogDialogPattern = "*.csv";
+inline constexpr const char* kLogDialogSuffix = "csv";
+
+// "轮询 12 次（正常 10，超时 1，…），9.8 次/秒"
+std::string CountersText(const PollCounters& counters, double pollsPerSecond);
+// The status strip: "监视中：" or "监视已停止：" before the counters.
+std::string MonitorStatusText(bool running, const PollCounters& counters, double pollsPerSecond);
+// "曲线(最多8项):"
+std::string CurvesLabel();
