@@ -81,6 +81,12 @@ done
 if [[ -f build-win/bin/dolvane-console.exe ]]; then
   ./scripts/windows-window-check.sh "$device" && pass || fail "dolvane-console.exe window check"
 fi
+# 4. The window's tools: the traffic window (Ctrl+M) lists the read, the finder
+# (Ctrl+F) scans stations 1-20 and names every simulated module.
+if [[ -f build-win/bin/dolvane-console.exe ]]; then
+  ./scripts/windows-window-check.sh "$device" "" "$(wc -w <<<"$models")" && pass ||
+    fail "dolvane-console.exe tools check"
+fi
 stop_simulator
 
 echo "windows: $passes passed, $failures failed"

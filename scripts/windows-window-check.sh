@@ -2,13 +2,17 @@
 # Drives dolvane-console.exe under Xvfb: opens COM5 through the port dialog,
 # reads the 4SX/Y module at station 1, and compares the pane with the Linux CLI's
 # report from the same simulator. Run by windows-test.sh (wine already set up);
-# DEVICE is the simulator's pseudo-terminal that COM5 points at.
-#   windows-window-check.sh DEVICE [SCREENSHOT.png]
+# DEVICE is the simulator's pseudo-terminal that COM5 points at. Given MODULES
+# (how many the simulator serves, at stations 1..MODULES), the probe also checks
+# the 通讯监视 window (Ctrl+M) and the 查找模块 dialog (Ctrl+F), and leaves the
+# traffic window open for the screenshot.
+#   windows-window-check.sh DEVICE [SCREENSHOT.png [MODULES]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
 device=$1
 shot=${2:-}
+modules=${3:-}
 out=build-win/window
 
 exec {display_fd}<> <(:)
@@ -18,14 +22,14 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 read -r -t 20 -u "$display_fd" display_number
 export DISPLAY=:$display_number
 
-timeout 120 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 linger=0
 [[ -n $shot ]] && linger=4
-timeout 120 wine build-win/bin/window_probe.exe 5 1003 $linger </dev/null >$out.pane 2>$out.err &
+timeout 180 wine build-win/bin/window_probe.exe 5 1003 $linger $modules </dev/null >$out.pane 2>$out.err &
 probe=$!
 if [[ -n $shot ]]; then
-  for _ in $(seq 200); do [[ -s $out.pane ]] && break; sleep 0.2; done
+  for _ in $(seq 900); do [[ -s $out.pane ]] && break; sleep 0.2; done
   sleep 1
   import -display "$DISPLAY" -window root -trim +repage "$shot"
 fi

@@ -41,9 +41,6 @@ namespace {
 // in the strip the scan's progress bar uses, which no scan needs meanwhile.
 constexpr DluRect kMonitorSwitchRect{586, 380, 29, 12};
 constexpr const char* kMonitorSwitchText = "监视";
-// The tools beside the About item on the window's context menu.
-constexpr const char* kTrafficItem = "通讯监视(&M)...";
-constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 
 QWidget* NewPane(QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);

@@ -7,8 +7,10 @@
 #include <memory>
 
 class Session;
+class TrafficTap;
 class WinForm;
 class WinSessionView;
+class WinTrafficWindow;
 
 class MainDialog {
  public:
@@ -29,6 +31,13 @@ class MainDialog {
   bool commandRunning() const;
   void close();
   void destroyed();
+  // The main window is modeless: its loop turns the tool shortcuts into
+  // commands and gives the tool windows their keyboard handling.
+  void runMessageLoop();
+  void onTool(int id);
+  void showTrafficWindow();
+  void showFinder();
+  void showAbout();
 
   HWND dialog_ = nullptr;
   HICON icon_ = nullptr;
@@ -37,7 +46,12 @@ class MainDialog {
   HWND focusBeforeCommand_ = nullptr;  // a greyed button loses the focus; it comes back
   std::unique_ptr<WinSessionView> view_;
   std::unique_ptr<WinForm> form_;
-  std::unique_ptr<Session> session_;  // last: ends before the view it posts to
+  HACCEL toolKeys_ = nullptr;
+  bool finderOpen_ = false;
+  TrafficTap* tap_ = nullptr;  // owned by the session's port: every frame passes it
+  std::unique_ptr<Session> session_;  // ends before the view it posts to
+  // Lets go of the tap before the session goes.
+  std::unique_ptr<WinTrafficWindow> traffic_;
 };
 
 // CAboutDlg: the template IDD_ABOUT, closed by its OK button.
