@@ -3,9 +3,11 @@
 #include "win/utf16.h"
 
 void RegisterToolWindowClass(const wchar_t* className, WNDPROC proc) {
-  WNDCLASSEXW known{sizeof known};
+  WNDCLASSEXW known{};
+  known.cbSize = sizeof known;
   if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &known)) return;
-  WNDCLASSEXW wc{sizeof wc};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);

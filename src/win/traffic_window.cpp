@@ -172,14 +172,14 @@ void WinTrafficWindow::showDetail() {
   SetDlgItemTextW(window_, IDC_TRAFFIC_DETAIL, EditControlText(text).c_str());
 }
 
-LRESULT WinTrafficWindow::onNotify(const NMHDR& header) {
+LRESULT WinTrafficWindow::onNotify(NMHDR& header) {
   if (header.idFrom != IDC_TRAFFIC_LIST) return 0;
   switch (header.code) {
     case LVN_GETDISPINFOW:
-      fillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      fillCell(reinterpret_cast<NMLVDISPINFOW&>(header));
       return 0;
     case NM_CUSTOMDRAW:
-      return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+      return customDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       if ((change.uNewState ^ change.uOldState) & LVIS_FOCUSED) showDetail();

@@ -4,6 +4,7 @@
 // The tap's listener only queues; a timer drains the queue on the window's
 // thread, so an exchange never waits on the list.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 
@@ -31,7 +32,7 @@ class WinTrafficWindow {
   void showRows(TrafficRows::Change change);
   void showStatus();
   void showDetail();
-  LRESULT onNotify(const NMHDR& header);
+  LRESULT onNotify(NMHDR& header);
   LRESULT customDraw(NMLVCUSTOMDRAW& draw) const;
   void fillCell(NMLVDISPINFOW& info) const;
   std::vector<size_t> selectedRows() const;

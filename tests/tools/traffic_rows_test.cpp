@@ -6,14 +6,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "modbus/crc16.h"
+#include "modbus/frames.h"
 
 namespace {
 
 std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
-  const uint16_t crc = ModbusCrc16(bytes.data(), static_cast<uint16_t>(bytes.size()));
-  bytes.push_back(static_cast<uint8_t>(crc));
-  bytes.push_back(static_cast<uint8_t>(crc >> 8));
+  const auto n = static_cast<uint32_t>(bytes.size());
+  bytes.resize(n + 2);
+  PlaceCrc(bytes.data(), n);
   return bytes;
 }
 
