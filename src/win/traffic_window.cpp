@@ -19,13 +19,28 @@ constexpr int kWidth = 1000;
 constexpr int kHeight = 460;
 constexpr int kMargin = 8;
 
+// Over the lower part of the main window, where the pane's report ends, and
+// on its screen.
+POINT PlaceBeside(HWND owner) {
+  RECT main{};
+  GetWindowRect(owner, &main);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &screen);
+  const RECT& work = screen.rcWork;
+  const LONG x = std::clamp<LONG>(main.left + 40, work.left, std::max(work.left, work.right - kWidth));
+  const LONG y = std::clamp<LONG>(main.top + (main.bottom - main.top) / 3, work.top,
+                                  std::max(work.top, work.bottom - kHeight));
+  return {x, y};
+}
+
 }  // namespace
 
 WinTrafficWindow::WinTrafficWindow(HWND owner, TrafficTap& tap) : tap_(tap) {
   RegisterToolWindowClass(kClassName, Proc);
-  window_ = CreateWindowExW(0, kClassName, Utf16(kTrafficWindowTitle).c_str(), WS_OVERLAPPEDWINDOW,
-                            CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, owner, nullptr,
-                            GetModuleHandleW(nullptr), this);
+  const POINT at = PlaceBeside(owner);
+  window_ = CreateWindowExW(0, kClassName, Utf16(kTrafficWindowTitle).c_str(), WS_OVERLAPPEDWINDOW, at.x, at.y,
+                            kWidth, kHeight, owner, nullptr, GetModuleHandleW(nullptr), this);
   // The listener runs inside the exchange: it only queues.
   listenerId_ = tap_.addListener([queue = queue_](const TrafficRecord& record) { queue->push(record); });
   SetTimer(window_, kDrainTimer, kTrafficDrainMs, nullptr);

@@ -250,8 +250,8 @@ const char* TrafficFault(HWND traffic) {
       10);
   if (tx < 0) return "the traffic window lists no request to station 1";
   if (rx < 0) return "the traffic window lists no reply after the request";
-  if (ListCell(list, rx, column(TrafficColumn::kVerdictColumn)).rfind(L"[CRC ok] function 03", 0) != 0)
-    return "the reply's verdict is not [CRC ok]";
+  const std::wstring verdict = ListCell(list, rx, column(TrafficColumn::kVerdictColumn));
+  if (verdict.find(L"[CRC ok] function 03") != 0) return "the reply's verdict is not [CRC ok]";
   if (ListCell(list, tx, column(TrafficColumn::kLineColumn)) != L"9600 N,8,1") return "the request shows no line";
   return nullptr;
 }
@@ -369,6 +369,7 @@ int main(int argc, char** argv) {
   if (traffic) {
     if (const char* fault = TrafficFault(traffic)) return Fail(fault);
     if (const char* fault = FinderFault(main, modules)) return Fail(fault);
+    SetForegroundWindow(traffic);  // in front for a screenshot
   }
   const std::string text = Utf8(report);
   std::fwrite(text.data(), 1, text.size(), stdout);
