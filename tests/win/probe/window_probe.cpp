@@ -4,8 +4,8 @@
 // Enter leave the window open and that the system menu's About item opens the
 // About box. Given MODULES (the simulated modules at stations 1..MODULES), it
 // also opens the 通讯监视 window with Ctrl+M and reads its list, and scans
-// stations 1-20 in the 查找模块 dialog opened with Ctrl+F. Exit status 0 when
-// every step held.
+// stations 1-20 in the 查找模块 dialog opened with Ctrl+F, and opens the About
+// box with F1. Exit status 0 when every step held.
 //   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS [MODULES]]
 #include <windows.h>
 #include <commctrl.h>
@@ -18,6 +18,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "layout/main_window_controls.h"
 #include "tools/finder_run.h"
@@ -173,24 +174,39 @@ std::wstring Wide(const char* utf8) {
   return text;
 }
 
-// A key with Ctrl held, typed into whatever has the keyboard, as a user would.
-void PressCtrl(WORD key) {
-  INPUT keys[4] = {};
-  for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = VK_CONTROL;
-  keys[1].ki.wVk = key;
-  keys[2].ki.wVk = key;
-  keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  keys[3].ki.wVk = VK_CONTROL;
-  keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, keys, sizeof(INPUT));
+// A key, with Ctrl held or not, typed into whatever has the keyboard, as a user would.
+void Press(WORD key, bool control) {
+  std::vector<INPUT> keys;
+  const auto add = [&keys](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  };
+  if (control) add(VK_CONTROL, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (control) add(VK_CONTROL, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
-// Gives `main` the keyboard, then types Ctrl+key into its station field.
-void ShortcutInMain(HWND main, WORD key) {
+// Gives `main` the keyboard, then types the key into the control that has it.
+void ShortcutInMain(HWND main, WORD key, bool control = true) {
   SetForegroundWindow(main);
   WaitFor([&] { return GetForegroundWindow() == main; }, 5);
-  PressCtrl(key);
+  Press(key, control);
+}
+
+// F1 opens the About box, as the system menu's item does.
+const char* AboutKeyFault(HWND main) {
+  ShortcutInMain(main, VK_F1, false);
+  HWND about = nullptr;
+  if (!WaitFor([&] { return (about = TopWindow(L"关于Dolvane电参数采集")) != nullptr; }, 10))
+    return "F1 opened no About box";
+  Click(about, IDOK);
+  if (!WaitFor([&] { return !IsWindow(about); }, 10)) return "the About box did not close";
+  return nullptr;
 }
 
 // A ListView's cell of another process: the text comes back through memory
@@ -369,6 +385,7 @@ int main(int argc, char** argv) {
   if (traffic) {
     if (const char* fault = TrafficFault(traffic)) return Fail(fault);
     if (const char* fault = FinderFault(main, modules)) return Fail(fault);
+    if (const char* fault = AboutKeyFault(main)) return Fail(fault);
     SetForegroundWindow(traffic);  // in front for a screenshot
   }
   const std::string text = Utf8(report);
