@@ -176,7 +176,7 @@ void TrafficWindow::copySelection() const {
 }
 
 bool TrafficWindow::saveTo(const QString& path, SaveFormat format) const {
-  return rows_.saveTo(std::filesystem::path(path.toStdString()), format);
+  return rows_.saveTo(std::filesystem::path(path.toStdU16String()), format);
 }
 
 void TrafficWindow::saveWithDialog() {

@@ -153,12 +153,14 @@ TEST(TrafficRows, SavesToAFileAndSaysWhenItCannot) {
   rows.take({Request(1)});
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "traffic_rows_test";
   std::filesystem::create_directories(dir);
-  const std::filesystem::path file = dir / "通讯.csv";
+  const std::filesystem::path file = dir / u8"通讯.csv";
   ASSERT_TRUE(rows.saveTo(file, TrafficSaveFormat::kCsv));
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), rows.fileText(TrafficSaveFormat::kCsv));
+  {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), rows.fileText(TrafficSaveFormat::kCsv));
+  }  // closed: Windows removes no open file
   EXPECT_FALSE(rows.saveTo(dir / "missing" / "x.txt", TrafficSaveFormat::kText));
   std::filesystem::remove_all(dir);
 }
