@@ -56,6 +56,7 @@ void FinderDialog::exec(HWND owner) {
   CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, Utf16(kFinderTitle).c_str(),
                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, x, y, kWidth, kHeight, owner, nullptr,
                   GetModuleHandleW(nullptr), this);
+  if (!window_) return;
   EnableWindow(owner, FALSE);
   ShowWindow(window_, SW_SHOW);
   SetFocus(GetDlgItem(window_, IDC_FINDER_FROM));
