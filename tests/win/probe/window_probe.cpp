@@ -5,7 +5,7 @@
 // About box. Given MODULES (the simulated modules at stations 1..MODULES), it
 // also opens the 通讯监视 window with Ctrl+M and reads its list, and scans
 // stations 1-20 in the 查找模块 dialog opened with Ctrl+F, and opens the About
-// box with F1. Exit status 0 when every step held.
+// box with F1 and from the pane's context menu. Exit status 0 when every step held.
 //   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS [MODULES]]
 #include <windows.h>
 #include <commctrl.h>
@@ -198,6 +198,30 @@ void ShortcutInMain(HWND main, WORD key, bool control = true) {
   Press(key, control);
 }
 
+HWND OpenMenu() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// A right-click on the output pane opens the window's menu beneath the pane's
+// own entries; its About item (A) opens the About box.
+const char* PaneMenuFault(HWND main) {
+  SetForegroundWindow(main);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 5);
+  HWND pane = GetDlgItem(main, kOutputPane);
+  RECT at{};
+  GetWindowRect(pane, &at);
+  PostMessageW(pane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane), MAKELPARAM(at.left + 20, at.top + 20));
+  if (!WaitFor([] { return OpenMenu() != nullptr; }, 10)) return "a right-click on the pane opened no menu";
+  Press('A', false);
+  HWND about = nullptr;
+  if (!WaitFor([&] { return (about = TopWindow(L"关于Dolvane电参数采集")) != nullptr; }, 10))
+    return "the pane's menu has no About item";
+  Click(about, IDOK);
+  if (!WaitFor([&] { return !IsWindow(about); }, 10)) return "the About box did not close";
+  return nullptr;
+}
+
 // F1 opens the About box, as the system menu's item does.
 const char* AboutKeyFault(HWND main) {
   ShortcutInMain(main, VK_F1, false);
@@ -386,6 +410,7 @@ int main(int argc, char** argv) {
     if (const char* fault = TrafficFault(traffic)) return Fail(fault);
     if (const char* fault = FinderFault(main, modules)) return Fail(fault);
     if (const char* fault = AboutKeyFault(main)) return Fail(fault);
+    if (const char* fault = PaneMenuFault(main)) return Fail(fault);
     SetForegroundWindow(traffic);  // in front for a screenshot
   }
   const std::string text = Utf8(report);
