@@ -17,7 +17,7 @@ set(LAYER_RANKS
   readers=3 config=3 sim=3
   models=4
   operations=5 monitor=5 discovery=5
-  session=6
+  session=6 tools=6
   layout=7
   monitoring=8
   app=9 cli=9 win=9 sim/main=9
@@ -134,6 +134,8 @@ dolvane_layer(operations PUBLIC config link modbus PRIVATE console models reader
 dolvane_layer(monitor    PUBLIC console modbus readers)
 dolvane_layer(discovery  PUBLIC link modbus PRIVATE console models)
 dolvane_layer(session    PUBLIC console link operations Threads::Threads)
+# The traffic list and the module finder under both windows.
+dolvane_layer(tools      PUBLIC discovery link operations PRIVATE console modbus monitor)
 dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
 # Monitoring as both windows run it, on the session and the form model.
 dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations session)

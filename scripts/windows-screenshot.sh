@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes docs/windows-console.png: dolvane-console.exe under wine and Xvfb, after
 # reading the 4SX/Y module of the Linux simulator through COM5; and
-# docs/windows-monitoring.png: the same window monitoring it, with its trend window.
+# docs/windows-monitoring.png: the same window monitoring it, with its trend window;
+# docs/windows-traffic.png: the same with its 通讯监视 window open.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install_missing.sh
@@ -13,5 +14,7 @@ start_wine
 start_simulator
 device=$sim_device
 ./scripts/windows-window-check.sh "$device" docs/windows-console.png docs/windows-monitoring.png
+modules=$(build/bin/dolvane-cli --help | sed -n 's/^MODEL: *//p' | wc -w)
+MODULES=$modules ./scripts/windows-window-check.sh "$device" docs/windows-traffic.png
 stop_simulator
-echo "docs/windows-console.png docs/windows-monitoring.png"
+echo "docs/windows-console.png docs/windows-monitoring.png docs/windows-traffic.png"

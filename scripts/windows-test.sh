@@ -81,9 +81,12 @@ for model in $models; do
   fi
 done
 
-# 3. The window under Xvfb: open COM5, read a model, compare the pane.
+# 3. The window under Xvfb: open COM5, read a model, compare the pane; the
+# traffic window (Ctrl+M) lists the read, the finder (Ctrl+F) scans stations
+# 1-20 and names every simulated module; monitoring with the CSV log; --simulate.
 if [[ -f build-win/bin/dolvane-console.exe ]]; then
-  ./scripts/windows-window-check.sh "$device" && pass || fail "dolvane-console.exe window check"
+  MODULES=$(wc -w <<<"$models") ./scripts/windows-window-check.sh "$device" && pass ||
+    fail "dolvane-console.exe window check"
 fi
 
 # 4. A serial server and a Modbus TCP server through Winsock: the Linux
@@ -119,7 +122,7 @@ compare_on tcp:127.0.0.1:1 tcp:127.0.0.1:1 -s 1 read 4SXY
 compare_on mbtcp:127.0.0.1:1 mbtcp:127.0.0.1:1 -s 1 read 4SXY
 stop_simulator
 
-# 4. The packages: versions in the file properties, the MSI installed and removed.
+# 5. The packages: versions in the file properties, the MSI installed and removed.
 ./scripts/windows-installer-check.sh && pass || fail "Windows installer check"
 
 echo "windows: $passes passed, $failures failed"

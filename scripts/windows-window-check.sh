@@ -3,19 +3,22 @@
 # reads the 4SX/Y module at station 1, and compares the pane with the Linux CLI's
 # report from the same simulator; with WINDOW_PORT=tcp:HOST:PORT (or mbtcp:) the
 # window opens that name instead, DEVICE being the same name for the Linux CLI,
-# and that is all. Then monitors in a second window: the 监视 switch on, the CSV
-# log on through the save dialog, 20 polls, the switch off, and checks the log
-# against the Linux CLI's header. Then (without screenshots) opens the window
-# with --simulate and reads from the simulated modules inside it. Run by
-# windows-test.sh (wine already set up); DEVICE is the simulator's
-# pseudo-terminal that COM5 points at.
-#   [WINDOW_PORT=NAME] windows-window-check.sh DEVICE [SCREENSHOT.png [MONITORING-SCREENSHOT.png]]
+# and that is all. Given MODULES (how many the simulator serves, at stations
+# 1..MODULES), the probe also checks the 通讯监视 window (Ctrl+M) and the 查找模块
+# dialog (Ctrl+F), and leaves the traffic window open for the screenshot. Then
+# monitors in a second window: the 监视 switch on, the CSV log on through the
+# save dialog, 20 polls, the switch off, and checks the log against the Linux
+# CLI's header. Then (without screenshots) opens the window with --simulate and
+# reads from the simulated modules inside it. Run by windows-test.sh (wine
+# already set up); DEVICE is the simulator's pseudo-terminal that COM5 points at.
+#   [WINDOW_PORT=NAME] [MODULES=N] windows-window-check.sh DEVICE [SCREENSHOT.png [MONITORING-SCREENSHOT.png]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
 device=$1
 shot=${2:-}
 monitor_shot=${3:-}
+modules=${MODULES:-}
 out=build-win/window
 
 exec {display_fd}<> <(:)
@@ -25,14 +28,14 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 read -r -t 20 -u "$display_fd" display_number
 export DISPLAY=:$display_number
 
-timeout 120 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 linger=0
 [[ -n $shot ]] && linger=4
-timeout 120 wine build-win/bin/window_probe.exe "${WINDOW_PORT:-5}" 1003 $linger </dev/null >$out.pane 2>$out.err &
+timeout 180 wine build-win/bin/window_probe.exe "${WINDOW_PORT:-5}" 1003 $linger $modules </dev/null >$out.pane 2>$out.err &
 probe=$!
 if [[ -n $shot ]]; then
-  for _ in $(seq 200); do [[ -s $out.pane ]] && break; sleep 0.2; done
+  for _ in $(seq 900); do [[ -s $out.pane ]] && break; sleep 0.2; done
   sleep 1
   import -display "$DISPLAY" -window root -trim +repage "$shot"
 fi

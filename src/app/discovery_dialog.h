@@ -2,17 +2,16 @@
 // 查找模块: the read-only station scan and line-setting detection, with a
 // progress bar and a Cancel that ends a run within one exchange.
 #include <QDialog>
-#include <atomic>
 #include <functional>
 
 #include "operations/operations.h"
+#include "tools/finder_run.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-struct DiscoveryControl;
 
 class DiscoveryDialog : public QDialog {
   Q_OBJECT
@@ -45,8 +44,8 @@ class DiscoveryDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  class ProgressConsole;
-  void runDiscovery(std::function<QString(OperationContext&, const DiscoveryControl&)> discover);
+  void runDiscovery(FinderRun::Job job);
+  FinderRun::Progress progressSink();
   void requestCancel();
   void setRunning(bool running);
   void showProgress(int done, int total);
@@ -64,5 +63,5 @@ class DiscoveryDialog : public QDialog {
   QProgressBar* progress_ = nullptr;
   QPlainTextEdit* results_ = nullptr;
   bool running_ = false;
-  std::atomic<bool> cancelRequested_{false};  // read by the job on the worker
+  FinderRun finderRun_;
 };

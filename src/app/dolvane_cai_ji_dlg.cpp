@@ -39,9 +39,6 @@
 
 namespace {
 
-// The tools beside the About item on the window's context menu.
-constexpr const char* kTrafficItem = "通讯监视(&M)...";
-constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 
 QWidget* NewPane(QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,47 +16,20 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <filesystem>
 
 #include "app/cjk_fonts.h"
 #include "app/message_boxes.h"
-#include "console/text.h"
-#include "link/link.h"
-#include "modbus/frame_verdict.h"
-#include "monitor/csv_log.h"
 
 namespace {
 
 constexpr int kWindowFontPoints = 9;
 
-QString TimeOfDay(const TrafficRecord& record) { return QString::fromStdString(TraceTimeOfDay(record.wallTime())); }
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
-QString SinceFirst(const TrafficRecord& record) {
-  return QString::number(static_cast<double>(record.atUs()) / 1e6, 'f', 6);
-}
-
-QString LineText(const TrafficRecord& record) {
-  if (record.baudRate == 0) return {};
-  for (const LineFormat& format : kLineFormats) {
-    if (format.parity == record.parity && format.stopBits == record.stopBits)
-      return QStringLiteral("%1 %2").arg(record.baudRate).arg(QString::fromUtf8(format.text));
-  }
-  return QString::number(record.baudRate);
-}
-
-QString HexColumn(const std::vector<uint8_t>& bytes) { return QString::fromStdString(HexBytes(bytes.data(), bytes.size())); }
-
-QStringList Cells(const TrafficRecord& record) {
-  const bool tx = record.direction == TrafficDirection::kTx;
-  return {TimeOfDay(record), SinceFirst(record), tx ? QStringLiteral("TX") : QStringLiteral("RX"),
-          LineText(record), HexColumn(record.bytes), QString::fromStdString(VerdictText(JudgeFrame(record)))};
-}
-
-// The monitor log's quoting, so both CSV files follow one rule.
-QString CsvCell(const QString& text) { return QString::fromStdString(CsvField(text.toStdString())); }
-
-QPushButton* NewButton(const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
+QPushButton* NewButton(const char* text, QWidget* parent) {
+  auto* button = new QPushButton(Utf8(text), parent);
   button->setAutoDefault(false);
   return button;
 }
@@ -65,24 +37,25 @@ QPushButton* NewButton(const QString& text, QWidget* parent) {
 }  // namespace
 
 TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
-    : QWidget(nullptr, Qt::Window), tap_(tap), queue_(std::make_shared<TrafficQueue>()), rowLimit_(rowLimit) {
-  setWindowTitle(QString::fromUtf8("通讯监视"));
+    : QWidget(nullptr, Qt::Window), tap_(tap), queue_(std::make_shared<TrafficQueue>()),
+      rows_(static_cast<size_t>(rowLimit)) {
+  setWindowTitle(Utf8(kTrafficWindowTitle));
   setFont(DialogFont(kWindowFontPoints));
 
-  pauseButton_ = NewButton(QString::fromUtf8("暂停"), this);
+  pauseButton_ = NewButton(kPauseText, this);
   pauseButton_->setObjectName(QStringLiteral("pause"));
-  auto* clearButton = NewButton(QString::fromUtf8("清除"), this);
+  auto* clearButton = NewButton(kClearText, this);
   clearButton->setObjectName(QStringLiteral("clear"));
-  auto* copyButton = NewButton(QString::fromUtf8("复制"), this);
+  auto* copyButton = NewButton(kCopyText, this);
   copyButton->setObjectName(QStringLiteral("copy"));
-  auto* saveButton = NewButton(QString::fromUtf8("保存…"), this);
+  auto* saveButton = NewButton(kSaveText, this);
   saveButton->setObjectName(QStringLiteral("save"));
   status_ = new QLabel(this);
 
-  model_ = new QStandardItemModel(0, kColumns, this);
-  model_->setHorizontalHeaderLabels({QString::fromUtf8("时间"), QString::fromUtf8("相对(秒)"),
-                                     QString::fromUtf8("方向"), QString::fromUtf8("线路"),
-                                     QString::fromUtf8("数据(十六进制)"), QString::fromUtf8("判定")});
+  model_ = new QStandardItemModel(0, kTrafficColumns, this);
+  QStringList titles;
+  for (const char* title : kTrafficColumnTitles) titles << Utf8(title);
+  model_->setHorizontalHeaderLabels(titles);
   table_ = new QTableView(this);
   table_->setModel(model_);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,11 +65,7 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
-  table_->setColumnWidth(kTimeColumn, 120);
-  table_->setColumnWidth(kSinceColumn, 90);
-  table_->setColumnWidth(kDirectionColumn, 40);
-  table_->setColumnWidth(kLineColumn, 90);
-  table_->setColumnWidth(kBytesColumn, 330);
+  for (int c = 0; c + 1 < kTrafficColumns; ++c) table_->setColumnWidth(c, kTrafficColumnWidths[c]);
 
   detail_ = new QPlainTextEdit(this);
   detail_->setReadOnly(true);
@@ -112,7 +81,7 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
   layout->addWidget(detail_);
   resize(1000, 460);
 
-  connect(pauseButton_, &QPushButton::clicked, this, [this] { setPaused(!paused_); });
+  connect(pauseButton_, &QPushButton::clicked, this, [this] { setPaused(!paused()); });
   connect(clearButton, &QPushButton::clicked, this, &TrafficWindow::clear);
   connect(copyButton, &QPushButton::clicked, this, &TrafficWindow::copySelection);
   connect(saveButton, &QPushButton::clicked, this, &TrafficWindow::saveWithDialog);
@@ -123,7 +92,7 @@ TrafficWindow::TrafficWindow(TrafficTap& tap, int rowLimit)
   listenerId_ = tap_.addListener([queue = queue_](const TrafficRecord& record) { queue->push(record); });
   drainTimer_ = new QTimer(this);
   connect(drainTimer_, &QTimer::timeout, this, &TrafficWindow::drainNow);
-  drainTimer_->start(kDrainMs);
+  drainTimer_->start(kTrafficDrainMs);
   showStatus();
 }
 
@@ -140,94 +109,65 @@ bool TrafficWindow::eventFilter(QObject* watched, QEvent* event) {
 
 int TrafficWindow::rowCount() const { return model_->rowCount(); }
 
-QString TrafficWindow::cell(int row, Column column) const { return model_->item(row, column)->text(); }
+QString TrafficWindow::cell(int row, Column column) const {
+  return model_->item(row, static_cast<int>(column))->text();
+}
 
 void TrafficWindow::drainNow() {
   std::vector<TrafficRecord> records = queue_->drain();
   if (records.empty()) return;
-  if (paused_) {
-    for (TrafficRecord& record : records) held_.push_back(std::move(record));
-    while (held_.size() > static_cast<size_t>(rowLimit_)) {
-      held_.pop_front();
-      ++droppedRows_;
-    }
-    showStatus();
-    return;
-  }
-  append(records);
+  showRows(rows_.take(std::move(records)));
 }
 
-void TrafficWindow::append(const std::vector<TrafficRecord>& records) {
+// Brings the model in line with the rows after `change`.
+void TrafficWindow::showRows(TrafficRows::Change change) {
   QScrollBar* bar = table_->verticalScrollBar();
   const bool following = bar->value() == bar->maximum();
-  for (const TrafficRecord& record : records) appendRow(record);
-  const int excess = model_->rowCount() - rowLimit_;
-  if (excess > 0) {
-    records_.erase(records_.begin(), records_.begin() + excess);
-    model_->removeRows(0, excess);
-    droppedRows_ += excess;
-    showDetail();
+  if (change.removedFromTop > 0) model_->removeRows(0, static_cast<int>(change.removedFromTop));
+  for (size_t i = rows_.size() - change.added; i < rows_.size(); ++i) {
+    const TrafficRow& row = rows_.row(i);
+    QList<QStandardItem*> items;
+    for (const std::string& text : row.cells) {
+      auto* item = new QStandardItem(Utf8(text));
+      if (row.failed)
+        item->setForeground(QColor(kFailedRowColour.red, kFailedRowColour.green, kFailedRowColour.blue));
+      items << item;
+    }
+    model_->appendRow(items);
   }
-  if (following) table_->scrollToBottom();
+  if (change.removedFromTop > 0) showDetail();
+  if (following && change.added > 0) table_->scrollToBottom();
   showStatus();
-}
-
-void TrafficWindow::appendRow(const TrafficRecord& record) {
-  QList<QStandardItem*> row;
-  for (const QString& text : Cells(record)) row << new QStandardItem(text);
-  const FrameVerdict verdict = JudgeFrame(record);
-  if (verdict.crc == FrameVerdict::Crc::kBad || verdict.mismatch || verdict.discarded ||
-      record.end != TrafficEnd::kComplete) {
-    for (QStandardItem* item : row) item->setForeground(QColor(0xB0, 0x00, 0x00));
-  }
-  model_->appendRow(row);
-  records_.push_back(record);
 }
 
 void TrafficWindow::setPaused(bool paused) {
-  if (paused == paused_) return;
-  paused_ = paused;
-  pauseButton_->setText(QString::fromUtf8(paused ? "继续" : "暂停"));
-  if (!paused) {
-    std::vector<TrafficRecord> held(std::make_move_iterator(held_.begin()), std::make_move_iterator(held_.end()));
-    held_.clear();
-    append(held);
-  }
-  showStatus();
+  if (paused == rows_.paused()) return;
+  const TrafficRows::Change change = rows_.setPaused(paused);
+  pauseButton_->setText(Utf8(paused ? kResumeText : kPauseText));
+  showRows(change);
 }
 
 void TrafficWindow::clear() {
-  drainNow();
+  queue_->drain();
   model_->removeRows(0, model_->rowCount());
-  records_.clear();
-  held_.clear();
+  rows_.clear();
   detail_->clear();
-  droppedRows_ = 0;
   showStatus();
 }
 
-void TrafficWindow::showStatus() {
-  QString text = QString::fromUtf8("%1 帧").arg(model_->rowCount());
-  if (paused_) text += QString::fromUtf8("，已暂停：%1 帧待显示").arg(held_.size());
-  if (droppedRows_ > 0) text += QString::fromUtf8("（较早的 %1 帧已移除）").arg(droppedRows_);
-  status_->setText(text);
-}
+void TrafficWindow::showStatus() { status_->setText(Utf8(rows_.statusText())); }
 
 void TrafficWindow::showDetail() {
   const int row = table_->currentIndex().row();
-  const bool shown = row >= 0 && row < static_cast<int>(records_.size());
-  detail_->setPlainText(shown ? QString::fromStdString(TraceLine(records_[row])) : QString());
+  detail_->setPlainText(row >= 0 ? Utf8(rows_.detailText(static_cast<size_t>(row))) : QString());
 }
 
 QString TrafficWindow::detailText() const { return detail_->toPlainText(); }
 
 QString TrafficWindow::selectedText() const {
-  QList<int> rows;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows << index.row();
-  std::sort(rows.begin(), rows.end());
-  QString text;
-  for (int row : rows) text += QString::fromStdString(TraceLine(records_[row])) + QLatin1Char('\n');
-  return text;
+  std::vector<size_t> rows;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
+  return Utf8(rows_.selectedText(std::move(rows)));
 }
 
 void TrafficWindow::copySelection() const {
@@ -236,33 +176,15 @@ void TrafficWindow::copySelection() const {
 }
 
 bool TrafficWindow::saveTo(const QString& path, SaveFormat format) const {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  QString text;
-  if (format == SaveFormat::kText) {
-    for (const TrafficRecord& record : records_) text += QString::fromStdString(TraceLine(record)) + QLatin1Char('\n');
-  } else {
-    QStringList header;
-    for (int c = 0; c < kColumns; ++c) header << CsvCell(model_->headerData(c, Qt::Horizontal).toString());
-    text += header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (const TrafficRecord& record : records_) {
-      QStringList fields;
-      for (const QString& cell : Cells(record)) fields << CsvCell(cell);
-      text += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-  }
-  const QByteArray bytes = text.toUtf8();
-  return file.write(bytes) == bytes.size() && file.flush();
+  return rows_.saveTo(std::filesystem::path(path.toStdU16String()), format);
 }
 
 void TrafficWindow::saveWithDialog() {
-  const QString textFilter = QString::fromUtf8("文本文件 (*.txt)");
-  const QString csvFilter = QString::fromUtf8("CSV 文件 (*.csv)");
+  const QString textFilter = Utf8(kTextFilter);
+  const QString csvFilter = Utf8(kCsvFilter);
   QString chosen;
-  const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("保存通讯记录"), QString(),
+  const QString path = QFileDialog::getSaveFileName(this, Utf8(kSaveTitle), QString(),
                                                     textFilter + QStringLiteral(";;") + csvFilter, &chosen);
   if (path.isEmpty()) return;
-  const bool csv = chosen == csvFilter || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
-  if (!saveTo(path, csv ? SaveFormat::kCsv : SaveFormat::kText))
-    ShowInfoBox(this, QString::fromUtf8("保存失败！"));
+  if (!saveTo(path, SaveFormatOf(chosen == csvFilter, path.toStdString()))) ShowInfoBox(this, Utf8(kSaveFailed));
 }

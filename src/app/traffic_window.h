@@ -3,10 +3,10 @@
 // The tap's listener only queues; a timer drains the queue in the event loop,
 // so an exchange never waits on the list.
 #include <QWidget>
-#include <deque>
 #include <memory>
 
 #include "link/traffic_tap.h"
+#include "tools/traffic_rows.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -18,11 +18,11 @@ class QTimer;
 class TrafficWindow : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kMaxRows = 10000;  // older rows go, so a long session stays bounded
-  static constexpr int kDrainMs = 80;
+  static constexpr int kMaxRows = static_cast<int>(TrafficRows::kMaxRows);
 
-  enum Column { kTimeColumn, kSinceColumn, kDirectionColumn, kLineColumn, kBytesColumn, kVerdictColumn, kColumns };
-  enum class SaveFormat { kText, kCsv };
+  using Column = TrafficColumn;
+  using enum TrafficColumn;
+  using SaveFormat = TrafficSaveFormat;
 
   // Listens to `tap` for as long as it lives; the tap must outlive it. Keeps
   // the last `rowLimit` frames.
@@ -33,9 +33,9 @@ class TrafficWindow : public QWidget {
   QString detailText() const;
   int rowCount() const;
   QString cell(int row, Column column) const;
-  bool paused() const { return paused_; }
+  bool paused() const { return rows_.paused(); }
   // Frames that arrived while paused: kept, and listed on resume.
-  int heldCount() const { return static_cast<int>(held_.size()); }
+  int heldCount() const { return static_cast<int>(rows_.held()); }
 
   void setPaused(bool paused);
   void clear();
@@ -51,8 +51,7 @@ class TrafficWindow : public QWidget {
 
  private:
   void saveWithDialog();
-  void append(const std::vector<TrafficRecord>& records);
-  void appendRow(const TrafficRecord& record);
+  void showRows(TrafficRows::Change change);
   void showStatus();
   void showDetail();
 
@@ -65,9 +64,5 @@ class TrafficWindow : public QWidget {
   QLabel* status_ = nullptr;
   QPlainTextEdit* detail_ = nullptr;  // the current row whole, bytes wrapped
   QTimer* drainTimer_ = nullptr;
-  std::deque<TrafficRecord> records_;  // one per row, for copy and save
-  std::deque<TrafficRecord> held_;     // while paused
-  size_t droppedRows_ = 0;
-  bool paused_ = false;
-  int rowLimit_;
+  TrafficRows rows_;
 };

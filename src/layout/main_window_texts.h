@@ -8,6 +8,9 @@ inline constexpr const char* kSupportPhone = "000-0000-0000";
 
 inline constexpr const char* kMainWindowCaption = "Dolvane采集模块调试工具V2.8";
 inline constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
+// The tools beside the About item on the window's context menu (Ctrl+M, Ctrl+F).
+inline constexpr const char* kTrafficItem = "通讯监视(&M)...";
+inline constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 
 // Button 1000's caption while the port is open or closed.
 const char* OpenButtonCaption(bool portOpen);

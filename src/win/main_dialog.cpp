@@ -9,28 +9,22 @@
 #include "link/link.h"
 #include "link/port_by_name.h"
 #include "link/ports.h"
+#include "link/traffic_tap.h"
 #include "models/in_process_bus.h"
 #include "operations/operations.h"
 #include "session/session.h"
+#include "win/child_windows.h"
 #include "win/dialog_template.h"
+#include "win/finder_dialog.h"
 #include "win/resource.h"
+#include "win/tool_menu.h"
+#include "win/traffic_window.h"
 #include "win/utf16.h"
 #include "win/win_monitor.h"
 #include "win/win_form.h"
 #include "win/win_session_view.h"
 
 namespace {
-
-constexpr int kPaneFontPoints = 10;
-
-HFONT NewPaneFont(HWND dialog) {
-  HDC screen = GetDC(dialog);
-  const int height = -MulDiv(kPaneFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(dialog, screen);
-  return CreateFontW(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                     L"宋体");
-}
 
 void FillCombo(HWND dialog, int id, const std::vector<std::string>& entries, int selected) {
   for (const std::string& entry : entries)
@@ -89,6 +83,7 @@ MainDialog::MainDialog(InProcessBus* simulated) : simulated_(simulated) {}
 
 MainDialog::~MainDialog() {
   if (paneFont_) DeleteObject(paneFont_);
+  if (toolKeys_) DestroyAcceleratorTable(toolKeys_);
 }
 
 void MainDialog::run(HINSTANCE instance) {
@@ -98,17 +93,36 @@ void MainDialog::run(HINSTANCE instance) {
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), 0));
   const DialogTemplate form = BuildMainWindowTemplate(MainWindowTitle());
-  DialogBoxIndirectParamW(instance, form.get(), nullptr, Proc, reinterpret_cast<LPARAM>(this));
+  if (!CreateDialogIndirectParamW(instance, form.get(), nullptr, Proc, reinterpret_cast<LPARAM>(this))) return;
+  ShowWindow(dialog_, SW_SHOW);
+  runMessageLoop();
+}
+
+void MainDialog::runMessageLoop() {
+  toolKeys_ = NewToolAccelerators();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    const bool inMain = message.hwnd == dialog_ || IsChild(dialog_, message.hwnd);
+    if (inMain && TranslateAcceleratorW(dialog_, toolKeys_, &message)) continue;
+    if (traffic_ && IsDialogMessageW(traffic_->window(), &message)) continue;
+    // Enter and Escape become IDOK and IDCANCEL here, which close nothing.
+    if (IsDialogMessageW(dialog_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
 }
 
 void MainDialog::initialise(HWND dialog) {
   dialog_ = dialog;
   view_ = std::make_unique<WinSessionView>(dialog, OfferOf(simulated_));
   form_ = std::make_unique<WinForm>(dialog);
-  session_ = std::make_unique<Session>(*view_, *view_, WindowPort(simulated_));
+  auto tap = std::make_unique<TrafficTap>(WindowPort(simulated_));
+  tap_ = tap.get();
+  session_ = std::make_unique<Session>(*view_, *view_, std::move(tap));
   FitLabelsToText(dialog);
   createMonitor();  // before the form is filled: its edits report their changes
   AppendAboutItem(dialog);
+  SendPaneContextMenuToParent(GetDlgItem(dialog, ids::kOutputPane));
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   paneFont_ = NewPaneFont(dialog);
@@ -159,16 +173,46 @@ bool MainDialog::onSysCommand(WPARAM command) {
   return (command & 0xFFF0) == SC_CLOSE && (commandRunning() || monitor_->busy());
 }
 
+void MainDialog::onTool(int id) {
+  switch (id) {
+    case IDM_TRAFFIC: showTrafficWindow(); return;
+    case IDM_FINDER: showFinder(); return;
+    case IDM_ABOUT: showAbout(); return;
+  }
+}
+
+void MainDialog::showTrafficWindow() {
+  if (!traffic_) traffic_ = std::make_unique<WinTrafficWindow>(dialog_, *tap_);
+  traffic_->show();
+}
+
+void MainDialog::showFinder() {
+  if (commandRunning() || monitor_->running()) return;  // the port is taken
+  finderOpen_ = true;
+  FinderDialog finder([this](FinderRun::Job job, std::function<void()> done) {
+    return !monitor_->running() && session_->submit(std::move(job), std::move(done));
+  }, [this] { session_->requestCancel(); }, *view_);
+  finder.exec(dialog_);
+  finderOpen_ = false;
+}
+
+void MainDialog::showAbout() {
+  if (commandRunning()) return;
+  RunAboutDialog(dialog_);
+}
+
 void MainDialog::close() {
   monitor_->stop();
-  if (commandRunning() || monitor_->busy()) return;
-  EndDialog(dialog_, 0);
+  if (commandRunning() || monitor_->busy() || finderOpen_) return;
+  DestroyWindow(dialog_);
 }
 
 void MainDialog::destroyed() {
+  traffic_.reset();  // lets go of the tap, which the session's port owns
   session_.reset();  // joins the worker and closes the port
   view_->dropPosted();
   monitor_.reset();
+  PostQuitMessage(0);
 }
 
 INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,8 +225,15 @@ INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return TRUE;  // the first control in tab order takes the focus
     case WM_COMMAND:
       // IDOK and IDCANCEL come from Enter and Escape: they never close the window.
-      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
+      if (IsToolCommand(LOWORD(wParam)) && lParam == 0)  // a shortcut or the context menu
+        self->onTool(LOWORD(wParam));
+      else if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
         self->onCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CONTEXTMENU:
+      if (const int tool = TrackToolMenu(dialog, reinterpret_cast<HWND>(wParam),
+                                         GetDlgItem(dialog, ids::kOutputPane), lParam))
+        self->onTool(tool);
       return TRUE;
     case WM_SYSCOMMAND:
       if (self->onSysCommand(wParam)) {

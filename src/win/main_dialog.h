@@ -8,9 +8,11 @@
 
 class InProcessBus;
 class Session;
+class TrafficTap;
 class WinForm;
 class WinMonitor;
 class WinSessionView;
+class WinTrafficWindow;
 
 class MainDialog {
  public:
@@ -33,6 +35,13 @@ class MainDialog {
   void close();
   void destroyed();
   void createMonitor();
+  // The main window is modeless: its loop turns the tool shortcuts into
+  // commands and gives the tool windows their keyboard handling.
+  void runMessageLoop();
+  void onTool(int id);
+  void showTrafficWindow();
+  void showFinder();
+  void showAbout();
 
   InProcessBus* simulated_;
   HWND dialog_ = nullptr;
@@ -42,8 +51,13 @@ class MainDialog {
   HWND focusBeforeCommand_ = nullptr;  // a greyed button loses the focus; it comes back
   std::unique_ptr<WinSessionView> view_;
   std::unique_ptr<WinForm> form_;
+  HACCEL toolKeys_ = nullptr;
+  bool finderOpen_ = false;
+  TrafficTap* tap_ = nullptr;  // owned by the session's port: every frame passes it
   std::unique_ptr<Session> session_;  // ends before the view it posts to
   std::unique_ptr<WinMonitor> monitor_;  // ended after the session: its polls run there
+  // Lets go of the tap before the session goes.
+  std::unique_ptr<WinTrafficWindow> traffic_;
 };
 
 // CAboutDlg: the template IDD_ABOUT, closed by its OK button.

@@ -11,3 +11,36 @@
 #define IDC_ABOUT_NOTICE 1102
 // The About item of the system menu: system commands keep the low four bits free.
 #define IDM_ABOUT 0x0010
+// The tools on the context menu and their shortcuts (WM_COMMAND ids).
+#define IDM_TRAFFIC 0x0020
+#define IDM_FINDER 0x0030
+#define IDM_PANE_COPY 0x0040
+#define IDM_PANE_SELECT_ALL 0x0050
+// The 通讯监视 window.
+#define IDC_TRAFFIC_PAUSE 1200
+#define IDC_TRAFFIC_CLEAR 1201
+#define IDC_TRAFFIC_COPY 1202
+#define IDC_TRAFFIC_SAVE 1203
+#define IDC_TRAFFIC_STATUS 1204
+#define IDC_TRAFFIC_LIST 1205
+#define IDC_TRAFFIC_DETAIL 1206
+// The 查找模块 dialog.
+#define IDC_FINDER_FROM 1210
+#define IDC_FINDER_TO 1211
+#define IDC_FINDER_TURNAROUND 1212
+#define IDC_FINDER_STATION 1213
+#define IDC_FINDER_SCAN 1214
+#define IDC_FINDER_DETECT 1215
+#define IDC_FINDER_CANCEL 1216
+#define IDC_FINDER_CLOSE 1217
+#define IDC_FINDER_PROGRESS 1218
+#define IDC_FINDER_RESULTS 1219
+#define IDC_FINDER_SCAN_GROUP 1220
+#define IDC_FINDER_DETECT_GROUP 1221
+#define IDC_FINDER_FROM_LABEL 1222
+#define IDC_FINDER_TO_LABEL 1223
+#define IDC_FINDER_TURNAROUND_LABEL 1224
+#define IDC_FINDER_SUFFIX_LABEL 1225
+#define IDC_FINDER_STATION_LABEL 1226
+/* An up-down control beside each number field: the field's id + 20. */
+#define IDC_FINDER_SPIN_OFFSET 20

@@ -3,8 +3,12 @@
 // and prints the pane's text (UTF-8) to stdout. It also checks that Escape and
 // Enter leave the window open and that the system menu's About item opens the
 // About box. Exit status 0 when every step held.
-//   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS]
+//   window_probe.exe PORT BUTTON-ID [LINGER-SECONDS [MODULES]]
 // PORT "-" takes the entry the port dialog starts with (the simulated bus).
+// Given MODULES (the simulated modules at stations 1..MODULES), it also opens
+// the 通讯监视 window with Ctrl+M and reads its list, and scans stations 1-20 in
+// the 查找模块 dialog opened with Ctrl+F, and opens the About box with F1 and
+// from the pane's context menu.
 // With --monitor it opens the port and reads with the button, then monitors:
 // the 监视 switch on, the trend window's interval at 200 ms and its CSV log on
 // through the save dialog (typed as a user would), POLLS polls logged, the
@@ -12,6 +16,7 @@
 // (UTF-8) and lingers while polling.
 //   window_probe.exe PORT BUTTON-ID LINGER-SECONDS --monitor CSV-PATH POLLS
 #include <windows.h>
+#include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -23,8 +28,11 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "layout/main_window_controls.h"
+#include "tools/finder_run.h"
+#include "tools/traffic_rows.h"
 
 namespace {
 
@@ -43,6 +51,13 @@ constexpr int kTrendLogSwitch = 103;
 constexpr int kTrendStop = 104;
 constexpr int k200MsChoice = 1;
 constexpr int kOneMinuteChoice = 0;
+// The tool windows' controls (src/win/resource.h).
+constexpr int kFinderFrom = 1210;
+constexpr int kFinderTo = 1211;
+constexpr int kFinderScan = 1214;
+constexpr int kFinderCancel = 1216;
+constexpr int kFinderClose = 1217;
+constexpr int kFinderResults = 1219;
 
 std::string Utf8(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
@@ -170,6 +185,177 @@ const char* SilentReadFault(HWND main, int button) {
   return nullptr;
 }
 
+std::wstring Wide(const char* utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring text(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), n);
+  text.resize(static_cast<size_t>(n - 1));
+  return text;
+}
+
+// A key, with Ctrl held or not, typed into whatever has the keyboard, as a user would.
+void Press(WORD key, bool control) {
+  std::vector<INPUT> keys;
+  const auto add = [&keys](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  };
+  if (control) add(VK_CONTROL, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (control) add(VK_CONTROL, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+// Gives `main` the keyboard, then types the key into the control that has it.
+void ShortcutInMain(HWND main, WORD key, bool control = true) {
+  SetForegroundWindow(main);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 5);
+  Press(key, control);
+}
+
+HWND OpenMenu() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// A right-click on the output pane opens the window's menu beneath the pane's
+// own entries; its About item (A) opens the About box.
+const char* PaneMenuFault(HWND main) {
+  SetForegroundWindow(main);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 5);
+  HWND pane = GetDlgItem(main, kOutputPane);
+  RECT at{};
+  GetWindowRect(pane, &at);
+  PostMessageW(pane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane), MAKELPARAM(at.left + 20, at.top + 20));
+  if (!WaitFor([] { return OpenMenu() != nullptr; }, 10)) return "a right-click on the pane opened no menu";
+  Press('A', false);
+  HWND about = nullptr;
+  if (!WaitFor([&] { return (about = TopWindow(L"关于Dolvane电参数采集")) != nullptr; }, 10))
+    return "the pane's menu has no About item";
+  Click(about, IDOK);
+  if (!WaitFor([&] { return !IsWindow(about); }, 10)) return "the About box did not close";
+  return nullptr;
+}
+
+// F1 opens the About box, as the system menu's item does.
+const char* AboutKeyFault(HWND main) {
+  ShortcutInMain(main, VK_F1, false);
+  HWND about = nullptr;
+  if (!WaitFor([&] { return (about = TopWindow(L"关于Dolvane电参数采集")) != nullptr; }, 10))
+    return "F1 opened no About box";
+  Click(about, IDOK);
+  if (!WaitFor([&] { return !IsWindow(about); }, 10)) return "the About box did not close";
+  return nullptr;
+}
+
+// A ListView's cell of another process: the text comes back through memory
+// lent in that process.
+std::wstring ListCell(HWND list, int row, int column) {
+  constexpr size_t kChars = 1024;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return L"";
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text(kChars, L'\0');
+  if (remote) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.cchTextMax = kChars;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote),
+                        SMTO_BLOCK, 5000, &got);
+    ReadProcessMemory(process, item.pszText, text.data(), kChars * sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  text.resize(wcslen(text.c_str()));
+  return text;
+}
+
+// Ctrl+M opens the traffic window; the 4SX/Y read of station 1 that follows
+// is listed there: its request and its reply, judged sound.
+HWND OpenTrafficWindow(HWND main) {
+  ShortcutInMain(main, 'M');
+  HWND traffic = nullptr;
+  WaitFor([&] { return (traffic = TopWindow(Wide(kTrafficWindowTitle).c_str())) != nullptr; }, 10);
+  return traffic;
+}
+
+const char* TrafficFault(HWND traffic) {
+  HWND list = FindWindowExW(traffic, nullptr, WC_LISTVIEWW, nullptr);
+  if (!list) return "the traffic window has no list";
+  const auto column = [](TrafficColumn c) { return static_cast<int>(c); };
+  int tx = -1;
+  int rx = -1;
+  WaitFor(
+      [&] {
+        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row) {
+          const std::wstring direction = ListCell(list, row, column(TrafficColumn::kDirectionColumn));
+          const std::wstring bytes = ListCell(list, row, column(TrafficColumn::kBytesColumn));
+          if (direction == L"TX" && bytes.rfind(L"01 03 00 00 00 28", 0) == 0) tx = row;
+          if (direction == L"RX" && tx >= 0 && row > tx && bytes.rfind(L"01 03 50", 0) == 0) rx = row;
+        }
+        return tx >= 0 && rx >= 0;
+      },
+      10);
+  if (tx < 0) return "the traffic window lists no request to station 1";
+  if (rx < 0) return "the traffic window lists no reply after the request";
+  const std::wstring verdict = ListCell(list, rx, column(TrafficColumn::kVerdictColumn));
+  if (verdict.find(L"[CRC ok] function 03") != 0) return "the reply's verdict is not [CRC ok]";
+  if (ListCell(list, tx, column(TrafficColumn::kLineColumn)) != L"9600 N,8,1") return "the request shows no line";
+  return nullptr;
+}
+
+bool FinderIdle(HWND finder) {
+  return IsWindowEnabled(GetDlgItem(finder, kFinderScan)) && !IsWindowEnabled(GetDlgItem(finder, kFinderCancel));
+}
+
+// Runs a scan of from..to and returns the results once it ended.
+std::wstring Scan(HWND finder, const wchar_t* from, const wchar_t* to, const std::function<void()>& whileRunning) {
+  SetText(GetDlgItem(finder, kFinderFrom), from);
+  SetText(GetDlgItem(finder, kFinderTo), to);
+  Click(finder, kFinderScan);
+  if (WaitFor([&] { return !FinderIdle(finder); }, 5) && whileRunning) whileRunning();
+  if (!WaitFor([&] { return FinderIdle(finder); }, 60)) return L"(still running)";
+  return TextOf(GetDlgItem(finder, kFinderResults));
+}
+
+// Ctrl+F opens the finder; a scan of 1-20 names each simulated module; the
+// close box during a longer scan cancels it and leaves the dialog open.
+const char* FinderFault(HWND main, int modules) {
+  ShortcutInMain(main, 'F');
+  HWND finder = nullptr;
+  if (!WaitFor([&] { return (finder = TopWindow(Wide(kFinderTitle).c_str())) != nullptr; }, 10))
+    return "Ctrl+F opened no finder";
+  const std::wstring found = Scan(finder, L"1", L"20", {});
+  for (int station = 1; station <= modules; ++station) {
+    const std::wstring line = std::to_wstring(station) + L"\tword 0 = ";
+    if (found.rfind(line, 0) != 0 && found.find(L"\n" + line) == std::wstring::npos)
+      return "the scan missed a simulated module";
+  }
+  if (found.find(L"\n" + std::to_wstring(modules + 1) + L"\t") != std::wstring::npos)
+    return "the scan found a module where there is none";
+  const std::wstring summary = L"已探测 20 个，" + std::to_wstring(modules) + L" 个应答。";
+  if (found.find(summary) == std::wstring::npos) return "the scan's summary is wrong";
+
+  const std::wstring cancelled =
+      Scan(finder, L"1", L"247", [&] { PostMessageW(finder, WM_CLOSE, 0, 0); });
+  if (!IsWindow(finder)) return "the finder closed while a scan ran";
+  if (cancelled.find(L"已取消") == std::wstring::npos) return "closing during a scan did not cancel it";
+  Click(finder, kFinderClose);
+  if (!WaitFor([&] { return !IsWindow(finder); }, 10)) return "the finder's close button did not close it";
+  return nullptr;
+}
+
 int Fail(const char* what) {
   std::fprintf(stderr, "window_probe: %s\n", what);
   if (HWND box = TopWindow(L"提示"))
@@ -294,6 +480,7 @@ int main(int argc, char** argv) {
   const std::wstring port(argv[1], argv[1] + strlen(argv[1]));
   const int button = std::atoi(argv[2]);
   const int linger = argc > 3 ? std::atoi(argv[3]) : 0;
+  const int modules = argc > 4 ? std::atoi(argv[4]) : 0;
 
   HWND main = nullptr;
   if (!WaitFor([&] { return (main = TopWindow(L"Dolvane采集模块调试工具")) != nullptr; }, 60))
@@ -339,6 +526,8 @@ int main(int argc, char** argv) {
     return Fail("the port did not open");
 
   if (const char* fault = SilentReadFault(main, button)) return Fail(fault);
+  HWND traffic = nullptr;
+  if (modules > 0 && !(traffic = OpenTrafficWindow(main))) return Fail("Ctrl+M opened no traffic window");
   SetText(GetDlgItem(main, kStation), L"1");
   const std::wstring before = TextOf(pane);
   Click(main, button);
@@ -356,6 +545,13 @@ int main(int argc, char** argv) {
       30);
   if (!settled) return Fail("the pane did not settle on a report");
   if (TopWindow(L"提示")) return Fail("the read ended on a box");
+  if (traffic) {
+    if (const char* fault = TrafficFault(traffic)) return Fail(fault);
+    if (const char* fault = FinderFault(main, modules)) return Fail(fault);
+    if (const char* fault = AboutKeyFault(main)) return Fail(fault);
+    if (const char* fault = PaneMenuFault(main)) return Fail(fault);
+    SetForegroundWindow(traffic);  // in front for a screenshot
+  }
   const std::string text = Utf8(report);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);

@@ -1,0 +1,99 @@
+#pragma once
+// The 通讯监视 list without a toolkit: each frame's cells and verdict, which
+// rows are failed replies, the row limit, frames held while paused, and the
+// text a copy or a save writes. The Qt and the Win32 window show these rows.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "link/traffic_tap.h"
+
+inline constexpr const char* kTrafficWindowTitle = "通讯监视";
+inline constexpr const char* kPauseText = "暂停";
+inline constexpr const char* kResumeText = "继续";
+inline constexpr const char* kClearText = "清除";
+inline constexpr const char* kCopyText = "复制";
+inline constexpr const char* kSaveText = "保存…";
+inline constexpr const char* kSaveTitle = "保存通讯记录";
+inline constexpr const char* kTextFilter = "文本文件 (*.txt)";
+inline constexpr const char* kCsvFilter = "CSV 文件 (*.csv)";
+inline constexpr const char* kSaveFailed = "保存失败！";
+
+// How often a window takes what the tap queued.
+inline constexpr int kTrafficDrainMs = 80;
+
+enum class TrafficColumn { kTimeColumn, kSinceColumn, kDirectionColumn, kLineColumn, kBytesColumn, kVerdictColumn };
+inline constexpr int kTrafficColumns = 6;
+inline constexpr std::array<const char*, kTrafficColumns> kTrafficColumnTitles{
+    "时间", "相对(秒)", "方向", "线路", "数据(十六进制)", "判定"};
+// Widths in pixels at the window's 9-point font.
+inline constexpr std::array<int, kTrafficColumns> kTrafficColumnWidths{120, 90, 40, 90, 330, 300};
+
+// The text colour of a failed reply's row.
+struct RowColour {
+  uint8_t red, green, blue;
+};
+inline constexpr RowColour kFailedRowColour{0xB0, 0x00, 0x00};
+
+struct TrafficRow {
+  TrafficRecord record;
+  std::array<std::string, kTrafficColumns> cells;
+  // A bad CRC or MBAP header, a reply to another request, dropped bytes, a
+  // transfer that timed out or failed.
+  bool failed = false;
+
+  const std::string& cell(TrafficColumn column) const { return cells[static_cast<size_t>(column)]; }
+};
+
+TrafficRow RowOf(const TrafficRecord& record);
+
+enum class TrafficSaveFormat { kText, kCsv };
+// CSV when its filter was chosen or the name ends in .csv, else text.
+TrafficSaveFormat SaveFormatOf(bool csvFilterChosen, const std::string& utf8Path);
+
+class TrafficRows {
+ public:
+  static constexpr size_t kMaxRows = 10000;  // older rows go, so a long session stays bounded
+
+  // What a window must redo on its list: rows gone from the top, rows added at the end.
+  struct Change {
+    size_t removedFromTop = 0;
+    size_t added = 0;
+    bool any() const { return removedFromTop || added; }
+  };
+
+  explicit TrafficRows(size_t limit = kMaxRows) : limit_(limit) {}
+
+  // Frames the tap queued: listed, or held while paused.
+  Change take(std::vector<TrafficRecord> records);
+  // Resuming lists the held frames.
+  Change setPaused(bool paused);
+  void clear();
+
+  size_t size() const { return rows_.size(); }
+  const TrafficRow& row(size_t index) const { return rows_[index]; }
+  bool paused() const { return paused_; }
+  size_t held() const { return held_.size(); }
+  // "12 帧，已暂停：3 帧待显示（较早的 5 帧已移除）".
+  std::string statusText() const;
+  // The row whole as the command line's trace prints it, for the detail line.
+  std::string detailText(size_t index) const;
+  // The rows (any order) one trace line each, in list order.
+  std::string selectedText(std::vector<size_t> indices) const;
+  // Every row: trace lines, or the columns as CSV under their titles.
+  std::string fileText(TrafficSaveFormat format) const;
+  bool saveTo(const std::filesystem::path& path, TrafficSaveFormat format) const;
+
+ private:
+  Change append(std::vector<TrafficRecord> records);
+
+  std::deque<TrafficRow> rows_;
+  std::deque<TrafficRecord> held_;
+  size_t dropped_ = 0;
+  bool paused_ = false;
+  size_t limit_;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// The 查找模块 dialog of the Win32 front: station scan and line detection on
+// the shared run (tools/finder_run.h), as a job on the session's worker, with
+// a progress bar and a Cancel that ends the run within one exchange. Modal to
+// the main window; it does not close while a run holds the port.
+#include <windows.h>
+
+#include <functional>
+
+#include "session/front_channel.h"
+#include "tools/finder_run.h"
+
+class FinderDialog {
+ public:
+  // Starts a job on the session's worker; `done` runs on this thread once it
+  // ended. False when the port is busy.
+  using Runner = std::function<bool(FinderRun::Job job, std::function<void()> done)>;
+
+  // `cancel` raises the session's cancel flag; `front` carries the progress
+  // from the worker to this thread.
+  FinderDialog(Runner run, std::function<void()> cancel, FrontChannel& front);
+  ~FinderDialog();
+  FinderDialog(const FinderDialog&) = delete;
+  FinderDialog& operator=(const FinderDialog&) = delete;
+
+  // Shows the dialog over `owner` and returns when it is closed.
+  void exec(HWND owner);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void createControls();
+  void layout();
+  int fieldValue(int id, const FinderField& field);
+  void onCommand(int id);
+  void runDiscovery(FinderRun::Job job);
+  FinderRun::Progress progressSink();
+  void showProgress(int done, int total);
+  void requestCancel();
+  void setRunning(bool running);
+  void close();
+
+  Runner run_;
+  std::function<void()> cancel_;
+  FrontChannel& front_;
+  FinderRun finderRun_;
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT resultsFont_ = nullptr;
+  bool running_ = false;
+  bool closed_ = false;
+};
