@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "layout/main_window_controls.h"
+#include "win/child_windows.h"
 #include "win/resource.h"
 #include "win/utf16.h"
 
@@ -138,19 +139,17 @@ bool IsTextLabel(HWND control) {
   return lstrcmpiW(className, L"Static") == 0 && (kind == SS_LEFT || kind == SS_CENTER);
 }
 
-int TextWidth(HWND control, HDC dc) {
+std::wstring TextOf(HWND control) {
   wchar_t text[128] = L"";
   const int length = GetWindowTextW(control, text, 128);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text, length, &size);
-  return size.cx;
+  return std::wstring(text, static_cast<size_t>(length));
 }
 
-void FitLabel(HWND dialog, HWND label, HDC dc) {
+void FitLabel(HWND dialog, HWND label, HFONT font) {
   RECT rect;
   GetWindowRect(label, &rect);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  const int missing = TextWidth(label, dc) - (rect.right - rect.left);
+  const int missing = TextWidth(label, font, TextOf(label)) - (rect.right - rect.left);
   if (missing <= 0) return;
   const bool centred = (GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER;
   const int left = centred ? rect.left - (missing + 1) / 2 : rect.left;
@@ -161,10 +160,7 @@ void FitLabel(HWND dialog, HWND label, HDC dc) {
 }  // namespace
 
 void FitLabelsToText(HWND dialog) {
-  HDC dc = GetDC(dialog);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (IsTextLabel(child)) FitLabel(dialog, child, dc);
-  SelectObject(dc, old);
-  ReleaseDC(dialog, dc);
+    if (IsTextLabel(child)) FitLabel(dialog, child, font);
 }

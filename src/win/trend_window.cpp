@@ -8,6 +8,7 @@
 
 #include "console/text.h"
 #include "monitor/monitor_texts.h"
+#include "win/child_windows.h"
 #include "win/utf16.h"
 
 namespace {
@@ -27,16 +28,6 @@ constexpr int kValueTicks = 5;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
-int TextWidth(HWND window, HFONT font, const std::wstring& text) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return size.cx;
-}
-
 int FontHeight(HWND window, HFONT font) {
   HDC dc = GetDC(window);
   HGDIOBJ old = SelectObject(dc, font);
@@ -45,17 +36,6 @@ int FontHeight(HWND window, HFONT font) {
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   return metrics.tmHeight;
-}
-
-HWND NewChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int id, HFONT font) {
-  HWND child = CreateWindowExW(0, cls, Utf16(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
-}
-
-void Place(HWND parent, int id, int x, int y, int width, int height) {
-  MoveWindow(GetDlgItem(parent, id), x, y, width, height, FALSE);
 }
 
 // Enough decimals to tell the ticks of this range apart.
@@ -114,23 +94,23 @@ void TrendWindow::create(HWND owner) {
   if (HICON icon = reinterpret_cast<HICON>(SendMessageW(owner, WM_GETICON, ICON_SMALL, 0)))
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-  NewChild(window_, L"STATIC", kTrendSpanLabel, SS_LEFT | SS_CENTERIMAGE, kStaticLabelIds[0], font_);
-  HWND span = NewChild(window_, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kSpanId, font_);
+  NewChild(window_, L"STATIC", Utf16(kTrendSpanLabel), SS_LEFT | SS_CENTERIMAGE, kStaticLabelIds[0], font_);
+  HWND span = NewChild(window_, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kSpanId, font_);
   for (int minutes : kTrendMinuteChoices)
     SendMessageW(span, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(TrendSpanText(minutes)).c_str()));
   SendMessageW(span, CB_SETCURSEL, kTrendDefaultMinutesIndex, 0);
-  NewChild(window_, L"STATIC", kTrendIntervalLabel, SS_LEFT | SS_CENTERIMAGE, kStaticLabelIds[1], font_);
-  HWND interval = NewChild(window_, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kIntervalId, font_);
+  NewChild(window_, L"STATIC", Utf16(kTrendIntervalLabel), SS_LEFT | SS_CENTERIMAGE, kStaticLabelIds[1], font_);
+  HWND interval = NewChild(window_, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kIntervalId, font_);
   int index = 0;
   for (int ms : kPollIntervalChoicesMs) {
     SendMessageW(interval, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(PollIntervalText(ms)).c_str()));
     if (ms == kDefaultPollIntervalMs) SendMessageW(interval, CB_SETCURSEL, index, 0);
     ++index;
   }
-  NewChild(window_, L"BUTTON", kLogSwitchText, BS_AUTOCHECKBOX | WS_TABSTOP, kLogSwitchId, font_);
-  NewChild(window_, L"BUTTON", kStopMonitorText, BS_PUSHBUTTON | WS_TABSTOP, kStopId, font_);
-  NewChild(window_, L"STATIC", CurvesLabel(), SS_LEFT, kStaticLabelIds[2], font_);
-  list_ = NewChild(window_, WC_LISTVIEWW, "",
+  NewChild(window_, L"BUTTON", Utf16(kLogSwitchText), BS_AUTOCHECKBOX | WS_TABSTOP, kLogSwitchId, font_);
+  NewChild(window_, L"BUTTON", Utf16(kStopMonitorText), BS_PUSHBUTTON | WS_TABSTOP, kStopId, font_);
+  NewChild(window_, L"STATIC", Utf16(CurvesLabel()), SS_LEFT, kStaticLabelIds[2], font_);
+  list_ = NewChild(window_, WC_LISTVIEWW, L"",
                    WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                    kListId, font_);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
