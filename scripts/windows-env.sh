@@ -49,7 +49,9 @@ start_wine() {
     write_settings
     wineserver -w </dev/null >>build-win/wine.log 2>&1
   fi
-  wineserver -p </dev/null >>build-win/wine.log 2>&1  # one server for all runs: an .exe then starts in a tenth of a second
+  # One server for all runs: an .exe then starts in a tenth of a second. One
+  # left running by an earlier run (status 2) serves as well.
+  wineserver -p </dev/null >>build-win/wine.log 2>&1 || [[ $? == 2 ]]
 }
 
 stop_wine() { wineserver -k </dev/null >>build-win/wine.log 2>&1 || true; }
