@@ -17,7 +17,7 @@ set(LAYER_RANKS
   readers=3 config=3 sim=3
   models=4
   operations=5 monitor=5 discovery=5
-  session=6
+  session=6 bus=6
   layout=7
   app=8 cli=8 win=8 sim/main=8
 )
@@ -122,6 +122,15 @@ endfunction()
 
 find_package(Threads REQUIRED)
 
+# nlohmann-json (header only, Debian's nlohmann-json3-dev) for the bus file. Its
+# folder is reached through a link of its own, so the MinGW build sees that
+# header and nothing else of the host's /usr/include.
+find_path(NLOHMANN_JSON_ROOT nlohmann/json.hpp HINTS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/third_party)
+file(CREATE_LINK ${NLOHMANN_JSON_ROOT}/nlohmann ${CMAKE_BINARY_DIR}/third_party/nlohmann SYMBOLIC)
+add_library(dolvane_json INTERFACE)
+target_include_directories(dolvane_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)
+
 dolvane_layer(console)
 dolvane_layer(link       PRIVATE console Threads::Threads)
 dolvane_layer(modbus     PUBLIC console link)
@@ -134,5 +143,6 @@ dolvane_layer(monitor    PUBLIC console modbus readers)
 dolvane_layer(discovery  PUBLIC link modbus PRIVATE console models)
 dolvane_layer(session    PUBLIC console link operations Threads::Threads)
 dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
+dolvane_layer(bus        PUBLIC console discovery link modbus models monitor PRIVATE readers dolvane_json)
 # The simulator program's command line (the fuzz targets read it too).
-dolvane_layer(sim/main   PUBLIC link sim PRIVATE models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)
+dolvane_layer(sim/main   PUBLIC link sim PRIVATE bus models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)

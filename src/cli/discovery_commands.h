@@ -62,7 +62,8 @@ class CliTrace {
 bool IsDiscoveryCommand(const std::string& operation);
 // Throws CliUsageError when the arguments do not fit the command.
 void CheckDiscoveryArgs(const std::string& operation, const std::vector<std::string>& args);
-// Runs the command on the open (or not open) port; the exit status.
+// Runs the command on the open (or not open) port; the exit status. scan-stations
+// also writes `busFile` (see cli/bus_command.h) unless the port failed.
 int RunDiscoveryCommand(Operations& ops, TerminalConsole& console, const std::string& operation,
                         const std::vector<std::string>& args, const TraceAndDiscoveryOptions& options,
-                        std::ostream& out, std::ostream& err);
+                        std::ostream& out, std::ostream& err, const std::optional<std::string>& busFile = {});
