@@ -98,6 +98,7 @@ double CliCyclesPerSecond(const std::string& cli, const BusFile& file, int cycle
   const auto start = Clock::now();
   for (int c = 0; c < cycles; ++c) {
     for (const BusModule& m : file.modules) {
+      std::fflush(stdout);  // the child's freopen would write out a copy of what waits here
       const pid_t child = fork();
       if (child == 0) {
         const std::string baud = std::to_string(file.baudRate), station = std::to_string(m.station);

@@ -29,8 +29,8 @@ inline constexpr const char* kBusHelp =
     "        and a column per quantity key), or with --wide one row per cycle (S:status and\n"
     "        S:KEY per module at station S); --csv as for poll. A failing module is logged with\n"
     "        its status and polling goes on; a port failure ends it (exit 1)\n"
-    "  scan-stations ... --bus FILE: also write (replace) FILE with the stations a model answers\n"
-    "        for (several models fit: the first, the others named in its notes)\n";
+    "  scan-stations ... --bus FILE: also write (replace) FILE with the stations that answered\n"
+    "        with a word 0 a model accepts (several fit: the first, the others in its notes)\n";
 
 struct BusPollCommand {
   std::chrono::milliseconds interval{0};

@@ -59,7 +59,7 @@ constexpr const char* kUsageTail =
     "\nA reply counts only when it answers its request (station, function, byte count, echo).\n"
     "Exit status: 0 done (a broadcast too), 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel,\n"
     "  130 or 143 ended by SIGINT or SIGTERM (a poll ends with 0). A port, log, trace or output\n"
-    "  that cannot be opened or written is 1; a log file refused (see --csv), or --csv and\n"
+    "  that cannot be opened or written is 1; a bus file or a log file refused (see --csv), or --csv and\n"
     "  --trace-file naming one file, or the one stdout or stderr goes to, is 2.\n";
 
 std::string Usage() {
