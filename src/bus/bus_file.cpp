@@ -1,6 +1,7 @@
 #include "bus/bus_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -27,7 +28,10 @@ std::string PointerPart(const std::string& key) {
 // positions; the text has been parsed already, so this walk need not check it.
 class JsonLines {
  public:
-  explicit JsonLines(std::string_view text) : text_(text) { value(""); }
+  explicit JsonLines(std::string_view text) : text_(text) {
+    if (text_.starts_with("\xEF\xBB\xBF")) pos_ = 3;  // a byte-order mark, as some editors save
+    value("");
+  }
   // The line of the value at `pointer`, else of the nearest value holding it.
   int lineOf(std::string pointer) const {
     for (;;) {
@@ -141,7 +145,7 @@ QuantityLimits LimitsOf(const json& limit, const std::string& pointer) {
   QuantityLimits limits;
   for (auto [key, end] : {std::pair{"low", &limits.low}, {"high", &limits.high}}) {
     if (const json* field = Field(limit, key)) {
-      if (!field->is_number()) Refuse(pointer + "/" + key, "must be a number");
+      if (!field->is_number() || !std::isfinite(field->get<double>())) Refuse(pointer + "/" + key, "must be a number");
       *end = field->get<double>();
     }
   }
@@ -217,11 +221,22 @@ BusFile BusOf(const json& root) {
   return bus;
 }
 
-// nlohmann's text without its own position: ours is the line.
+// nlohmann's text without its own tag and position: ours is the line.
 std::string ParseErrorText(const std::string& what) {
   const size_t column = what.find("column ");
   const size_t colon = column == std::string::npos ? std::string::npos : what.find(": ", column);
-  return colon == std::string::npos ? what : what.substr(colon + 2);
+  if (colon != std::string::npos) return what.substr(colon + 2);
+  const size_t tag = what.find("] ");
+  return what.substr(what.rfind('[', 0) == 0 && tag != std::string::npos ? tag + 2 : 0);
+}
+
+// Where the text an exception quotes ("... parsing '1e999'") stands, 1-based; 0 when it does not say.
+size_t OffendingTextAt(std::string_view text, const std::string& what) {
+  const size_t open = what.find('\'');
+  const size_t close = what.rfind('\'');
+  if (open == std::string::npos || close <= open + 1) return 0;
+  const size_t at = text.find(std::string_view(what).substr(open + 1, close - open - 1));
+  return at == std::string_view::npos ? 0 : at + 1;
 }
 
 int LineAtByte(std::string_view text, size_t byte) {
@@ -247,6 +262,9 @@ std::optional<BusFile> ParseBusFile(std::string_view text, BusFileError* error) 
     root = json::parse(text);
   } catch (const json::parse_error& e) {
     *error = {LineAtByte(text, e.byte), "", "not JSON: " + ParseErrorText(e.what())};
+    return std::nullopt;
+  } catch (const json::exception& e) {  // a number beyond a double's range: its line, by its text
+    *error = {LineAtByte(text, OffendingTextAt(text, e.what())), "", ParseErrorText(e.what())};
     return std::nullopt;
   }
   try {

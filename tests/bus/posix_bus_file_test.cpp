@@ -98,6 +98,9 @@ TEST(BusFile, ABadFileIsRefusedWithItsLineAndField) {
        "unknown field"},
       {"a station in quotes", TwoModules("    {\"station\": \"2\", \"model\": \"3RX\"}"), 5,
        "/modules/1/station", "whole number"},
+      {"a number beyond a double",
+       TwoModules("    {\"station\": 2, \"model\": \"4SXY\",\n     \"limits\": {\"ch1.i\": {\"high\": 1e999}}}"), 6, "",
+       "number overflow"},
       {"a later format", "{\n  \"modules\": [],\n  \"format\": 2\n}\n", 3, "/format", "format 2"},
       {"a baud the combo lacks", "{\"format\": 1,\n \"baud\": 14400, \"modules\": []}", 2, "/baud", "14400"},
   };
