@@ -112,4 +112,29 @@ TEST(BusCli, ARefusedBusFileStopsEverything) {
   EXPECT_NE(sim.errors().find(":2: /modules/0/station"), std::string::npos);
 }
 
+TEST(BusCli, UsageErrors) {
+  TempFile file(R"({"format": 1, "modules": [{"station": 1, "model": "4SXY"}]})");
+  const std::string& bus = file.path();
+  const std::vector<std::vector<std::string>> cases = {
+      {"--simulate", "poll-bus"},
+      {"--simulate", "--bus", "", "poll-bus"},
+      {"--simulate", "--bus", bus, "poll-bus", "--count", "0"},
+      {"--simulate", "--bus", bus, "poll-bus", "--interval", "1s"},
+      {"--simulate", "--bus", bus, "poll-bus", "--new"},
+      {"--simulate", "--bus", bus, "poll-bus", "--every", "1"},
+      {"--simulate", "--bus", bus, "poll-bus", "--csv"},
+      {"--simulate", "scan-stations", "1", "5", "--bus"},
+      {"--simulate", "scan-stations", "1", "5", "--bus", ""},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    const CliRun run = RunArgs(args);
+    EXPECT_EQ(run.status, kExitUsage) << args.back() << ": " << run.err;
+    EXPECT_NE(run.err.find("usage:"), std::string::npos) << run.err;
+  }
+  TempFile empty(R"({"format": 1, "modules": []})");
+  const CliRun none = RunArgs({"--simulate", "--bus", empty.path(), "poll-bus"});
+  EXPECT_EQ(none.status, kExitUsage);
+  EXPECT_NE(none.err.find("no modules"), std::string::npos) << none.err;
+}
+
 }  // namespace
