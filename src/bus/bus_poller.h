@@ -6,8 +6,9 @@
 // the window's console.
 //
 // A front drives it one exchange at a time, as it drives a Poller:
-//   - a window calls pollOnce() from a timer when nextDue() comes (at once
-//     within a cycle; a cycle's interval after the cycle's start at its end),
+//   - a window submits pollOnce() to its session as a job when nextDue() comes
+//     (at once within a cycle; a cycle's interval after the cycle's start at
+//     its end), one at a time; on the job's done it reads what follows,
 //     then shows lastIndex()'s row of modules(): status, last good reading,
 //     counters, quantities, stale and outside(); stop() from its Stop button;
 //   - a terminal or a benchmark calls RunBusPolls() below.
