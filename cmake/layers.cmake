@@ -17,7 +17,7 @@ set(LAYER_RANKS
   readers=3 config=3 sim=3
   models=4
   operations=5 monitor=5 discovery=5
-  session=6 tools=6
+  session=6 tools=6 bus=6
   layout=7
   monitoring=8
   app=9 cli=9 win=9 sim/main=9
@@ -123,6 +123,15 @@ endfunction()
 
 find_package(Threads REQUIRED)
 
+# nlohmann-json (header only, Debian's nlohmann-json3-dev) for the bus file. Its
+# folder is reached through a link of its own, so the MinGW build sees that
+# header and nothing else of the host's /usr/include.
+find_path(NLOHMANN_JSON_ROOT nlohmann/json.hpp HINTS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/third_party)
+file(CREATE_LINK ${NLOHMANN_JSON_ROOT}/nlohmann ${CMAKE_BINARY_DIR}/third_party/nlohmann SYMBOLIC)
+add_library(dolvane_json INTERFACE)
+target_include_directories(dolvane_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)
+
 dolvane_layer(console)
 dolvane_layer(link       PRIVATE console Threads::Threads)
 dolvane_layer(modbus     PUBLIC console link)
@@ -139,5 +148,6 @@ dolvane_layer(tools      PUBLIC discovery link operations PRIVATE console modbus
 dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
 # Monitoring as both windows run it, on the session and the form model.
 dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations session)
+dolvane_layer(bus        PUBLIC console discovery link modbus models monitor PRIVATE readers dolvane_json)
 # The simulator program's command line (the fuzz targets read it too).
-dolvane_layer(sim/main   PUBLIC link sim PRIVATE models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)
+dolvane_layer(sim/main   PUBLIC link sim PRIVATE bus models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)

@@ -2,7 +2,7 @@
 
 # What building the programs and the tests needs.
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgtest-dev
-                libgl1-mesa-dev fonts-noto-cjk)
+                libgl1-mesa-dev fonts-noto-cjk nlohmann-json3-dev)
 # What the tests need beyond the build: independent Modbus peers on pty pairs.
 test_packages=(socat python3-pymodbus)
 

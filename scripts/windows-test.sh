@@ -81,6 +81,25 @@ for model in $models; do
   fi
 done
 
+# The whole bus through COM5: a scan writes a bus file (saved by MoveFileExW),
+# which poll-bus then polls, every row ok (the demo bus: station n is model n).
+rm -f build-win/bus.json
+set +e
+timeout 120 wine build-win/bin/dolvane-cli.exe -p COM5 scan-stations 1 3 --bus 'build-win\bus.json' </dev/null \
+  >/dev/null 2>build-win/bus.scan.err
+scan_status=$?
+timeout 120 wine build-win/bin/dolvane-cli.exe -p COM5 --bus 'build-win\bus.json' poll-bus --count 2 </dev/null \
+  >build-win/bus.out 2>build-win/bus.err
+poll_status=$?
+set -e
+bus_rows=$(tail -n +2 build-win/bus.out | cut -d, -f5 | tr -d '\r' | sort | uniq -c | tr -s ' ')
+if [[ $scan_status == 0 && $poll_status == 0 && $bus_rows == " 6 ok" ]]; then
+  pass
+else
+  fail "dolvane-cli.exe scan-stations --bus, then poll-bus (status $scan_status, $poll_status; rows: $bus_rows)"
+  cat build-win/bus.scan.err build-win/bus.err | head -5
+fi
+
 # 3. The window under Xvfb: open COM5, read a model, compare the pane; the
 # traffic window (Ctrl+M) lists the read, the finder (Ctrl+F) scans stations
 # 1-20 and names every simulated module; monitoring with the CSV log; --simulate.

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
 
+#include "bus/bus_file.h"
+#include "cli/bus_command.h"
 #include "cli/poll_command.h"
 #include "cli/discovery_commands.h"
 #include "cli/output_stream.h"
@@ -28,7 +31,7 @@
 namespace {
 
 constexpr const char* kUsageFirstLine =
-    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--trace] [--trace-file FILE] OPERATION [ARGS...]\n";
+    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--bus FILE] [--trace] [--trace-file FILE] OPERATION [ARGS...]\n";
 constexpr const char* kUsageHead =
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
     "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
@@ -37,28 +40,34 @@ constexpr const char* kUsageHead =
     "  -y, --yes           answer OK to every 警告 box; without it, ask on a terminal, else Cancel\n"
     "  --simulate          use an in-process simulated bus: one module of each model at stations 1-%LAST%\n"
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
+    "%BUS%"
     "%TRACE%"
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
     "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
     "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan |\n"
     "           poll MODEL [--interval MS] [--count N] [--csv FILE [--new]] |\n"
     "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE [--new]] |\n"
+    "%BUSOPS%"
     "%DISCOVERY%"
     "  poll: a CSV row per poll (default every 1000 ms; 0 back to back) to stdout, or to FILE\n"
     "        with a summary on stdout; without --count until SIGINT or SIGTERM (then exit 0)\n"
     "        --csv FILE is never truncated: a log of the same columns is continued, a missing or\n"
     "        empty file started, any other file refused; --new: only a file that does not exist yet\n"
+    "%BUSHELP%"
     "MODEL:";
 constexpr const char* kUsageTail =
     "\nA reply counts only when it answers its request (station, function, byte count, echo).\n"
     "Exit status: 0 done (a broadcast too), 1 ended on an error box, 2 usage, 3 a 警告 box answered Cancel,\n"
     "  130 or 143 ended by SIGINT or SIGTERM (a poll ends with 0). A port, log, trace or output\n"
-    "  that cannot be opened or written is 1; a log file refused (see --csv), or --csv and\n"
+    "  that cannot be opened or written is 1; a bus file or a log file refused (see --csv), or --csv and\n"
     "  --trace-file naming one file, or the one stdout or stderr goes to, is 2.\n";
 
 std::string Usage() {
   std::string text = std::string(kUsageFirstLine) + "  -p, --port PORT     " + PortOptionHelp() + "\n";
   text += kUsageHead;
+  text.replace(text.find("%BUS%"), 5, kBusUsage);
+  text.replace(text.find("%BUSOPS%"), 8, kBusOperationsUsage);
+  text.replace(text.find("%BUSHELP%"), 9, kBusHelp);
   text.replace(text.find("%TRACE%"), 7, kTraceAndDiscoveryUsage);
   text.replace(text.find("%DISCOVERY%"), 11, kDiscoveryOperationsUsage);
   text.replace(text.find("%LAST%"), 6, std::to_string(Models().size()));
@@ -73,6 +82,9 @@ struct Options {
   std::optional<std::string> station;
   bool yes = false;
   bool simulate = false;
+  bool baudGiven = false;
+  bool formatGiven = false;
+  std::optional<std::string> busFile;
   TraceAndDiscoveryOptions traceAndDiscovery;
   std::string operation;
   std::vector<std::string> args;
@@ -103,8 +115,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "-p" || a == "--port") o.port = value(a);
-    else if (a == "-b" || a == "--baud") o.baud = value(a);
-    else if (a == "-f" || a == "--format") o.format = value(a);
+    else if (a == "-b" || a == "--baud") o.baud = value(a), o.baudGiven = true;
+    else if (a == "-f" || a == "--format") o.format = value(a), o.formatGiven = true;
+    else if (a == "--bus") o.busFile = value(a);
     else if (a == "-s" || a == "--station") o.station = value(a);
     else if (a == "-y" || a == "--yes") o.yes = true;
     else if (a == "--simulate") o.simulate = true;
@@ -118,6 +131,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (BaudIndexOf(o.baud) < 0) throw UsageError{"unknown baud rate " + o.baud};
   if (FormatIndexOf(o.format) < 0) throw UsageError{"unknown format " + o.format};
   if (o.port && o.simulate) throw UsageError{"-p and --simulate exclude each other"};
+  if (o.busFile && o.busFile->empty()) throw UsageError{"--bus takes a file name"};
+  if (o.operation == "poll-bus" && !o.busFile) throw UsageError{"poll-bus needs --bus FILE"};
   return o;
 }
 
@@ -185,6 +200,20 @@ std::optional<PollCommand> ParsePoll(const Options& o) {
   return command;
 }
 
+std::optional<BusPollCommand> ParseBusPoll(const Options& o) {
+  std::string problem;
+  std::optional<BusPollCommand> command = ParseBusPollCommand(o.operation, o.args, &problem);
+  if (!problem.empty()) throw UsageError{problem};
+  return command;
+}
+
+// The bus file's port and line, where the command line gives none of its own.
+void TakeLineFromBus(const BusFile& bus, Options& o) {
+  if (!o.port && !o.simulate && !bus.port.empty()) o.port = bus.port;
+  if (!o.baudGiven) o.baud = std::to_string(bus.baudRate);
+  if (!o.formatGiven) o.format = LineFormatAt(bus.lineFormat).text;
+}
+
 std::string DefaultStation(const Options& o) {
   if (o.station) return *o.station;
   if (o.simulate && (o.operation == "read" || o.operation == "poll") && !o.args.empty()) {
@@ -196,13 +225,15 @@ std::string DefaultStation(const Options& o) {
 // Opens --csv and --trace-file. 0, or the exit status after saying why: a file
 // refused by its rules (a log of other columns, --new where a file exists, one
 // file named twice) is 2, a file the system will not open or write is 1.
-int OpenFiles(const Options& o, const std::optional<PollCommand>& poll, std::unique_ptr<CsvLog>& csvLog,
+// `startLog` starts the poll's or the bus's log on the --csv file.
+using StartLog = std::function<bool(std::unique_ptr<LogFile>, std::string* problem, bool* refused)>;
+int OpenFiles(const Options& o, const std::optional<std::string>& csvPath, bool newFile, const StartLog& startLog,
               bool& csvCreated, std::unique_ptr<LogFile>& traceFile, std::ostream& err) {
   std::string problem;
   bool refused = false;
   std::unique_ptr<LogFile> csvFile;
-  if (poll && poll->csvPath) {
-    csvFile = LogFile::Open(*poll->csvPath, poll->newFile ? LogFile::Create::kOnlyNew : LogFile::Create::kIfMissing,
+  if (csvPath) {
+    csvFile = LogFile::Open(*csvPath, newFile ? LogFile::Create::kOnlyNew : LogFile::Create::kIfMissing,
                             &problem, &refused);
     if (!csvFile) {
       if (refused) {
@@ -228,7 +259,7 @@ int OpenFiles(const Options& o, const std::optional<PollCommand>& poll, std::uni
   // Two names for one file (a link, another path) would write each into the other.
   if (csvFile && traceFile && csvFile->sameFileAs(*traceFile) && !csvFile->characterDevice()) {
     dropCreated();
-    err << "dolvane-cli: --csv and --trace-file name the same file: " << *poll->csvPath << '\n';
+    err << "dolvane-cli: --csv and --trace-file name the same file: " << *csvPath << '\n';
     return kExitUsage;
   }
   // So would a file that standard output or error already goes to (`--csv log.csv >log.csv`).
@@ -244,8 +275,7 @@ int OpenFiles(const Options& o, const std::optional<PollCommand>& poll, std::uni
   if (csvFile) {
     const bool created = csvCreated = csvFile->created();
     const std::string path = csvFile->path();
-    csvLog = CsvLog::Continue(std::move(csvFile), ColumnsOf(poll->target), &problem, &refused);
-    if (!csvLog) {
+    if (!startLog(std::move(csvFile), &problem, &refused)) {
       if (traceFile) traceFile->removeIfCreated();
       if (refused) {
         err << "dolvane-cli: the log is not continued: " << problem << "; name another file\n";
@@ -266,6 +296,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   FormValues form = InitialForm();
   int control = 0;
   std::optional<PollCommand> poll;
+  std::optional<BusPollCommand> busPoll;
+  std::optional<std::string> scanBusFile;
+  BusFile busFile;
   try {
     if (!args.empty() && (args[0] == "-h" || args[0] == "--help")) {
       out << Usage();
@@ -276,11 +309,27 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       return kExitDone;
     }
     o = ParseOptions(args);
+    if (o.operation == "scan-stations") scanBusFile = TakeScanBusFile(o.args);
     if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
-    else if (!(poll = ParsePoll(o))) control = PrepareOperation(o, form);
+    else if (!(busPoll = ParseBusPoll(o)) && !(poll = ParsePoll(o))) control = PrepareOperation(o, form);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
+  }
+  if (o.busFile) {
+    // A bad file is refused before anything else happens.
+    std::string problem;
+    std::optional<BusFile> loaded = LoadBusFile(*o.busFile, &problem);
+    if (!loaded) {
+      err << "dolvane-cli: the bus file is refused: " << problem << '\n';
+      return kExitUsage;
+    }
+    if (busPoll && loaded->modules.empty()) {
+      err << "dolvane-cli: the bus file has no modules to poll: " << *o.busFile << '\n';
+      return kExitUsage;
+    }
+    busFile = std::move(*loaded);
+    TakeLineFromBus(busFile, o);
   }
   console.assumeYes = o.yes;
   form.fields[ids::kStation] = DefaultStation(o);
@@ -291,22 +340,31 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   // The files first, before the port: a file refused ends the run before
   // anything reaches the bus, and nothing is written to one until both are known.
   std::unique_ptr<CsvLog> csvLog;
+  std::unique_ptr<BusLog> busLog;
   bool csvCreated = false;
   std::unique_ptr<LogFile> traceFile;
-  if (const int status = OpenFiles(o, poll, csvLog, csvCreated, traceFile, err); status != kExitDone)
+  const std::optional<std::string> csvPath = poll ? poll->csvPath : busPoll ? busPoll->csvPath : std::nullopt;
+  const StartLog startLog = [&](std::unique_ptr<LogFile> file, std::string* problem, bool* refused) {
+    if (busPoll) return (busLog = BusLog::Continue(std::move(file), busFile, busPoll->layout(), problem, refused)) != nullptr;
+    return (csvLog = CsvLog::Continue(std::move(file), ColumnsOf(poll->target), problem, refused)) != nullptr;
+  };
+  if (const int status = OpenFiles(o, csvPath, poll ? poll->newFile : busPoll && busPoll->newFile, startLog,
+                                   csvCreated, traceFile, err);
+      status != kExitDone)
     return status;
   CliTrace trace(o.traceAndDiscovery, std::move(traceFile), err);
   // A run that ends before its port is open leaves no file it created behind.
   auto dropNewFiles = [&](int status) {
-    if (csvLog && csvCreated) {
+    if ((csvLog || busLog) && csvCreated) {
       csvLog.reset();
-      std::remove(poll->csvPath->c_str());
+      busLog.reset();
+      std::remove(csvPath->c_str());
     }
     trace.removeIfCreated();
     return status;
   };
   // A poll or a discovery run ends cleanly at its next step; anything else at once.
-  if (!poll && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal()) return dropNewFiles(InterruptedExit(err));
+  if (!poll && !busPoll && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal()) return dropNewFiles(InterruptedExit(err));
 
   std::unique_ptr<SimulatedBus> bus;
   if (o.simulate) {
@@ -337,7 +395,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   int status = kExitDone;
   if (IsDiscoveryCommand(o.operation)) {
-    status = RunDiscoveryCommand(ops, console, o.operation, o.args, o.traceAndDiscovery, out, err);
+    status = RunDiscoveryCommand(ops, console, o.operation, o.args, o.traceAndDiscovery, out, err, scanBusFile);
+  } else if (busPoll) {
+    status = RunBusPollCommand(*busPoll, busFile, ops, busLog.get(), trace, out, err);
   } else if (poll) {
     status = RunPollCommand(*poll, ops, csvLog.get(), trace, out, err);
   } else {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/bus_command.h"
 #include "cli/cli.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_console.h"
@@ -38,8 +39,8 @@ std::string CurrentSetting(Operations& ops) {
   return SettingText({ops.link().baudRate, ops.link().lineFormat});
 }
 
-int ScanStationsCommand(Operations& ops, const std::vector<std::string>& args,
-                        const DiscoveryControl& control, std::ostream& out, std::ostream& err) {
+int ScanStationsCommand(Operations& ops, const std::vector<std::string>& args, const DiscoveryControl& control,
+                        std::ostream& out, std::ostream& err, const std::optional<std::string>& busFile) {
   const int from = args.empty() ? kFirstStation : StationArg(args[0]);
   const int to = args.empty() ? kLastStation : StationArg(args[1]);
   const StationScan scan = ScanStations(ops.context(), from, to, control);
@@ -51,6 +52,9 @@ int ScanStationsCommand(Operations& ops, const std::vector<std::string>& args,
       << "scan-stations: models tried on word 0: " << ModelsTriedText() << '\n';
   if (const std::string untried = ModelsUntriedText(); !untried.empty())
     err << "scan-stations: not told by a scan (no acceptance rule on word 0): " << untried << '\n';
+  if (busFile && scan.end != DiscoveryEnd::kPortFailed) {
+    if (const int status = WriteScannedBus(*busFile, scan, ops, err); status != kExitDone) return status;
+  }
   return ExitOf(scan.end);
 }
 
@@ -133,13 +137,13 @@ void CheckDiscoveryArgs(const std::string& operation, const std::vector<std::str
 
 int RunDiscoveryCommand(Operations& ops, TerminalConsole& console, const std::string& operation,
                         const std::vector<std::string>& args, const TraceAndDiscoveryOptions& options,
-                        std::ostream& out, std::ostream& err) {
+                        std::ostream& out, std::ostream& err, const std::optional<std::string>& busFile) {
   console.showProgress = true;
   DiscoveryControl control;
   control.turnaroundMs = options.turnaroundMs;
   // SIGINT or SIGTERM ends the run after the probe under way, with what it found.
   control.cancelRequested = [] { return StopRequested().load(); };
-  const int status = operation == "scan-stations" ? ScanStationsCommand(ops, args, control, out, err)
+  const int status = operation == "scan-stations" ? ScanStationsCommand(ops, args, control, out, err, busFile)
                                                   : DetectLineCommand(ops, args, control, out, err);
   console.endProgress();
   return StopSignal() ? InterruptedExit(err) : status;

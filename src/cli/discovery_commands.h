@@ -35,7 +35,7 @@ inline constexpr const char* kTraceAndDiscoveryUsage =
     "  --trace-file FILE   add those lines to FILE (never truncated; created when missing)\n"
     "  --turnaround MS     discovery's wait for a module beyond the wire time (default 50)\n";
 inline constexpr const char* kDiscoveryOperationsUsage =
-    "           scan-stations [FROM TO] | detect-line STATION   (read only: nothing is written)\n"
+    "           scan-stations [FROM TO] [--bus FILE] | detect-line STATION   (read only: nothing is written)\n"
     "  detect-line: the settings the station answers at; where all 32 answer alike the port\n"
     "        carries no line settings (a virtual COM port): a box says so, exit 1\n";
 
@@ -62,7 +62,8 @@ class CliTrace {
 bool IsDiscoveryCommand(const std::string& operation);
 // Throws CliUsageError when the arguments do not fit the command.
 void CheckDiscoveryArgs(const std::string& operation, const std::vector<std::string>& args);
-// Runs the command on the open (or not open) port; the exit status.
+// Runs the command on the open (or not open) port; the exit status. scan-stations
+// also writes `busFile` (see cli/bus_command.h) unless the port failed.
 int RunDiscoveryCommand(Operations& ops, TerminalConsole& console, const std::string& operation,
                         const std::vector<std::string>& args, const TraceAndDiscoveryOptions& options,
-                        std::ostream& out, std::ostream& err);
+                        std::ostream& out, std::ostream& err, const std::optional<std::string>& busFile = {});

@@ -30,7 +30,7 @@ namespace {
 constexpr int kExitUsage = 2;
 
 const char* const kUsage =
-    "usage: dolvane-sim [--module STATION:MODEL[@BAUD,P,8,S]]... [--values FILE]\n"
+    "usage: dolvane-sim [--module STATION:MODEL[@BAUD,P,8,S]]... [--bus FILE] [--values FILE]\n"
     "                   [--fault STATION:KIND[:COUNT]]... [--pace] [--turnaround MS]\n"
     "                   [--allow-writes] [--steady] [--exit-on-eof]\n"
     "                   [--tcp HOST:PORT | --mbtcp HOST:PORT [--idle-timeout SECONDS]]\n"
@@ -54,6 +54,9 @@ const char* const kUsage =
     "                           console's baud rate and stop bits match its own.\n"
     "                           Without any --module: stations 1-%zu, one module of\n"
     "                           each model in the order above.\n"
+    "  --bus FILE               the modules of a bus file (dolvane-cli --bus), each at\n"
+    "                           its station with its model, on the file's baud rate\n"
+    "                           and line format; with --module, more modules\n"
     "  --values FILE            fixed register words, one \"register=value\" per\n"
     "                           line (decimal or 0x hex, '#' starts a comment), for\n"
     "                           the module given just before, or for every module\n"

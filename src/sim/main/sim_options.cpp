@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "bus/bus_file.h"
 #include "console/text.h"
 #include "link/link.h"
 #include "models/demo_bus.h"
@@ -103,6 +104,19 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
         return std::string("two modules at station " + std::to_string(config->station));
       o.modules.push_back(*config);
       o.perModule.emplace_back();
+    } else if (arg == "--bus") {
+      const std::optional<std::string> path = value();
+      if (!path) return std::string("--bus needs a file");
+      std::string problem;
+      const std::optional<BusFile> bus = LoadBusFile(*path, &problem);
+      if (!bus) return "the bus file is refused: " + problem;
+      // The cabinet as the file has it: its modules on the file's line.
+      for (const BusModule& module : bus->modules) {
+        if (HasStation(o.modules, module.station))
+          return std::string("two modules at station " + std::to_string(module.station));
+        o.modules.push_back({module.station, &module.model->sim, bus->baudRate, bus->lineFormat});
+        o.perModule.emplace_back();
+      }
     } else if (arg == "--values") {
       const std::optional<std::string> path = value();
       if (!path) return std::string("--values needs a file");
