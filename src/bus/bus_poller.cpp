@@ -69,6 +69,7 @@ void BusPoller::record(size_t index, const PollResult& result) {
   state.polled = true;
   state.status = result.status;
   state.statusText = StatusText(result);
+  state.exceptionCode = result.exceptionCode;
   state.counters = pollers_[index]->counters();
   if (result.status != PollStatus::kOk) {
     ++state.failuresSinceGood;

@@ -32,6 +32,7 @@ struct BusModuleState {
   bool polled = false;  // at least once
   PollStatus status = PollStatus::kOk;  // of its last poll
   std::string statusText;               // "ok", "timeout", "exception 0x04", ...
+  int exceptionCode = 0;                // the module's code, with kException
   std::optional<Clock::time_point> lastGood;                    // its last ok poll
   std::optional<std::chrono::system_clock::time_point> lastGoodWallClock;
   std::vector<Quantity> quantities;  // of its last ok poll

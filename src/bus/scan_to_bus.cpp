@@ -17,6 +17,7 @@ ScannedBus BusFromScan(const StationScan& scan, const std::string& port, int bau
     module.station = found.station;
     module.model = accepting.front();
     if (accepting.size() > 1) {
+      scanned.choices[found.station] = accepting;
       module.notes = "candidates by word 0:";
       for (const ModelEntry* model : accepting) module.notes += std::string(" ") + model->cliName;
     }

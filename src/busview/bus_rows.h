@@ -1,0 +1,40 @@
+#pragma once
+// The 总线视图 table without a toolkit: its columns, and each module's cells as
+// the last polls left it (status, age of the last good reading, key
+// quantities, values outside their limits, failures), with its marks. The Qt
+// and the Win32 window show these rows.
+#include <array>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "bus/bus_poller.h"
+
+inline constexpr const char* kBusViewTitle = "总线视图";
+
+enum class BusColumn { kStation, kName, kModel, kStatus, kAge, kReading, kOutside, kFailures };
+inline constexpr int kBusColumns = 8;
+inline constexpr std::array<const char*, kBusColumns> kBusColumnTitles{
+    "站号", "名称", "型号", "状态", "数据时间", "读数", "越限", "失败/轮询"};
+// Widths in pixels at the window's 9-point font.
+inline constexpr std::array<int, kBusColumns> kBusColumnWidths{44, 120, 60, 80, 110, 380, 200, 80};
+
+struct BusRow {
+  std::array<std::string, kBusColumns> cells;
+  bool stale = false;    // the reading shown is older than two cycles
+  bool outside = false;  // a value of the reading shown is outside its limits
+  bool failing = false;  // the last poll failed
+
+  const std::string& cell(BusColumn column) const { return cells[static_cast<size_t>(column)]; }
+};
+
+// The row of a module; `now` on the poll results' clock.
+BusRow RowOf(const BusModuleState& state, PollResult::Clock::time_point now);
+
+// The quantities a row shows of a model's reading: the first channel's current,
+// voltage and active power, the total power, then further channels' currents;
+// at most four, in that order, those the model has.
+std::vector<std::string> KeyQuantityKeys(const std::vector<std::string>& modelKeys);
+
+// A poll status in the window's words: "正常", "无应答", "异常 0x04", ...
+std::string StatusWords(const BusModuleState& state);

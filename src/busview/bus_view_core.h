@@ -1,0 +1,116 @@
+#pragma once
+// The bus view as a window runs it, for both windows: a bus file opened or
+// saved, its modules polled round-robin one exchange at a time as jobs on the
+// session's worker (at once within a cycle, a cycle's interval from the
+// cycle's start at its end), each row refreshed when its poll returns, the
+// bus's CSV log switched on and off, and a module's full report. The window
+// supplies its timer, boxes and table through BusViewFront; everything runs on
+// the window's thread.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bus/bus_log.h"
+#include "bus/bus_poller.h"
+#include "busview/bus_rows.h"
+
+class Session;
+
+inline constexpr const char* kBusOpenText = "打开…";
+inline constexpr const char* kBusSaveText = "保存…";
+inline constexpr const char* kBusStartText = "开始轮询";
+inline constexpr const char* kBusStopText = "停止轮询";
+inline constexpr const char* kBusIntervalLabel = "周期间隔：";
+inline constexpr const char* kBusIntervalSuffix = " 毫秒";
+inline constexpr const char* kBusLogText = "记录到CSV文件";
+inline constexpr const char* kBusFileFilter = "总线文件 (*.json)";
+inline constexpr const char* kBusOpenTitle = "打开总线文件";
+inline constexpr const char* kBusSaveTitle = "保存总线文件";
+inline constexpr const char* kBusNoModules = "总线文件中没有模块。请先打开总线文件，或用“查找模块”扫描站号生成。";
+inline constexpr const char* kBusPortBusy = "串口正被其他操作占用，请稍后再试。";
+inline constexpr const char* kBusOpenFailed = "无法打开总线文件：\n";
+inline constexpr const char* kBusSaveFailed = "无法保存总线文件：\n";
+inline constexpr int kBusIntervalMaxMs = 3600000;
+
+class BusViewFront {
+ public:
+  virtual ~BusViewFront() = default;
+  // An information box (提示), not waited for.
+  virtual void showInfo(const std::string& text) = 0;
+  // One shot: call BusViewCore::pollDue() in `milliseconds`; a new call replaces it.
+  virtual void schedulePoll(int milliseconds) = 0;
+  virtual void cancelPoll() = 0;
+  // The rows changed in number or all at once (a bus opened): redraw them all.
+  virtual void showAllRows() = 0;
+  // One module's row changed.
+  virtual void showRow(size_t module) = 0;
+  // The line under the table: the file, the bus's line settings, cycles and rate.
+  virtual void setStatus(const std::string& text) = 0;
+  virtual void pollingSwitched(bool running) = 0;
+  virtual void setLogging(bool on) = 0;
+  // The log file, the one chosen last offered first; empty: cancelled.
+  virtual std::string chooseLogFile(const std::string& last) = 0;
+};
+
+class BusViewCore {
+ public:
+  BusViewCore(BusViewFront& front, Session& session);
+  ~BusViewCore();
+  BusViewCore(const BusViewCore&) = delete;
+  BusViewCore& operator=(const BusViewCore&) = delete;
+
+  // Loads a bus file in place of the one shown (polling stops first); a
+  // refused file gets its box, naming the line, and nothing else changes.
+  bool open(const std::string& path);
+  // A bus from elsewhere (a station scan), not yet saved to a file.
+  void show(const BusFile& bus);
+  bool save(const std::string& path);
+  const BusFile& bus() const { return bus_; }
+  const std::string& path() const { return path_; }
+
+  // Starts polling; false when there is nothing to poll or a command holds the port.
+  bool start();
+  // Ends polling: at once, or when the exchange under way returns.
+  void stop();
+  void pollDue();
+  void switchLogging(bool on);
+  bool running() const { return poller_ != nullptr; }
+  bool busy() const { return busy_; }
+  bool logging() const { return log_ != nullptr; }
+  void setIntervalMs(int milliseconds) { intervalMs_ = milliseconds; }
+  int intervalMs() const { return intervalMs_; }
+
+  size_t rowCount() const { return shown_.size(); }
+  BusRow row(size_t module) const;
+  // What a double-click shows: the module, its last good reading in full as
+  // its model's button prints it, and the last failure's box while it fails.
+  std::string reportOf(size_t module) const;
+  std::string statusText() const;
+
+ private:
+  struct Shown {
+    BusModuleState state;
+    std::string goodReport;
+    std::string failure;
+  };
+  static Shown Unpolled(const BusModule& module);
+  void replaceBus(const BusFile& bus, const std::string& path);
+  void pollEnded();
+  void schedule();
+  void writeLog(size_t module, const PollResult& result);
+  void logFailed();
+  void finish();
+
+  BusViewFront& front_;
+  Session& session_;
+  BusFile bus_;
+  std::string path_;
+  int intervalMs_ = 0;
+  bool busy_ = false;
+  std::unique_ptr<BusPoller> poller_;
+  std::vector<Shown> shown_;  // the window's copy: the poller's changes on the worker
+  uint64_t cycles_ = 0;
+  double cycleRate_ = 0;
+  std::unique_ptr<BusLog> log_;
+  std::string logPath_;
+};
