@@ -92,10 +92,13 @@ FinderRun::Job FinderRun::start(
 FinderRun::Job FinderRun::scanStations(int from, int to, int turnaroundMs, Progress progress) {
   const int first = std::min(from, to);
   const int last = std::max(from, to);
+  state_->scan.reset();
   return start(
-      [first, last](OperationContext& ctx, int turnaround, const std::function<bool()>& cancelled) {
+      [first, last, state = state_](OperationContext& ctx, int turnaround, const std::function<bool()>& cancelled) {
         const StationScan scan = ScanStations(ctx, first, last, {turnaround, cancelled});
-        return scan.end == DiscoveryEnd::kPortNotOpen ? std::string() : ScanReport(scan, ctx.link, first, last);
+        if (scan.end == DiscoveryEnd::kPortNotOpen) return std::string();
+        state->scan = Scan{scan, ctx.link.portName, ctx.link.baudRate, ctx.link.lineFormat};
+        return ScanReport(scan, ctx.link, first, last);
       },
       turnaroundMs, std::move(progress));
 }

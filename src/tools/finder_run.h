@@ -6,8 +6,10 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "discovery/discovery.h"
 #include "discovery/probe.h"
 #include "operations/operations.h"
 
@@ -53,10 +55,21 @@ class FinderRun {
   // Once the job is done: what it found, or nothing when its box said it all.
   const std::string& report() const { return state_->report; }
 
+  // The last station scan that reached the port, with the line it ran on: a
+  // window makes a bus file of it.
+  struct Scan {
+    StationScan found;
+    std::string port;
+    int baudRate = 0;
+    int lineFormat = 0;
+  };
+  const std::optional<Scan>& lastScan() const { return state_->scan; }
+
  private:
   struct State {
     std::atomic<bool> cancelled{false};
     std::string report;  // written by the job, read after its done
+    std::optional<Scan> scan;  // likewise
   };
   Job start(std::function<std::string(OperationContext&, int turnaroundMs, const std::function<bool()>& cancelled)> run,
             int turnaroundMs, Progress progress);

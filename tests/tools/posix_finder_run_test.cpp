@@ -32,6 +32,10 @@ TEST_F(FinderRunTest, ScanReportsTheStationsThatAnsweredInEitherOrderOfTheRange)
   EXPECT_NE(report.find("按第 0 号寄存器判别的型号："), std::string::npos) << report;
   EXPECT_EQ(progress.back(), std::make_pair(5, 5));
   EXPECT_TRUE(console.boxes.empty());
+  // What a window makes a bus file of.
+  ASSERT_TRUE(run.lastScan());
+  EXPECT_EQ(run.lastScan()->found.found.size(), 2u);
+  EXPECT_EQ(run.lastScan()->baudRate, 9600);
 }
 
 TEST_F(FinderRunTest, CancelEndsTheRunAtTheNextExchangeAndSaysSo) {
@@ -55,6 +59,7 @@ TEST_F(FinderRunTest, CancelEndsTheRunAtTheNextExchangeAndSaysSo) {
 TEST_F(FinderRunTest, ARefusedRunLeavesItsBoxAlone) {
   run.scanStations(1, 5, kTurnaroundField.initial, {})(ops);  // no port open
   EXPECT_EQ(run.report(), "");
+  EXPECT_FALSE(run.lastScan());
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].text, "串口未打开!");
 
