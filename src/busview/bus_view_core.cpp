@@ -204,3 +204,14 @@ std::string BusViewCore::statusText() const {
   if (running()) text += "  轮询中";
   return text;
 }
+
+std::string PickModelPrompt(int station) {
+  return "站号 " + std::to_string(station) + " 的第 0 号寄存器符合多个型号，请选择：";
+}
+
+std::string UnnamedStationsNote(const std::vector<int>& stations) {
+  if (stations.empty()) return {};
+  std::string text = "以下站号有应答，但无法判别型号，未加入总线：";
+  for (size_t i = 0; i < stations.size(); ++i) text += (i ? "、" : "") + std::to_string(stations[i]);
+  return text;
+}

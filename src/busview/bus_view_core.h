@@ -31,6 +31,14 @@ inline constexpr const char* kBusPortBusy = "串口正被其他操作占用，�
 inline constexpr const char* kBusOpenFailed = "无法打开总线文件：\n";
 inline constexpr const char* kBusSaveFailed = "无法保存总线文件：\n";
 inline constexpr int kBusIntervalMaxMs = 3600000;
+// The finder's station scan made a bus: its button, and where several models fit a station.
+inline constexpr const char* kBusFromScanText = "生成总线…";
+inline constexpr const char* kBusPickModelTitle = "选择型号";
+
+// "站号 5 的第 0 号寄存器符合多个型号，请选择："
+std::string PickModelPrompt(int station);
+// The stations a scan found that no model names, left out of its bus; empty when none.
+std::string UnnamedStationsNote(const std::vector<int>& stations);
 
 class BusViewFront {
  public:
