@@ -11,6 +11,7 @@ inline constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
 // The tools beside the About item on the window's context menu (Ctrl+M, Ctrl+F).
 inline constexpr const char* kTrafficItem = "通讯监视(&M)...";
 inline constexpr const char* kDiscoveryItem = "查找模块(&F)...";
+inline constexpr const char* kBusViewItem = "总线视图(&B)...";
 
 // Button 1000's caption while the port is open or closed.
 const char* OpenButtonCaption(bool portOpen);
