@@ -150,6 +150,6 @@ dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
 dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations session)
 dolvane_layer(bus        PUBLIC console discovery link modbus models monitor PRIVATE readers dolvane_json)
 # The bus view as both windows run it, on the session.
-dolvane_layer(busview    PUBLIC bus PRIVATE console link models monitor operations session)
+dolvane_layer(busview    PUBLIC bus tools PRIVATE console link models monitor operations session)
 # The simulator program's command line (the fuzz targets read it too).
 dolvane_layer(sim/main   PUBLIC link sim PRIVATE bus models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/cjk_fonts.h"
+#include "busview/bus_view_core.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   detectButton_ = NewButton(kDetectButtonText, this);
   cancelButton_ = NewButton(kCancelButtonText, this);
   closeButton_ = NewButton(kCloseButtonText, this);
+  busButton_ = NewButton(kBusFromScanText, this);
   progress_ = new QProgressBar(this);
   progress_->setFormat(QStringLiteral("%v/%m"));
   progress_->setTextVisible(false);  // until a run gives it a total
@@ -77,6 +79,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(progress_, 1);
   bottom->addWidget(cancelButton_);
+  bottom->addWidget(busButton_);
   bottom->addWidget(closeButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
@@ -88,6 +91,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   connect(detectButton_, &QPushButton::clicked, this, &DiscoveryDialog::detectLine);
   connect(cancelButton_, &QPushButton::clicked, this, &DiscoveryDialog::requestCancel);
   connect(closeButton_, &QPushButton::clicked, this, &DiscoveryDialog::reject);
+  connect(busButton_, &QPushButton::clicked, this, [this] { done(kMakeBus); });
   setRunning(false);
 }
 
@@ -133,6 +137,8 @@ void DiscoveryDialog::setRunning(bool running) {
                                                     closeButton_})
     w->setEnabled(!running);
   cancelButton_->setEnabled(running);
+  const std::optional<FinderRun::Scan>& scan = finderRun_.lastScan();
+  busButton_->setEnabled(!running && scan && !scan->found.found.empty());
   if (running) {
     progress_->setRange(0, 1);
     progress_->setValue(0);

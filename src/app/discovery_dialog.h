@@ -19,6 +19,9 @@ class DiscoveryDialog : public QDialog {
   // Runs a job the way the main window runs a command: on the session's
   // worker, one at a time; `done` on this thread once it ended. False when
   // the port is busy.
+  // exec()'s result when the user asked for a bus made of the last station scan.
+  static constexpr int kMakeBus = 2;
+
   using CommandRunner = std::function<bool(std::function<void(Operations&)> job, std::function<void()> done)>;
 
   // `cancel` raises the session's cancel flag, which also cuts a pause short.
@@ -32,6 +35,8 @@ class DiscoveryDialog : public QDialog {
   QPushButton* detectButton() const { return detectButton_; }
   QPushButton* cancelButton() const { return cancelButton_; }
   QProgressBar* progressBar() const { return progress_; }
+  QPushButton* busButton() const { return busButton_; }
+  const std::optional<FinderRun::Scan>& lastScan() const { return finderRun_.lastScan(); }
   QString resultText() const;
   bool running() const { return running_; }
 
@@ -60,6 +65,7 @@ class DiscoveryDialog : public QDialog {
   QPushButton* detectButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
+  QPushButton* busButton_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPlainTextEdit* results_ = nullptr;
   bool running_ = false;

@@ -16,17 +16,21 @@
 
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
+#include "app/bus_view_window.h"
 #include "app/cjk_fonts.h"
 #include "app/discovery_dialog.h"
 #include "app/dialog_units.h"
 #include "app/list_only_combo_box.h"
 #include "app/main_window_layout.h"
+#include "app/message_boxes.h"
+#include "app/model_choice_dialog.h"
 #include "app/monitor_controller.h"
 #include "app/qt_session_view.h"
 #include "app/qt_form.h"
 #include "app/template_group_box.h"
 #include "app/traffic_window.h"
 #include "app/window_placement.h"
+#include "bus/scan_to_bus.h"
 #include "console/control_ids.h"
 #include "layout/form_model.h"
 #include "layout/main_window_texts.h"
@@ -112,6 +116,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
 }
 
 CDolvaneCaiJiDlg::~CDolvaneCaiJiDlg() {
+  busView_.reset();        // its polls run on the session
   trafficWindow_.reset();  // lets go of the tap, which the session's port owns
   session_.reset();        // ends the worker; nothing it posted runs after this
 }
@@ -221,6 +226,35 @@ void CDolvaneCaiJiDlg::addToolActions() {
   };
   add(kTrafficItem, QKeySequence(Qt::CTRL | Qt::Key_M), &CDolvaneCaiJiDlg::openTrafficWindow);
   add(kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F), &CDolvaneCaiJiDlg::showDiscovery);
+  add(kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B), &CDolvaneCaiJiDlg::openBusView);
+}
+
+void CDolvaneCaiJiDlg::openBusView() { showBusView(); }
+
+BusViewWindow* CDolvaneCaiJiDlg::showBusView() {
+  if (!busView_) {
+    busView_ = std::make_unique<BusViewWindow>(*session_, [this] { return portFree(); });
+    busView_->setParent(this, busView_->windowFlags() | Qt::Window);
+    // While the bus is polled every command is greyed, as while monitoring.
+    connect(busView_.get(), &BusViewWindow::pollingChanged, this, [this](bool running) {
+      setCommandsEnabled(!running);
+    });
+  }
+  busView_->show();
+  busView_->raise();
+  busView_->activateWindow();
+  return busView_.get();
+}
+
+bool CDolvaneCaiJiDlg::busPolling() const { return busView_ && busView_->core().running(); }
+
+void CDolvaneCaiJiDlg::showScannedBus(const FinderRun::Scan& scan) {
+  ScannedBus scanned = BusFromScan(scan.found, scan.port, scan.baudRate, scan.lineFormat);
+  PickScannedModels(this, scanned);
+  BusViewWindow* view = showBusView();
+  view->showBus(scanned.bus);
+  if (const std::string note = UnnamedStationsNote(scanned.unnamed); !note.empty())
+    OpenInfoBox(view, QString::fromStdString(note), [] {});
 }
 
 void CDolvaneCaiJiDlg::openTrafficWindow() { showTrafficWindow(); }
@@ -244,7 +278,7 @@ void CDolvaneCaiJiDlg::showDiscovery() {
         return runExclusive(std::move(job), std::move(done));
       },
       [this] { session_->requestCancel(); }, this);
-  dialog.exec();
+  if (dialog.exec() == DiscoveryDialog::kMakeBus && dialog.lastScan()) showScannedBus(*dialog.lastScan());
 }
 
 void CDolvaneCaiJiDlg::showAbout() {
@@ -275,7 +309,7 @@ void CDolvaneCaiJiDlg::bindCommands() {
   }
 }
 
-bool CDolvaneCaiJiDlg::portFree() const { return !session_->busy() && !monitor_->running(); }
+bool CDolvaneCaiJiDlg::portFree() const { return !session_->busy() && !monitor_->running() && !busPolling(); }
 
 void CDolvaneCaiJiDlg::runCommand(const Command& command) {
   if (!portFree()) return;
@@ -297,7 +331,7 @@ void CDolvaneCaiJiDlg::setCommandsEnabled(bool enabled) {
   // A greyed button loses the focus; it comes back with the button.
   if (!enabled) focusBeforeCommand_ = focusWidget();
   for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(enabled);
-  monitorSwitch_->setEnabled(enabled || monitor_->running());
+  monitorSwitch_->setEnabled((enabled && !busPolling()) || monitor_->running());
   if (enabled && focusBeforeCommand_ && focusBeforeCommand_->isEnabled()) focusBeforeCommand_->setFocus();
 }
 
@@ -346,10 +380,12 @@ void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {
 
 void CDolvaneCaiJiDlg::closeEvent(QCloseEvent* event) {
   monitor_->stop();
-  if (commandRunning() || monitor_->busy()) {
+  if (busView_) busView_->core().stop();
+  if (commandRunning() || monitor_->busy() || (busView_ && busView_->core().busy())) {
     event->ignore();  // the running command or poll owns the port until it returns
     return;
   }
   if (trafficWindow_) trafficWindow_->close();
+  if (busView_) busView_->close();
   QDialog::closeEvent(event);
 }

@@ -6,6 +6,7 @@
 #include "app/edit_com_dialog.h"
 #include "layout/form_model.h"
 #include "operations/operations.h"
+#include "tools/finder_run.h"
 
 class DialogUnits;
 class MonitorController;
@@ -18,6 +19,7 @@ class QtForm;
 struct FormValues;
 class TrafficTap;
 class TrafficWindow;
+class BusViewWindow;
 struct ControlDef;
 
 // The main window: output pane on the left, the operations on the right and
@@ -44,6 +46,8 @@ class CDolvaneCaiJiDlg : public QDialog {
   // The 通讯监视 window (made on first use) and the 查找模块 dialog.
   TrafficWindow* showTrafficWindow();
   void showDiscovery();
+  // The 总线视图 window (made on first use); it polls on this window's session.
+  BusViewWindow* showBusView();
 
   static std::string welcomeText();
 
@@ -58,6 +62,9 @@ class CDolvaneCaiJiDlg : public QDialog {
   void addAboutAction();
   void addToolActions();
   void openTrafficWindow();
+  void openBusView();
+  // A bus made of the finder's last station scan, its models picked where several fit.
+  void showScannedBus(const FinderRun::Scan& scan);
   void chainTabOrder();
   void fillForm(const FormValues& form);
   void bindCommands();
@@ -70,6 +77,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   bool portFree() const;
   void createMonitorControls(const DialogUnits& units);
   void monitoringChanged(bool running);
+  bool busPolling() const;
 
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<QtForm> form_;
@@ -82,5 +90,6 @@ class CDolvaneCaiJiDlg : public QDialog {
   TrafficTap* tap_ = nullptr;  // owned by the session's port: every frame passes it
   // A window of its own, owned here so that it lets go of the tap before the session goes.
   std::unique_ptr<TrafficWindow> trafficWindow_;
+  std::unique_ptr<BusViewWindow> busView_;
   QWidget* focusBeforeCommand_ = nullptr;
 };

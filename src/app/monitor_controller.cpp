@@ -1,12 +1,12 @@
 #include "app/monitor_controller.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/log_file_dialog.h"
 #include "app/message_boxes.h"
 #include "app/trend_plot_window.h"
 #include "monitor/monitor_texts.h"
@@ -27,20 +27,6 @@ void PlaceBeside(QWidget& plot, const QWidget& window) {
     at.setX(std::max(room.left(), std::min(at.x(), room.right() - plot.frameGeometry().width())));
   }
   plot.move(at);
-}
-
-// A file that already holds this log is appended to (one of other columns is
-// refused), so choosing a file never overwrites anything.
-QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
-  QFileDialog dialog(owner, QString::fromUtf8(kLogDialogTitle));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(QString::fromUtf8(kLogDialogFilterName) + QStringLiteral(" (") +
-                       QString::fromUtf8(kLogDialogPattern) + QStringLiteral(")"));
-  dialog.setDefaultSuffix(QString::fromUtf8(kLogDialogSuffix));
-  if (!last.isEmpty()) dialog.selectFile(last);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bus/bus_poller.h"
+#include "tools/traffic_rows.h"
 
 inline constexpr const char* kBusViewTitle = "总线视图";
 
@@ -17,7 +18,12 @@ inline constexpr int kBusColumns = 8;
 inline constexpr std::array<const char*, kBusColumns> kBusColumnTitles{
     "站号", "名称", "型号", "状态", "数据时间", "读数", "越限", "失败/轮询"};
 // Widths in pixels at the window's 9-point font.
-inline constexpr std::array<int, kBusColumns> kBusColumnWidths{44, 120, 60, 80, 110, 380, 200, 80};
+inline constexpr std::array<int, kBusColumns> kBusColumnWidths{44, 110, 60, 70, 150, 430, 190, 80};
+
+// Row marks: a stale reading's text, a value outside its limits' cells' ground;
+// a failing status takes the traffic window's failed-row colour.
+inline constexpr RowColour kStaleRowColour{0x80, 0x80, 0x80};
+inline constexpr RowColour kOutsideCellColour{0xFF, 0xD8, 0xD8};
 
 struct BusRow {
   std::array<std::string, kBusColumns> cells;

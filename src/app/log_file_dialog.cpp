@@ -1,0 +1,17 @@
+#include "app/log_file_dialog.h"
+
+#include <QFileDialog>
+
+#include "monitor/monitor_texts.h"
+
+QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
+  QFileDialog dialog(owner, QString::fromUtf8(kLogDialogTitle));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(QString::fromUtf8(kLogDialogFilterName) + QStringLiteral(" (") +
+                       QString::fromUtf8(kLogDialogPattern) + QStringLiteral(")"));
+  dialog.setDefaultSuffix(QString::fromUtf8(kLogDialogSuffix));
+  if (!last.isEmpty()) dialog.selectFile(last);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
