@@ -18,7 +18,7 @@ set(LAYER_RANKS
   models=4
   operations=5 monitor=5 discovery=5
   session=6 tools=6 bus=6
-  layout=7
+  layout=7 pdf=7 report=7
   monitoring=8 busview=8
   app=9 cli=9 win=9 sim/main=9
 )
@@ -149,7 +149,9 @@ dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
 # Monitoring as both windows run it, on the session and the form model.
 dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations session)
 dolvane_layer(bus        PUBLIC console discovery link modbus models monitor PRIVATE readers dolvane_json)
+# A bus's commissioning report: read once, as CSV and as a document.
+dolvane_layer(report     PUBLIC bus monitor PRIVATE console link models)
 # The bus view as both windows run it, on the session.
-dolvane_layer(busview    PUBLIC bus tools PRIVATE console link models monitor operations session)
+dolvane_layer(busview    PUBLIC bus report tools PRIVATE console link models monitor operations session)
 # The simulator program's command line (the fuzz targets read it too).
 dolvane_layer(sim/main   PUBLIC link sim PRIVATE bus models SOURCES ${CMAKE_SOURCE_DIR}/src/sim/main/sim_options.cpp)

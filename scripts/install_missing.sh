@@ -2,9 +2,9 @@
 
 # What building the programs and the tests needs.
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgtest-dev
-                libgl1-mesa-dev fonts-noto-cjk nlohmann-json3-dev)
+                libgl1-mesa-dev fonts-noto-cjk fonts-dejavu-core nlohmann-json3-dev)
 # What the tests need beyond the build: independent Modbus peers on pty pairs.
-test_packages=(socat python3-pymodbus)
+test_packages=(socat python3-pymodbus poppler-utils)
 
 # install_missing PACKAGE...: apt-get install those not installed yet, through sudo
 # when not root; without sudo, names them and fails.

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "bus/atomic_file.h"
 #include "bus/bus_poller.h"
 #include "bus/scan_to_bus.h"
 #include "cli/cli.h"
@@ -10,6 +11,7 @@
 #include "console/text.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
+#include "report/bus_report.h"
 
 std::optional<BusPollCommand> ParseBusPollCommand(const std::string& operation, const std::vector<std::string>& args,
                                                   std::string* problem) {
@@ -116,4 +118,63 @@ int WriteScannedBus(const std::string& path, const StationScan& scan, Operations
   }
   err << "scan-stations: " << scanned.bus.modules.size() << " module(s) written to " << path << '\n';
   return kExitDone;
+}
+
+namespace {
+
+HtmlPdfWriter pdfWriter = nullptr;
+
+}  // namespace
+
+void SetHtmlPdfWriter(HtmlPdfWriter writer) { pdfWriter = writer; }
+
+std::optional<BusReportCommand> ParseBusReportCommand(const std::string& operation,
+                                                      const std::vector<std::string>& args, std::string* problem) {
+  if (operation != "report") return std::nullopt;
+  auto fail = [&](const std::string& text) {
+    *problem = text;
+    return std::nullopt;
+  };
+  BusReportCommand command;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    std::optional<std::string>* path = option == "--pdf"    ? &command.pdfPath
+                                       : option == "--csv"  ? &command.csvPath
+                                       : option == "--html" ? &command.htmlPath
+                                                            : nullptr;
+    if (!path) return fail("unknown report option " + option);
+    if (i + 1 >= args.size() || args[i + 1].empty()) return fail(option + " takes a file name");
+    *path = args[++i];
+  }
+  if (!command.pdfPath && !command.csvPath && !command.htmlPath) return fail("report needs --pdf, --csv or --html FILE");
+  if (command.pdfPath && !pdfWriter) return fail("--pdf is not in this build: use --html and print it, or --csv");
+  return command;
+}
+
+int RunBusReportCommand(const BusReportCommand& command, const BusFile& bus, Operations& ops, std::ostream& err) {
+  BusReport report;
+  report.port = ops.link().portName;
+  const bool portHeld = ReadBusReport(ops.context(), bus, report);
+  bool allAnswered = portHeld;
+  for (const ModuleReading& m : report.modules) {
+    if (m.reading.status == PollStatus::kOk) continue;
+    allAnswered = false;
+    err << "report: station " << m.module.station << ": " << StatusText(m.reading) << '\n';
+  }
+  std::string problem;
+  bool written = true;
+  auto write = [&](const std::optional<std::string>& path, auto&& writeFile) {
+    if (!path) return;
+    if (writeFile(*path)) {
+      err << "report: written to " << *path << '\n';
+    } else {
+      err << "dolvane-cli: " << problem << '\n';
+      written = false;
+    }
+  };
+  const std::string html = command.pdfPath || command.htmlPath ? BusReportHtml(report) : std::string();
+  write(command.csvPath, [&](const std::string& path) { return ReplaceFileAtomically(path, BusReportCsv(report), &problem); });
+  write(command.htmlPath, [&](const std::string& path) { return ReplaceFileAtomically(path, html, &problem); });
+  write(command.pdfPath, [&](const std::string& path) { return pdfWriter(html, kReportTitle, path, &problem); });
+  return written && allAnswered ? kExitDone : kExitErrorBox;
 }

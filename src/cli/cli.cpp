@@ -132,7 +132,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (FormatIndexOf(o.format) < 0) throw UsageError{"unknown format " + o.format};
   if (o.port && o.simulate) throw UsageError{"-p and --simulate exclude each other"};
   if (o.busFile && o.busFile->empty()) throw UsageError{"--bus takes a file name"};
-  if (o.operation == "poll-bus" && !o.busFile) throw UsageError{"poll-bus needs --bus FILE"};
+  if ((o.operation == "poll-bus" || o.operation == "report") && !o.busFile)
+    throw UsageError{o.operation + " needs --bus FILE"};
   return o;
 }
 
@@ -203,6 +204,13 @@ std::optional<PollCommand> ParsePoll(const Options& o) {
 std::optional<BusPollCommand> ParseBusPoll(const Options& o) {
   std::string problem;
   std::optional<BusPollCommand> command = ParseBusPollCommand(o.operation, o.args, &problem);
+  if (!problem.empty()) throw UsageError{problem};
+  return command;
+}
+
+std::optional<BusReportCommand> ParseBusReport(const Options& o) {
+  std::string problem;
+  std::optional<BusReportCommand> command = ParseBusReportCommand(o.operation, o.args, &problem);
   if (!problem.empty()) throw UsageError{problem};
   return command;
 }
@@ -297,6 +305,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   int control = 0;
   std::optional<PollCommand> poll;
   std::optional<BusPollCommand> busPoll;
+  std::optional<BusReportCommand> busReport;
   std::optional<std::string> scanBusFile;
   BusFile busFile;
   try {
@@ -311,7 +320,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     o = ParseOptions(args);
     if (o.operation == "scan-stations") scanBusFile = TakeScanBusFile(o.args);
     if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
-    else if (!(busPoll = ParseBusPoll(o)) && !(poll = ParsePoll(o))) control = PrepareOperation(o, form);
+    else if (!(busPoll = ParseBusPoll(o)) && !(busReport = ParseBusReport(o)) && !(poll = ParsePoll(o)))
+      control = PrepareOperation(o, form);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
@@ -324,7 +334,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       err << "dolvane-cli: the bus file is refused: " << problem << '\n';
       return kExitUsage;
     }
-    if (busPoll && loaded->modules.empty()) {
+    if ((busPoll || busReport) && loaded->modules.empty()) {
       err << "dolvane-cli: the bus file has no modules to poll: " << *o.busFile << '\n';
       return kExitUsage;
     }
@@ -364,7 +374,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return status;
   };
   // A poll or a discovery run ends cleanly at its next step; anything else at once.
-  if (!poll && !busPoll && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal()) return dropNewFiles(InterruptedExit(err));
+  if (!poll && !busPoll && !busReport && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal())
+    return dropNewFiles(InterruptedExit(err));
 
   std::unique_ptr<SimulatedBus> bus;
   if (o.simulate) {
@@ -398,6 +409,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     status = RunDiscoveryCommand(ops, console, o.operation, o.args, o.traceAndDiscovery, out, err, scanBusFile);
   } else if (busPoll) {
     status = RunBusPollCommand(*busPoll, busFile, ops, busLog.get(), trace, out, err);
+  } else if (busReport) {
+    status = RunBusReportCommand(*busReport, busFile, ops, err);
   } else if (poll) {
     status = RunPollCommand(*poll, ops, csvLog.get(), trace, out, err);
   } else {

@@ -125,6 +125,11 @@ TEST(BusCli, UsageErrors) {
       {"--simulate", "--bus", bus, "poll-bus", "--csv"},
       {"--simulate", "scan-stations", "1", "5", "--bus"},
       {"--simulate", "scan-stations", "1", "5", "--bus", ""},
+      {"--simulate", "report", "--csv", "x.csv"},
+      {"--simulate", "--bus", bus, "report"},
+      {"--simulate", "--bus", bus, "report", "--csv"},
+      {"--simulate", "--bus", bus, "report", "--pdf", "x.pdf"},  // no PDF printer in this process
+      {"--simulate", "--bus", bus, "report", "--xml", "x.xml"},
   };
   for (const std::vector<std::string>& args : cases) {
     const CliRun run = RunArgs(args);

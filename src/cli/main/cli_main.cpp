@@ -1,17 +1,24 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/bus_command.h"
 #include "cli/cli.h"
 #include "cli/output_stream.h"
 #include "cli/platform.h"
 #include "cli/stop_signals.h"
 #include "link/standard_fds.h"
+#ifdef DOLVANE_WITH_PDF
+#include "pdf/html_pdf.h"
+#endif
 
 int main(int argc, char** argv) {
   // Before anything is opened, and before a signal could find no handler.
   KeepStandardFdsOpen();
   InstallStopSignals();
   PrepareStandardStreams();
+#ifdef DOLVANE_WITH_PDF
+  SetHtmlPdfWriter(&WriteHtmlPdf);
+#endif
   LogFileStream out(LogFile::ForDescriptor(1, "standard output"));
   return RunCli(CommandLineArguments(argc, argv), out, std::cerr, std::cin, StdinIsTerminal());
 }
