@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,6 +21,7 @@
 #include "app/cjk_fonts.h"
 #include "app/log_file_dialog.h"
 #include "app/message_boxes.h"
+#include "pdf/html_pdf.h"
 
 namespace {
 
@@ -65,6 +67,8 @@ BusViewWindow::BusViewWindow(Session& session, std::function<bool()> portFree, Q
   saveButton->setObjectName(QStringLiteral("save"));
   startButton_ = NewButton(kBusStartText, this);
   startButton_->setObjectName(QStringLiteral("start"));
+  reportButton_ = NewButton(kBusReportText, this);
+  reportButton_->setObjectName(QStringLiteral("report"));
   interval_ = new QSpinBox(this);
   interval_->setRange(0, kBusIntervalMaxMs);
   interval_->setSingleStep(100);
@@ -94,6 +98,7 @@ BusViewWindow::BusViewWindow(Session& session, std::function<bool()> portFree, Q
   controls->addWidget(interval_);
   controls->addWidget(logSwitch_);
   controls->addStretch();
+  controls->addWidget(reportButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
   layout->addWidget(table_);
@@ -111,6 +116,7 @@ BusViewWindow::BusViewWindow(Session& session, std::function<bool()> portFree, Q
   connect(openButton, &QPushButton::clicked, this, &BusViewWindow::openWithDialog);
   connect(saveButton, &QPushButton::clicked, this, &BusViewWindow::saveWithDialog);
   connect(startButton_, &QPushButton::clicked, this, &BusViewWindow::startOrStop);
+  connect(reportButton_, &QPushButton::clicked, this, &BusViewWindow::reportWithDialog);
   connect(interval_, &QSpinBox::valueChanged, this, [this](int ms) { core_.setIntervalMs(ms); });
   connect(logSwitch_, &QCheckBox::toggled, this, [this](bool on) { core_.switchLogging(on); });
   connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { showReport(index.row()); });
@@ -154,6 +160,37 @@ void BusViewWindow::saveWithDialog() {
   const QString path = dialog.selectedFiles().front();
   lastFolder_ = QFileInfo(path).absolutePath();
   core_.save(path.toStdString());
+}
+
+void BusViewWindow::reportWithDialog() {
+  QFileDialog dialog(this, Utf8(kBusReportTitle), lastFolder_, QStringLiteral("PDF (*.pdf)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().front();
+  lastFolder_ = QFileInfo(path).absolutePath();
+  writeReport(path);
+}
+
+bool BusViewWindow::writeReport(const QString& pdf) {
+  const QFileInfo file(pdf);
+  ReportFiles files;
+  files.pdf = pdf.toStdString();
+  files.csv = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv")).toStdString();
+  files.printPdf = [](const std::string& html, const std::string& path, std::string* error) {
+    return WriteHtmlPdf(html, kReportTitle, path, error);
+  };
+  const bool started = core_.writeReport(std::move(files));
+  if (started) reportButton_->setEnabled(false);
+  return started;
+}
+
+void BusViewWindow::reportWritten(const std::vector<std::string>& paths) {
+  reportButton_->setEnabled(true);
+  if (paths.empty()) return;
+  std::string text = kBusReportWritten;
+  for (const std::string& path : paths) text += "\n" + path;
+  showInfo(text);
 }
 
 QWidget* BusViewWindow::showReport(int row) {

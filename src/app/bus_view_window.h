@@ -27,6 +27,9 @@ class BusViewWindow : public QWidget, private BusViewFront {
   BusViewCore& core() { return core_; }
   QTableView* table() const { return table_; }
   QPushButton* startButton() const { return startButton_; }
+  QPushButton* reportButton() const { return reportButton_; }
+  // Reads every module once and writes the report to `pdf`, its CSV beside it.
+  bool writeReport(const QString& pdf);
   QSpinBox* intervalBox() const { return interval_; }
   QCheckBox* logSwitch() const { return logSwitch_; }
   QLabel* statusLabel() const { return status_; }
@@ -53,10 +56,12 @@ class BusViewWindow : public QWidget, private BusViewFront {
   void pollingSwitched(bool running) override;
   void setLogging(bool on) override;
   std::string chooseLogFile(const std::string& last) override;
+  void reportWritten(const std::vector<std::string>& paths) override;
 
   void openWithDialog();
   void saveWithDialog();
   void startOrStop();
+  void reportWithDialog();
   void refreshAges();
 
   BusViewCore core_;
@@ -64,6 +69,7 @@ class BusViewWindow : public QWidget, private BusViewFront {
   QTableView* table_ = nullptr;
   QStandardItemModel* model_ = nullptr;
   QPushButton* startButton_ = nullptr;
+  QPushButton* reportButton_ = nullptr;
   QSpinBox* interval_ = nullptr;
   QCheckBox* logSwitch_ = nullptr;
   QLabel* status_ = nullptr;

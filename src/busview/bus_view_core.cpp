@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bus/atomic_file.h"
 #include "console/text.h"
 #include "link/link.h"
 #include "monitor/csv_log.h"
@@ -172,6 +173,50 @@ void BusViewCore::finish() {
   front_.setLogging(false);
   front_.pollingSwitched(false);
   front_.setStatus(statusText());
+}
+
+bool BusViewCore::writeReport(ReportFiles files) {
+  if (poller_ || busy_) {
+    front_.showInfo(kBusReportBusy);
+    return false;
+  }
+  if (bus_.modules.empty()) {
+    front_.showInfo(kBusNoModules);
+    return false;
+  }
+  auto report = std::make_shared<BusReport>();
+  const BusFile bus = bus_;
+  busy_ = session_.submit(
+      [report, bus](Operations& ops) {
+        report->port = ops.link().portName;
+        ReadBusReport(ops.context(), bus, *report);
+      },
+      [this, report, files = std::move(files)] {
+        busy_ = false;
+        reportRead(*report, files);
+      });
+  if (!busy_) front_.showInfo(kBusPortBusy);
+  return busy_;
+}
+
+void BusViewCore::reportRead(const BusReport& report, const ReportFiles& files) {
+  std::vector<std::string> written;
+  std::string error;
+  const std::string html = BusReportHtml(report);
+  const std::pair<const std::string*, std::function<bool()>> outputs[] = {
+      {&files.csv, [&] { return ReplaceFileAtomically(files.csv, BusReportCsv(report), &error); }},
+      {&files.html, [&] { return ReplaceFileAtomically(files.html, html, &error); }},
+      {&files.pdf, [&] { return files.printPdf(html, files.pdf, &error); }},
+  };
+  for (const auto& [path, write] : outputs) {
+    if (path->empty()) continue;
+    if (!write()) {
+      front_.showInfo(kBusReportFailed + error);
+      break;
+    }
+    written.push_back(*path);
+  }
+  front_.reportWritten(written);
 }
 
 BusRow BusViewCore::row(size_t module) const { return RowOf(shown_[module].state, PollResult::Clock::now()); }

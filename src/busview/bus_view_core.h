@@ -6,6 +6,7 @@
 // bus's CSV log switched on and off, and a module's full report. The window
 // supplies its timer, boxes and table through BusViewFront; everything runs on
 // the window's thread.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "bus/bus_log.h"
 #include "bus/bus_poller.h"
 #include "busview/bus_rows.h"
+#include "report/bus_report.h"
 
 class Session;
 
@@ -30,6 +32,11 @@ inline constexpr const char* kBusNoModules = "总线文件中没有模块。请�
 inline constexpr const char* kBusPortBusy = "串口正被其他操作占用，请稍后再试。";
 inline constexpr const char* kBusOpenFailed = "无法打开总线文件：\n";
 inline constexpr const char* kBusSaveFailed = "无法保存总线文件：\n";
+inline constexpr const char* kBusReportText = "调试报告…";
+inline constexpr const char* kBusReportTitle = "保存调试报告";
+inline constexpr const char* kBusReportBusy = "请先停止轮询，再生成调试报告。";
+inline constexpr const char* kBusReportFailed = "无法写入调试报告：\n";
+inline constexpr const char* kBusReportWritten = "调试报告已写入：";
 inline constexpr int kBusIntervalMaxMs = 3600000;
 // The finder's station scan made a bus: its button, and where several models fit a station.
 inline constexpr const char* kBusFromScanText = "生成总线…";
@@ -58,6 +65,18 @@ class BusViewFront {
   virtual void setLogging(bool on) = 0;
   // The log file, the one chosen last offered first; empty: cancelled.
   virtual std::string chooseLogFile(const std::string& last) = 0;
+  // The report's files were written (or not: the box is shown by the core).
+  virtual void reportWritten(const std::vector<std::string>& paths) = 0;
+};
+
+// Where a report goes: the document a front prints (PDF) or as HTML, its CSV
+// beside it; an empty path is not written.
+struct ReportFiles {
+  std::string pdf;
+  std::string html;
+  std::string csv;
+  // Prints the HTML document to `pdf`; false with *error set.
+  std::function<bool(const std::string& html, const std::string& path, std::string* error)> printPdf;
 };
 
 class BusViewCore {
@@ -82,6 +101,9 @@ class BusViewCore {
   void stop();
   void pollDue();
   void switchLogging(bool on);
+  // Reads every module once on the session (not while polling) and writes the
+  // commissioning report's files.
+  bool writeReport(ReportFiles files);
   bool running() const { return poller_ != nullptr; }
   bool busy() const { return busy_; }
   bool logging() const { return log_ != nullptr; }
@@ -104,6 +126,7 @@ class BusViewCore {
   static Shown Unpolled(const BusModule& module);
   void replaceBus(const BusFile& bus, const std::string& path);
   void pollEnded();
+  void reportRead(const BusReport& report, const ReportFiles& files);
   void schedule();
   void writeLog(size_t module, const PollResult& result);
   void logFailed();

@@ -143,7 +143,7 @@ std::string BusReportHtml(const BusReport& report) {
   html += "</table>\n";
   for (const ModuleReading& m : report.modules) {
     html += "<h2 style=\"page-break-before: always\">" +
-            Html("站号 " + std::to_string(m.module.station) + "  " + m.module.name + "  " + ModelName(m.module)) +
+            Html("站号 " + std::to_string(m.module.station) + " · " + m.module.name + " · " + ModelName(m.module)) +
             "</h2>\n<table>\n";
     html += Row({"通讯参数", "站号 " + std::to_string(m.module.station) + "，" + LineSettingsText(report.bus)});
     if (!m.module.notes.empty()) html += Row({"备注", m.module.notes});

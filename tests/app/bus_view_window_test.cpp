@@ -167,3 +167,23 @@ TEST_F(BusViewTest, TheFindersScanBecomesABusWithTheModelsPicked) {
   ASSERT_TRUE(view->core().save(saved.toStdString()));
   EXPECT_TRUE(view->statusLabel()->text().startsWith(saved));
 }
+
+TEST_F(BusViewTest, TheReportIsPrintedToPdfWithItsCsvBeside) {
+  BusViewWindow* view = window.showBusView();
+  ASSERT_TRUE(view->openFile(CabinetFile(dir)));
+  const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+  apptest::BoxAnswerer boxes;
+  ASSERT_TRUE(view->writeReport(pdf));
+  EXPECT_FALSE(view->reportButton()->isEnabled()) << "one report at a time";
+  ASSERT_TRUE(WaitUntil([&] { return !boxes.seen.empty(); }));
+  EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(kBusReportWritten))) << boxes.seen[0].text.toStdString();
+  EXPECT_TRUE(view->reportButton()->isEnabled());
+  QFile printed(pdf);
+  ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(printed.read(5) == "%PDF-");
+  QFile csv(dir.filePath(QStringLiteral("report.csv")));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QString rows = QString::fromUtf8(csv.readAll());
+  for (const char* module : {"\n1,1号柜 进线,4SXY,ok,", "\n10,4号柜 进线,5RXZ,ok,"})
+    EXPECT_TRUE(rows.contains(QString::fromUtf8(module))) << module;
+}

@@ -2,6 +2,7 @@
 // writes down what it was told, simulated modules on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <regex>
@@ -39,6 +40,8 @@ struct RecordingFront : BusViewFront {
   void pollingSwitched(bool running) override { switched.push_back(running); }
   void setLogging(bool on) override { logging = on; }
   std::string chooseLogFile(const std::string&) override { return logFile; }
+  void reportWritten(const std::vector<std::string>& paths) override { reports.push_back(paths); }
+  std::vector<std::vector<std::string>> reports;
 };
 
 std::vector<std::string> Lines(const std::string& path) {
@@ -169,6 +172,38 @@ TEST_F(BusViewCoreTest, RowsShowReadingsLimitsStaleModulesAndTheLog) {
   ASSERT_EQ(log.size(), 10u) << "a header and nine rows";
   EXPECT_EQ(log[0].rfind("time,station,name,model,status,", 0), 0u);
   EXPECT_NE(log[8].find(",2,1号柜 出线,3RX,timeout,"), std::string::npos) << log[8];
+}
+
+TEST_F(BusViewCoreTest, AReportReadsEveryModuleOnceButNotWhilePolling) {
+  ASSERT_TRUE(core.open(write("cabinet.json", kCabinet)));
+  ReportFiles files;
+  files.csv = folder.path() + "/report.csv";
+  files.html = folder.path() + "/report.html";
+  files.pdf = folder.path() + "/report.pdf";
+  files.printPdf = [](const std::string& html, const std::string& path, std::string*) {
+    std::ofstream(path) << html;
+    return true;
+  };
+  ASSERT_TRUE(core.start());
+  EXPECT_FALSE(core.writeReport(files));
+  EXPECT_EQ(front.boxes.back(), kBusReportBusy);
+  core.stop();
+  ASSERT_TRUE(channel.runUntil([&] { return !core.busy(); }));
+
+  ASSERT_TRUE(core.writeReport(files));
+  ASSERT_TRUE(channel.runUntil([&] { return !front.reports.empty(); }));
+  EXPECT_EQ(front.reports[0], (std::vector<std::string>{files.csv, files.html, files.pdf}));
+  const std::vector<std::string> rows = Lines(files.csv);
+  for (const char* module : {"1,1号柜 进线,4SXY,ok,", "2,1号柜 出线,3RX,ok,", "3,2号柜,16RXY,ok,"})
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const std::string& row) { return row.rfind(module, 0) == 0; }))
+        << module;
+  EXPECT_EQ(Lines(files.html), Lines(files.pdf)) << "the same document, printed";
+
+  files.csv = folder.path() + "/no such folder/report.csv";
+  ASSERT_TRUE(core.writeReport(files));
+  ASSERT_TRUE(channel.runUntil([&] { return front.reports.size() == 2; }));
+  EXPECT_TRUE(front.reports[1].empty());
+  EXPECT_EQ(front.boxes.back().rfind(kBusReportFailed, 0), 0u) << front.boxes.back();
 }
 
 }  // namespace
