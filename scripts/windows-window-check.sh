@@ -109,6 +109,7 @@ if [[ -n $modules ]]; then
     done
     printf ']}\n'
   } >"$bus"
+  rm -f $out.bus  # the screenshot waits for its rows
   for ((i = 0; i < modules; i++)); do printf '%d\t柜%d\t%s\t正常\n' $((i + 1)) $((i + 1)) "${models[i]}"; done >$out.bus.expected
   timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
   window=$!
