@@ -583,7 +583,7 @@ const char* BusFileFault(HWND main, const std::wstring& path, int modules, int l
 
 // The finder's 生成总线… after a scan: a model asked for where several fit
 // (the first station gets the second one offered), then the bus view with a
-// row per station, not yet saved.
+// row per station, not yet saved; closed while polling, it stops.
 const char* BusFromScanFault(HWND main, int modules) {
   ShortcutInMain(main, 'F');
   HWND finder = nullptr;
@@ -619,7 +619,13 @@ const char* BusFromScanFault(HWND main, int modules) {
     if (BusCell(list, row, BusColumn::kStation) != std::to_wstring(row + 1)) return "the scanned bus's stations are wrong";
   if (picked.empty() || BusCell(list, 0, BusColumn::kModel) != picked) return "the model picked is not the row's";
   if (TextOf(GetDlgItem(bus, kBusStatus)).rfind(L"（未保存）", 0) != 0) return "the scanned bus does not say it is unsaved";
+  // Closing the view while it polls ends the polling.
+  HWND command = GetDlgItem(main, kOpenPort);
+  Click(bus, kBusStart);
+  if (!WaitFor([&] { return !IsWindowEnabled(command); }, 10)) return "the scanned bus does not poll";
   PostMessageW(bus, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !ShownBusView() && IsWindowEnabled(command); }, 20))
+    return "closing the bus view left it polling";
   return nullptr;
 }
 
