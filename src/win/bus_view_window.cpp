@@ -25,7 +25,7 @@ constexpr int kReportHeight = 480;
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
 constexpr int kIntervalWidth = 80;
-constexpr COLORREF kStaleText = RGB(0x90, 0x90, 0x90);
+constexpr COLORREF kStaleText = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kOutsideBackground = RGB(0xFF, 0xD8, 0xD8);
 
 int FontHeight(HWND window, HFONT font) {
