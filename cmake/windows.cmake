@@ -28,7 +28,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # Drives the running window through its messages (scripts/windows-window-check.sh).
 add_executable(window_probe tests/win/probe/window_probe.cpp)
-target_link_libraries(window_probe PRIVATE dolvane_layout dolvane_tools dolvane_warnings comctl32)
+target_link_libraries(window_probe PRIVATE dolvane_busview dolvane_layout dolvane_tools dolvane_warnings comctl32)
 
 # Reads the version in a program's file properties (scripts/windows-test.sh).
 add_executable(file_version tests/win/probe/file_version.cpp)

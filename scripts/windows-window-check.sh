@@ -8,16 +8,19 @@
 # dialog (Ctrl+F), and leaves the traffic window open for the screenshot. Then
 # monitors in a second window: the 监视 switch on, the CSV log on through the
 # save dialog, 20 polls, the switch off, and checks the log against the Linux
-# CLI's header. Then (without screenshots) opens the window with --simulate and
-# reads from the simulated modules inside it. Run by windows-test.sh (wine
-# already set up); DEVICE is the simulator's pseudo-terminal that COM5 points at.
-#   [WINDOW_PORT=NAME] [MODULES=N] windows-window-check.sh DEVICE [SCREENSHOT.png [MONITORING-SCREENSHOT.png]]
+# CLI's header. Given MODULES, it then checks the 总线视图 window (Ctrl+B) on a bus
+# file of the simulated modules, and the finder's scan made into a bus. Then
+# (without screenshots) opens the window with --simulate and reads from the
+# simulated modules inside it. Run by windows-test.sh (wine already set up);
+# DEVICE is the simulator's pseudo-terminal that COM5 points at.
+#   [WINDOW_PORT=NAME] [MODULES=N] windows-window-check.sh DEVICE [SCREENSHOT.png [MONITORING-SCREENSHOT.png [BUS-SCREENSHOT.png]]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
 device=$1
 shot=${2:-}
 monitor_shot=${3:-}
+bus_shot=${4:-}
 modules=${MODULES:-}
 out=build-win/window
 
@@ -87,6 +90,52 @@ if ((status != 0)) || [[ "$(head -1 "$csv" 2>/dev/null)" != "$(head -1 $out.head
   cat $out.monitor.err
   diff <(head -1 $out.header.csv) <(head -1 "$csv") | head -4 || true
   exit 1
+fi
+
+# The bus view, given MODULES: a bus file of the simulated modules (station 1
+# with a limit its current is above), opened through the view's open dialog and
+# polled until every row says 正常; the rows as the file names them. Then the
+# finder's scan made into a bus.
+if [[ -n $modules ]]; then
+  bus=$PWD/build-win/window.bus.json
+  models=($(build/bin/dolvane-cli --help | sed -n 's/^MODEL: *//p'))
+  {
+    printf '{"format": 1, "port": "COM5", "baud": 9600, "line": "N,8,1", "modules": [\n'
+    for ((i = 0; i < modules; i++)); do
+      limits=
+      ((i == 0)) && limits=', "limits": {"ch1.i": {"high": 0}}'
+      printf '  {"station": %d, "model": "%s", "name": "柜%d"%s}%s\n' $((i + 1)) "${models[i]}" $((i + 1)) "$limits" \
+        "$( ((i + 1 < modules)) && echo ,)"
+    done
+    printf ']}\n'
+  } >"$bus"
+  rm -f $out.bus  # the screenshot waits for its rows
+  for ((i = 0; i < modules; i++)); do printf '%d\t柜%d\t%s\t正常\n' $((i + 1)) $((i + 1)) "${models[i]}"; done >$out.bus.expected
+  timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+  window=$!
+  linger=0
+  [[ -n $bus_shot ]] && linger=4
+  timeout 240 wine build-win/bin/window_probe.exe 5 1003 $linger --bus "$(winepath -w "$bus" 2>/dev/null)" "$modules" \
+    </dev/null >$out.bus 2>$out.bus.err &
+  probe=$!
+  if [[ -n $bus_shot ]]; then
+    for _ in $(seq 900); do grep -q 正常 $out.bus 2>/dev/null && break; sleep 0.2; done
+    sleep 1
+    import -display "$DISPLAY" -window root -trim +repage "$bus_shot"
+  fi
+  status=0
+  wait $probe || status=$?
+  ((status == 0)) || kill $window 2>/dev/null || true
+  wait $window || true
+  # Only station 1's current is outside its limit.
+  outside_ok=$(awk -F'\t' '(NR == 1) != ($5 ~ / > 0$/) { bad = 1 } END { print bad ? 0 : 1 }' $out.bus)
+  if ((status != 0)) || ! cmp -s $out.bus.expected <(cut -f1-4 $out.bus) || ((outside_ok != 1)); then
+    echo "bus view check failed (probe status $status):"
+    cat $out.bus.err
+    diff $out.bus.expected <(cut -f1-4 $out.bus) | head -10 || true
+    cut -f1,5 $out.bus | head -3
+    exit 1
+  fi
 fi
 
 # --simulate: the window on the simulated modules inside it; the port dialog

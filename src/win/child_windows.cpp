@@ -1,5 +1,8 @@
 #include "win/child_windows.h"
 
+#include <commdlg.h>
+
+#include "monitor/monitor_texts.h"
 #include "win/utf16.h"
 
 void RegisterToolWindowClass(const wchar_t* className, WNDPROC proc) {
@@ -67,4 +70,28 @@ void CopyToClipboard(HWND owner, const std::string& utf8) {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
   CloseClipboard();
+}
+
+std::string ChooseLogFile(HWND owner, const std::string& last) {
+  std::wstring file = Utf16(last);
+  file.resize(4 * MAX_PATH, L'\0');
+  // "CSV 文件 (*.csv)\0*.csv\0\0"
+  std::wstring filter = Utf16(std::string(kLogDialogFilterName) + " (" + kLogDialogPattern + ")");
+  filter += L'\0';
+  filter += Utf16(kLogDialogPattern);
+  filter += L'\0';
+  const std::wstring title = Utf16(kLogDialogTitle);
+  const std::wstring suffix = Utf16(kLogDialogSuffix);
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = suffix.c_str();
+  // No OFN_OVERWRITEPROMPT: a file holding this log is appended to, any other refused.
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return {};
+  return Utf8(file.c_str());
 }

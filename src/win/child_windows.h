@@ -29,3 +29,6 @@ void Place(HWND parent, int id, int x, int y, int width, int height);
 int TextWidth(HWND window, HFONT font, const std::wstring& text, int padding = 0);
 // Puts UTF-16 text on the clipboard; "\n" becomes "\r\n" as Windows' text has it.
 void CopyToClipboard(HWND owner, const std::string& utf8);
+// Asks for a CSV log file: a save dialog that never asks before overwriting,
+// since a log is only appended to. Empty: cancelled.
+std::string ChooseLogFile(HWND owner, const std::string& last);

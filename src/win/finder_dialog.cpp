@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "bus/scan_to_bus.h"
+#include "busview/bus_view_core.h"
 #include "win/child_windows.h"
+#include "win/pick_model_dialog.h"
 #include "win/resource.h"
 #include "win/utf16.h"
 
@@ -119,10 +122,14 @@ void FinderDialog::createControls() {
   label(IDC_FINDER_SUFFIX_LABEL, kTurnaroundSuffix);
   label(IDC_FINDER_STATION_LABEL, kStationLabel);
   // In tab order: the scan's fields and button, then the detection's.
-  for (int id : {IDC_FINDER_FROM, IDC_FINDER_TO, IDC_FINDER_TURNAROUND, IDC_FINDER_SCAN, IDC_FINDER_STATION,
-                 IDC_FINDER_DETECT}) {
+  for (int id : {IDC_FINDER_FROM, IDC_FINDER_TO, IDC_FINDER_TURNAROUND, IDC_FINDER_SCAN, IDC_FINDER_BUS,
+                 IDC_FINDER_STATION, IDC_FINDER_DETECT}) {
     if (id == IDC_FINDER_SCAN) {
       button(id, kScanButtonText);
+      continue;
+    }
+    if (id == IDC_FINDER_BUS) {
+      button(id, kBusFromScanText);
       continue;
     }
     if (id == IDC_FINDER_DETECT) {
@@ -194,6 +201,7 @@ void FinderDialog::layout() {
           TextWidth(window_, font_, Utf16(kTurnaroundSuffix), 2));
   y += row + kGap;
   Place(window_, IDC_FINDER_SCAN, x, y, kButtonWidth, row);
+  Place(window_, IDC_FINDER_BUS, x + kButtonWidth + kGap, y, kButtonWidth, row);
 
   left += groupWidth + kGap;
   Place(window_, IDC_FINDER_DETECT_GROUP, left, top, groupWidth, groupHeight);
@@ -235,6 +243,7 @@ void FinderDialog::onCommand(int id) {
       runDiscovery(finderRun_.detectLine(fieldValue(IDC_FINDER_STATION, kDetectStationField),
                                          fieldValue(IDC_FINDER_TURNAROUND, kTurnaroundField), progressSink()));
       return;
+    case IDC_FINDER_BUS: makeBus(); return;
     case IDC_FINDER_CANCEL: requestCancel(); return;
     case IDC_FINDER_CLOSE:
     case IDCANCEL:  // Escape: during a run it asks the run to stop
@@ -282,10 +291,33 @@ void FinderDialog::setRunning(bool running) {
       EnableWindow(GetDlgItem(window_, SpinOf(id)), !running);
   }
   EnableWindow(GetDlgItem(window_, IDC_FINDER_CANCEL), running);
+  EnableWindow(GetDlgItem(window_, IDC_FINDER_BUS), !running && scanFoundModules());
   // A greyed control loses the keyboard: Cancel takes it during a run, Close after.
   if (focus && !IsWindowEnabled(focus))
     SetFocus(GetDlgItem(window_, running ? IDC_FINDER_CANCEL : IDC_FINDER_CLOSE));
   if (running) showProgress(0, 1);
+}
+
+bool FinderDialog::scanFoundModules() const {
+  const std::optional<FinderRun::Scan>& scan = finderRun_.lastScan();
+  return scan && !scan->found.found.empty();
+}
+
+// Asks for the model of each station several fit, names those none fits, and
+// closes the dialog: the bus view opens on the bus once the port is free.
+void FinderDialog::makeBus() {
+  if (running_ || !scanFoundModules()) return;
+  const FinderRun::Scan& scan = *finderRun_.lastScan();
+  ScannedBus scanned = BusFromScan(scan.found, scan.port, scan.baudRate, scan.lineFormat);
+  for (BusModule& module : scanned.bus.modules) {
+    const auto choice = scanned.choices.find(module.station);
+    if (choice != scanned.choices.end())
+      module.model = RunPickModelDialog(window_, module.station, choice->second);
+  }
+  const std::string note = UnnamedStationsNote(scanned.unnamed);
+  if (!note.empty()) MessageBoxW(window_, Utf16(note).c_str(), L"提示", MB_OK);
+  scannedBus_ = std::move(scanned.bus);
+  closed_ = true;
 }
 
 void FinderDialog::close() {

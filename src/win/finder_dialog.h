@@ -2,11 +2,14 @@
 // The 查找模块 dialog of the Win32 front: station scan and line detection on
 // the shared run (tools/finder_run.h), as a job on the session's worker, with
 // a progress bar and a Cancel that ends the run within one exchange. Modal to
-// the main window; it does not close while a run holds the port.
+// the main window; it does not close while a run holds the port. A scan that
+// found modules makes a bus for the bus view (生成总线…).
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
+#include "bus/bus_file.h"
 #include "session/front_channel.h"
 #include "tools/finder_run.h"
 
@@ -25,6 +28,9 @@ class FinderDialog {
 
   // Shows the dialog over `owner` and returns when it is closed.
   void exec(HWND owner);
+  // The bus 生成总线… made of the last scan, which closed the dialog: for
+  // the bus view to show once the port is free.
+  const std::optional<BusFile>& scannedBus() const { return scannedBus_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -38,6 +44,8 @@ class FinderDialog {
   void showProgress(int done, int total);
   void requestCancel();
   void setRunning(bool running);
+  bool scanFoundModules() const;
+  void makeBus();
   void close();
 
   Runner run_;
@@ -49,4 +57,5 @@ class FinderDialog {
   HFONT resultsFont_ = nullptr;
   bool running_ = false;
   bool closed_ = false;
+  std::optional<BusFile> scannedBus_;
 };

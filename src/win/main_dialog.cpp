@@ -13,6 +13,7 @@
 #include "models/in_process_bus.h"
 #include "operations/operations.h"
 #include "session/session.h"
+#include "win/bus_view_window.h"
 #include "win/child_windows.h"
 #include "win/dialog_template.h"
 #include "win/finder_dialog.h"
@@ -105,6 +106,7 @@ void MainDialog::runMessageLoop() {
     const bool inMain = message.hwnd == dialog_ || IsChild(dialog_, message.hwnd);
     if (inMain && TranslateAcceleratorW(dialog_, toolKeys_, &message)) continue;
     if (traffic_ && IsDialogMessageW(traffic_->window(), &message)) continue;
+    if (busView_ && IsDialogMessageW(busView_->window(), &message)) continue;
     // Enter and Escape become IDOK and IDCANCEL here, which close nothing.
     if (IsDialogMessageW(dialog_, &message)) continue;
     TranslateMessage(&message);
@@ -141,7 +143,7 @@ bool MainDialog::commandRunning() const { return session_ && session_->busy(); }
 
 void MainDialog::onCommand(int controlId, int code) {
   if (monitor_->onCommand(controlId, code)) return;
-  if (commandRunning() || monitor_->running()) return;  // one command at a time, none while monitoring
+  if (commandRunning() || monitor_->running() || busPolling()) return;  // one command at a time, none while polling
   for (const Command& command : CommandTable()) {
     if (command.controlId != controlId || command.event != EventOf(code)) continue;
     if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
@@ -159,7 +161,8 @@ void MainDialog::setCommandsEnabled(bool enabled) {
   if (!enabled) focusBeforeCommand_ = GetFocus();
   for (const Command& command : CommandTable()) EnableWindow(GetDlgItem(dialog_, command.controlId), enabled);
   monitor_->commandsEnabled(enabled);
-  if (enabled && focusBeforeCommand_ && IsWindowEnabled(focusBeforeCommand_))
+  // Only the main window's own control: the bus view's Stop may have had the keyboard.
+  if (enabled && focusBeforeCommand_ && IsChild(dialog_, focusBeforeCommand_) && IsWindowEnabled(focusBeforeCommand_))
     SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusBeforeCommand_), TRUE);
 }
 
@@ -169,14 +172,17 @@ bool MainDialog::onSysCommand(WPARAM command) {
     return true;
   }
   // The running command or poll owns the port until it returns; closing stops monitoring.
-  if ((command & 0xFFF0) == SC_CLOSE) monitor_->stop();
-  return (command & 0xFFF0) == SC_CLOSE && (commandRunning() || monitor_->busy());
+  if ((command & 0xFFF0) != SC_CLOSE) return false;
+  monitor_->stop();
+  if (busView_) busView_->stop();
+  return commandRunning() || monitor_->busy() || (busView_ && busView_->busy());
 }
 
 void MainDialog::onTool(int id) {
   switch (id) {
     case IDM_TRAFFIC: showTrafficWindow(); return;
     case IDM_FINDER: showFinder(); return;
+    case IDM_BUSVIEW: showBusView(); return;
     case IDM_ABOUT: showAbout(); return;
   }
 }
@@ -187,14 +193,33 @@ void MainDialog::showTrafficWindow() {
 }
 
 void MainDialog::showFinder() {
-  if (commandRunning() || monitor_->running()) return;  // the port is taken
+  if (commandRunning() || portTaken()) return;
   finderOpen_ = true;
   FinderDialog finder([this](FinderRun::Job job, std::function<void()> done) {
-    return !monitor_->running() && session_->submit(std::move(job), std::move(done));
+    return !monitor_->running() && !busPolling() && session_->submit(std::move(job), std::move(done));
   }, [this] { session_->requestCancel(); }, *view_);
   finder.exec(dialog_);
   finderOpen_ = false;
+  if (const std::optional<BusFile>& bus = finder.scannedBus()) showBusView(*bus);
 }
+
+bool MainDialog::busPolling() const { return busView_ && busView_->running(); }
+
+bool MainDialog::portTaken() const { return monitor_->running() || busPolling() || finderOpen_; }
+
+WinBusViewWindow& MainDialog::busView() {
+  if (!busView_) {
+    busView_ = std::make_unique<WinBusViewWindow>(
+        dialog_, *session_, *view_,
+        WinBusViewWindow::Hooks{[this](bool running) { setCommandsEnabled(!running); },
+                                [this] { return monitor_->running() || finderOpen_; }});
+  }
+  return *busView_;
+}
+
+void MainDialog::showBusView() { busView().show(); }
+
+void MainDialog::showBusView(const BusFile& bus) { busView().show(bus); }
 
 void MainDialog::showAbout() {
   if (commandRunning()) return;
@@ -203,7 +228,8 @@ void MainDialog::showAbout() {
 
 void MainDialog::close() {
   monitor_->stop();
-  if (commandRunning() || monitor_->busy() || finderOpen_) return;
+  if (busView_) busView_->stop();
+  if (commandRunning() || monitor_->busy() || (busView_ && busView_->busy()) || finderOpen_) return;
   DestroyWindow(dialog_);
 }
 
@@ -212,6 +238,7 @@ void MainDialog::destroyed() {
   session_.reset();  // joins the worker and closes the port
   view_->dropPosted();
   monitor_.reset();
+  busView_.reset();
   PostQuitMessage(0);
 }
 

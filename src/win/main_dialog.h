@@ -9,6 +9,8 @@
 class InProcessBus;
 class Session;
 class TrafficTap;
+class WinBusViewWindow;
+struct BusFile;
 class WinForm;
 class WinMonitor;
 class WinSessionView;
@@ -41,6 +43,12 @@ class MainDialog {
   void onTool(int id);
   void showTrafficWindow();
   void showFinder();
+  WinBusViewWindow& busView();
+  void showBusView();
+  void showBusView(const BusFile& bus);
+  bool busPolling() const;
+  // Monitoring, the bus view's polling or the finder holds the port.
+  bool portTaken() const;
   void showAbout();
 
   InProcessBus* simulated_;
@@ -56,6 +64,8 @@ class MainDialog {
   TrafficTap* tap_ = nullptr;  // owned by the session's port: every frame passes it
   std::unique_ptr<Session> session_;  // ends before the view it posts to
   std::unique_ptr<WinMonitor> monitor_;  // ended after the session: its polls run there
+  // Ended after the session too: its polls run there.
+  std::unique_ptr<WinBusViewWindow> busView_;
   // Lets go of the tap before the session goes.
   std::unique_ptr<WinTrafficWindow> traffic_;
 };

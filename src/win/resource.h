@@ -5,6 +5,7 @@
 #define IDS_ABOUT 101
 #define IDI_APP 128
 #define IDD_EDIT_COM 129
+#define IDD_PICK_MODEL 130
 #define IDC_PORT_EDIT 1005
 #define IDC_PORT_LIST 1100
 #define IDC_SCAN_PROGRESS 1101
@@ -14,6 +15,7 @@
 // The tools on the context menu and their shortcuts (WM_COMMAND ids).
 #define IDM_TRAFFIC 0x0020
 #define IDM_FINDER 0x0030
+#define IDM_BUSVIEW 0x0060
 #define IDM_PANE_COPY 0x0040
 #define IDM_PANE_SELECT_ALL 0x0050
 // The 通讯监视 window.
@@ -42,5 +44,21 @@
 #define IDC_FINDER_TURNAROUND_LABEL 1224
 #define IDC_FINDER_SUFFIX_LABEL 1225
 #define IDC_FINDER_STATION_LABEL 1226
+#define IDC_FINDER_BUS 1227
 /* An up-down control beside each number field: the field's id + 20. */
 #define IDC_FINDER_SPIN_OFFSET 20
+// The 总线视图 window.
+#define IDC_BUS_OPEN 1300
+#define IDC_BUS_SAVE 1301
+#define IDC_BUS_START 1302
+#define IDC_BUS_INTERVAL_LABEL 1303
+#define IDC_BUS_INTERVAL 1304
+#define IDC_BUS_INTERVAL_SPIN 1305
+#define IDC_BUS_INTERVAL_SUFFIX 1306
+#define IDC_BUS_LOG 1307
+#define IDC_BUS_LIST 1308
+#define IDC_BUS_STATUS 1309
+#define IDC_BUS_REPORT 1310
+// The model picked for a scanned station that several models fit.
+#define IDC_PICK_MODEL_PROMPT 1320
+#define IDC_PICK_MODEL_COMBO 1321

@@ -21,6 +21,7 @@ struct ToolItem {
 const ToolItem kToolItems[] = {
     {IDM_TRAFFIC, kTrafficItem, L"\tCtrl+M"},
     {IDM_FINDER, kDiscoveryItem, L"\tCtrl+F"},
+    {IDM_BUSVIEW, kBusViewItem, L"\tCtrl+B"},
     {IDM_ABOUT, kAboutItem, L"\tF1"},
 };
 
@@ -42,6 +43,7 @@ POINT MenuPoint(HWND target, LPARAM at) {
 HACCEL NewToolAccelerators() {
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'M', IDM_TRAFFIC},
                   {FCONTROL | FVIRTKEY, 'F', IDM_FINDER},
+                  {FCONTROL | FVIRTKEY, 'B', IDM_BUSVIEW},
                   {FVIRTKEY, VK_F1, IDM_ABOUT}};
   return CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
 }

@@ -1,7 +1,5 @@
 #include "win/trend_window.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -212,29 +210,7 @@ int TrendWindow::minutes() const {
   return kTrendMinuteChoices[index >= 0 && index < count ? index : kTrendDefaultMinutesIndex];
 }
 
-std::string TrendWindow::chooseLogFile(const std::string& last) {
-  std::wstring file = Utf16(last);
-  file.resize(4 * MAX_PATH, L'\0');
-  // "CSV 文件 (*.csv)\0*.csv\0\0"
-  std::wstring filter = Utf16(std::string(kLogDialogFilterName) + " (" + kLogDialogPattern + ")");
-  filter += L'\0';
-  filter += Utf16(kLogDialogPattern);
-  filter += L'\0';
-  const std::wstring title = Utf16(kLogDialogTitle);
-  const std::wstring suffix = Utf16(kLogDialogSuffix);
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = window_;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = title.c_str();
-  dialog.lpstrDefExt = suffix.c_str();
-  // No OFN_OVERWRITEPROMPT: a file holding this log is appended to, any other refused.
-  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return {};
-  return Utf8(file.c_str());
-}
+std::string TrendWindow::chooseLogFile(const std::string& last) { return ChooseLogFile(window_, last); }
 
 void TrendWindow::onCommand(int id, int code) {
   if (id == kSpanId && code == CBN_SELCHANGE) {

@@ -15,6 +15,13 @@
 // switch off (the trend's span at its last minute); it prints the status strip
 // (UTF-8) and lingers while polling.
 //   window_probe.exe PORT BUTTON-ID LINGER-SECONDS --monitor CSV-PATH POLLS
+// With --bus it opens the port and reads with the button, then opens the 总线视图
+// window with Ctrl+B, the bus file through its open dialog (typed as a user
+// would), polls until every row says 正常 while the main window's commands are
+// grey, prints each row's station, name, model, status and 越限 cells (UTF-8,
+// tab-separated), opens the first row's report with a double-click, lingers,
+// and stops polling. With MODULES, the finder's 生成总线… is checked too.
+//   window_probe.exe PORT BUTTON-ID LINGER-SECONDS --bus BUS-PATH MODULES
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,6 +37,8 @@
 #include <thread>
 #include <vector>
 
+#include "busview/bus_rows.h"
+#include "busview/bus_view_core.h"
 #include "layout/main_window_controls.h"
 #include "tools/finder_run.h"
 #include "tools/traffic_rows.h"
@@ -58,6 +67,13 @@ constexpr int kFinderScan = 1214;
 constexpr int kFinderCancel = 1216;
 constexpr int kFinderClose = 1217;
 constexpr int kFinderResults = 1219;
+constexpr int kFinderBus = 1227;
+constexpr int kBusOpen = 1300;
+constexpr int kBusStart = 1302;
+constexpr int kBusList = 1308;
+constexpr int kBusStatus = 1309;
+constexpr int kBusReport = 1310;
+constexpr const wchar_t* kBusReportClass = L"DolvaneBusReport";
 
 std::string Utf8(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
@@ -472,6 +488,156 @@ int Monitor(HWND main, const std::wstring& port, int button, const std::wstring&
   return 0;
 }
 
+HWND ShownBusView() {
+  HWND bus = FindWindowW(L"DolvaneBusViewWindow", nullptr);
+  return bus && IsWindowVisible(bus) ? bus : nullptr;
+}
+
+int ListRows(HWND list) {
+  DWORD_PTR rows = 0;
+  SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_BLOCK, 5000, &rows);
+  return static_cast<int>(rows);
+}
+
+std::wstring BusCell(HWND list, int row, BusColumn column) { return ListCell(list, row, static_cast<int>(column)); }
+
+bool EveryRowSays(HWND list, int rows, const std::wstring& status) {
+  if (ListRows(list) != rows) return false;
+  for (int row = 0; row < rows; ++row)
+    if (BusCell(list, row, BusColumn::kStatus) != status) return false;
+  return true;
+}
+
+// 打开… and the path typed into its dialog's file name field.
+const char* OpenBusFile(HWND bus, const std::wstring& path) {
+  Click(bus, kBusOpen);
+  HWND dialog = nullptr;
+  if (!WaitFor([&] { return (dialog = TopWindow(Wide(kBusOpenTitle).c_str())) != nullptr; }, 20))
+    return "打开… opened no file dialog";
+  HWND name = nullptr;
+  if (!WaitFor([&] { return (name = FileNameField(dialog)) != nullptr; }, 10)) return "no file name field in the open dialog";
+  SetText(name, path.c_str());
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  if (!WaitFor([&] { return !IsWindow(dialog); }, 10)) return "the open dialog did not close";
+  return nullptr;
+}
+
+// A double-click on the first row opens its module's report in a window of its own.
+const char* BusReportFault(HWND list) {
+  RECT header{};
+  GetWindowRect(FindWindowExW(list, nullptr, WC_HEADERW, nullptr), &header);
+  const LPARAM at = MAKELPARAM(20, header.bottom - header.top + 6);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  HWND report = nullptr;
+  if (!WaitFor([&] { return (report = FindWindowW(kBusReportClass, nullptr)) && IsWindowVisible(report); }, 10))
+    return "a double-click on a row opened no report";
+  const std::wstring text = TextOf(GetDlgItem(report, kBusReport));
+  if (text.rfind(L"站号 1", 0) != 0 || text.find(L"最后一次正常读数") == std::wstring::npos)
+    return "the row's report is not its module's last good reading";
+  PostMessageW(report, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !IsWindow(report); }, 10)) return "the report window did not close";
+  return nullptr;
+}
+
+// Ctrl+B, the bus file, polling until every row says 正常 (the main window's
+// commands grey meanwhile), the rows printed, Stop; the age column goes on
+// counting after it.
+const char* BusFileFault(HWND main, const std::wstring& path, int modules, int linger) {
+  ShortcutInMain(main, 'B');
+  HWND bus = nullptr;
+  if (!WaitFor([&] { return (bus = ShownBusView()) != nullptr; }, 10)) return "Ctrl+B opened no bus view";
+  if (const char* fault = OpenBusFile(bus, path)) return fault;
+  HWND list = GetDlgItem(bus, kBusList);
+  if (!WaitFor([&] { return ListRows(list) == modules; }, 10)) return "the bus view does not list the file's modules";
+  HWND start = GetDlgItem(bus, kBusStart);
+  HWND command = GetDlgItem(main, kOpenPort);
+  Click(bus, kBusStart);
+  if (!WaitFor([&] { return TextOf(start) == Wide(kBusStopText); }, 10)) return "开始轮询 did not start polling";
+  if (IsWindowEnabled(command)) return "the main window's commands stay live while the bus polls";
+  if (!WaitFor([&] { return EveryRowSays(list, modules, L"正常"); }, 60)) return "not every row came to say 正常";
+  std::string rows;
+  for (int row = 0; row < modules; ++row) {
+    for (BusColumn column : {BusColumn::kStation, BusColumn::kName, BusColumn::kModel, BusColumn::kStatus})
+      rows += Utf8(BusCell(list, row, column)) + "\t";
+    rows += Utf8(BusCell(list, row, BusColumn::kOutside)) + "\n";
+  }
+  std::fwrite(rows.data(), 1, rows.size(), stdout);
+  std::fflush(stdout);
+  std::this_thread::sleep_for(std::chrono::seconds(linger));
+  if (const char* fault = BusReportFault(list)) return fault;
+
+  Click(bus, kBusStart);
+  if (!WaitFor([&] { return TextOf(start) == Wide(kBusStartText); }, 20)) return "停止轮询 did not stop polling";
+  if (!WaitFor([&] { return IsWindowEnabled(command); }, 10)) return "the commands stayed grey after polling";
+  if (TopWindow(L"提示")) return "polling ended on a box";
+  if (TextOf(GetDlgItem(bus, kBusStatus)).find(L"个周期") == std::wstring::npos) return "the status line counts no cycle";
+  const std::wstring age = BusCell(list, 0, BusColumn::kAge);
+  if (!WaitFor([&] { return BusCell(list, 0, BusColumn::kAge) != age; }, 5)) return "the age column stands still";
+  PostMessageW(bus, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !ShownBusView(); }, 10)) return "the close box did not hide the bus view";
+  return nullptr;
+}
+
+// The finder's 生成总线… after a scan: a model asked for where several fit
+// (the first station gets the second one offered), then the bus view with a
+// row per station, not yet saved; closed while polling, it stops.
+const char* BusFromScanFault(HWND main, int modules) {
+  ShortcutInMain(main, 'F');
+  HWND finder = nullptr;
+  if (!WaitFor([&] { return (finder = TopWindow(Wide(kFinderTitle).c_str())) != nullptr; }, 10))
+    return "Ctrl+F opened no finder";
+  if (IsWindowEnabled(GetDlgItem(finder, kFinderBus))) return "生成总线… is live before a scan";
+  const std::wstring last = std::to_wstring(modules);
+  if (Scan(finder, L"1", last.c_str(), {}).find(L"已探测") == std::wstring::npos) return "the scan did not end";
+  if (!IsWindowEnabled(GetDlgItem(finder, kFinderBus))) return "生成总线… stays grey after a scan that found modules";
+  Click(finder, kFinderBus);
+  std::wstring picked;
+  int asked = 0;
+  HWND bus = nullptr;
+  WaitFor(
+      [&] {
+        if (HWND pick = TopWindow(Wide(kBusPickModelTitle).c_str())) {
+          HWND combo = FindWindowExW(pick, nullptr, WC_COMBOBOXW, nullptr);
+          if (asked++ == 0) {
+            SendMessageW(combo, CB_SETCURSEL, 1, 0);
+            picked = TextOf(combo);
+          }
+          PostMessageW(pick, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+          WaitFor([&] { return !IsWindow(pick); }, 5);
+        }
+        return !IsWindow(finder) && (bus = ShownBusView()) != nullptr;
+      },
+      30);
+  if (!bus) return "生成总线… opened no bus view";
+  if (asked == 0) return "no model was asked for where several fit";
+  HWND list = GetDlgItem(bus, kBusList);
+  if (ListRows(list) != modules) return "the scanned bus has not a row per module";
+  for (int row = 0; row < modules; ++row)
+    if (BusCell(list, row, BusColumn::kStation) != std::to_wstring(row + 1)) return "the scanned bus's stations are wrong";
+  if (picked.empty() || BusCell(list, 0, BusColumn::kModel) != picked) return "the model picked is not the row's";
+  if (TextOf(GetDlgItem(bus, kBusStatus)).rfind(L"（未保存）", 0) != 0) return "the scanned bus does not say it is unsaved";
+  // Closing the view while it polls ends the polling.
+  HWND command = GetDlgItem(main, kOpenPort);
+  Click(bus, kBusStart);
+  if (!WaitFor([&] { return !IsWindowEnabled(command); }, 10)) return "the scanned bus does not poll";
+  PostMessageW(bus, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !ShownBusView() && IsWindowEnabled(command); }, 20))
+    return "closing the bus view left it polling";
+  return nullptr;
+}
+
+int BusView(HWND main, const std::wstring& port, int button, const std::wstring& path, int modules, int linger) {
+  if (const char* fault = OpenAndRead(main, port, button)) return Fail(fault);
+  if (const char* fault = BusFileFault(main, path, modules, linger)) return Fail(fault);
+  if (const char* fault = BusFromScanFault(main, modules)) return Fail(fault);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return !IsWindow(main); }, 10)) return Fail("the close box did not close the window");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -485,6 +651,10 @@ int main(int argc, char** argv) {
   HWND main = nullptr;
   if (!WaitFor([&] { return (main = TopWindow(L"Dolvane采集模块调试工具")) != nullptr; }, 60))
     return Fail("no main window");
+  if (argc > 6 && std::strcmp(argv[4], "--bus") == 0) {
+    const std::wstring path = Wide(argv[5]);
+    return BusView(main, port, button, path, std::atoi(argv[6]), linger);
+  }
   if (argc > 6 && std::strcmp(argv[4], "--monitor") == 0) {
     const std::string csv = argv[5];
     return Monitor(main, port, button, std::wstring(csv.begin(), csv.end()), std::atoi(argv[6]), linger);
