@@ -25,8 +25,10 @@ constexpr int kReportHeight = 480;
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
 constexpr int kIntervalWidth = 80;
-constexpr COLORREF kStaleText = RGB(0x80, 0x80, 0x80);
-constexpr COLORREF kOutsideBackground = RGB(0xFF, 0xD8, 0xD8);
+// Without a PDF printer here the report is the same document as HTML, to print from a browser.
+constexpr const char* kReportFilter = "网页 (*.html)";
+
+COLORREF ColourOf(RowColour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 int FontHeight(HWND window, HFONT font) {
   HDC dc = GetDC(window);
@@ -38,16 +40,24 @@ int FontHeight(HWND window, HFONT font) {
   return metrics.tmHeight;
 }
 
+struct FileKind {
+  const char* filter;  // "总线文件 (*.json)"
+  const wchar_t* pattern;
+  const wchar_t* extension;
+};
+constexpr FileKind kBusFileKind{kBusFileFilter, L"*.json", L"json"};
+constexpr FileKind kReportKind{kReportFilter, L"*.html", L"html"};
+
 // A path from the open or the save dialog, starting at `initial`; empty: cancelled.
-// Saving adds ".json" to a name the user gave no extension.
-std::string AskBusFile(HWND owner, const std::string& initial, bool saving) {
+// Saving adds the kind's extension to a name the user gave none.
+std::string AskFile(HWND owner, const std::string& initial, bool saving, const FileKind& kind, const char* titleText) {
   std::wstring file = Utf16(initial);
   file.resize(4 * MAX_PATH, L'\0');
-  std::wstring filter = Utf16(kBusFileFilter);
+  std::wstring filter = Utf16(kind.filter);
   filter += L'\0';
-  filter += L"*.json";
+  filter += kind.pattern;
   filter += L'\0';
-  const std::wstring title = Utf16(saving ? kBusSaveTitle : kBusOpenTitle);
+  const std::wstring title = Utf16(titleText);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -57,7 +67,7 @@ std::string AskBusFile(HWND owner, const std::string& initial, bool saving) {
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (saving) {
-    dialog.lpstrDefExt = L"json";
+    dialog.lpstrDefExt = kind.extension;
     dialog.Flags |= OFN_OVERWRITEPROMPT;
   } else {
     dialog.Flags |= OFN_FILEMUSTEXIST;
@@ -195,6 +205,7 @@ void WinBusViewWindow::createControls() {
   SendMessageW(spin, UDM_SETPOS32, 0, core_.intervalMs());
   label(IDC_BUS_INTERVAL_SUFFIX, kBusIntervalSuffix);
   NewChild(window_, WC_BUTTONW, Utf16(kBusLogText), WS_TABSTOP | BS_AUTOCHECKBOX, IDC_BUS_LOG, font_);
+  button(IDC_BUS_REPORT_BUTTON, kBusReportText);
   list_ = NewChild(window_, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                    IDC_BUS_LIST, font_, WS_EX_CLIENTEDGE);
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -230,7 +241,8 @@ void WinBusViewWindow::layout() {
   SendDlgItemMessageW(window_, IDC_BUS_INTERVAL_SPIN, UDM_SETBUDDY,
                       reinterpret_cast<WPARAM>(GetDlgItem(window_, IDC_BUS_INTERVAL)), 0);
   place(IDC_BUS_INTERVAL_SUFFIX, TextWidth(window_, font_, Utf16(kBusIntervalSuffix), 2), 3 * kGap);
-  place(IDC_BUS_LOG, TextWidth(window_, font_, Utf16(kBusLogText)) + 28, 0);
+  place(IDC_BUS_LOG, TextWidth(window_, font_, Utf16(kBusLogText)) + 28, 3 * kGap);
+  place(IDC_BUS_REPORT_BUTTON, buttonWidth(kBusReportText), 0);
 
   const int statusTop = client.bottom - kMargin - line;
   const int listTop = kMargin + row + kGap;
@@ -244,6 +256,7 @@ void WinBusViewWindow::onCommand(int id, int code) {
     case IDC_BUS_OPEN: openWithDialog(); return;
     case IDC_BUS_SAVE: saveWithDialog(); return;
     case IDC_BUS_START: switchPolling(); return;
+    case IDC_BUS_REPORT_BUTTON: reportWithDialog(); return;
     case IDC_BUS_LOG:
       if (code == BN_CLICKED) core_.switchLogging(SendDlgItemMessageW(window_, IDC_BUS_LOG, BM_GETCHECK, 0, 0) == BST_CHECKED);
       return;
@@ -283,13 +296,33 @@ void WinBusViewWindow::switchPolling() {
 }
 
 void WinBusViewWindow::openWithDialog() {
-  const std::string path = AskBusFile(window_, core_.path(), false);
+  const std::string path = AskFile(window_, core_.path(), false, kBusFileKind, kBusOpenTitle);
   if (!path.empty()) core_.open(path);
 }
 
 void WinBusViewWindow::saveWithDialog() {
-  const std::string path = AskBusFile(window_, core_.path(), true);
+  const std::string path = AskFile(window_, core_.path(), true, kBusFileKind, kBusSaveTitle);
   if (!path.empty()) core_.save(path);
+}
+
+// The report as HTML, its CSV beside it.
+void WinBusViewWindow::reportWithDialog() {
+  const std::string path = AskFile(window_, {}, true, kReportKind, kBusReportTitle);
+  if (path.empty()) return;
+  ReportFiles files;
+  files.html = path;
+  const size_t dot = path.find_last_of('.');
+  const size_t slash = path.find_last_of("\\/");
+  files.csv = (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path) + ".csv";
+  if (core_.writeReport(std::move(files))) EnableWindow(GetDlgItem(window_, IDC_BUS_REPORT_BUTTON), FALSE);
+}
+
+void WinBusViewWindow::reportWritten(const std::vector<std::string>& paths) {
+  EnableWindow(GetDlgItem(window_, IDC_BUS_REPORT_BUTTON), TRUE);
+  if (paths.empty()) return;
+  std::string text = kBusReportWritten;
+  for (const std::string& path : paths) text += "\n" + path;
+  showInfo(text);
 }
 
 LRESULT WinBusViewWindow::onNotify(NMHDR& header) {
@@ -319,10 +352,10 @@ LRESULT WinBusViewWindow::customDraw(NMLVCUSTOMDRAW& draw) const {
       const bool statusCell = draw.iSubItem == static_cast<int>(BusColumn::kStatus);
       // Every cell is set: what one cell was given would carry over to the next.
       draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
-      if (row.stale) draw.clrText = kStaleText;
+      if (row.stale) draw.clrText = ColourOf(kStaleRowColour);
       if (row.failing && statusCell)
-        draw.clrText = RGB(kFailedRowColour.red, kFailedRowColour.green, kFailedRowColour.blue);
-      draw.clrTextBk = row.outside ? kOutsideBackground : GetSysColor(COLOR_WINDOW);
+        draw.clrText = ColourOf(kFailedRowColour);
+      draw.clrTextBk = row.outside ? ColourOf(kOutsideCellColour) : GetSysColor(COLOR_WINDOW);
       return CDRF_NEWFONT;
     }
   }

@@ -56,6 +56,7 @@ class WinBusViewWindow : private BusViewFront {
   void intervalEdited();
   void openWithDialog();
   void saveWithDialog();
+  void reportWithDialog();
   void showReport(int row);
   void close();
 
@@ -68,6 +69,7 @@ class WinBusViewWindow : private BusViewFront {
   void pollingSwitched(bool running) override;
   void setLogging(bool on) override;
   std::string chooseLogFile(const std::string& last) override;
+  void reportWritten(const std::vector<std::string>& paths) override;
 
   FrontChannel& channel_;
   Hooks hooks_;

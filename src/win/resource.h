@@ -59,6 +59,7 @@
 #define IDC_BUS_LIST 1308
 #define IDC_BUS_STATUS 1309
 #define IDC_BUS_REPORT 1310
+#define IDC_BUS_REPORT_BUTTON 1311
 // The model picked for a scanned station that several models fit.
 #define IDC_PICK_MODEL_PROMPT 1320
 #define IDC_PICK_MODEL_COMBO 1321
