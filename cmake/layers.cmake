@@ -19,7 +19,7 @@ set(LAYER_RANKS
   operations=5 monitor=5 discovery=5
   session=6 tools=6 bus=6
   layout=7 pdf=7 report=7
-  monitoring=8 busview=8
+  monitoring=8 busview=8 commissioning=8
   app=9 cli=9 win=9 sim/main=9
 )
 set(LAYER_FOLDERS)
@@ -151,6 +151,8 @@ dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations
 dolvane_layer(bus        PUBLIC console discovery link modbus models monitor PRIVATE readers dolvane_json)
 # A bus's commissioning report: read once, as CSV and as a document.
 dolvane_layer(report     PUBLIC bus monitor PRIVATE console link models)
+# A factory-set module given its place on a bus.
+dolvane_layer(commissioning PUBLIC bus PRIVATE config console discovery link modbus models monitor report)
 # The bus view as both windows run it, on the session.
 dolvane_layer(busview    PUBLIC bus report tools PRIVATE console link models monitor operations session)
 # The simulator program's command line (the fuzz targets read it too).

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <filesystem>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -8,7 +9,9 @@
 #include <optional>
 
 #include "bus/bus_file.h"
+#include "bus/atomic_file.h"
 #include "cli/bus_command.h"
+#include "cli/commission_command.h"
 #include "cli/poll_command.h"
 #include "cli/discovery_commands.h"
 #include "cli/output_stream.h"
@@ -66,8 +69,8 @@ std::string Usage() {
   std::string text = std::string(kUsageFirstLine) + "  -p, --port PORT     " + PortOptionHelp() + "\n";
   text += kUsageHead;
   text.replace(text.find("%BUS%"), 5, kBusUsage);
-  text.replace(text.find("%BUSOPS%"), 8, kBusOperationsUsage);
-  text.replace(text.find("%BUSHELP%"), 9, kBusHelp);
+  text.replace(text.find("%BUSOPS%"), 8, std::string(kBusOperationsUsage) + kCommissionOperationsUsage);
+  text.replace(text.find("%BUSHELP%"), 9, std::string(kBusHelp) + kCommissionHelp);
   text.replace(text.find("%TRACE%"), 7, kTraceAndDiscoveryUsage);
   text.replace(text.find("%DISCOVERY%"), 11, kDiscoveryOperationsUsage);
   text.replace(text.find("%LAST%"), 6, std::to_string(Models().size()));
@@ -132,7 +135,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (FormatIndexOf(o.format) < 0) throw UsageError{"unknown format " + o.format};
   if (o.port && o.simulate) throw UsageError{"-p and --simulate exclude each other"};
   if (o.busFile && o.busFile->empty()) throw UsageError{"--bus takes a file name"};
-  if ((o.operation == "poll-bus" || o.operation == "report") && !o.busFile)
+  if ((o.operation == "poll-bus" || o.operation == "report" || o.operation == "commission") && !o.busFile)
     throw UsageError{o.operation + " needs --bus FILE"};
   return o;
 }
@@ -204,6 +207,13 @@ std::optional<PollCommand> ParsePoll(const Options& o) {
 std::optional<BusPollCommand> ParseBusPoll(const Options& o) {
   std::string problem;
   std::optional<BusPollCommand> command = ParseBusPollCommand(o.operation, o.args, &problem);
+  if (!problem.empty()) throw UsageError{problem};
+  return command;
+}
+
+std::optional<CommissionCommand> ParseCommission(const Options& o) {
+  std::string problem;
+  std::optional<CommissionCommand> command = ParseCommissionCommand(o.operation, o.args, &problem);
   if (!problem.empty()) throw UsageError{problem};
   return command;
 }
@@ -306,6 +316,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   std::optional<PollCommand> poll;
   std::optional<BusPollCommand> busPoll;
   std::optional<BusReportCommand> busReport;
+  std::optional<CommissionCommand> commission;
   std::optional<std::string> scanBusFile;
   BusFile busFile;
   try {
@@ -320,7 +331,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     o = ParseOptions(args);
     if (o.operation == "scan-stations") scanBusFile = TakeScanBusFile(o.args);
     if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
-    else if (!(busPoll = ParseBusPoll(o)) && !(busReport = ParseBusReport(o)) && !(poll = ParsePoll(o)))
+    else if (!(busPoll = ParseBusPoll(o)) && !(busReport = ParseBusReport(o)) && !(commission = ParseCommission(o)) &&
+             !(poll = ParsePoll(o)))
       control = PrepareOperation(o, form);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
@@ -330,6 +342,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     // A bad file is refused before anything else happens.
     std::string problem;
     std::optional<BusFile> loaded = LoadBusFile(*o.busFile, &problem);
+    if (!loaded && commission && !std::filesystem::exists(PathOfUtf8(*o.busFile))) {
+      loaded = BusFile{};  // a new cabinet: the command line's port and line
+      loaded->port = o.port.value_or("");
+      loaded->baudRate = std::stoi(o.baud);
+      loaded->lineFormat = FormatIndexOf(o.format);
+    }
     if (!loaded) {
       err << "dolvane-cli: the bus file is refused: " << problem << '\n';
       return kExitUsage;
@@ -374,7 +392,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return status;
   };
   // A poll or a discovery run ends cleanly at its next step; anything else at once.
-  if (!poll && !busPoll && !busReport && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal())
+  if (!poll && !busPoll && !busReport && !commission && !IsDiscoveryCommand(o.operation) && EndAtOnceOnSignal())
     return dropNewFiles(InterruptedExit(err));
 
   std::unique_ptr<SimulatedBus> bus;
@@ -411,6 +429,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     status = RunBusPollCommand(*busPoll, busFile, ops, busLog.get(), trace, out, err);
   } else if (busReport) {
     status = RunBusReportCommand(*busReport, busFile, ops, err);
+  } else if (commission) {
+    status = RunCommissionCommand(*commission, busFile, *o.busFile, ops, inIsTerminal && !o.yes, in, out, err);
   } else if (poll) {
     status = RunPollCommand(*poll, ops, csvLog.get(), trace, out, err);
   } else {

@@ -1,0 +1,44 @@
+#pragma once
+// Commissioning one factory-set module into a bus: found at the factory
+// settings (station 1, 9600 N,8,1), read and named, given the next station and
+// the bus's line settings through the parameter change (writes allowed for it
+// and forbidden again after), read again at its new settings and checked. Each
+// write goes through the exchange, so the write journal has every step.
+#include <string>
+#include <vector>
+
+#include "bus/bus_file.h"
+
+struct ModelEntry;
+struct OperationContext;
+
+inline constexpr int kFactoryStation = 1;
+inline constexpr int kFactoryBaudRate = 9600;
+inline constexpr int kFactoryLineFormat = 0;  // N,8,1
+
+struct CommissionRequest {
+  int newStation = 2;
+  const ModelEntry* expected = nullptr;  // null: the first model its word 0 fits
+  std::string name;                      // in the bus file
+};
+
+struct CommissionResult {
+  bool ok = false;
+  std::string failure;             // what stopped it, in the window's words (ok: empty)
+  std::vector<std::string> steps;  // one line per step done, in the window's words
+  BusModule module;                // as added to the bus (ok only)
+};
+
+// The port must be open on a line the console sets. The console's warnings are
+// answered yes: the user confirmed this module's run as a whole. The port ends
+// at the bus's settings (at the factory settings when the change failed before
+// the switch).
+CommissionResult CommissionModule(OperationContext& ctx, const BusFile& bus, const CommissionRequest& request);
+
+// Something answers at the factory settings (the port is left at them).
+bool ModuleAtFactorySettings(OperationContext& ctx);
+
+// The first station from `first` (2-247) that no module of `bus` holds; 0 when none is left.
+int NextFreeStation(const BusFile& bus, int first);
+// "模块 5": the name a module gets when the user gives none.
+std::string DefaultModuleName(int station);
