@@ -32,11 +32,6 @@ class JournalFolder {
   fs::path path_;
 };
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 JournalContents Read(const std::string& path) {
   std::string problem;
   const std::optional<JournalContents> contents = ReadJournal(path, &problem);
