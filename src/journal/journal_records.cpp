@@ -13,17 +13,37 @@ using Json = nlohmann::json;
 
 constexpr const char* kUnfinished = "unfinished";
 
+// A line that is no entry of ours, though it is JSON.
+struct NotAnEntry {};
+
+// A whole number up to `max`, 0 when absent; anything else is no entry (a
+// float or a negative number would not convert).
+uint64_t Whole(const Json& value, uint64_t max) {
+  if (!value.is_number_unsigned() || value.get<uint64_t>() > max) throw NotAnEntry{};
+  return value.get<uint64_t>();
+}
+uint64_t WholeField(const Json& line, const char* name, uint64_t max) {
+  return line.contains(name) ? Whole(line.at(name), max) : 0;
+}
+
+std::vector<uint16_t> WordsOf(const Json& list) {
+  if (!list.is_array()) throw NotAnEntry{};
+  std::vector<uint16_t> words;
+  for (const Json& word : list) words.push_back(static_cast<uint16_t>(Whole(word, 65535)));
+  return words;
+}
+
 JournalEntry EntryOf(const Json& line) {
   JournalEntry entry;
   entry.operation = line.value("operation", "");
   entry.port = line.value("port", "");
-  entry.baudRate = line.value("baud", 0);
+  entry.baudRate = static_cast<int>(WholeField(line, "baud", 10000000));
   entry.lineFormat = line.value("format", "");
-  entry.station = line.value("station", 0);
+  entry.station = static_cast<int>(WholeField(line, "station", 255));
   entry.model = line.value("model", "");
-  entry.start = line.value("start", uint16_t{0});
-  entry.values = line.value("values", std::vector<uint16_t>{});
-  if (line.contains("before")) entry.before = line.at("before").get<std::vector<uint16_t>>();
+  entry.start = static_cast<uint16_t>(WholeField(line, "start", 65535));
+  if (line.contains("values")) entry.values = WordsOf(line.at("values"));
+  if (line.contains("before")) entry.before = WordsOf(line.at("before"));
   entry.beforeProblem = line.value("beforeProblem", "");
   return entry;
 }
@@ -49,6 +69,8 @@ bool TakeLine(const std::string& text, JournalContents& contents, std::unordered
     record.ended = line.value("time", "");
     return true;
   } catch (const Json::exception&) {
+    return false;
+  } catch (const NotAnEntry&) {
     return false;
   }
 }

@@ -83,8 +83,9 @@ TEST(JournalFileTest, ABegunWriteReadsUnfinishedUntilItsEndIsOnDisk) {
   EXPECT_EQ(contents.damagedLines, 0u);
 }
 
-// Two consoles on one file, and a line cut off by a crash: every whole entry
-// pairs with its own end, the cut line is counted and skipped.
+// Two consoles on one file, a line cut off by a crash and one whose word no
+// register holds: every whole entry pairs with its own end, the others are
+// counted and skipped.
 TEST(JournalFileTest, EntriesOfTwoWritersPairByIdAndACutLineIsSkipped) {
   JournalFolder folder;
   const std::string path = folder.file("journal.jsonl");
@@ -94,7 +95,8 @@ TEST(JournalFileTest, EntriesOfTwoWritersPairByIdAndACutLineIsSkipped) {
   ASSERT_TRUE(second.begin(WriteOf(2, 0, {2}), &problem));
   ASSERT_TRUE(second.end({WriteResult::kNoReply, "无应答（等待 1025 ms）"}, &problem));
   ASSERT_TRUE(first.end({WriteResult::kConfirmed, ""}, &problem));
-  std::ofstream(path, std::ios::app | std::ios::binary) << R"({"id":"x","event":"beg)";
+  std::ofstream(path, std::ios::app | std::ios::binary)
+      << R"({"id":"y","event":"begin","values":[70000]})" << "\n" << R"({"id":"x","event":"beg)";
 
   const JournalContents contents = Read(path);
   ASSERT_EQ(contents.records.size(), 2u);
@@ -102,7 +104,7 @@ TEST(JournalFileTest, EntriesOfTwoWritersPairByIdAndACutLineIsSkipped) {
   EXPECT_EQ(contents.records[0].entry.station, 1);
   EXPECT_EQ(contents.records[0].outcome->result, WriteResult::kConfirmed);
   EXPECT_EQ(contents.records[1].outcome->result, WriteResult::kNoReply);
-  EXPECT_EQ(contents.damagedLines, 1u);
+  EXPECT_EQ(contents.damagedLines, 2u);
 }
 
 // A journal that cannot be written refuses the write, saying where and why; a
