@@ -82,7 +82,7 @@ std::string Words(const std::vector<uint16_t>& words, const char* separator = ",
 }
 
 std::string LineOf(const JournalEntry& e) {
-  if (e.baudRate == 0 && e.lineFormat.empty()) return e.port + " every line";
+  if (e.operation == "reset-scan") return e.port + " every line";
   std::string line = e.port;
   if (e.baudRate) line += " " + std::to_string(e.baudRate);
   if (!e.lineFormat.empty()) line += " " + e.lineFormat;

@@ -230,8 +230,10 @@ JournalEntry JournalEntryOf(const OperationContext& ctx, const char* operation) 
   JournalEntry entry;
   entry.operation = operation;
   entry.port = ctx.link.portName;
-  entry.baudRate = LinkBaudRate(ctx.link);
-  if (ConsoleSetsTheLine(ctx.link)) entry.lineFormat = LineFormatAt(ctx.link.lineFormat).text;
+  if (ConsoleSetsTheLine(ctx.link)) {  // over TCP the far end sets the line
+    entry.baudRate = LinkBaudRate(ctx.link);
+    entry.lineFormat = LineFormatAt(ctx.link.lineFormat).text;
+  }
   entry.station = StationOf(ctx.tx);
   if (ctx.journal) entry.model = ctx.journal->modelAt(entry.station);
   const uint8_t* pdu = PduOf(ctx.tx);

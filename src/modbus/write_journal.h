@@ -13,8 +13,8 @@
 struct JournalEntry {
   std::string operation;  // "write-register", "allow-write", "reset-scan", ...
   std::string port;
-  int baudRate = 0;
-  std::string lineFormat;  // "N,8,1"; empty where the far end sets the line (TCP)
+  int baudRate = 0;        // 0 and
+  std::string lineFormat;  // empty where the far end sets the line (TCP); else "N,8,1"
   int station = 0;         // 0: a broadcast
   std::string model;       // the model last read at the station, when one was
   uint16_t start = 0;

@@ -12,6 +12,8 @@
 
 #include "cli/cli.h"
 #include "journal/journal_file.h"
+#include "models/model_registry.h"
+#include "sim/sim_bus.h"
 #include "support/cli_run.h"
 #include "support/program.h"
 #include "support/temp_file.h"
@@ -70,6 +72,19 @@ TEST(JournalCli, WritesAreJournalledAndReadBeforeWriteAddsTheOldWords) {
             std::string::npos)
       << lines[1];
   EXPECT_NE(lines[2].find("  write-register  20=7 (was "), std::string::npos) << lines[2];
+}
+
+// Behind a serial server the server sets the line: the entry names the port alone.
+TEST(JournalCli, AWriteOverTcpNamesNoLineOfItsOwn) {
+  TempFolder folder;
+  const std::string journal = folder.path() + "/journal.jsonl";
+  SimBus bus(TcpAddress{"127.0.0.1", 0});
+  bus.addModule({1, &FindModel("4SXY")->sim, 9600, 0, true});
+  bus.start();
+  const CliRun run = RunArgs({"--journal", journal, "-p", bus.devicePath(), "-b", "19200", "write-register", "20", "7"});
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  const CliRun listed = RunArgs({"--journal", journal, "journal"});
+  EXPECT_EQ(listed.out.substr(23), "  " + bus.devicePath() + "  station 1  write-register  20=7  confirmed\n");
 }
 
 TEST(JournalCli, AJournalThatCannotBeWrittenStopsTheWrite) {
