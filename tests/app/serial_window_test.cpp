@@ -191,9 +191,13 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
 TEST(JournalWindowTest, AWriteIsJournalledAfterTheReadOfTheWordsItReplaces) {
   TempFolder folder;
   const std::string journal = folder.path() + "/journal.jsonl";
+  const char* earlier = ::getenv("DOLVANE_JOURNAL");
+  const std::string kept = earlier ? earlier : "";
   ::setenv("DOLVANE_JOURNAL", journal.c_str(), 1);
   SilentLine line;
-  CDolvaneCaiJiDlg window;
+  CDolvaneCaiJiDlg window;  // takes the journal's place now
+  if (earlier) ::setenv("DOLVANE_JOURNAL", kept.c_str(), 1);
+  else ::unsetenv("DOLVANE_JOURNAL");
   apptest::StrayModalCloser strays;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
