@@ -14,7 +14,7 @@ set(LAYER_RANKS
   console=0
   link=1
   modbus=2
-  readers=3 config=3 sim=3
+  readers=3 config=3 sim=3 journal=3
   models=4
   operations=5 monitor=5 discovery=5
   session=6 tools=6 bus=6
@@ -123,9 +123,9 @@ endfunction()
 
 find_package(Threads REQUIRED)
 
-# nlohmann-json (header only, Debian's nlohmann-json3-dev) for the bus file. Its
-# folder is reached through a link of its own, so the MinGW build sees that
-# header and nothing else of the host's /usr/include.
+# nlohmann-json (header only, Debian's nlohmann-json3-dev) for the bus file and
+# the write journal. Its folder is reached through a link of its own, so the
+# MinGW build sees that header and nothing else of the host's /usr/include.
 find_path(NLOHMANN_JSON_ROOT nlohmann/json.hpp HINTS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/third_party)
 file(CREATE_LINK ${NLOHMANN_JSON_ROOT}/nlohmann ${CMAKE_BINARY_DIR}/third_party/nlohmann SYMBOLIC)
@@ -139,10 +139,12 @@ dolvane_layer(readers    PUBLIC modbus PRIVATE console)
 dolvane_layer(config     PUBLIC modbus PRIVATE console link)
 dolvane_layer(sim        PUBLIC link PRIVATE modbus Threads::Threads)
 dolvane_layer(models     PUBLIC readers sim PRIVATE console link)
+# The write journal's file, under every front.
+dolvane_layer(journal    PUBLIC modbus PRIVATE console dolvane_json)
 dolvane_layer(operations PUBLIC config link modbus PRIVATE console models readers)
 dolvane_layer(monitor    PUBLIC console modbus readers)
 dolvane_layer(discovery  PUBLIC link modbus PRIVATE console models)
-dolvane_layer(session    PUBLIC console link operations Threads::Threads)
+dolvane_layer(session    PUBLIC console link operations Threads::Threads PRIVATE journal)
 # The traffic list and the module finder under both windows.
 dolvane_layer(tools      PUBLIC discovery link operations PRIVATE console modbus monitor)
 dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)

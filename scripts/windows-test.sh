@@ -36,7 +36,9 @@ compare_on() {
   local out=build-win/e2e linux_port=$1 win_port=$2
   shift 2
   set +e
-  build/bin/dolvane-cli -p "$linux_port" "$@" >$out.linux.out 2>$out.linux.err </dev/null
+  # (its writes go into a journal of the build tree, not the user's)
+  DOLVANE_JOURNAL=build-win/linux-journal.jsonl \
+    build/bin/dolvane-cli -p "$linux_port" "$@" >$out.linux.out 2>$out.linux.err </dev/null
   local linux_status=$?
   timeout 60 wine build-win/bin/dolvane-cli.exe -p "$win_port" "$@" >$out.win.out 2>$out.win.err </dev/null
   local win_status=$?
@@ -98,6 +100,21 @@ if [[ $scan_status == 0 && $poll_status == 0 && $bus_rows == " 6 ok" ]]; then
 else
   fail "dolvane-cli.exe scan-stations --bus, then poll-bus (status $scan_status, $poll_status; rows: $bus_rows)"
   cat build-win/bus.scan.err build-win/bus.err | head -5
+fi
+
+# The write journal on Windows: at its default place (%APPDATA%\Dolvane), each
+# line flushed by FlushFileBuffers, listed by the same command as on Linux.
+set +e
+timeout 60 wine build-win/bin/dolvane-cli.exe -p COM5 -s 1 --read-before-write write-register 20 7 </dev/null \
+  >/dev/null 2>&1
+timeout 60 wine build-win/bin/dolvane-cli.exe journal --station 1 </dev/null >build-win/journal.out 2>build-win/journal.err
+journal_status=$?
+set -e
+if [[ $journal_status == 0 ]] && tail -1 build-win/journal.out | tr -d '\r' |
+   grep -q '  COM5 9600 N,8,1  station 1  write-register  20=7 (was [0-9]*)  exception: '; then
+  pass
+else
+  fail "dolvane-cli.exe journal (status $journal_status): $(tail -1 build-win/journal.out) $(cat build-win/journal.err)"
 fi
 
 # 3. The window under Xvfb: open COM5, read a model, compare the pane; the

@@ -40,6 +40,7 @@
 #include "monitor/monitor_texts.h"
 #include "monitoring/monitor_layout.h"
 #include "session/session.h"
+#include "session/window_set_up.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   CentreOnScreen(*this);
   control(ids::kOutputPane)->setFont(PaneFont());
   fillForm(InitialForm());
-  operations().InitLinkDefaults();
+  SetUpWindowOperations(operations());
   view_->setPaneText(welcomeText());
   bindCommands();
   createMonitorControls(DialogUnits::ofFont(font(), this));

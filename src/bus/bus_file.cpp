@@ -93,7 +93,8 @@ struct Refusal {
 [[noreturn]] void Refuse(const std::string& pointer, const std::string& what) { throw Refusal{pointer, what}; }
 
 void OnlyFields(const json& object, const std::string& pointer, std::initializer_list<const char*> known) {
-  for (const auto& [key, value] : object.items()) {
+  for (const auto& item : object.items()) {
+    const std::string& key = item.key();
     if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; })) {
       std::string list;
       for (const char* k : known) list += std::string(list.empty() ? "" : ", ") + k;

@@ -14,12 +14,15 @@
 #include "cli/commission_command.h"
 #include "cli/poll_command.h"
 #include "cli/discovery_commands.h"
+#include "cli/journal_command.h"
 #include "cli/output_stream.h"
 #include "cli/platform.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
+#include "journal/durable_append.h"
+#include "journal/journal_file.h"
 #include "layout/form_model.h"
 #include "session/session.h"
 #include "operations/operations.h"
@@ -34,7 +37,8 @@
 namespace {
 
 constexpr const char* kUsageFirstLine =
-    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--bus FILE] [--trace] [--trace-file FILE] OPERATION [ARGS...]\n";
+    "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--bus FILE] [--trace] [--trace-file FILE]\n"
+    "                   [--journal FILE] [--read-before-write] OPERATION [ARGS...]\n";
 constexpr const char* kUsageHead =
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
     "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
@@ -45,18 +49,21 @@ constexpr const char* kUsageHead =
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
     "%BUS%"
     "%TRACE%"
+    "%JOURNAL%"
     "OPERATION: read MODEL | read-registers START COUNT | write-register ADDRESS VALUE |\n"
     "           write-registers START COUNT [V0 ... V19] | allow-write | forbid-write |\n"
     "           change-comm NEW-BAUD NEW-FORMAT NEW-STATION | reset-scan |\n"
     "           poll MODEL [--interval MS] [--count N] [--csv FILE [--new]] |\n"
     "           poll-registers START COUNT [--interval MS] [--count N] [--csv FILE [--new]] |\n"
     "%BUSOPS%"
+    "%JOURNALOPS%"
     "%DISCOVERY%"
     "  poll: a CSV row per poll (default every 1000 ms; 0 back to back) to stdout, or to FILE\n"
     "        with a summary on stdout; without --count until SIGINT or SIGTERM (then exit 0)\n"
     "        --csv FILE is never truncated: a log of the same columns is continued, a missing or\n"
     "        empty file started, any other file refused; --new: only a file that does not exist yet\n"
     "%BUSHELP%"
+    "%JOURNALHELP%"
     "MODEL:";
 constexpr const char* kUsageTail =
     "\nA reply counts only when it answers its request (station, function, byte count, echo).\n"
@@ -72,6 +79,9 @@ std::string Usage() {
   text.replace(text.find("%BUSOPS%"), 8, std::string(kBusOperationsUsage) + kCommissionOperationsUsage);
   text.replace(text.find("%BUSHELP%"), 9, std::string(kBusHelp) + kCommissionHelp);
   text.replace(text.find("%TRACE%"), 7, kTraceAndDiscoveryUsage);
+  text.replace(text.find("%JOURNAL%"), 9, kJournalUsage);
+  text.replace(text.find("%JOURNALOPS%"), 12, kJournalOperationsUsage);
+  text.replace(text.find("%JOURNALHELP%"), 13, kJournalHelp);
   text.replace(text.find("%DISCOVERY%"), 11, kDiscoveryOperationsUsage);
   text.replace(text.find("%LAST%"), 6, std::to_string(Models().size()));
   for (const ModelEntry& model : Models()) text += std::string(" ") + model.cliName;
@@ -88,6 +98,8 @@ struct Options {
   bool baudGiven = false;
   bool formatGiven = false;
   std::optional<std::string> busFile;
+  std::optional<std::string> journal;
+  bool readBeforeWrite = false;
   TraceAndDiscoveryOptions traceAndDiscovery;
   std::string operation;
   std::vector<std::string> args;
@@ -124,6 +136,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
     else if (a == "-s" || a == "--station") o.station = value(a);
     else if (a == "-y" || a == "--yes") o.yes = true;
     else if (a == "--simulate") o.simulate = true;
+    else if (a == "--journal") o.journal = value(a);
+    else if (a == "--read-before-write") o.readBeforeWrite = true;
     else if (TakeTraceOrDiscoveryOption(a, value, o.traceAndDiscovery)) continue;
     else if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option " + a};
     else break;
@@ -135,6 +149,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
   if (FormatIndexOf(o.format) < 0) throw UsageError{"unknown format " + o.format};
   if (o.port && o.simulate) throw UsageError{"-p and --simulate exclude each other"};
   if (o.busFile && o.busFile->empty()) throw UsageError{"--bus takes a file name"};
+  if (o.journal && o.journal->empty()) throw UsageError{"--journal takes a file name"};
   if ((o.operation == "poll-bus" || o.operation == "report" || o.operation == "commission") && !o.busFile)
     throw UsageError{o.operation + " needs --bus FILE"};
   return o;
@@ -200,6 +215,13 @@ int PrepareOperation(const Options& o, FormValues& form) {
 std::optional<PollCommand> ParsePoll(const Options& o) {
   std::string problem;
   std::optional<PollCommand> command = ParsePollCommand(o.operation, o.args, &problem);
+  if (!problem.empty()) throw UsageError{problem};
+  return command;
+}
+
+std::optional<JournalCommand> ParseJournal(const Options& o) {
+  std::string problem;
+  std::optional<JournalCommand> command = ParseJournalCommand(o.operation, o.args, &problem);
   if (!problem.empty()) throw UsageError{problem};
   return command;
 }
@@ -317,6 +339,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   std::optional<BusPollCommand> busPoll;
   std::optional<BusReportCommand> busReport;
   std::optional<CommissionCommand> commission;
+  std::optional<JournalCommand> journal;
   std::optional<std::string> scanBusFile;
   BusFile busFile;
   try {
@@ -331,13 +354,15 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     o = ParseOptions(args);
     if (o.operation == "scan-stations") scanBusFile = TakeScanBusFile(o.args);
     if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
-    else if (!(busPoll = ParseBusPoll(o)) && !(busReport = ParseBusReport(o)) && !(commission = ParseCommission(o)) &&
-             !(poll = ParsePoll(o)))
+    else if (!(journal = ParseJournal(o)) && !(busPoll = ParseBusPoll(o)) && !(busReport = ParseBusReport(o)) &&
+             !(commission = ParseCommission(o)) && !(poll = ParsePoll(o)))
       control = PrepareOperation(o, form);
   } catch (const UsageError& e) {
     err << "dolvane-cli: " << e.what << '\n' << Usage();
     return kExitUsage;
   }
+  const std::string journalPath = o.journal.value_or(DefaultJournalPath());
+  if (journal) return RunJournalCommand(*journal, journalPath, out, err);  // no port, no bus
   if (o.busFile) {
     // A bad file is refused before anything else happens.
     std::string problem;
@@ -410,6 +435,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   trace.attach(*tap);
   Operations ops(console, std::move(tap));
   ops.InitLinkDefaults();
+  ops.journalWrites(std::make_unique<JournalFile>(journalPath), o.readBeforeWrite);
   RunNow(ops, JobFor(ids::kBaudRate, form));
   RunNow(ops, JobFor(ids::kLineFormat, form));
   if (o.port) {

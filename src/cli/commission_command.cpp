@@ -1,5 +1,6 @@
 #include "cli/commission_command.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <thread>
@@ -29,8 +30,14 @@ std::optional<CommissionCommand> ParseCommissionCommand(const std::string& opera
       if (!station || *station <= kFirstStation) return fail("--first-station takes a station from 2 to 247");
       command.firstStation = static_cast<int>(*station);
     } else if (option == "--model") {
-      command.model = FindModel(value);
-      if (!command.model) return fail("unknown model " + value);
+      for (size_t start = 0; start <= value.size();) {
+        const size_t comma = std::min(value.find(',', start), value.size());
+        const std::string name = value.substr(start, comma - start);
+        const ModelEntry* model = FindModel(name);
+        if (!model) return fail("unknown model " + name);
+        command.models.push_back(model);
+        start = comma + 1;
+      }
     } else if (option == "--count") {
       const std::optional<uint64_t> count = WholeNumber(value, kLastStation);
       if (!count || *count == 0) return fail("--count takes a number of modules from 1");
@@ -66,6 +73,11 @@ bool WaitForModule(Operations& ops, std::chrono::seconds wait) {
   }
 }
 
+const ModelEntry* ExpectedModel(const CommissionCommand& command, int done) {
+  if (command.models.empty()) return nullptr;
+  return command.models[std::min<size_t>(static_cast<size_t>(done), command.models.size() - 1)];
+}
+
 }  // namespace
 
 int RunCommissionCommand(const CommissionCommand& command, BusFile& bus, const std::string& path, Operations& ops,
@@ -86,7 +98,15 @@ int RunCommissionCommand(const CommissionCommand& command, BusFile& bus, const s
       err << "commission: no module answered at the factory settings within " << command.wait.count() << " s\n";
       break;
     }
-    CommissionRequest request{station, command.model, {}};
+    CommissionRequest request{station, ExpectedModel(command, done), {}};
+    if (interactive && !request.expected) {
+      const std::string name = Ask(in, out, "型号（回车：按第 0 号寄存器判别）：");
+      request.expected = name.empty() ? nullptr : FindModel(name);
+      if (!name.empty() && !request.expected) {
+        err << "commission: unknown model " << name << '\n';
+        continue;
+      }
+    }
     if (interactive) request.name = Ask(in, out, "名称（回车：" + DefaultModuleName(station) + "）：");
     for (;;) {
       const CommissionResult result = CommissionModule(ops.context(), bus, request);

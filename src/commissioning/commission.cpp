@@ -75,7 +75,7 @@ std::string WhyNoReading(const PollResult& result) {
 class Run {
  public:
   Run(OperationContext& ctx, const BusFile& bus, const CommissionRequest& request)
-      : console_(ctx.console), ctx_{console_, ctx.link, ctx.port, ctx.tx, ctx.rx}, bus_(bus), request_(request) {}
+      : console_(ctx.console), ctx_(ctx.withConsole(console_)), bus_(bus), request_(request) {}
 
   CommissionResult go() {
     SwitchLine(ctx_, kFactoryBaudRate, kFactoryLineFormat);
@@ -106,8 +106,14 @@ class Run {
       return fail("在出厂设置（" + factory() + "）下没有模块应答：" + WhyNoReading(word));
     const auto word0 = static_cast<uint16_t>(word.quantities.front().value);
     const std::vector<const ModelEntry*> fitting = GuessModel(word0).accepting;
-    model_ = request_.expected ? request_.expected : fitting.empty() ? nullptr : fitting.front();
-    if (!model_) return fail("第 0 号寄存器为 " + std::to_string(word0) + "，没有型号与之相符。");
+    if (fitting.empty()) return fail("第 0 号寄存器为 " + std::to_string(word0) + "，没有型号与之相符。");
+    if (!request_.expected && fitting.size() > 1) {
+      std::string names;
+      for (const ModelEntry* model : fitting) names += std::string(" ") + model->cliName;
+      return fail("第 0 号寄存器为 " + std::to_string(word0) + "，无法判别型号（" + names.substr(1) +
+                  " 都符合）：请指定型号。");
+    }
+    model_ = request_.expected ? request_.expected : fitting.front();
     if (std::find(fitting.begin(), fitting.end(), model_) == fitting.end())
       return fail("模块不是 " + std::string(model_->cliName) + "：第 0 号寄存器为 " + std::to_string(word0) + "。");
     first_ = ReadOnce(ctx_, PollTarget::Model(model_->reader), kFactoryStation);
@@ -170,7 +176,7 @@ CommissionResult CommissionModule(OperationContext& ctx, const BusFile& bus, con
 bool ModuleAtFactorySettings(OperationContext& ctx) {
   if (!ctx.link.isOpen) return false;
   RunConsole console(ctx.console);
-  OperationContext quiet{console, ctx.link, ctx.port, ctx.tx, ctx.rx};
+  OperationContext quiet = ctx.withConsole(console);
   SwitchLine(quiet, kFactoryBaudRate, kFactoryLineFormat);
   return ReadOnce(quiet, PollTarget::Registers(0, 1), kFactoryStation).status == PollStatus::kOk;
 }

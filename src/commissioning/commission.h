@@ -18,7 +18,7 @@ inline constexpr int kFactoryLineFormat = 0;  // N,8,1
 
 struct CommissionRequest {
   int newStation = 2;
-  const ModelEntry* expected = nullptr;  // null: the first model its word 0 fits
+  const ModelEntry* expected = nullptr;  // null: the model its word 0 names (refused when several fit)
   std::string name;                      // in the bus file
 };
 

@@ -9,6 +9,7 @@ void ChangeCommParams(OperationContext& ctx, const CommParamsRequest& request) {
   params.replyPduLength = kWriteReplyPduLength;
   params.minStation = 0;
   params.replyTrailer = "";
+  params.journal.operation = "change-comm";
   params.request = [&](int station, Framing framing) {
     if (station == 0 && !console.askCautiousWarning(kBroadcastWarning)) return false;
     if (!Accepted(console, request.newWord)) return false;

@@ -21,6 +21,9 @@ constexpr const char* kBadConfirmation = "数据错误！";
 constexpr const char* kNotOverTcp =
     "通过网络串口服务器（TCP）连接时无法进行通信重置：请在服务器上设置串口参数，或直接连接串口。";
 
+// The journal's word for a scan that ended where the port would not open again.
+constexpr const char* kReopenFailed = "串口无法重新打开";
+
 constexpr uint16_t kStation1At9600N81 = 0x0001;
 constexpr int kAttempts = 32;
 constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
@@ -66,6 +69,12 @@ void CommReset(OperationContext& ctx) {
   TxFrame enable;
   BuildWriteRegisterRequest(enable, Framing::kRtu, 0, kConfigRegister, kWriteEnableWord);
   BuildWriteRegisterRequest(ctx.tx, Framing::kRtu, 0, kConfigRegister, kStation1At9600N81);
+  // One entry for the whole scan: it goes out on every line the loop tries.
+  JournalEntry entry = JournalEntryOf(ctx, "reset-scan");
+  entry.baudRate = 0;
+  entry.lineFormat.clear();
+  if (!BeginJournalEntry(ctx, entry)) return;
+  auto stopped = [&](ExchangeError error, const char* fact) { EndJournalEntry(ctx, error, fact); };
 
   int done = 0;
   for (int i = 0; i < 8; ++i) {
@@ -76,17 +85,17 @@ void CommReset(OperationContext& ctx) {
       appendf(report, kAttemptFormat, i + 1, kBaudRates[i], j, kLineFormats[j].text);
       console.setPaneText(report);
 
-      if (!Reopen(ctx)) return;  // OpenPort has shown its box; the port stays closed
+      if (!Reopen(ctx)) return stopped(ExchangeError::kWriteFailed, kReopenFailed);  // OpenPort has shown its box
       // Broadcasts are waited out by the rule of every broadcast.
       const int pauseMs = BroadcastPauseMs(8, kBaudRates[i], kLineFormats[j]);
       if (!SendFrame(ctx.port, enable.bytes, enable.length)) {
         console.showInfo(msg::kWriteFailed);
-        return;
+        return stopped(ExchangeError::kWriteFailed, "");
       }
       console.pause(pauseMs);
       if (!SendFrame(ctx.port, ctx.tx.bytes, ctx.tx.length, &ctx.tx.length)) {
         console.showInfo(msg::kWriteFailed);
-        return;
+        return stopped(ExchangeError::kWriteFailed, "");
       }
       console.pause(pauseMs);
       console.progress(++done, kSteps);
@@ -101,17 +110,18 @@ void CommReset(OperationContext& ctx) {
   console.lineSettingsChanged(3, 0);
   link.baudRate = 9600;
   link.lineFormat = 0;
-  if (!Reopen(ctx)) return;
+  if (!Reopen(ctx)) return stopped(ExchangeError::kWriteFailed, kReopenFailed);
 
   const Transfer t = SendAndReceive(link, ctx.port, ctx.tx, ctx.rx, kWriteReplyPduLength);
   console.progress(kSteps, kSteps);
   if (t.error != ExchangeError::kNone) {
     console.showInfo(ConfirmationFailureBox(t, link));
-    return;
+    return stopped(t.error, t.fact.c_str());
   }
 
   report += "\r\n十六进制显示接收数据：\r\n";
   AppendHexDump(report, ctx.rx.bytes, ctx.rx.count, 0);
   console.setPaneText(report);
+  EndJournalEntry(ctx, ExchangeError::kNone, "");
   console.showNotice(msg::kResetDone);
 }

@@ -16,6 +16,7 @@ void SetWriteProtection(OperationContext& ctx, const StationInput& station, cons
   params.replyPduLength = kWriteReplyPduLength;
   params.minStation = 0;
   params.replyTrailer = "";
+  params.journal.operation = command == kWriteEnableWord ? "allow-write" : "forbid-write";
   params.request = [&](int to, Framing framing) {
     if (to == 0 && !ctx.console.askCautiousWarning(kStationZeroWarning)) return false;
     if (!ctx.console.askCautiousWarning(confirmation)) return false;

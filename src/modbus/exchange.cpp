@@ -45,6 +45,7 @@ const char* BoxTextOf(ExchangeError error) {
   switch (error) {
     case ExchangeError::kNone:
     case ExchangeError::kRequestRefused:
+    case ExchangeError::kNotJournalled:
     case ExchangeError::kBroadcast: return "";
     case ExchangeError::kPortNotOpen: return msg::kPortNotOpen;
     case ExchangeError::kBadStation: return msg::kBadStation;
@@ -183,7 +184,10 @@ ExchangeError Broadcast(OperationContext& ctx) {
 
 }  // namespace
 
-ExchangeError TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
+namespace {
+
+// The frame sent and judged, the report continued; the fact of a failure too.
+Transfer Transact(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
   if (params.requestDisplay) {
     params.requestDisplay(report, ctx.tx);
   } else {
@@ -191,7 +195,7 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
     AppendHexDump(report, ctx.tx.bytes, ctx.tx.length, 0);
   }
   ctx.console.setPaneText(report);
-  if (StationOf(ctx.tx) == 0) return Broadcast(ctx);
+  if (StationOf(ctx.tx) == 0) return {Broadcast(ctx), {}};
 
   const Transfer t = SendAndReceive(ctx.link, *ctx.link.portHandle, ctx.tx, ctx.rx, params.replyPduLength);
   if (t.error != ExchangeError::kNone) {
@@ -202,7 +206,7 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
       ctx.console.setPaneText(shown);
     }
     ShowFailure(ctx, t);
-    return t.error;
+    return t;
   }
 
   if (params.replyDisplay) {
@@ -212,7 +216,77 @@ ExchangeError TransactShown(OperationContext& ctx, std::string& report, const Ex
     AppendHexDump(report, ctx.rx.bytes, ctx.rx.count, params.dumpLineWidth);
     report += params.replyTrailer;
   }
-  return ExchangeError::kNone;
+  return t;
+}
+
+bool IsWrite(const TxFrame& tx) {
+  const uint8_t function = PduOf(tx)[0];
+  return function == kWriteSingleRegister || function == kWriteMultipleRegisters;
+}
+
+}  // namespace
+
+JournalEntry JournalEntryOf(const OperationContext& ctx, const char* operation) {
+  JournalEntry entry;
+  entry.operation = operation;
+  entry.port = ctx.link.portName;
+  if (ConsoleSetsTheLine(ctx.link)) {  // over TCP the far end sets the line
+    entry.baudRate = LinkBaudRate(ctx.link);
+    entry.lineFormat = LineFormatAt(ctx.link.lineFormat).text;
+  }
+  entry.station = StationOf(ctx.tx);
+  if (ctx.journal) entry.model = ctx.journal->modelAt(entry.station);
+  const uint8_t* pdu = PduOf(ctx.tx);
+  entry.start = WordAt(pdu, 1);
+  if (pdu[0] == kWriteSingleRegister) {
+    entry.values.push_back(WordAt(pdu, 3));
+  } else if (pdu[0] == kWriteMultipleRegisters) {
+    const uint16_t count = WordAt(pdu, 3);
+    for (uint16_t k = 0; k < count; ++k) entry.values.push_back(WordAt(pdu, 6 + 2u * k));
+  }
+  return entry;
+}
+
+bool BeginJournalEntry(OperationContext& ctx, const JournalEntry& entry) {
+  std::string problem;
+  if (!ctx.journal || ctx.journal->begin(entry, &problem)) return true;
+  ctx.console.showInfo(kJournalUnwritable + problem);
+  return false;
+}
+
+void EndJournalEntry(OperationContext& ctx, ExchangeError error, const std::string& fact) {
+  std::string problem;
+  if (ctx.journal && !ctx.journal->end(OutcomeOf(error, fact), &problem))
+    ctx.console.showInfo(kJournalEndLost + problem);
+}
+
+WriteOutcome OutcomeOf(ExchangeError error, const std::string& fact) {
+  WriteOutcome outcome{WriteResult::kConfirmed, fact};
+  switch (error) {
+    case ExchangeError::kNone: break;
+    case ExchangeError::kBroadcast: outcome.result = WriteResult::kBroadcast; break;
+    case ExchangeError::kNoReply: outcome.result = WriteResult::kNoReply; break;
+    case ExchangeError::kException: outcome.result = WriteResult::kException; break;
+    case ExchangeError::kShortReply:
+    case ExchangeError::kBadCrc: outcome.result = WriteResult::kCorrupt; break;
+    case ExchangeError::kWriteFailed: outcome.result = WriteResult::kSendFailed; break;
+    case ExchangeError::kReadFailed: outcome.result = WriteResult::kPortFailed; break;
+    default: outcome.result = WriteResult::kMismatch; break;
+  }
+  return outcome;
+}
+
+ExchangeError TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params) {
+  const bool journalled = ctx.journal && IsWrite(ctx.tx);
+  if (journalled) {
+    JournalEntry entry = JournalEntryOf(ctx, params.journal.operation);
+    entry.before = params.journal.before;
+    entry.beforeProblem = params.journal.beforeProblem;
+    if (!BeginJournalEntry(ctx, entry)) return ExchangeError::kNotJournalled;
+  }
+  const Transfer t = Transact(ctx, report, params);
+  if (journalled) EndJournalEntry(ctx, t.error, t.fact);
+  return t.error;
 }
 
 bool RequirePortOpen(OperationContext& ctx) {

@@ -3,12 +3,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "console/checked.h"
 #include "console/console.h"
 #include "link/link.h"
 #include "modbus/frames.h"
-
+#include "modbus/write_journal.h"
 
 // What an operation works with: the window it runs in and the process-wide state.
 struct OperationContext {
@@ -17,6 +18,11 @@ struct OperationContext {
   SerialPort& port;  // the device OpenPort opens (the scan reopens it)
   TxFrame& tx;
   RxFrame& rx;
+  WriteJournal* journal = nullptr;  // every write goes in it first, when set
+  bool readBeforeWrite = false;     // the register tools journal the words they replace
+
+  // The same state and journal, run with another console.
+  OperationContext withConsole(Console& other) const { return {other, link, port, tx, rx, journal, readBeforeWrite}; }
 };
 
 namespace msg {
@@ -52,6 +58,7 @@ enum class ExchangeError {
   kBadCrc,
   kMismatch,        // a sound frame that does not answer the request
   kBroadcast,       // sent to station 0, which awaits no reply; shown as a notice
+  kNotJournalled,   // the journal could not take the write, so it was not sent
 };
 // The first line of a failure's box (kRequestRefused has shown its own).
 const char* BoxTextOf(ExchangeError error);
@@ -82,6 +89,13 @@ std::string FactLine(const Transfer& t, const LinkState& link, int station);
 inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
 inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
 
+// How a write is journalled: its name, and what the tool read before it.
+struct JournalNote {
+  const char* operation = "write";
+  std::optional<std::vector<uint16_t>> before;
+  std::string beforeProblem;
+};
+
 struct ExchangeParams {
   // The PDU length of a whole reply. Read after the request step, so a step
   // that learns it from its own inputs (the register read tool) may set it there.
@@ -98,6 +112,7 @@ struct ExchangeParams {
   std::string replyHeader = kReplyHeader;
   int dumpLineWidth = 24;
   std::string replyTrailer = "\r\n\r\n";
+  JournalNote journal;
 };
 
 struct ExchangeResult {
@@ -122,6 +137,14 @@ ExchangeResult RunExchange(OperationContext& ctx, const StationInput& station, c
 // has shown its box and left the bytes that came under the request; a request
 // to station 0 is sent, waited out and shown as broadcast.
 ExchangeError TransactShown(OperationContext& ctx, std::string& report, const ExchangeParams& params);
+
+// The journal's side of a write (nothing without a journal). The entry as the
+// link and TxFrame describe it; begin shows why and is false when the journal
+// refuses it, and the frame must then stay unsent; end says how it went.
+JournalEntry JournalEntryOf(const OperationContext& ctx, const char* operation);
+bool BeginJournalEntry(OperationContext& ctx, const JournalEntry& entry);
+void EndJournalEntry(OperationContext& ctx, ExchangeError error, const std::string& fact);
+WriteOutcome OutcomeOf(ExchangeError error, const std::string& fact);
 
 // Clears the port's error state, purges both directions and writes the frame;
 // the bytes the port took go to *written. A write taken only in part has not

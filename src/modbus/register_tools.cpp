@@ -56,6 +56,26 @@ bool ConfirmConfigWord(Console& console, uint16_t value) {
   return console.askWarning(CommParamsConfirmation(*word));
 }
 
+// The words a write is about to replace, for its journal entry: read only when
+// the context asks for them and a journal takes them, never from a broadcast.
+// A read that fails leaves its reason instead, and the write still goes.
+void ReadBeforeWrite(OperationContext& ctx, int station, Framing framing, uint16_t start, uint16_t count,
+                     JournalNote& note) {
+  if (!ctx.journal || !ctx.readBeforeWrite || station == 0) return;
+  TxFrame read;
+  RxFrame reply;
+  BuildReadRequest(read, framing, static_cast<uint8_t>(station), start, count);
+  const Transfer t = SendAndReceive(ctx.link, *ctx.link.portHandle, read, reply, ReadReplyPduLength(count));
+  if (t.error != ExchangeError::kNone) {
+    note.beforeProblem = ResultName(OutcomeOf(t.error, t.fact).result);
+    if (!t.fact.empty()) note.beforeProblem += ": " + t.fact;
+    return;
+  }
+  const RegisterWords words = WordsOfReadReply(PduOf(reply));
+  note.before.emplace();
+  for (int k = 0; k < count; ++k) note.before->push_back(Word(words, k));
+}
+
 }  // namespace
 
 const char* ReadBlockError(int64_t start, int64_t count) {
@@ -96,10 +116,12 @@ void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request) {
   params.replyPduLength = kWriteReplyPduLength;
   params.minStation = 0;
   params.replyTrailer = "";
+  params.journal.operation = "write-register";
   params.request = [&](int station, Framing framing) {
     if (station == 0 && !ctx.console.askCautiousWarning(kBroadcastWarning)) return false;
     if (!Accepted(ctx.console, request.address) || !Accepted(ctx.console, request.value)) return false;
     if (*request.address == kConfigRegister && !ConfirmConfigWord(ctx.console, *request.value)) return false;
+    ReadBeforeWrite(ctx, station, framing, *request.address, 1, params.journal);
     BuildWriteRegisterRequest(ctx.tx, framing, static_cast<uint8_t>(station), *request.address, *request.value);
     return true;
   };
@@ -113,6 +135,7 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
   ExchangeParams params;
   params.replyPduLength = kWriteReplyPduLength;
   const int count = request.block.ok() ? request.block->count : 0;
+  params.journal.operation = "write-registers";
   params.request = [&](int station, Framing framing) {
     if (!Accepted(ctx.console, request.block) || !Accepted(ctx.console, request.values)) return false;
     const uint16_t start = request.block->start;
@@ -121,6 +144,7 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
     if (start <= kConfigRegister && kConfigRegister < start + count &&
         !ConfirmConfigWord(ctx.console, values[kConfigRegister - start]))
       return false;
+    ReadBeforeWrite(ctx, station, framing, start, static_cast<uint16_t>(count), params.journal);
     BuildWriteRegistersRequest(ctx.tx, framing, static_cast<uint8_t>(station), start, values.data(),
                                static_cast<uint16_t>(count));
     return true;

@@ -94,7 +94,7 @@ std::string SummaryLine(const PollCounters& counters, double pollsPerSecond) {
 Poller::Poller(OperationContext& ctx, PollTarget target, PollOptions options)
     : window_(ctx.console),
       quiet_(ctx.console),
-      ctx_{quiet_, ctx.link, ctx.port, ctx.tx, ctx.rx},
+      ctx_(ctx.withConsole(quiet_)),
       target_(target),
       options_(options),
       columns_(ColumnsOf(target)) {}

@@ -16,6 +16,12 @@ void Operations::InitLinkDefaults() {
   link_.lineFormat = 0;
 }
 
+void Operations::journalWrites(std::unique_ptr<WriteJournal> journal, bool readBeforeWrite) {
+  journal_ = std::move(journal);
+  ctx_.journal = journal_.get();
+  ctx_.readBeforeWrite = readBeforeWrite;
+}
+
 void Operations::OnBnClickedOpenPort() {
   console_.setPaneText("");
   if (link_.isOpen == 1) {
@@ -41,7 +47,8 @@ void Operations::OnCbnSelchangeLineFormat(int index) {
 }
 
 void Operations::OnBnClickedReadModel(const ModelEntry& model, const StationInput& station) {
-  RunReader(ctx_, model.reader, station);
+  // The journal names the model in the entries of the station's writes.
+  if (RunReader(ctx_, model.reader, station) && journal_) journal_->noteModel(*station, model.cliName);
 }
 
 void Operations::OnBnClickedReadRegisters(const ReadRegistersRequest& request) { ReadRegisters(ctx_, request); }

@@ -22,6 +22,9 @@ class Operations {
 
   // Link defaults that the window's initialisation sets.
   void InitLinkDefaults();
+  // Every write from now on goes into `journal` before it is sent; with
+  // `readBeforeWrite` the register tools read the words they replace first.
+  void journalWrites(std::unique_ptr<WriteJournal> journal, bool readBeforeWrite);
 
   void OnBnClickedOpenPort();
   // The link's line for the next opening: indexes into kBaudRates and kLineFormats.
@@ -50,5 +53,6 @@ class Operations {
   LinkState link_;
   TxFrame tx_;
   RxFrame rx_;
+  std::unique_ptr<WriteJournal> journal_;
   OperationContext ctx_;
 };

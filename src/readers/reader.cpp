@@ -48,12 +48,13 @@ ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model, const Sta
   return outcome;
 }
 
-void RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
+bool RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {
   const ReadOutcome outcome = ReadModel(ctx, model, station);
   if (outcome.refused) {
     // The pane keeps the request section; the reply is discarded with the report.
     ctx.console.showInfo(msg::kUnsupportedModel);
-    return;
+    return false;
   }
   if (outcome.ok()) ctx.console.setPaneText(outcome.report);
+  return outcome.ok();
 }

@@ -52,5 +52,6 @@ ReadOutcome ReadModel(OperationContext& ctx, const ReaderModel& model, const Sta
 // Judges and decodes a block read whole: the outcome's refusal, lines and values.
 void DecodeBlock(ReadOutcome& outcome, const ReaderModel& model, RegisterWords block);
 
-// A model button: ReadModel, then the refusal box or the report in the pane.
-void RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station);
+// A model button: ReadModel, then the refusal box or the report in the pane;
+// true when the module answered as the model does.
+bool RunReader(OperationContext& ctx, const ReaderModel& model, const StationInput& station);

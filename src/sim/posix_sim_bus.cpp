@@ -77,6 +77,19 @@ void SimBus::addModule(const SimModuleConfig& config) {
   impl_->modules.add(config);
 }
 
+bool SimBus::plugModule(const SimModuleConfig& config) {
+  std::lock_guard lock(impl_->mu);
+  for (const SimModuleConfig& present : impl_->modules.configs())
+    if (present.station == config.station) return false;
+  impl_->modules.add(config);
+  return true;
+}
+
+bool SimBus::unplugModule(int station) {
+  std::lock_guard lock(impl_->mu);
+  return impl_->modules.remove(station);
+}
+
 void SimBus::setRegisters(int station, const std::map<uint16_t, uint16_t>& words) {
   std::lock_guard lock(impl_->mu);
   impl_->modules.setRegisters(station, words);

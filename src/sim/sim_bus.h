@@ -36,6 +36,10 @@ class SimBus {
   const std::string& devicePath() const;
 
   void addModule(const SimModuleConfig& config);
+  // A module plugged in or pulled out while the bus serves: false when the
+  // station is taken, or has no module.
+  bool plugModule(const SimModuleConfig& config);
+  bool unplugModule(int station);
   // Fixed register words for a module (replaces live values for those registers).
   void setRegisters(int station, const std::map<uint16_t, uint16_t>& words);
   uint16_t registerValue(int station, uint16_t address) const;

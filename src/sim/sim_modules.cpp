@@ -67,6 +67,14 @@ void SimModules::add(const SimModuleConfig& config) {
   modules_.push_back(std::move(m));
 }
 
+bool SimModules::remove(int station) {
+  const auto at = std::find_if(modules_.begin(), modules_.end(),
+                               [station](const Module& m) { return m.config.station == station; });
+  if (at == modules_.end()) return false;
+  modules_.erase(at);
+  return true;
+}
+
 SimModules::Module* SimModules::byStation(int station) {
   for (Module& m : modules_)
     if (m.config.station == station) return &m;

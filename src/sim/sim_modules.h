@@ -54,6 +54,8 @@ class SimModules {
  public:
   // Throws std::invalid_argument for a config without a model.
   void add(const SimModuleConfig& config);
+  // Takes the module at `station` off the bus; false when none is there.
+  bool remove(int station);
   // Refresh plausible readings before each read reply.
   void setLiveValues(bool live) { live_ = live; }
   // Fixed register words for a module (live values never overwrite them).

@@ -84,7 +84,7 @@ FinderRun::Job FinderRun::start(
   return [state = state_, run = std::move(run), turnaroundMs, progress = std::move(progress)](Operations& ops) {
     const OperationContext& own = ops.context();
     ProgressConsole console(own.console, progress);
-    OperationContext ctx{console, own.link, own.port, own.tx, own.rx};
+    OperationContext ctx = own.withConsole(console);
     state->report = run(ctx, turnaroundMs, [state] { return state->cancelled.load(); });
   };
 }

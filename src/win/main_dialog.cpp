@@ -13,6 +13,7 @@
 #include "models/in_process_bus.h"
 #include "operations/operations.h"
 #include "session/session.h"
+#include "session/window_set_up.h"
 #include "win/bus_view_window.h"
 #include "win/child_windows.h"
 #include "win/dialog_template.h"
@@ -130,7 +131,7 @@ void MainDialog::initialise(HWND dialog) {
   paneFont_ = NewPaneFont(dialog);
   SendDlgItemMessageW(dialog, ids::kOutputPane, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont_), TRUE);
   FillForm(dialog, InitialForm());
-  session_->operationsForSetUp().InitLinkDefaults();
+  SetUpWindowOperations(session_->operationsForSetUp());
   view_->setPaneText(WelcomeText());
 }
 

@@ -16,9 +16,11 @@
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "console/control_ids.h"
+#include "journal/journal_records.h"
 #include "modbus/exchange.h"
 #include "models/demo_bus.h"
 #include "support/dns_blackhole.h"
+#include "support/temp_file.h"
 
 using apptest::BoxAnswerer;
 using apptest::ButtonWithText;
@@ -181,6 +183,53 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
   EXPECT_EQ(qobject_cast<QComboBox*>(window.control(ids::kBaudRate))->currentText(), "9600");
   EXPECT_EQ(window.operations().link().baudRate, 9600);
   EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(ids::kStation))->text(), "15");
+}
+
+// The window journals every write into the journal at its default place, and
+// reads the words a write tool replaces first: on a silent line that read finds
+// nothing, and the write still goes, both frames on the wire.
+TEST(JournalWindowTest, AWriteIsJournalledAfterTheReadOfTheWordsItReplaces) {
+  TempFolder folder;
+  const std::string journal = folder.path() + "/journal.jsonl";
+  const char* earlier = ::getenv("DOLVANE_JOURNAL");
+  const std::string kept = earlier ? earlier : "";
+  ::setenv("DOLVANE_JOURNAL", journal.c_str(), 1);
+  SilentLine line;
+  CDolvaneCaiJiDlg window;  // takes the journal's place now
+  if (earlier) ::setenv("DOLVANE_JOURNAL", kept.c_str(), 1);
+  else ::unsetenv("DOLVANE_JOURNAL");
+  apptest::StrayModalCloser strays;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  WhenModal<EditComDialog>([&line](EditComDialog* dialog) {
+    dialog->edit()->setText(QString::fromStdString(line.device()));
+    QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
+  });
+  QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kOpenPort)), Qt::LeftButton);
+  apptest::WaitForCommand(window);
+  ASSERT_EQ(window.operations().link().isOpen, 1);
+  qobject_cast<QLineEdit*>(window.control(ids::kWriteAddress))->setText("20");
+  qobject_cast<QLineEdit*>(window.control(ids::kWriteValue))->setText("7");
+  {
+    BoxAnswerer boxes;
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kWriteRegister)), Qt::LeftButton);
+    apptest::WaitForCommand(window);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(msg::kNoReply)));
+  }
+  EXPECT_EQ(line.received(), std::string("\x01\x03\x00\x14\x00\x01\xC4\x0E"
+                                         "\x01\x06\x00\x14\x00\x07\x88\x0C", 16));
+  std::string problem;
+  const std::optional<JournalContents> contents = ReadJournal(journal, &problem);
+  ASSERT_TRUE(contents) << problem;
+  ASSERT_EQ(contents->records.size(), 1u);
+  const JournalRecord& record = contents->records[0];
+  EXPECT_EQ(record.entry.operation, "write-register");
+  EXPECT_EQ(record.entry.port, line.device());
+  EXPECT_EQ(record.entry.beforeProblem.rfind("no-reply", 0), 0u) << record.entry.beforeProblem;
+  ASSERT_TRUE(record.outcome);
+  EXPECT_EQ(record.outcome->result, WriteResult::kNoReply);
+  EXPECT_TRUE(strays.closed.isEmpty());
 }
 
 // What `dolvane-console --simulate` does: the simulated bus heads the port list,

@@ -19,15 +19,17 @@ std::vector<std::pair<int, std::string>> Modules(const BusFile& bus) {
   return modules;
 }
 
-TEST(CommissionCli, AFactoryModuleJoinsTheBusAtItsSettingsAndIsPolledThere) {
-  Program sim("dolvane-sim", {"--module", "1:4SXY"});
+// Three factory-set modules plugged in one after another, each at station 1.
+TEST(CommissionCli, PluggedModulesJoinTheBusAtItsSettingsWithEveryWriteJournalled) {
+  Program sim("dolvane-sim", {"--plug-after", "0.3:1:4SXY", "--plug-after", "1.5:1:3RX", "--plug-after", "2.7:1:16RXY"});
   const std::string device = sim.firstLine();
   ASSERT_FALSE(device.empty());
   TempFolder folder;
   const std::string path = folder.path() + "/cabinet.json";  // not there yet: a new cabinet
+  const std::string journal = folder.path() + "/journal.jsonl";
 
-  const CliRun run = RunArgs({"-p", device, "-b", "19200", "-f", "E,8,1", "--bus", path, "-y", "commission",
-                              "--first-station", "4", "--count", "1", "--wait", "5"});
+  const CliRun run = RunArgs({"-p", device, "-b", "19200", "-f", "E,8,1", "--bus", path, "--journal", journal, "-y",
+                              "commission", "--first-station", "4", "--model", "4SXY,3RX,16RXY", "--count", "3", "--wait", "10"});
   ASSERT_EQ(run.status, kExitDone) << run.out << run.err;
   EXPECT_NE(run.out.find("通讯参数已改为 站号 4，19200 E,8,1。\n在新的通讯参数下读取并核对无误。\n已恢复写保护。\n"),
             std::string::npos)
@@ -37,12 +39,27 @@ TEST(CommissionCli, AFactoryModuleJoinsTheBusAtItsSettingsAndIsPolledThere) {
   ASSERT_TRUE(bus) << problem;
   EXPECT_EQ(bus->baudRate, 19200);
   EXPECT_EQ(bus->lineFormat, 1);
-  EXPECT_EQ(Modules(*bus), (std::vector<std::pair<int, std::string>>{{4, "4SXY"}}));
+  EXPECT_EQ(Modules(*bus), (std::vector<std::pair<int, std::string>>{{4, "4SXY"}, {5, "3RX"}, {6, "16RXY"}}));
   EXPECT_EQ(bus->modules[0].name, "模块 4");
 
   const CliRun poll = RunArgs({"--bus", path, "poll-bus", "--count", "1"});
   EXPECT_EQ(poll.status, kExitDone) << poll.err;
-  EXPECT_NE(poll.out.find(",4,模块 4,4SXY,ok,"), std::string::npos) << poll.out;
+  for (const char* row : {",4,模块 4,4SXY,ok,", ",5,模块 5,3RX,ok,", ",6,模块 6,16RXY,ok,"})
+    EXPECT_NE(poll.out.find(row), std::string::npos) << row << poll.out;
+
+  // Per module: writes allowed, the change, writes forbidden at its new place; each confirmed.
+  const CliRun listing = RunArgs({"--journal", journal, "journal"});
+  ASSERT_EQ(listing.status, kExitDone) << listing.err;
+  for (int station : {4, 5, 6}) {
+    EXPECT_NE(listing.out.find("19200 E,8,1  station " + std::to_string(station) + "  forbid-write  3=49152  confirmed"),
+              std::string::npos)
+        << listing.out;
+  }
+  size_t allowed = 0, changed = 0;
+  for (size_t at = 0; (at = listing.out.find("station 1  allow-write  3=32768  confirmed", at)) != std::string::npos; ++at) ++allowed;
+  for (size_t at = 0; (at = listing.out.find("station 1  change-comm  3=", at)) != std::string::npos; ++at) ++changed;
+  EXPECT_EQ(allowed, 3u);
+  EXPECT_EQ(changed, 3u);
 
   // Nobody left at the factory settings: a script asking for one more hears so.
   const CliRun none = RunArgs({"--bus", path, "-y", "commission", "--count", "1", "--wait", "0"});
@@ -65,6 +82,13 @@ TEST(CommissionCli, AnUnexpectedModelStopsTheRunAndTheBusKeepsWhatItHad) {
   std::ifstream in(file.path());
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
 
+  // Without a model, a word 0 that several models fit names none.
+  TempFile fresh(R"({"format": 1, "port": ")" + device + R"(", "baud": 9600, "line": "N,8,1", "modules": []})");
+  Program other("dolvane-sim", {"--module", "1:16RXY"});
+  const CliRun unnamed = RunArgs({"-p", other.firstLine(), "--bus", fresh.path(), "-y", "commission", "--wait", "5"});
+  EXPECT_EQ(unnamed.status, kExitErrorBox);
+  EXPECT_NE(unnamed.err.find("无法判别型号（4SXY"), std::string::npos) << unnamed.err;
+
   // Nothing was written to it: it still answers at the factory settings.
   const CliRun read = RunArgs({"-p", device, "-s", "1", "read", "3SXY"});
   EXPECT_EQ(read.status, kExitDone) << read.err;
@@ -76,6 +100,7 @@ TEST(CommissionCli, UsageErrors) {
            {"--simulate", "commission"},
            {"--simulate", "--bus", file.path(), "commission", "--first-station", "1"},
            {"--simulate", "--bus", file.path(), "commission", "--model", "9XYZ"},
+           {"--simulate", "--bus", file.path(), "commission", "--model", "4SXY,"},
            {"--simulate", "--bus", file.path(), "commission", "--count", "0"},
            {"--simulate", "--bus", file.path(), "commission", "--wait"},
        }) {

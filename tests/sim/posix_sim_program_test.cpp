@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -193,6 +194,12 @@ TEST(SimProgramTest, RefusesBadArgumentsWithStatus2AndSaysWhy) {
       {{"--tcp", "127.0.0.1:0", "--idle-timeout", "1.5"}, "bad --idle-timeout 1.5"},
       {{"--tcp", "127.0.0.1:0", "--idle-timeout"}, "bad --idle-timeout (missing)"},
       {{"--idle-timeout", "5"}, "--idle-timeout needs --tcp or --mbtcp"},
+      {{"--plug-after", "x:2:4SXY"}, "bad --plug-after x:2:4SXY"},
+      {{"--plug-after", "1:0:4SXY"}, "bad --plug-after 1:0:4SXY"},
+      {{"--plug-after", "1.2345:2:4SXY"}, "bad --plug-after 1.2345:2:4SXY"},
+      {{"--plug-after", "86401:2:4SXY"}, "bad --plug-after 86401:2:4SXY"},
+      {{"--plug-after", "1:2:9XYZ"}, "bad --plug-after 1:2:9XYZ"},
+      {{"--control"}, "--control needs a FIFO"},
   };
   for (const Case& c : kBad) {
     Program sim("dolvane-sim", c.args);
@@ -210,7 +217,7 @@ TEST(SimProgramTest, HelpNamesEveryOptionAndFault) {
   EXPECT_EQ(sim.exitCode(10000), 0);
   for (const char* word : {"--module", "--values", "--fault", "--pace", "--turnaround",
                            "--allow-writes", "--steady", "--ignore-stdin", "--exit-on-eof", "--tcp",
-                           "--idle-timeout", "silence",
+                           "--idle-timeout", "--plug-after", "--control", "plug S:MODEL", "unplug S", "silence",
                            "short", "bad-crc", "exception", "extra", "gap", "vanish", "always",
                            "9VXY"})
     EXPECT_NE(help.find(word), std::string::npos) << word;
@@ -365,6 +372,70 @@ TEST(SimProgramTest, AnAddressInUseEndsWithStatus1) {
   EXPECT_EQ(second.exitCode(10000), 1);
   EXPECT_EQ(second.errors(),
             "dolvane-sim: cannot listen on " + name.substr(4) + ": Address already in use\n");
+}
+
+// The next line the program says on standard error, without its break; empty
+// when none comes within five seconds.
+std::string NextErrorLine(Program& program) {
+  std::string line;
+  char c;
+  for (;;) {
+    pollfd pfd{program.err, POLLIN, 0};
+    if (::poll(&pfd, 1, 5000) <= 0 || ::read(program.err, &c, 1) != 1) return "";
+    if (c == '\n') return line;
+    line += c;
+  }
+}
+
+void Say(const std::string& fifo, const std::string& line) {
+  const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(fd, 0) << fifo;
+  EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+  ::close(fd);
+}
+
+// A module that appears and disappears while the console runs: each command
+// answered on standard error, the FIFO made for the run and gone after it.
+TEST(SimProgramTest, TheControlFifoPlugsAndUnplugsModules) {
+  TempFolder folder;
+  const std::string fifo = folder.path() + "/control";
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--control", fifo});
+  const std::string device = sim.firstLine();
+  ASSERT_FALSE(device.empty());
+  Console console(device);
+  EXPECT_EQ(console.read(5, 0, 4).size(), 0u);
+  const struct {
+    const char* command;
+    const char* said;
+    size_t replyBytes;  // to a read of station 5 after it
+  } kSteps[] = {
+      {"plug 5:4SXY\n", "dolvane-sim: plugged 4SXY at station 5", 13},
+      {"plug 5:3SXY\n", "dolvane-sim: station 5 has a module, 3SXY not plugged", 13},
+      {"unplug 5\r\n", "dolvane-sim: unplugged station 5", 0},
+      {"unplug 5\n", "dolvane-sim: no module at station 5 to unplug", 0},
+      {"plug 5:4SXY@19200,N,8,1\n", "dolvane-sim: plugged 4SXY at station 5", 0},  // not on our line
+      {"fly away\n", "dolvane-sim: bad control line \"fly away\" (plug STATION:MODEL[@LINE] or unplug STATION)", 0},
+  };
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(step.command);
+    Say(fifo, step.command);
+    EXPECT_EQ(NextErrorLine(sim), step.said);
+    EXPECT_EQ(console.read(5, 0, 4).size(), step.replyBytes);
+  }
+  EXPECT_EQ(console.read(1, 0, 4).size(), 13u);
+  ::kill(sim.pid, SIGTERM);
+  EXPECT_EQ(sim.exitCode(10000), 0);
+  EXPECT_FALSE(std::filesystem::exists(fifo));
+}
+
+TEST(SimProgramTest, PlugAfterAddsTheModuleWhenItsTimeComes) {
+  Program sim("dolvane-sim", {"--module", "1:4SXY", "--plug-after", "1.5:2:4SXY"});
+  const std::string device = sim.firstLine();
+  ASSERT_FALSE(device.empty());
+  Console console(device);
+  EXPECT_EQ(console.read(2, 0, 4).size(), 0u);
+  EXPECT_EQ(NextErrorLine(sim), "dolvane-sim: plugged 4SXY at station 2");
+  EXPECT_EQ(console.read(2, 0, 4).size(), 13u);
 }
 
 }  // namespace

@@ -67,7 +67,48 @@ std::optional<FaultOption> ParseFault(const std::string& text) {
   return FaultOption{*station, *fault, *n};
 }
 
+// "SECONDS:S:MODEL[@LINE]", SECONDS to the millisecond ("2", "0.5"), at most a day.
+std::optional<PlugOption> ParsePlug(const std::string& text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const std::string seconds = text.substr(0, colon);
+  const size_t dot = seconds.find('.');
+  const std::optional<int> whole = Number(seconds.substr(0, dot));
+  std::string fraction = dot == std::string::npos ? "0" : seconds.substr(dot + 1);
+  if (fraction.empty() || fraction.size() > 3) return std::nullopt;
+  fraction.resize(3, '0');
+  const std::optional<int> millis = Number(fraction);
+  if (!whole || !millis || *whole > 86400) return std::nullopt;
+  const std::optional<SimModuleConfig> module = ParseModule(text.substr(colon + 1));
+  if (!module) return std::nullopt;
+  return PlugOption{*whole * 1000 + *millis, *module};
+}
+
 }  // namespace
+
+std::optional<ControlCommand> ParseControlLine(const std::string& line, std::string* problem) {
+  const size_t space = line.find(' ');
+  const std::string verb = line.substr(0, space);
+  std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+  rest.erase(0, rest.find_first_not_of(' '));
+  ControlCommand command;
+  if (verb == "plug") {
+    const std::optional<SimModuleConfig> module = ParseModule(rest);
+    if (module) {
+      command.module = *module;
+      return command;
+    }
+  } else if (verb == "unplug") {
+    const std::optional<int> station = Number(rest);
+    if (station && *station >= 1 && *station <= 255) {
+      command.plug = false;
+      command.module.station = *station;
+      return command;
+    }
+  }
+  *problem = "bad control line \"" + line + "\" (plug STATION:MODEL[@LINE] or unplug STATION)";
+  return std::nullopt;
+}
 
 bool HasStation(const std::vector<SimModuleConfig>& modules, int station) {
   for (const SimModuleConfig& m : modules)
@@ -131,6 +172,15 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       const std::optional<FaultOption> fault = text ? ParseFault(*text) : std::nullopt;
       if (!fault) return std::string("bad --fault " + text.value_or("(missing)"));
       o.faults.push_back(*fault);
+    } else if (arg == "--plug-after") {
+      const std::optional<std::string> text = value();
+      const std::optional<PlugOption> plug = text ? ParsePlug(*text) : std::nullopt;
+      if (!plug) return std::string("bad --plug-after " + text.value_or("(missing)"));
+      o.plugs.push_back(*plug);
+    } else if (arg == "--control") {
+      const std::optional<std::string> path = value();
+      if (!path || path->empty()) return std::string("--control needs a FIFO");
+      o.control = path;
     } else if (arg == "--turnaround") {
       const std::optional<std::string> text = value();
       const std::optional<int> ms = text ? Number(*text) : std::nullopt;
@@ -151,7 +201,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       return std::string("unknown argument " + arg);
     }
   }
-  if (o.modules.empty()) {
+  // A bus that modules are plugged into starts empty, as a cabinet being commissioned does.
+  if (o.modules.empty() && o.plugs.empty() && !o.control) {
     o.modules = DemoModules();
     o.perModule.resize(o.modules.size());
   }

@@ -19,12 +19,26 @@ struct FaultOption {
   int count;
 };
 
+// --plug-after SECONDS:STATION:MODEL
+struct PlugOption {
+  int afterMs;
+  SimModuleConfig module;
+};
+
+// A line of the --control FIFO: "plug S:MODEL[@LINE]" or "unplug S".
+struct ControlCommand {
+  bool plug = true;
+  SimModuleConfig module;  // its station is the one to unplug too
+};
+
 // Everything the command line asked for.
 struct Options {
   std::vector<SimModuleConfig> modules;
   std::map<uint16_t, uint16_t> everyModule;               // --values before any --module
   std::vector<std::map<uint16_t, uint16_t>> perModule;    // parallel to modules
   std::vector<FaultOption> faults;
+  std::vector<PlugOption> plugs;       // in the order given
+  std::optional<std::string> control;  // --control FIFO
   std::optional<int> turnaroundMs;
   std::optional<TcpAddress> tcp;
   bool modbusTcp = false;  // --mbtcp: tcp serves Modbus TCP
@@ -37,6 +51,9 @@ struct Options {
 };
 
 bool HasStation(const std::vector<SimModuleConfig>& modules, int station);
+
+// One control line; nullopt with *problem for a line it cannot take.
+std::optional<ControlCommand> ParseControlLine(const std::string& line, std::string* problem);
 
 // Fills `o` from the arguments after the program's name; why the first bad one
 // is refused, or nothing when all are good. Without --module, the demo bus.

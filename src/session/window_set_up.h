@@ -1,0 +1,7 @@
+#pragma once
+class Operations;
+
+// What both windows set up on their session's Operations before the first job:
+// the link's defaults, and the write journal at its default place, with the
+// register tools reading the words they replace first.
+void SetUpWindowOperations(Operations& ops);
