@@ -67,6 +67,8 @@ BusViewWindow::BusViewWindow(Session& session, std::function<bool()> portFree, Q
   saveButton->setObjectName(QStringLiteral("save"));
   startButton_ = NewButton(kBusStartText, this);
   startButton_->setObjectName(QStringLiteral("start"));
+  commissionButton_ = NewButton(kBusCommissionText, this);
+  commissionButton_->setObjectName(QStringLiteral("commission"));
   reportButton_ = NewButton(kBusReportText, this);
   reportButton_->setObjectName(QStringLiteral("report"));
   interval_ = new QSpinBox(this);
@@ -98,6 +100,7 @@ BusViewWindow::BusViewWindow(Session& session, std::function<bool()> portFree, Q
   controls->addWidget(interval_);
   controls->addWidget(logSwitch_);
   controls->addStretch();
+  controls->addWidget(commissionButton_);
   controls->addWidget(reportButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
@@ -117,6 +120,10 @@ BusViewWindow::BusViewWindow(Session& session, std::function<bool()> portFree, Q
   connect(saveButton, &QPushButton::clicked, this, &BusViewWindow::saveWithDialog);
   connect(startButton_, &QPushButton::clicked, this, &BusViewWindow::startOrStop);
   connect(reportButton_, &QPushButton::clicked, this, &BusViewWindow::reportWithDialog);
+  connect(commissionButton_, &QPushButton::clicked, this, [this] {
+    if (core_.running()) showInfo(kBusCommissionWhilePolling);
+    else emit commissionRequested();
+  });
   connect(interval_, &QSpinBox::valueChanged, this, [this](int ms) { core_.setIntervalMs(ms); });
   connect(logSwitch_, &QCheckBox::toggled, this, [this](bool on) { core_.switchLogging(on); });
   connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { showReport(index.row()); });
@@ -151,15 +158,20 @@ void BusViewWindow::openWithDialog() {
   openFile(path);
 }
 
-void BusViewWindow::saveWithDialog() {
+std::string BusViewWindow::busFileForCommissioning() {
+  if (core_.path().empty() && !saveWithDialog()) return {};
+  return core_.path();
+}
+
+bool BusViewWindow::saveWithDialog() {
   QFileDialog dialog(this, Utf8(kBusSaveTitle), core_.path().empty() ? lastFolder_ : Utf8(core_.path()),
                      Utf8(kBusFileFilter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("json"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const QString path = dialog.selectedFiles().front();
   lastFolder_ = QFileInfo(path).absolutePath();
-  core_.save(path.toStdString());
+  return core_.save(path.toStdString());
 }
 
 void BusViewWindow::reportWithDialog() {

@@ -28,6 +28,10 @@ class BusViewWindow : public QWidget, private BusViewFront {
   QTableView* table() const { return table_; }
   QPushButton* startButton() const { return startButton_; }
   QPushButton* reportButton() const { return reportButton_; }
+  QPushButton* commissionButton() const { return commissionButton_; }
+  // The bus file to commission into: the one shown, saved first when it has no
+  // file yet (a save dialog); empty when the user cancelled.
+  std::string busFileForCommissioning();
   // Reads every module once and writes the report to `pdf`, its CSV beside it.
   bool writeReport(const QString& pdf);
   QSpinBox* intervalBox() const { return interval_; }
@@ -42,6 +46,7 @@ class BusViewWindow : public QWidget, private BusViewFront {
 
  signals:
   void pollingChanged(bool running);
+  void commissionRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -59,7 +64,7 @@ class BusViewWindow : public QWidget, private BusViewFront {
   void reportWritten(const std::vector<std::string>& paths) override;
 
   void openWithDialog();
-  void saveWithDialog();
+  bool saveWithDialog();
   void startOrStop();
   void reportWithDialog();
   void refreshAges();
@@ -70,6 +75,7 @@ class BusViewWindow : public QWidget, private BusViewFront {
   QStandardItemModel* model_ = nullptr;
   QPushButton* startButton_ = nullptr;
   QPushButton* reportButton_ = nullptr;
+  QPushButton* commissionButton_ = nullptr;
   QSpinBox* interval_ = nullptr;
   QCheckBox* logSwitch_ = nullptr;
   QLabel* status_ = nullptr;

@@ -18,6 +18,7 @@
 #include "app/app_icon.h"
 #include "app/bus_view_window.h"
 #include "app/cjk_fonts.h"
+#include "app/commission_dialog.h"
 #include "app/discovery_dialog.h"
 #include "app/dialog_units.h"
 #include "app/list_only_combo_box.h"
@@ -240,11 +241,34 @@ BusViewWindow* CDolvaneCaiJiDlg::showBusView() {
     connect(busView_.get(), &BusViewWindow::pollingChanged, this, [this](bool running) {
       setCommandsEnabled(!running);
     });
+    connect(busView_.get(), &BusViewWindow::commissionRequested, this, &CDolvaneCaiJiDlg::showCommissioning);
   }
   busView_->show();
   busView_->raise();
   busView_->activateWindow();
   return busView_.get();
+}
+
+void CDolvaneCaiJiDlg::showCommissioning() {
+  if (!portFree() || !busView_) return;
+  BusViewCore& core = busView_->core();
+  if (core.bus().modules.empty() && core.path().empty()) {
+    // A new cabinet: the line the port is open on.
+    BusFile fresh;
+    fresh.port = operations().link().portName;
+    fresh.baudRate = operations().link().baudRate;
+    fresh.lineFormat = operations().link().lineFormat;
+    core.show(fresh);
+  }
+  const std::string path = busView_->busFileForCommissioning();
+  if (path.empty()) return;
+  CommissionDialog dialog(
+      [this](std::function<void(Operations&)> job, std::function<void()> done) {
+        return runExclusive(std::move(job), std::move(done));
+      },
+      core.bus(), path, busView_.get());
+  dialog.exec();
+  if (dialog.added() > 0) core.open(path);
 }
 
 bool CDolvaneCaiJiDlg::busPolling() const { return busView_ && busView_->core().running(); }

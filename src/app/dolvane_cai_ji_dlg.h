@@ -63,6 +63,8 @@ class CDolvaneCaiJiDlg : public QDialog {
   void addToolActions();
   void openTrafficWindow();
   void openBusView();
+  // 调试新模块 into the bus view's bus file.
+  void showCommissioning();
   // A bus made of the finder's last station scan, its models picked where several fit.
   void showScannedBus(const FinderRun::Scan& scan);
   void chainTabOrder();

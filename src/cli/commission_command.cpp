@@ -112,13 +112,12 @@ int RunCommissionCommand(const CommissionCommand& command, BusFile& bus, const s
       const CommissionResult result = CommissionModule(ops.context(), bus, request);
       for (const std::string& step : result.steps) out << step << '\n';
       if (result.ok) {
-        bus.modules.push_back(result.module);
         std::string problem;
-        if (!SaveBusFile(path, bus, &problem)) {
+        if (!AddCommissionedModule(bus, path, result.module, &problem)) {
           err << "dolvane-cli: " << problem << '\n';
           return kExitErrorBox;
         }
-        out << "站号 " << station << "（" << result.module.name << "）已加入 " << path << '\n';
+        out << CommissionAddedText(result.module, path) << '\n';
         ++done;
         break;
       }

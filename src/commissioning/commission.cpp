@@ -10,6 +10,7 @@
 #include "link/link.h"
 #include "link/serial_port.h"
 #include "modbus/config_word.h"
+#include "modbus/write_journal.h"
 #include "models/model_registry.h"
 #include "monitor/poller.h"
 #include "report/bus_report.h"
@@ -119,6 +120,7 @@ class Run {
     first_ = ReadOnce(ctx_, PollTarget::Model(model_->reader), kFactoryStation);
     if (first_.status != PollStatus::kOk)
       return fail("模块不是 " + std::string(model_->cliName) + "，或读取失败：" + WhyNoReading(first_));
+    if (ctx_.journal) ctx_.journal->noteModel(kFactoryStation, model_->cliName);
     step("在出厂设置（" + factory() + "）找到模块，型号 " + model_->cliName + "。");
     return true;
   }
@@ -146,6 +148,7 @@ class Run {
       return fail("模块在新的通讯参数（" + target() + "）下没有正确应答：" + WhyNoReading(again));
     if (IdentityLines(again.report) != IdentityLines(first_.report))
       return fail("模块在新的通讯参数下读到的型号信息与之前不同。");
+    if (ctx_.journal) ctx_.journal->noteModel(request_.newStation, model_->cliName);
     step("在新的通讯参数下读取并核对无误。");
     return true;
   }
@@ -188,6 +191,21 @@ int NextFreeStation(const BusFile& bus, int first) {
     if (!taken) return station;
   }
   return 0;
+}
+
+bool AddCommissionedModule(BusFile& bus, const std::string& path, const BusModule& module, std::string* error) {
+  bus.modules.push_back(module);
+  return SaveBusFile(path, bus, error);
+}
+
+std::string CommissionConfirmation(const BusFile& bus, int newStation) {
+  return "将把出厂设置（" + SettingsText(kFactoryStation, kFactoryBaudRate, kFactoryLineFormat) +
+         "）的模块改为" + SettingsText(newStation, bus.baudRate, bus.lineFormat) +
+         "：先允许写入，修改通讯参数后恢复写保护。是否继续？";
+}
+
+std::string CommissionAddedText(const BusModule& module, const std::string& path) {
+  return "站号 " + std::to_string(module.station) + "（" + module.name + "）已加入 " + path;
 }
 
 std::string DefaultModuleName(int station) { return "模块 " + std::to_string(station); }

@@ -16,6 +16,14 @@ inline constexpr int kFactoryStation = 1;
 inline constexpr int kFactoryBaudRate = 9600;
 inline constexpr int kFactoryLineFormat = 0;  // N,8,1
 
+inline constexpr const char* kCommissionTitle = "调试新模块";
+inline constexpr const char* kCommissionPlugPrompt = "插上下一个出厂设置的模块（站号 1，9600 N,8,1），然后按“调试此模块”。";
+inline constexpr const char* kCommissionRunText = "调试此模块";
+inline constexpr const char* kCommissionStationLabel = "新站号：";
+inline constexpr const char* kCommissionModelLabel = "型号：";
+inline constexpr const char* kCommissionNameLabel = "名称：";
+inline constexpr const char* kCommissionModelByWord0 = "按第 0 号寄存器判别";
+
 struct CommissionRequest {
   int newStation = 2;
   const ModelEntry* expected = nullptr;  // null: the model its word 0 names (refused when several fit)
@@ -35,10 +43,19 @@ struct CommissionResult {
 // the switch).
 CommissionResult CommissionModule(OperationContext& ctx, const BusFile& bus, const CommissionRequest& request);
 
+// The module joins `bus`, which is saved to `path` at once (atomically); false
+// with *error when it could not be saved (the bus then keeps it all the same).
+bool AddCommissionedModule(BusFile& bus, const std::string& path, const BusModule& module, std::string* error);
+
 // Something answers at the factory settings (the port is left at them).
 bool ModuleAtFactorySettings(OperationContext& ctx);
 
 // The first station from `first` (2-247) that no module of `bus` holds; 0 when none is left.
 int NextFreeStation(const BusFile& bus, int first);
+// The box that asks before anything is written to the module.
+std::string CommissionConfirmation(const BusFile& bus, int newStation);
+// The line a module's run adds to the dialog's log at its end.
+std::string CommissionAddedText(const BusModule& module, const std::string& path);
+
 // "模块 5": the name a module gets when the user gives none.
 std::string DefaultModuleName(int station);

@@ -20,12 +20,14 @@
 #include <cstdlib>
 
 #include "app/bus_view_window.h"
+#include "app/commission_dialog.h"
 #include "app/discovery_dialog.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "console/control_ids.h"
 #include "models/demo_bus.h"
 #include "models/model_registry.h"
+#include "support/models.h"
 
 using apptest::ButtonWithText;
 using apptest::WaitUntil;
@@ -186,4 +188,58 @@ TEST_F(BusViewTest, TheReportIsPrintedToPdfWithItsCsvBeside) {
   const QString rows = QString::fromUtf8(csv.readAll());
   for (const char* module : {"\n1,1号柜 进线,4SXY,ok,", "\n10,4号柜 进线,5RXZ,ok,"})
     EXPECT_TRUE(rows.contains(QString::fromUtf8(module))) << module;
+}
+
+// Two factory-set modules plugged in one after another and commissioned into
+// an empty bus file at 19200 E,8,1 from the bus view. With
+// DOLVANE_COMMISSION_SHOT=FILE.png the dialog is saved there at its end.
+TEST(CommissionWindowTest, PluggedModulesJoinTheBusFileOneAfterAnother) {
+  SimBus bus;
+  bus.start();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("new-cabinet.json"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"format": 1, "port": "", "baud": 19200, "line": "E,8,1", "modules": []})");
+  file.close();
+  CDolvaneCaiJiDlg window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  WhenModal<EditComDialog>([&bus](EditComDialog* dialog) {
+    dialog->edit()->setText(QString::fromStdString(bus.devicePath()));
+    QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("确定")), Qt::LeftButton);
+  });
+  QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kOpenPort)), Qt::LeftButton);
+  apptest::WaitForCommand(window);
+  BusViewWindow* view = window.showBusView();
+  ASSERT_TRUE(view->openFile(path));
+
+  QString log;
+  int added = 0;
+  WhenModal<CommissionDialog>([&](CommissionDialog* dialog) {
+    EXPECT_EQ(dialog->stationBox()->value(), 2);
+    apptest::BoxAnswerer boxes;  // each module's run asks first
+    for (const char* model : {"4SXY", "3RX"}) {
+      ASSERT_TRUE(bus.plugModule(Module(1, model)));
+      dialog->modelBox()->setCurrentText(QString::fromUtf8(model));
+      const int before = dialog->added();
+      QTest::mouseClick(dialog->runButton(), Qt::LeftButton);
+      ASSERT_TRUE(WaitUntil([&] { return dialog->added() > before || (!dialog->running() && !boxes.seen.empty() &&
+                                                                      dialog->logText().contains(QString::fromUtf8("未完成"))); }));
+      ASSERT_EQ(dialog->added(), before + 1) << dialog->logText().toStdString();
+    }
+    EXPECT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(dialog->stationBox()->value(), 4);
+    if (const char* shot = std::getenv("DOLVANE_COMMISSION_SHOT")) dialog->grab().save(QString::fromLocal8Bit(shot));
+    log = dialog->logText();
+    added = dialog->added();
+    QTest::mouseClick(ButtonWithText(dialog, QString::fromUtf8("关闭")), Qt::LeftButton);
+  });
+  QTest::mouseClick(view->commissionButton(), Qt::LeftButton);
+  EXPECT_EQ(added, 2) << log.toStdString();
+  EXPECT_TRUE(log.contains(QString::fromUtf8("通讯参数已改为 站号 3，19200 E,8,1。")));
+  ASSERT_EQ(view->core().rowCount(), 2u);
+  EXPECT_EQ(view->cell(0, BusColumn::kStation), QStringLiteral("2"));
+  EXPECT_EQ(view->cell(1, BusColumn::kModel), QStringLiteral("3RX"));
+  EXPECT_EQ(view->cell(1, BusColumn::kName), QString::fromUtf8("模块 3"));
 }
