@@ -21,6 +21,7 @@
 #include "app/commission_dialog.h"
 #include "app/discovery_dialog.h"
 #include "app/dialog_units.h"
+#include "app/journal_window.h"
 #include "app/list_only_combo_box.h"
 #include "app/main_window_layout.h"
 #include "app/message_boxes.h"
@@ -111,7 +112,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   CentreOnScreen(*this);
   control(ids::kOutputPane)->setFont(PaneFont());
   fillForm(InitialForm());
-  SetUpWindowOperations(operations());
+  journalPath_ = SetUpWindowOperations(operations());
   view_->setPaneText(welcomeText());
   bindCommands();
   createMonitorControls(DialogUnits::ofFont(font(), this));
@@ -229,6 +230,17 @@ void CDolvaneCaiJiDlg::addToolActions() {
   add(kTrafficItem, QKeySequence(Qt::CTRL | Qt::Key_M), &CDolvaneCaiJiDlg::openTrafficWindow);
   add(kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F), &CDolvaneCaiJiDlg::showDiscovery);
   add(kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B), &CDolvaneCaiJiDlg::openBusView);
+  add(kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J), &CDolvaneCaiJiDlg::openJournalWindow);
+}
+
+void CDolvaneCaiJiDlg::openJournalWindow() { showJournalWindow(); }
+
+JournalWindow* CDolvaneCaiJiDlg::showJournalWindow() {
+  if (!journalWindow_) journalWindow_ = new JournalWindow(journalPath_, this);
+  journalWindow_->show();
+  journalWindow_->raise();
+  journalWindow_->activateWindow();
+  return journalWindow_;
 }
 
 void CDolvaneCaiJiDlg::openBusView() { showBusView(); }

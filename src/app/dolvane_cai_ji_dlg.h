@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/edit_com_dialog.h"
@@ -20,6 +21,7 @@ struct FormValues;
 class TrafficTap;
 class TrafficWindow;
 class BusViewWindow;
+class JournalWindow;
 struct ControlDef;
 
 // The main window: output pane on the left, the operations on the right and
@@ -48,6 +50,8 @@ class CDolvaneCaiJiDlg : public QDialog {
   void showDiscovery();
   // The 总线视图 window (made on first use); it polls on this window's session.
   BusViewWindow* showBusView();
+  // The 写入记录 window (made on first use), read again each time it is shown.
+  JournalWindow* showJournalWindow();
 
   static std::string welcomeText();
 
@@ -63,6 +67,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   void addToolActions();
   void openTrafficWindow();
   void openBusView();
+  void openJournalWindow();
   // 调试新模块 into the bus view's bus file.
   void showCommissioning();
   // A bus made of the finder's last station scan, its models picked where several fit.
@@ -93,5 +98,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   // A window of its own, owned here so that it lets go of the tap before the session goes.
   std::unique_ptr<TrafficWindow> trafficWindow_;
   std::unique_ptr<BusViewWindow> busView_;
+  JournalWindow* journalWindow_ = nullptr;  // a child window of this one
+  std::string journalPath_;
   QWidget* focusBeforeCommand_ = nullptr;
 };

@@ -187,3 +187,15 @@ std::string JournalCsv(const std::vector<JournalRecord>& records) {
   }
   return csv;
 }
+
+std::string JournalListing(const std::vector<JournalRecord>& kept) {
+  std::string text;
+  size_t unfinished = 0;
+  for (auto r = kept.rbegin(); r != kept.rend(); ++r) {
+    text += ListingLine(*r) + "\n";
+    if (!r->outcome) ++unfinished;
+  }
+  text += std::to_string(kept.size()) + " 条记录";
+  if (unfinished) text += "，其中 " + std::to_string(unfinished) + " 条未完成（写入结果未记下）";
+  return text + "\n";
+}

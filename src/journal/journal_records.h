@@ -7,6 +7,15 @@
 
 #include "modbus/write_journal.h"
 
+// The window's 写入记录 view.
+inline constexpr const char* kJournalWindowTitle = "写入记录";
+inline constexpr const char* kJournalStationLabel = "站号：";
+inline constexpr const char* kJournalAllStations = "全部";
+inline constexpr const char* kJournalSinceLabel = "起始日期：";
+inline constexpr const char* kJournalRefreshText = "刷新";
+inline constexpr const char* kJournalExportText = "导出CSV…";
+inline constexpr const char* kJournalBadSince = "起始日期应为 2026-12-11 或 2026-12-11 08:30 的形式。";
+
 struct JournalRecord {
   std::string id;
   std::string begun;  // local time, as the file has it
@@ -36,6 +45,10 @@ std::optional<std::string> SinceOf(const std::string& text);
 // One line per entry: time, line, station and model, operation, the words and
 // the ones they replaced, outcome (UNFINISHED when none came).
 std::string ListingLine(const JournalRecord& record);
+
+// What a window lists: the entries kept by `filter`, newest first, one line
+// each, and a last line counting them.
+std::string JournalListing(const std::vector<JournalRecord>& kept);
 
 // A header and a row per entry.
 std::string JournalCsv(const std::vector<JournalRecord>& records);

@@ -12,6 +12,7 @@ inline constexpr const char* kAboutItem = "关于 DolvaneCaiJi(&A)...";
 inline constexpr const char* kTrafficItem = "通讯监视(&M)...";
 inline constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 inline constexpr const char* kBusViewItem = "总线视图(&B)...";
+inline constexpr const char* kJournalItem = "写入记录(&J)...";
 
 // Button 1000's caption while the port is open or closed.
 const char* OpenButtonCaption(bool portOpen);

@@ -6,7 +6,9 @@
 #include "journal/journal_file.h"
 #include "operations/operations.h"
 
-void SetUpWindowOperations(Operations& ops) {
+std::string SetUpWindowOperations(Operations& ops) {
   ops.InitLinkDefaults();
-  ops.journalWrites(std::make_unique<JournalFile>(DefaultJournalPath()), true);
+  const std::string path = DefaultJournalPath();
+  ops.journalWrites(std::make_unique<JournalFile>(path), true);
+  return path;
 }

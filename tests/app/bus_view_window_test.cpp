@@ -22,6 +22,7 @@
 #include "app/bus_view_window.h"
 #include "app/commission_dialog.h"
 #include "app/discovery_dialog.h"
+#include "app/journal_window.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "console/control_ids.h"
@@ -202,7 +203,11 @@ TEST(CommissionWindowTest, PluggedModulesJoinTheBusFileOneAfterAnother) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(R"({"format": 1, "port": "", "baud": 19200, "line": "E,8,1", "modules": []})");
   file.close();
+  const QByteArray journalBefore = qgetenv("DOLVANE_JOURNAL");
+  const QString journal = dir.filePath(QStringLiteral("journal.jsonl"));
+  qputenv("DOLVANE_JOURNAL", journal.toLocal8Bit());
   CDolvaneCaiJiDlg window;
+  qputenv("DOLVANE_JOURNAL", journalBefore);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   WhenModal<EditComDialog>([&bus](EditComDialog* dialog) {
@@ -242,4 +247,18 @@ TEST(CommissionWindowTest, PluggedModulesJoinTheBusFileOneAfterAnother) {
   EXPECT_EQ(view->cell(0, BusColumn::kStation), QStringLiteral("2"));
   EXPECT_EQ(view->cell(1, BusColumn::kModel), QStringLiteral("3RX"));
   EXPECT_EQ(view->cell(1, BusColumn::kName), QString::fromUtf8("模块 3"));
+
+  // 写入记录: newest first, by station, and as CSV.
+  JournalWindow* writes = window.showJournalWindow();
+  const QStringList lines = writes->listing().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 7) << writes->listing().toStdString();
+  EXPECT_TRUE(lines[0].contains(QStringLiteral("station 3 3RX  forbid-write"))) << lines[0].toStdString();
+  EXPECT_EQ(lines[6], QString::fromUtf8("6 条记录"));
+  writes->stationBox()->setValue(2);
+  EXPECT_EQ(writes->listing().split('\n', Qt::SkipEmptyParts).size(), 2);
+  const QString csv = dir.filePath(QStringLiteral("journal.csv"));
+  ASSERT_TRUE(writes->exportCsv(csv));
+  QFile exported(csv);
+  ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(exported.readAll()).count('\n'), 2) << "a header and station 2's entry";
 }
