@@ -25,56 +25,13 @@ constexpr int kReportHeight = 480;
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
 constexpr int kIntervalWidth = 80;
-// Without a PDF printer here the report is the same document as HTML, to print from a browser.
-constexpr const char* kReportFilter = "网页 (*.html)";
-
 COLORREF ColourOf(RowColour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-int FontHeight(HWND window, HFONT font) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return metrics.tmHeight;
+// Without a PDF printer here the report is the same document as HTML, to print from a browser.
+FileQuestion BusFileQuestion(bool saving) {
+  return {saving ? kBusSaveTitle : kBusOpenTitle, kBusFileFilter, "*.json", "json", saving, true};
 }
-
-struct FileKind {
-  const char* filter;  // "总线文件 (*.json)"
-  const wchar_t* pattern;
-  const wchar_t* extension;
-};
-constexpr FileKind kBusFileKind{kBusFileFilter, L"*.json", L"json"};
-constexpr FileKind kReportKind{kReportFilter, L"*.html", L"html"};
-
-// A path from the open or the save dialog, starting at `initial`; empty: cancelled.
-// Saving adds the kind's extension to a name the user gave none.
-std::string AskFile(HWND owner, const std::string& initial, bool saving, const FileKind& kind, const char* titleText) {
-  std::wstring file = Utf16(initial);
-  file.resize(4 * MAX_PATH, L'\0');
-  std::wstring filter = Utf16(kind.filter);
-  filter += L'\0';
-  filter += kind.pattern;
-  filter += L'\0';
-  const std::wstring title = Utf16(titleText);
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = title.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (saving) {
-    dialog.lpstrDefExt = kind.extension;
-    dialog.Flags |= OFN_OVERWRITEPROMPT;
-  } else {
-    dialog.Flags |= OFN_FILEMUSTEXIST;
-  }
-  if (!(saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return {};
-  return Utf8(file.c_str());
-}
+const FileQuestion kReportQuestion{kBusReportTitle, "网页 (*.html)", "*.html", "html", true, true};
 
 LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SIZE) {
@@ -296,18 +253,18 @@ void WinBusViewWindow::switchPolling() {
 }
 
 void WinBusViewWindow::openWithDialog() {
-  const std::string path = AskFile(window_, core_.path(), false, kBusFileKind, kBusOpenTitle);
+  const std::string path = AskFileName(window_, core_.path(), BusFileQuestion(false));
   if (!path.empty()) core_.open(path);
 }
 
 void WinBusViewWindow::saveWithDialog() {
-  const std::string path = AskFile(window_, core_.path(), true, kBusFileKind, kBusSaveTitle);
+  const std::string path = AskFileName(window_, core_.path(), BusFileQuestion(true));
   if (!path.empty()) core_.save(path);
 }
 
 // The report as HTML, its CSV beside it.
 void WinBusViewWindow::reportWithDialog() {
-  const std::string path = AskFile(window_, {}, true, kReportKind, kBusReportTitle);
+  const std::string path = AskFileName(window_, {}, kReportQuestion);
   if (path.empty()) return;
   ReportFiles files;
   files.html = path;

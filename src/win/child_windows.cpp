@@ -72,16 +72,26 @@ void CopyToClipboard(HWND owner, const std::string& utf8) {
   CloseClipboard();
 }
 
-std::string ChooseLogFile(HWND owner, const std::string& last) {
-  std::wstring file = Utf16(last);
+int FontHeight(HWND window, HFONT font) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return metrics.tmHeight;
+}
+
+std::string AskFileName(HWND owner, const std::string& initial, const FileQuestion& question) {
+  std::wstring file = Utf16(initial);
   file.resize(4 * MAX_PATH, L'\0');
   // "CSV 文件 (*.csv)\0*.csv\0\0"
-  std::wstring filter = Utf16(std::string(kLogDialogFilterName) + " (" + kLogDialogPattern + ")");
+  std::wstring filter = Utf16(question.filterName);
   filter += L'\0';
-  filter += Utf16(kLogDialogPattern);
+  filter += Utf16(question.pattern);
   filter += L'\0';
-  const std::wstring title = Utf16(kLogDialogTitle);
-  const std::wstring suffix = Utf16(kLogDialogSuffix);
+  const std::wstring title = Utf16(question.title);
+  const std::wstring extension = Utf16(question.extension);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -89,9 +99,17 @@ std::string ChooseLogFile(HWND owner, const std::string& last) {
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = title.c_str();
-  dialog.lpstrDefExt = suffix.c_str();
-  // No OFN_OVERWRITEPROMPT: a file holding this log is appended to, any other refused.
+  dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return {};
+  if (question.saving && question.confirmOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
+  if (!question.saving) dialog.Flags |= OFN_FILEMUSTEXIST;
+  if (!(question.saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return {};
   return Utf8(file.c_str());
+}
+
+std::string ChooseLogFile(HWND owner, const std::string& last) {
+  // A file holding this log is appended to, any other refused: nothing to confirm.
+  return AskFileName(owner, last,
+                     {kLogDialogTitle, std::string(kLogDialogFilterName) + " (" + kLogDialogPattern + ")",
+                      kLogDialogPattern, kLogDialogSuffix, true, false});
 }

@@ -27,8 +27,21 @@ HWND NewChild(HWND parent, const wchar_t* className, const std::wstring& text, D
 void Place(HWND parent, int id, int x, int y, int width, int height);
 // A label's or a button's width for its text in `font`, with `padding` each side.
 int TextWidth(HWND window, HFONT font, const std::wstring& text, int padding = 0);
+// The height of a line of text in `font`.
+int FontHeight(HWND window, HFONT font);
 // Puts UTF-16 text on the clipboard; "\n" becomes "\r\n" as Windows' text has it.
 void CopyToClipboard(HWND owner, const std::string& utf8);
+// A file dialog's kind of file and its question.
+struct FileQuestion {
+  std::string title;
+  std::string filterName;  // "CSV 文件 (*.csv)"
+  std::string pattern;     // "*.csv"
+  std::string extension;   // added to a name given without one
+  bool saving = true;
+  bool confirmOverwrite = true;
+};
+// The path chosen, starting at `initial`; empty: cancelled.
+std::string AskFileName(HWND owner, const std::string& initial, const FileQuestion& question);
 // Asks for a CSV log file: a save dialog that never asks before overwriting,
 // since a log is only appended to. Empty: cancelled.
 std::string ChooseLogFile(HWND owner, const std::string& last);

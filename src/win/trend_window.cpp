@@ -26,16 +26,6 @@ constexpr int kValueTicks = 5;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
-int FontHeight(HWND window, HFONT font) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return metrics.tmHeight;
-}
-
 // Enough decimals to tell the ticks of this range apart.
 std::wstring ValueLabel(double value, double range) {
   const int decimals = range >= 100 ? 0 : range >= 10 ? 1 : range >= 1 ? 2 : 3;
