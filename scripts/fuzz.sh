@@ -7,9 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-# clang and its libFuzzer runtime.
 source scripts/install_missing.sh
-install_missing clang libclang-rt-14-dev
+install_missing "${fuzz_packages[@]}"
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_COMPILER=clang++ -DFUZZ=ON -DBUILD_APP=OFF >/dev/null

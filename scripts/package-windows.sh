@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install_missing.sh
-install_missing zip wixl msitools
+install_missing "${windows_build_packages[@]}" "${windows_package_packages[@]}"
 ./scripts/windows-build.sh --target dolvane-cli dolvane-console
 
 version=$(sed -n 's/.*kDolvaneVersion\[\] = "\(.*\)";/\1/p' build-win/generated/dolvane_version.h)

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs and the portable tests into build-win/
-# (Debian 12: MinGW-w64 and wine from packages; installs what is missing).
+# (Debian 12: MinGW-w64 from packages; installs what is missing). Arguments go
+# to cmake --build, e.g. --target dolvane-cli.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/install_missing.sh
-# The fonts: wine's own, and a Ming face for the Chinese of the dialogs.
-install_missing g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-arphic-uming xvfb
+install_missing "${windows_build_packages[@]}"
 
 # The toolchain file is read once, when the build directory is made.
 toolchain=()

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install_missing.sh
-install_missing imagemagick
+install_missing "${windows_test_packages[@]}" imagemagick
 ./scripts/windows-build.sh
 source scripts/windows-env.sh
 trap stop_wine EXIT

@@ -5,6 +5,8 @@
 # Needs build/bin/dolvane-sim and build/bin/dolvane-cli (./scripts/setup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/install_missing.sh
+install_missing "${windows_test_packages[@]}"
 ./scripts/windows-build.sh
 source scripts/windows-env.sh
 trap stop_wine EXIT

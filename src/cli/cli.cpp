@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <cstdio>
 #include <exception>
@@ -7,6 +8,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "bus/bus_file.h"
 #include "bus/atomic_file.h"
@@ -38,7 +40,8 @@ namespace {
 
 constexpr const char* kUsageFirstLine =
     "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--bus FILE] [--trace] [--trace-file FILE]\n"
-    "                   [--journal FILE] [--read-before-write] OPERATION [ARGS...]\n";
+    "                   [--journal FILE] [--read-before-write] OPERATION [ARGS...]\n"
+    "  (these options may also come after OPERATION, among its ARGS; an operation's own options follow it)\n";
 constexpr const char* kUsageHead =
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
     "  -f, --format FMT    N,8,1  E,8,1  O,8,1  N,8,2 (default N,8,1)\n"
@@ -119,32 +122,71 @@ int FormatIndexOf(const std::string& text) {
   return -1;
 }
 
-Options ParseOptions(const std::vector<std::string>& args) {
-  Options o;
-  size_t i = 0;
+// Takes args[i] when it is an option of the command line as a whole (moving i
+// past its value); false when it is not one.
+bool TakeGlobalOption(const std::vector<std::string>& args, size_t& i, Options& o) {
   auto value = [&](const std::string& name) -> std::string {
     if (i + 1 >= args.size()) throw UsageError{name + " needs a value"};
     return args[++i];
   };
-  // Only arguments before the operation are options: field texts may start with '-'.
+  const std::string& a = args[i];
+  if (a == "-p" || a == "--port") o.port = value(a);
+  else if (a == "-b" || a == "--baud") o.baud = value(a), o.baudGiven = true;
+  else if (a == "-f" || a == "--format") o.format = value(a), o.formatGiven = true;
+  else if (a == "--bus") o.busFile = value(a);
+  else if (a == "-s" || a == "--station") o.station = value(a);
+  else if (a == "-y" || a == "--yes") o.yes = true;
+  else if (a == "--simulate") o.simulate = true;
+  else if (a == "--journal") o.journal = value(a);
+  else if (a == "--read-before-write") o.readBeforeWrite = true;
+  else return TakeTraceOrDiscoveryOption(a, value, o.traceAndDiscovery);
+  return true;
+}
+
+// The options an operation parses itself among its arguments (poll_command,
+// bus_command): they and their values stay with it wherever they come.
+struct OperationOption {
+  std::string_view name;
+  bool takesValue;
+};
+std::vector<OperationOption> OperationOptionsOf(const std::string& operation) {
+  if (operation == "poll" || operation == "poll-registers")
+    return {{"--interval", true}, {"--count", true}, {"--csv", true}, {"--new", false}};
+  if (operation == "poll-bus")
+    return {{"--interval", true}, {"--count", true}, {"--csv", true}, {"--new", false}, {"--wide", false}};
+  if (operation == "report") return {{"--pdf", true}, {"--csv", true}, {"--html", true}};
+  if (operation == "scan-stations") return {{"--bus", true}};  // the file it writes
+  if (operation == "commission")
+    return {{"--first-station", true}, {"--model", true}, {"--count", true}, {"--wait", true}};
+  // Its own --station, not the global one.
+  if (operation == "journal") return {{"--station", true}, {"--since", true}, {"--csv", true}};
+  return {};
+}
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options o;
+  size_t i = 0;
   for (; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "-p" || a == "--port") o.port = value(a);
-    else if (a == "-b" || a == "--baud") o.baud = value(a), o.baudGiven = true;
-    else if (a == "-f" || a == "--format") o.format = value(a), o.formatGiven = true;
-    else if (a == "--bus") o.busFile = value(a);
-    else if (a == "-s" || a == "--station") o.station = value(a);
-    else if (a == "-y" || a == "--yes") o.yes = true;
-    else if (a == "--simulate") o.simulate = true;
-    else if (a == "--journal") o.journal = value(a);
-    else if (a == "--read-before-write") o.readBeforeWrite = true;
-    else if (TakeTraceOrDiscoveryOption(a, value, o.traceAndDiscovery)) continue;
-    else if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option " + a};
-    else break;
+    if (TakeGlobalOption(args, i, o)) continue;
+    if (args[i].size() > 1 && args[i][0] == '-') throw UsageError{"unknown option " + args[i]};
+    break;
   }
   if (i >= args.size()) throw UsageError{"no operation given"};
   o.operation = args[i];
-  o.args.assign(args.begin() + static_cast<long>(i) + 1, args.end());
+  // After the operation the options may still come anywhere; any other text is
+  // an argument, even one that starts with '-' (a field's text, e.g. -1).
+  const std::vector<OperationOption> own = OperationOptionsOf(o.operation);
+  for (++i; i < args.size(); ++i) {
+    const auto mine = std::find_if(own.begin(), own.end(), [&](const OperationOption& option) {
+      return option.name == args[i];
+    });
+    if (mine != own.end()) {
+      o.args.push_back(args[i]);
+      if (mine->takesValue && i + 1 < args.size()) o.args.push_back(args[++i]);
+    } else if (!TakeGlobalOption(args, i, o)) {
+      o.args.push_back(args[i]);
+    }
+  }
   if (BaudIndexOf(o.baud) < 0) throw UsageError{"unknown baud rate " + o.baud};
   if (FormatIndexOf(o.format) < 0) throw UsageError{"unknown format " + o.format};
   if (o.port && o.simulate) throw UsageError{"-p and --simulate exclude each other"};
