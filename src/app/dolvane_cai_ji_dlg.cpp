@@ -113,6 +113,10 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   control(ids::kOutputPane)->setFont(PaneFont());
   fillForm(InitialForm());
   journalPath_ = SetUpWindowOperations(operations());
+  {
+    const QSignalBlocker quiet(readBeforeWrite_);
+    readBeforeWrite_->setChecked(operations().readsBeforeWrite());
+  }
   view_->setPaneText(welcomeText());
   bindCommands();
   createMonitorControls(DialogUnits::ofFont(font(), this));
@@ -231,6 +235,17 @@ void CDolvaneCaiJiDlg::addToolActions() {
   add(kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F), &CDolvaneCaiJiDlg::showDiscovery);
   add(kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B), &CDolvaneCaiJiDlg::openBusView);
   add(kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J), &CDolvaneCaiJiDlg::openJournalWindow);
+
+  readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem), this);
+  readBeforeWrite_->setCheckable(true);
+  // Set on the worker, between commands; a click while one runs is undone.
+  connect(readBeforeWrite_, &QAction::toggled, this, [this](bool on) {
+    if (!runExclusive([on](Operations& ops) { ops.setReadBeforeWrite(on); })) {
+      const QSignalBlocker quiet(readBeforeWrite_);
+      readBeforeWrite_->setChecked(!on);
+    }
+  });
+  addAction(readBeforeWrite_);
 }
 
 void CDolvaneCaiJiDlg::openJournalWindow() { showJournalWindow(); }

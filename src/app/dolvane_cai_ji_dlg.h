@@ -22,6 +22,7 @@ class TrafficTap;
 class TrafficWindow;
 class BusViewWindow;
 class JournalWindow;
+class QAction;
 struct ControlDef;
 
 // The main window: output pane on the left, the operations on the right and
@@ -52,6 +53,7 @@ class CDolvaneCaiJiDlg : public QDialog {
   BusViewWindow* showBusView();
   // The 写入记录 window (made on first use), read again each time it is shown.
   JournalWindow* showJournalWindow();
+  QAction* readBeforeWriteAction() const { return readBeforeWrite_; }
 
   static std::string welcomeText();
 
@@ -100,5 +102,6 @@ class CDolvaneCaiJiDlg : public QDialog {
   std::unique_ptr<BusViewWindow> busView_;
   JournalWindow* journalWindow_ = nullptr;  // a child window of this one
   std::string journalPath_;
+  QAction* readBeforeWrite_ = nullptr;  // on the context menu, checked by default
   QWidget* focusBeforeCommand_ = nullptr;
 };

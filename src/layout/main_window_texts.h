@@ -13,6 +13,8 @@ inline constexpr const char* kTrafficItem = "通讯监视(&M)...";
 inline constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 inline constexpr const char* kBusViewItem = "总线视图(&B)...";
 inline constexpr const char* kJournalItem = "写入记录(&J)...";
+// Checked: the register tools read the words they replace first, for the journal.
+inline constexpr const char* kReadBeforeWriteItem = "写入前读取原值(&R)";
 
 // Button 1000's caption while the port is open or closed.
 const char* OpenButtonCaption(bool portOpen);

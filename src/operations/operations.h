@@ -25,6 +25,9 @@ class Operations {
   // Every write from now on goes into `journal` before it is sent; with
   // `readBeforeWrite` the register tools read the words they replace first.
   void journalWrites(std::unique_ptr<WriteJournal> journal, bool readBeforeWrite);
+  // The window's switch for that read (on the worker, between commands).
+  void setReadBeforeWrite(bool on) { ctx_.readBeforeWrite = on; }
+  bool readsBeforeWrite() const { return ctx_.readBeforeWrite; }
 
   void OnBnClickedOpenPort();
   // The link's line for the next opening: indexes into kBaudRates and kLineFormats.

@@ -39,7 +39,7 @@ class SilentLine {
   }
   const std::string& device() const { return device_; }
 
-  // Everything the console has written so far.
+  // Everything the console has written since the last look.
   std::string received() {
     std::string bytes;
     char buffer[256];
@@ -229,6 +229,18 @@ TEST(JournalWindowTest, AWriteIsJournalledAfterTheReadOfTheWordsItReplaces) {
   EXPECT_EQ(record.entry.beforeProblem.rfind("no-reply", 0), 0u) << record.entry.beforeProblem;
   ASSERT_TRUE(record.outcome);
   EXPECT_EQ(record.outcome->result, WriteResult::kNoReply);
+
+  // Switched off on the context menu: the next write sends its own frame alone.
+  ASSERT_TRUE(window.readBeforeWriteAction()->isChecked());
+  window.readBeforeWriteAction()->trigger();
+  apptest::WaitForCommand(window);
+  EXPECT_FALSE(window.operations().readsBeforeWrite());
+  {
+    BoxAnswerer boxes;
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kWriteRegister)), Qt::LeftButton);
+    apptest::WaitForCommand(window);
+  }
+  EXPECT_EQ(line.received(), std::string("\x01\x06\x00\x14\x00\x07\x88\x0C", 8));
   EXPECT_TRUE(strays.closed.isEmpty());
 }
 
