@@ -186,5 +186,7 @@ void TrafficWindow::saveWithDialog() {
   const QString path = QFileDialog::getSaveFileName(this, Utf8(kSaveTitle), QString(),
                                                     textFilter + QStringLiteral(";;") + csvFilter, &chosen);
   if (path.isEmpty()) return;
-  if (!saveTo(path, SaveFormatOf(chosen == csvFilter, path.toStdString()))) ShowInfoBox(this, Utf8(kSaveFailed));
+  const SaveFormat format = SaveFormatOf(chosen == csvFilter, path.toStdString());
+  if (!saveTo(QString::fromStdString(SavePathOf(path.toStdString(), format)), format))
+    ShowInfoBox(this, Utf8(kSaveFailed));
 }

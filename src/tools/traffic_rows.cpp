@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "console/local_time.h"
 #include "console/text.h"
 #include "link/link.h"
 #include "modbus/frame_verdict.h"
@@ -41,6 +42,14 @@ std::string CsvLine(const std::array<std::string, kTrafficColumns>& cells) {
   return line + '\n';
 }
 
+// A CSV row stands alone in a spreadsheet: its time has the date in front.
+std::string DateOf(std::chrono::system_clock::time_point at) {
+  const std::tm& fields = LocalTimeOf(at).fields;
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday);
+  return text;
+}
+
 bool EndsWithCsv(const std::string& path) {
   if (path.size() < 4) return false;
   std::string tail = path.substr(path.size() - 4);
@@ -62,6 +71,12 @@ TrafficRow RowOf(const TrafficRecord& record) {
                VerdictText(verdict)};
   row.failed = Failed(record, verdict);
   return row;
+}
+
+std::string SavePathOf(const std::string& utf8Path, TrafficSaveFormat format) {
+  const std::filesystem::path path(std::u8string(utf8Path.begin(), utf8Path.end()));
+  if (path.has_extension() || !path.has_filename()) return utf8Path;
+  return utf8Path + (format == TrafficSaveFormat::kCsv ? ".csv" : ".txt");
 }
 
 TrafficSaveFormat SaveFormatOf(bool csvFilterChosen, const std::string& utf8Path) {
@@ -133,7 +148,12 @@ std::string TrafficRows::fileText(TrafficSaveFormat format) const {
   std::array<std::string, kTrafficColumns> titles;
   std::copy(kTrafficColumnTitles.begin(), kTrafficColumnTitles.end(), titles.begin());
   text += CsvLine(titles);
-  for (const TrafficRow& row : rows_) text += CsvLine(row.cells);
+  for (const TrafficRow& row : rows_) {
+    std::array<std::string, kTrafficColumns> cells = row.cells;
+    std::string& time = cells[static_cast<size_t>(TrafficColumn::kTimeColumn)];
+    time = DateOf(row.record.wallTime()) + " " + time;
+    text += CsvLine(cells);
+  }
   return text;
 }
 

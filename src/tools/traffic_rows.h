@@ -54,6 +54,8 @@ TrafficRow RowOf(const TrafficRecord& record);
 enum class TrafficSaveFormat { kText, kCsv };
 // CSV when its filter was chosen or the name ends in .csv, else text.
 TrafficSaveFormat SaveFormatOf(bool csvFilterChosen, const std::string& utf8Path);
+// The name saved to: one without an extension gets the format's (".txt", ".csv").
+std::string SavePathOf(const std::string& utf8Path, TrafficSaveFormat format);
 
 class TrafficRows {
  public:

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "modbus/frames.h"
@@ -143,6 +144,9 @@ TEST(TrafficRows, CopyAndSaveWriteTraceLinesOrQuotedColumns) {
   std::getline(csv, request);
   std::getline(csv, reply);
   EXPECT_EQ(header, "时间,相对(秒),方向,线路,数据(十六进制),判定");
+  // The time with its date: 2026-12-11 08:30:00.123456
+  EXPECT_TRUE(std::regex_search(request, std::regex("^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}[.0-9]*,")))
+      << request;
   EXPECT_NE(request.find(",TX,\"9600 N,8,1\",01 03 "), std::string::npos) << request;
   EXPECT_NE(reply.find(",RX,,01 03 02 02 BC B8 95,\"[CRC ok] function 03, 7 of 7 bytes\""), std::string::npos)
       << reply;
@@ -177,4 +181,8 @@ TEST(TrafficSaveFormat, TheChosenFilterOrTheNameDecides) {
       {false, "csv", TrafficSaveFormat::kText},
   };
   for (const Case& c : cases) EXPECT_EQ(SaveFormatOf(c.csvChosen, c.path), c.format) << c.path;
+  // The filter's extension on a name given without one, and nothing else.
+  EXPECT_EQ(SavePathOf("/tmp/通讯", TrafficSaveFormat::kCsv), "/tmp/通讯.csv");
+  EXPECT_EQ(SavePathOf("/tmp/log", TrafficSaveFormat::kText), "/tmp/log.txt");
+  EXPECT_EQ(SavePathOf("/tmp/log.dat", TrafficSaveFormat::kCsv), "/tmp/log.dat");
 }
