@@ -79,7 +79,8 @@ std::string ValueFor(FuzzInput& in, const std::string& option, MemoryFile& value
 }
 
 void CheckOptions(const Options& o) {
-  Require(!o.modules.empty(), "a bus without modules");
+  // Only a bus that modules are plugged into may start empty.
+  Require(!o.modules.empty() || !o.plugs.empty() || o.control, "a bus without modules");
   Require(o.perModule.size() == o.modules.size(), "values not kept per module");
   for (size_t i = 0; i < o.modules.size(); ++i) {
     const SimModuleConfig& m = o.modules[i];
