@@ -37,8 +37,8 @@ std::string BusLogHeader(const BusFile& bus, BusLogLayout layout) {
   return header;
 }
 
-BusLog::BusLog(std::unique_ptr<LogFile> file, const BusFile& bus, BusLogLayout layout)
-    : file_(std::move(file)), bus_(bus), layout_(layout), header_(BusLogHeader(bus, layout)) {
+BusLog::BusLog(LogOutput output, const BusFile& bus, BusLogLayout layout)
+    : output_(std::move(output)), bus_(bus), layout_(layout), header_(BusLogHeader(bus, layout)) {
   if (layout_ == BusLogLayout::kRowPerModule) {
     keys_ = BusKeys(bus_);
   } else {
@@ -47,44 +47,21 @@ BusLog::BusLog(std::unique_ptr<LogFile> file, const BusFile& bus, BusLogLayout l
   }
 }
 
-BusLog::BusLog(std::ostream& out, const BusFile& bus, BusLogLayout layout) : BusLog(nullptr, bus, layout) {
-  out_ = &out;
-  put(header_ + "\r\n");
+BusLog::BusLog(std::ostream& out, const BusFile& bus, BusLogLayout layout) : BusLog(LogOutput(out), bus, layout) {
+  output_.put(header_ + "\r\n");
 }
 
 std::unique_ptr<BusLog> BusLog::Continue(std::unique_ptr<LogFile> file, const BusFile& bus, BusLogLayout layout,
                                          std::string* error, bool* refused) {
-  auto fail = [&](const std::string& text, bool byRule) -> std::unique_ptr<BusLog> {
-    if (error) *error = text;
-    if (refused) *refused = byRule;
-    return nullptr;
-  };
   if (refused) *refused = false;
-  std::unique_ptr<BusLog> log(new BusLog(std::move(file), bus, layout));
-  LogFile& f = *log->file_;
-  switch (ClassifyExistingLog(f.head(), log->header_)) {
-    case ExistingLog::kNothing:
-      if (!log->put(log->header_ + "\r\n")) return fail(log->error_, false);
-      break;
-    case ExistingLog::kSameColumns:
-      if (!f.endsWithLineBreak() && !log->put(f.lineEndToFinish())) return fail(log->error_, false);
-      break;
-    case ExistingLog::kOtherColumns:
-    case ExistingLog::kOtherContent:
-      return fail(f.path() + " holds something other than a log of this bus (its first line is not this log's header)",
-                  true);
-  }
-  return log;
-}
-
-bool BusLog::put(std::string_view text) {
-  if (!error_.empty()) return false;
-  if (file_) {
-    if (!file_->write(text)) error_ = file_->error();
-  } else if (!(*out_ << text << std::flush)) {
-    error_ = "the output failed";
-  }
-  return error_.empty();
+  std::unique_ptr<BusLog> log(new BusLog(LogOutput(std::move(file)), bus, layout));
+  constexpr const char* kOtherLog =
+      " holds something other than a log of this bus (its first line is not this log's header)";
+  const std::optional<LogOutput::Refusal> refusal = log->output_.startOrContinue(log->header_, kOtherLog, kOtherLog);
+  if (!refusal) return log;
+  if (error) *error = refusal->text;
+  if (refused) *refused = refusal->byRule;
+  return nullptr;
 }
 
 std::string BusLog::valueCells(const std::vector<std::string>& keys, const PollResult& result) const {
@@ -106,7 +83,7 @@ bool BusLog::write(size_t module, const PollResult& result) {
   const BusModule& m = bus_.modules[module];
   std::string row = IsoLocalTime(result.wallClock) + "," + std::to_string(m.station) + "," + CsvField(m.name) +
                     "," + m.model->cliName + "," + StatusText(result) + valueCells(keys_, result) + "\r\n";
-  return put(row);
+  return output_.put(row);
 }
 
 bool BusLog::endCycle(std::chrono::system_clock::time_point at) {
@@ -116,5 +93,5 @@ bool BusLog::endCycle(std::chrono::system_clock::time_point at) {
     row += pendingCells_[i].empty() ? std::string(1 + moduleKeys_[i].size(), ',') : pendingCells_[i];
     pendingCells_[i].clear();
   }
-  return put(row + "\r\n");
+  return output_.put(row + "\r\n");
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bus/bus_file.h"
+#include "monitor/csv_log.h"
 #include "monitor/log_file.h"
 #include "monitor/poller.h"
 
@@ -34,24 +35,21 @@ class BusLog {
   bool write(size_t module, const PollResult& result);
   // The cycle's row (per cycle only); modules not polled in it are left empty.
   bool endCycle(std::chrono::system_clock::time_point at);
-  bool good() const { return error_.empty(); }
-  const std::string& error() const { return error_; }
+  bool good() const { return output_.good(); }
+  const std::string& error() const { return output_.error(); }
   const std::string& header() const { return header_; }
 
  private:
-  BusLog(std::unique_ptr<LogFile> file, const BusFile& bus, BusLogLayout layout);
-  bool put(std::string_view text);
+  BusLog(LogOutput output, const BusFile& bus, BusLogLayout layout);
   std::string valueCells(const std::vector<std::string>& keys, const PollResult& result) const;
 
-  std::unique_ptr<LogFile> file_;
-  std::ostream* out_ = nullptr;
+  LogOutput output_;
   BusFile bus_;
   BusLogLayout layout_;
   std::vector<std::string> keys_;                     // per module: the bus's keys
   std::vector<std::vector<std::string>> moduleKeys_;  // per cycle: each module's
   std::vector<std::string> pendingCells_;             // per cycle: this cycle's, by module
   std::string header_;
-  std::string error_;
 };
 
 std::string BusLogHeader(const BusFile& bus, BusLogLayout layout);

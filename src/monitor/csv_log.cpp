@@ -50,12 +50,12 @@ std::string CsvNumber(double value) {
 }
 
 CsvLog::CsvLog(std::ostream& out, std::vector<QuantityColumn> columns)
-    : out_(&out), columns_(std::move(columns)), columnOfKey_(IndexOf(columns_)), header_(CsvHeader(columns_)) {
-  put(header_ + "\r\n");
+    : output_(out), columns_(std::move(columns)), columnOfKey_(IndexOf(columns_)), header_(CsvHeader(columns_)) {
+  output_.put(header_ + "\r\n");
 }
 
 CsvLog::CsvLog(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns)
-    : file_(std::move(file)),
+    : output_(std::move(file)),
       columns_(std::move(columns)),
       columnOfKey_(IndexOf(columns_)),
       header_(CsvHeader(columns_)) {}
@@ -82,31 +82,18 @@ std::unique_ptr<CsvLog> CsvLog::OpenFile(const std::string& path, std::vector<Qu
 
 std::unique_ptr<CsvLog> CsvLog::Continue(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns,
                                          std::string* error, bool* refused) {
-  auto fail = [&](const std::string& text, bool byRule) -> std::unique_ptr<CsvLog> {
-    if (error) *error = text;
-    if (refused) *refused = byRule;
-    return nullptr;
-  };
   if (refused) *refused = false;
   std::unique_ptr<CsvLog> log(new CsvLog(std::move(file), std::move(columns)));
-  LogFile& f = *log->file_;
-  switch (ClassifyExistingLog(f.head(), log->header_)) {
-    case ExistingLog::kNothing:
-      if (!log->put(log->header_ + "\r\n")) return fail(log->error_, false);
-      break;
-    case ExistingLog::kSameColumns:
-      // A row cut short keeps its bytes; the next row starts on a line of its own.
-      if (!f.endsWithLineBreak() && !log->put(f.lineEndToFinish())) return fail(log->error_, false);
-      break;
-    case ExistingLog::kOtherColumns:
-      return fail(f.path() + " holds a log of other columns", true);
-    case ExistingLog::kOtherContent:
-      return fail(f.path() + " holds something other than a log (its first line is not a log's header)", true);
-  }
-  return log;
+  const std::optional<LogOutput::Refusal> refusal = log->output_.startOrContinue(
+      log->header_, " holds a log of other columns",
+      " holds something other than a log (its first line is not a log's header)");
+  if (!refusal) return log;
+  if (error) *error = refusal->text;
+  if (refused) *refused = refusal->byRule;
+  return nullptr;
 }
 
-bool CsvLog::put(std::string_view text) {
+bool LogOutput::put(std::string_view text) {
   if (!error_.empty()) return false;
   if (file_) {
     if (!file_->write(text)) error_ = file_->error();
@@ -114,6 +101,25 @@ bool CsvLog::put(std::string_view text) {
     error_ = "the output failed";
   }
   return error_.empty();
+}
+
+std::optional<LogOutput::Refusal> LogOutput::startOrContinue(const std::string& header, const char* otherColumns,
+                                                             const char* otherContent) {
+  const LogFile& f = *file_;
+  switch (ClassifyExistingLog(f.head(), header)) {
+    case ExistingLog::kNothing:
+      if (!put(header + "\r\n")) return Refusal{error_, false};
+      break;
+    case ExistingLog::kSameColumns:
+      // A row cut short keeps its bytes; the next row starts on a line of its own.
+      if (!f.endsWithLineBreak() && !put(f.lineEndToFinish())) return Refusal{error_, false};
+      break;
+    case ExistingLog::kOtherColumns:
+      return Refusal{f.path() + otherColumns, true};
+    case ExistingLog::kOtherContent:
+      return Refusal{f.path() + otherContent, true};
+  }
+  return std::nullopt;
 }
 
 bool CsvLog::write(const PollResult& result) {
@@ -129,7 +135,6 @@ bool CsvLog::write(const PollResult& result) {
     if (value) row += CsvNumber(*value);
   }
   row += "\r\n";
-  return put(row);
+  return output_.put(row);
 }
 
-bool CsvLog::good() const { return error_.empty(); }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,6 +15,35 @@
 
 #include "monitor/log_file.h"
 #include "monitor/poller.h"
+
+// Where a log's text goes: a log file, or a stream (standard output), every
+// write flushed; the first failure ends the writing and keeps its reason.
+class LogOutput {
+ public:
+  explicit LogOutput(std::ostream& out) : out_(&out) {}
+  explicit LogOutput(std::unique_ptr<LogFile> file) : file_(std::move(file)) {}
+
+  bool put(std::string_view text);
+  bool good() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+
+  // Over a file, for a log whose header row is `header`: starts a missing or
+  // empty file with it, continues a file that holds this log (a last row cut
+  // short ended first). Else why not: the file's path followed by `otherColumns`
+  // or `otherContent`, byRule true (a file these rules turn down), or the
+  // system's reason for a write that failed, byRule false.
+  struct Refusal {
+    std::string text;
+    bool byRule = false;
+  };
+  std::optional<Refusal> startOrContinue(const std::string& header, const char* otherColumns,
+                                         const char* otherContent);
+
+ private:
+  std::unique_ptr<LogFile> file_;
+  std::ostream* out_ = nullptr;
+  std::string error_;
+};
 
 class CsvLog {
  public:
@@ -35,18 +65,15 @@ class CsvLog {
 
   // One row; false once the output has failed (a full disk, a closed pipe).
   bool write(const PollResult& result);
-  bool good() const;
+  bool good() const { return output_.good(); }
   // Why the output failed, when it did and the reason is known.
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return output_.error(); }
   const std::string& header() const { return header_; }
 
  private:
   CsvLog(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns);
-  bool put(std::string_view text);
 
-  std::unique_ptr<LogFile> file_;
-  std::ostream* out_ = nullptr;
-  std::string error_;
+  LogOutput output_;
   std::vector<QuantityColumn> columns_;
   std::unordered_map<std::string, size_t> columnOfKey_;
   std::string header_;
