@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 
 #include "console/local_time.h"
@@ -44,9 +45,9 @@ std::string CsvLine(const std::array<std::string, kTrafficColumns>& cells) {
 
 // A CSV row stands alone in a spreadsheet: its time has the date in front.
 std::string DateOf(std::chrono::system_clock::time_point at) {
-  const std::tm& fields = LocalTimeOf(at).fields;
+  const std::tm fields = LocalTimeOf(at).fields;
   char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday);
+  std::strftime(text, sizeof text, "%Y-%m-%d", &fields);
   return text;
 }
 
