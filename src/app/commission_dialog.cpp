@@ -47,8 +47,7 @@ CommissionDialog::CommissionDialog(DiscoveryDialog::CommandRunner run, BusFile b
   log_->setFont(PaneFont());
 
   auto* form = new QFormLayout;
-  form->addRow(Utf8("总线文件："), new QLabel(Utf8(path_ + "  (" + std::to_string(bus_.baudRate) + " " +
-                                                   kLineFormats[bus_.lineFormat].text + ")"), this));
+  form->addRow(Utf8("总线文件："), new QLabel(Utf8(path_ + "  (" + LineSettingsText(bus_) + ")"), this));
   form->addRow(Utf8(kCommissionStationLabel), station_);
   form->addRow(Utf8(kCommissionModelLabel), model_);
   form->addRow(Utf8(kCommissionNameLabel), name_);

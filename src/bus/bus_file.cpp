@@ -1,5 +1,6 @@
 #include "bus/bus_file.h"
 
+#include "discovery/discovery.h"
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <set>
 
 #include "bus/atomic_file.h"
+#include "discovery/discovery.h"
 #include "discovery/probe.h"
 #include "link/link.h"
 #include "models/model_registry.h"
@@ -320,3 +322,5 @@ std::string BusFileText(const BusFile& bus) {
 bool SaveBusFile(const std::string& path, const BusFile& bus, std::string* error) {
   return ReplaceFileAtomically(path, BusFileText(bus), error);
 }
+
+std::string LineSettingsText(const BusFile& bus) { return SettingText({bus.baudRate, bus.lineFormat}); }

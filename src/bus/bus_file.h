@@ -73,5 +73,8 @@ std::string BusFileText(const BusFile& bus);
 // Writes the text atomically: a reader sees the old file or the new one, whole.
 bool SaveBusFile(const std::string& path, const BusFile& bus, std::string* error);
 
+// "9600 N,8,1": the bus's line as the console writes a line.
+std::string LineSettingsText(const BusFile& bus);
+
 // The quantity keys a model's block decodes to, in its log's column order.
 std::vector<std::string> QuantityKeysOf(const ModelEntry& model);

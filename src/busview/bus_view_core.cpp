@@ -4,7 +4,6 @@
 
 #include "bus/atomic_file.h"
 #include "console/text.h"
-#include "link/link.h"
 #include "monitor/csv_log.h"
 #include "models/model_registry.h"
 #include "monitor/monitor_texts.h"
@@ -241,7 +240,7 @@ std::string BusViewCore::reportOf(size_t module) const {
 
 std::string BusViewCore::statusText() const {
   std::string text = path_.empty() ? std::string("（未保存）") : path_;
-  appendf(text, "  %d %s  %zu 个模块", bus_.baudRate, kLineFormats[bus_.lineFormat].text, bus_.modules.size());
+  appendf(text, "  %s  %zu 个模块", LineSettingsText(bus_).c_str(), bus_.modules.size());
   if (running() || cycles_ > 0) {
     appendf(text, "  %llu 个周期", static_cast<unsigned long long>(cycles_));
     if (cycleRate_ > 0) appendf(text, "，%.2f 周期/秒", cycleRate_);

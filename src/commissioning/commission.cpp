@@ -6,6 +6,7 @@
 #include "config/comm_params.h"
 #include "config/write_protection.h"
 #include "console/console.h"
+#include "discovery/discovery.h"
 #include "discovery/probe.h"
 #include "link/link.h"
 #include "link/serial_port.h"
@@ -51,7 +52,7 @@ int BaudIndexOf(int baudRate) {
 }
 
 std::string SettingsText(int station, int baudRate, int lineFormat) {
-  return "站号 " + std::to_string(station) + "，" + std::to_string(baudRate) + " " + kLineFormats[lineFormat].text;
+  return "站号 " + std::to_string(station) + "，" + SettingText({baudRate, lineFormat});
 }
 
 // The port and the link at these settings, as a change of the combo boxes

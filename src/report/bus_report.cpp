@@ -1,17 +1,12 @@
 #include "report/bus_report.h"
 
 #include "bus/bus_poller.h"
-#include "link/link.h"
 #include "models/model_registry.h"
 #include "monitor/csv_log.h"
 
 namespace {
 
 constexpr const char* kReplyHeading = "十六进制显示接收数据：";
-
-std::string LineSettingsText(const BusFile& bus) {
-  return std::to_string(bus.baudRate) + " " + kLineFormats[bus.lineFormat].text;
-}
 
 std::string ModelName(const BusModule& module) { return module.model ? module.model->cliName : ""; }
 
