@@ -146,8 +146,8 @@ dolvane_layer(monitor    PUBLIC console modbus readers)
 dolvane_layer(discovery  PUBLIC link modbus PRIVATE console models)
 dolvane_layer(session    PUBLIC console link operations Threads::Threads PRIVATE journal)
 # The traffic list and the module finder under both windows.
-dolvane_layer(tools      PUBLIC discovery link operations PRIVATE console modbus monitor)
-dolvane_layer(layout     PUBLIC config modbus operations PRIVATE console models)
+dolvane_layer(tools      PUBLIC console discovery link operations PRIVATE modbus monitor)
+dolvane_layer(layout     PUBLIC config link modbus operations PRIVATE console models)
 # Monitoring as both windows run it, on the session and the form model.
 dolvane_layer(monitoring PUBLIC monitor PRIVATE console layout models operations session)
 dolvane_layer(bus        PUBLIC console discovery link modbus models monitor PRIVATE readers dolvane_json)

@@ -39,6 +39,14 @@ class BusViewWindow : public QWidget, private BusViewFront {
   QLabel* statusLabel() const { return status_; }
   QString cell(int row, BusColumn column) const;
 
+  // The folder the file dialogs open in: the last one used.
+  const QString& lastFolder() const { return lastFolder_; }
+  void setLastFolder(const QString& folder) { lastFolder_ = folder; }
+  // 打开…, 保存… and 调试报告…, for a menu bar too.
+  void openWithDialog();
+  bool saveWithDialog();
+  void reportWithDialog();
+
   bool openFile(const QString& path) { return core_.open(path.toStdString()); }
   void showBus(const BusFile& bus) { core_.show(bus); }
   // The module's full report, in a window of its own.
@@ -63,10 +71,7 @@ class BusViewWindow : public QWidget, private BusViewFront {
   std::string chooseLogFile(const std::string& last) override;
   void reportWritten(const std::vector<std::string>& paths) override;
 
-  void openWithDialog();
-  bool saveWithDialog();
   void startOrStop();
-  void reportWithDialog();
   void refreshAges();
 
   BusViewCore core_;

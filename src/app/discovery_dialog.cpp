@@ -13,6 +13,7 @@
 
 #include "app/cjk_fonts.h"
 #include "busview/bus_view_core.h"
+#include "layout/main_window_texts.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   cancelButton_ = NewButton(kCancelButtonText, this);
   closeButton_ = NewButton(kCloseButtonText, this);
   busButton_ = NewButton(kBusFromScanText, this);
+  followButton_ = NewButton(kFollowModuleText, this);
   progress_ = new QProgressBar(this);
   progress_->setFormat(QStringLiteral("%v/%m"));
   progress_->setTextVisible(false);  // until a run gives it a total
@@ -72,6 +74,7 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   auto* detectForm = new QFormLayout(detectGroup);
   detectForm->addRow(QString::fromUtf8(kStationLabel), station_);
   detectForm->addRow(detectButton_);
+  detectForm->addRow(followButton_);
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(scanGroup, 1);
@@ -92,6 +95,9 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   connect(cancelButton_, &QPushButton::clicked, this, &DiscoveryDialog::requestCancel);
   connect(closeButton_, &QPushButton::clicked, this, &DiscoveryDialog::reject);
   connect(busButton_, &QPushButton::clicked, this, [this] { done(kMakeBus); });
+  connect(followButton_, &QPushButton::clicked, this, [this] {
+    if (finderRun_.detectedLine()) emit followRequested(*finderRun_.detectedLine());
+  });
   setRunning(false);
 }
 
@@ -139,6 +145,7 @@ void DiscoveryDialog::setRunning(bool running) {
   cancelButton_->setEnabled(running);
   const std::optional<FinderRun::Scan>& scan = finderRun_.lastScan();
   busButton_->setEnabled(!running && scan && !scan->found.found.empty());
+  followButton_->setEnabled(!running && finderRun_.detectedLine().has_value());
   if (running) {
     progress_->setRange(0, 1);
     progress_->setValue(0);

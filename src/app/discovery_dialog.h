@@ -36,6 +36,8 @@ class DiscoveryDialog : public QDialog {
   QPushButton* cancelButton() const { return cancelButton_; }
   QProgressBar* progressBar() const { return progress_; }
   QPushButton* busButton() const { return busButton_; }
+  // 切换到新的通讯参数: enabled after a detection that found the station's line.
+  QPushButton* followButton() const { return followButton_; }
   const std::optional<FinderRun::Scan>& lastScan() const { return finderRun_.lastScan(); }
   QString resultText() const;
   bool running() const { return running_; }
@@ -44,6 +46,9 @@ class DiscoveryDialog : public QDialog {
   void detectLine();
 
   void reject() override;  // not while a run holds the port
+
+ signals:
+  void followRequested(const ModuleLine& line);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,6 +71,7 @@ class DiscoveryDialog : public QDialog {
   QPushButton* cancelButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
   QPushButton* busButton_ = nullptr;
+  QPushButton* followButton_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPlainTextEdit* results_ = nullptr;
   bool running_ = false;

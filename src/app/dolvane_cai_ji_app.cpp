@@ -8,6 +8,7 @@
 #include "app/app_icon.h"
 #include "app/cjk_fonts.h"
 #include "app/dolvane_cai_ji_dlg.h"
+#include "app/workbench_window.h"
 #include "app/main_window_layout.h"
 #include "models/demo_bus.h"
 
@@ -19,12 +20,16 @@ CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
   // Boxes and dialogs are windows of their own; they take the dialog font from here.
   QApplication::setFont(DialogFont(kMainWindowFontPoints));
   QApplication::setWindowIcon(AppIcon());
+  // QSettings files the window's remembered settings under these names.
+  QApplication::setOrganizationName(QStringLiteral("Dolvane"));
+  QApplication::setApplicationName(QStringLiteral("dolvane-console"));
 }
 
 int CDolvaneCaiJiApp::run(PortOffer offerPorts) {
-  CDolvaneCaiJiDlg window(std::move(offerPorts));
-  window.exec();
-  return 0;  // the dialog's result means nothing to the application
+  WorkbenchWindow window(std::move(offerPorts));
+  window.show();
+  QApplication::exec();
+  return 0;  // the window's end means nothing to the application
 }
 
 bool CDolvaneCaiJiApp::installChineseTexts(QApplication& qtApp) {

@@ -4,8 +4,9 @@
 class QApplication;
 class SimBus;
 
-// The application object: Qt's own texts in Chinese, the dialog font and the
-// icon, then the main window run modally; the application ends when it closes.
+// The application object: Qt's own texts in Chinese, the dialog font, the
+// icon and the names the settings are kept under, then the workbench; the
+// application ends when it closes.
 class CDolvaneCaiJiApp {
  public:
   explicit CDolvaneCaiJiApp(QApplication& qtApp);

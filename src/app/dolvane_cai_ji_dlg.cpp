@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <utility>
 
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
@@ -31,6 +32,7 @@
 #include "app/qt_form.h"
 #include "app/template_group_box.h"
 #include "app/traffic_window.h"
+#include "app/trend_plot_window.h"
 #include "app/window_placement.h"
 #include "bus/scan_to_bus.h"
 #include "console/control_ids.h"
@@ -101,6 +103,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   createControls();
   form_ = std::make_unique<QtForm>(*this);
   view_ = std::make_unique<QtSessionView>(*this, *progressBar_, std::move(offerPorts));
+  view_->setFollow([this](const ModuleLine& line) { followModule(line); });
   auto tap = std::make_unique<TrafficTap>(NewPortByName());
   tap_ = tap.get();
   session_ = std::make_unique<Session>(*view_, *view_, std::move(tap));
@@ -123,6 +126,7 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
 }
 
 CDolvaneCaiJiDlg::~CDolvaneCaiJiDlg() {
+  finder_.reset();         // its runs are the session's jobs
   busView_.reset();        // its polls run on the session
   trafficWindow_.reset();  // lets go of the tap, which the session's port owns
   session_.reset();        // ends the worker; nothing it posted runs after this
@@ -209,6 +213,7 @@ void CDolvaneCaiJiDlg::addAboutAction() {
   about->setShortcutContext(Qt::WindowShortcut);
   connect(about, &QAction::triggered, this, &CDolvaneCaiJiDlg::showAbout);
   addAction(about);
+  aboutAction_ = about;
   setContextMenuPolicy(Qt::ActionsContextMenu);
 
   // The pane keeps its copy menu and offers the About item below it.
@@ -224,17 +229,18 @@ void CDolvaneCaiJiDlg::addAboutAction() {
 
 // Tools that leave the window's own controls where they are: on the context menu too.
 void CDolvaneCaiJiDlg::addToolActions() {
-  const auto add = [this](const char* text, const QKeySequence& key, void (CDolvaneCaiJiDlg::*slot)()) {
+  const auto add = [this](Tool tool, const char* text, const QKeySequence& key) {
     auto* action = new QAction(QString::fromUtf8(text), this);
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, slot);
+    connect(action, &QAction::triggered, this, [this, tool] { showTool(tool); });
     addAction(action);
+    toolActions_[tool] = action;
   };
-  add(kTrafficItem, QKeySequence(Qt::CTRL | Qt::Key_M), &CDolvaneCaiJiDlg::openTrafficWindow);
-  add(kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F), &CDolvaneCaiJiDlg::showDiscovery);
-  add(kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B), &CDolvaneCaiJiDlg::openBusView);
-  add(kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J), &CDolvaneCaiJiDlg::openJournalWindow);
+  add(Tool::kTraffic, kTrafficItem, QKeySequence(Qt::CTRL | Qt::Key_M));
+  add(Tool::kFinder, kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F));
+  add(Tool::kBusView, kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B));
+  add(Tool::kJournal, kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J));
 
   readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem), this);
   readBeforeWrite_->setCheckable(true);
@@ -248,17 +254,38 @@ void CDolvaneCaiJiDlg::addToolActions() {
   addAction(readBeforeWrite_);
 }
 
-void CDolvaneCaiJiDlg::openJournalWindow() { showJournalWindow(); }
+void CDolvaneCaiJiDlg::setToolPresenter(ToolPresenter presenter) {
+  presenter_ = std::move(presenter);
+  monitor_->setPlotPresenter([this](QWidget& plot) { present(Tool::kTrend, plot); });
+}
+
+QAction* CDolvaneCaiJiDlg::toolAction(Tool tool) const {
+  const auto found = toolActions_.find(tool);
+  return found == toolActions_.end() ? nullptr : found->second;
+}
+
+void CDolvaneCaiJiDlg::showTool(Tool tool) {
+  switch (tool) {
+    case Tool::kTraffic: showTrafficWindow(); return;
+    case Tool::kFinder: showDiscovery(); return;
+    case Tool::kBusView: showBusView(); return;
+    case Tool::kJournal: showJournalWindow(); return;
+    case Tool::kTrend: present(Tool::kTrend, monitor_->plotWindow()); return;
+  }
+}
+
+void CDolvaneCaiJiDlg::present(Tool tool, QWidget& widget) {
+  if (presenter_) return presenter_(tool, widget);
+  widget.show();
+  widget.raise();
+  widget.activateWindow();
+}
 
 JournalWindow* CDolvaneCaiJiDlg::showJournalWindow() {
   if (!journalWindow_) journalWindow_ = new JournalWindow(journalPath_, this);
-  journalWindow_->show();
-  journalWindow_->raise();
-  journalWindow_->activateWindow();
+  present(Tool::kJournal, *journalWindow_);
   return journalWindow_;
 }
-
-void CDolvaneCaiJiDlg::openBusView() { showBusView(); }
 
 BusViewWindow* CDolvaneCaiJiDlg::showBusView() {
   if (!busView_) {
@@ -270,9 +297,7 @@ BusViewWindow* CDolvaneCaiJiDlg::showBusView() {
     });
     connect(busView_.get(), &BusViewWindow::commissionRequested, this, &CDolvaneCaiJiDlg::showCommissioning);
   }
-  busView_->show();
-  busView_->raise();
-  busView_->activateWindow();
+  present(Tool::kBusView, *busView_);
   return busView_.get();
 }
 
@@ -309,28 +334,64 @@ void CDolvaneCaiJiDlg::showScannedBus(const FinderRun::Scan& scan) {
     OpenInfoBox(view, QString::fromStdString(note), [] {});
 }
 
-void CDolvaneCaiJiDlg::openTrafficWindow() { showTrafficWindow(); }
-
 TrafficWindow* CDolvaneCaiJiDlg::showTrafficWindow() {
   if (!trafficWindow_) {
     trafficWindow_ = std::make_unique<TrafficWindow>(*tap_);
     // A child window: the main window is modal, and only its own windows take input beside it.
     trafficWindow_->setParent(this, trafficWindow_->windowFlags() | Qt::Window);
   }
-  trafficWindow_->show();
-  trafficWindow_->raise();
-  trafficWindow_->activateWindow();
+  present(Tool::kTraffic, *trafficWindow_);
   return trafficWindow_.get();
 }
 
 void CDolvaneCaiJiDlg::showDiscovery() {
+  if (presenter_) return showFinderBeside();
   if (commandRunning()) return;
   DiscoveryDialog dialog(
       [this](std::function<void(Operations&)> job, std::function<void()> done) {
         return runExclusive(std::move(job), std::move(done));
       },
       [this] { session_->requestCancel(); }, this);
+  connect(&dialog, &DiscoveryDialog::followRequested, this, &CDolvaneCaiJiDlg::followModule);
   if (dialog.exec() == DiscoveryDialog::kMakeBus && dialog.lastScan()) showScannedBus(*dialog.lastScan());
+}
+
+// Beside the window the finder is not modal: it ends (生成总线…, 关闭) by hiding.
+void CDolvaneCaiJiDlg::showFinderBeside() {
+  if (!finder_) {
+    finder_ = std::make_unique<DiscoveryDialog>(
+        [this](std::function<void(Operations&)> job, std::function<void()> done) {
+          return runExclusive(std::move(job), std::move(done));
+        },
+        [this] { session_->requestCancel(); }, this);
+    connect(finder_.get(), &DiscoveryDialog::followRequested, this, &CDolvaneCaiJiDlg::followModule);
+    connect(finder_.get(), &QDialog::finished, this, [this](int result) {
+      if (result == DiscoveryDialog::kMakeBus && finder_->lastScan()) showScannedBus(*finder_->lastScan());
+    });
+  }
+  present(Tool::kFinder, *finder_);
+}
+
+void CDolvaneCaiJiDlg::prefill(int baudIndex, int formatIndex, const QString& station, const std::string& portEntry) {
+  const int baudCount = static_cast<QComboBox*>(control(ids::kBaudRate))->count();
+  const int formatCount = static_cast<QComboBox*>(control(ids::kLineFormat))->count();
+  if (baudIndex >= 0 && baudIndex < baudCount && formatIndex >= 0 && formatIndex < formatCount) {
+    view_->lineSettingsChanged(baudIndex, formatIndex);
+    operations().OnCbnSelchangeBaudRate(baudIndex);
+    operations().OnCbnSelchangeLineFormat(formatIndex);
+  }
+  static_cast<QLineEdit*>(control(ids::kStation))->setText(station);
+  view_->setLastPortEntry(portEntry);
+}
+
+void CDolvaneCaiJiDlg::followModule(const ModuleLine& line) {
+  if (!portFree()) {
+    pendingFollow_ = line;  // the command that moved the module still holds the port
+    return;
+  }
+  view_->lineSettingsChanged(line.baudIndex, line.formatIndex);
+  static_cast<QLineEdit*>(control(ids::kStation))->setText(QString::number(line.station));
+  runExclusive([line](Operations& ops) { ops.SwitchToLine(line.baudIndex, line.formatIndex); });
 }
 
 void CDolvaneCaiJiDlg::showAbout() {
@@ -376,6 +437,8 @@ bool CDolvaneCaiJiDlg::runExclusive(std::function<void(Operations&)> job, std::f
     progressBar_->hide();
     setCommandsEnabled(true);
     if (done) done();
+    emit linkChanged();
+    if (pendingFollow_) followModule(*std::exchange(pendingFollow_, std::nullopt));
   });
 }
 
@@ -430,14 +493,20 @@ void CDolvaneCaiJiDlg::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void CDolvaneCaiJiDlg::closeEvent(QCloseEvent* event) {
+bool CDolvaneCaiJiDlg::readyToClose() {
   monitor_->stop();
   if (busView_) busView_->core().stop();
-  if (commandRunning() || monitor_->busy() || (busView_ && busView_->core().busy())) {
-    event->ignore();  // the running command or poll owns the port until it returns
-    return;
-  }
+  // The running command or poll owns the port until it returns.
+  if (commandRunning() || monitor_->busy() || (busView_ && busView_->core().busy())) return false;
   if (trafficWindow_) trafficWindow_->close();
   if (busView_) busView_->close();
+  return true;
+}
+
+void CDolvaneCaiJiDlg::closeEvent(QCloseEvent* event) {
+  if (!readyToClose()) {
+    event->ignore();
+    return;
+  }
   QDialog::closeEvent(event);
 }

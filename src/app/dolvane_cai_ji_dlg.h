@@ -1,10 +1,14 @@
 #pragma once
 #include <QDialog>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/edit_com_dialog.h"
+#include "console/console.h"
 #include "layout/form_model.h"
 #include "operations/operations.h"
 #include "tools/finder_run.h"
@@ -22,6 +26,7 @@ class TrafficTap;
 class TrafficWindow;
 class BusViewWindow;
 class JournalWindow;
+class DiscoveryDialog;
 class QAction;
 struct ControlDef;
 
@@ -55,7 +60,37 @@ class CDolvaneCaiJiDlg : public QDialog {
   JournalWindow* showJournalWindow();
   QAction* readBeforeWriteAction() const { return readBeforeWrite_; }
 
+  // The tool windows. Each appears as a window of its own beside this one,
+  // unless a presenter places it (the workbench docks them).
+  enum class Tool { kTraffic, kFinder, kBusView, kJournal, kTrend };
+  using ToolPresenter = std::function<void(Tool tool, QWidget& widget)>;
+  void setToolPresenter(ToolPresenter present);
+  // Makes the tool on first use and shows it.
+  void showTool(Tool tool);
+  // The context menu's items (F1 and the tools' keys), for a menu bar to share;
+  // the trend has none: monitoring starts it.
+  QAction* toolAction(Tool tool) const;
+  QAction* aboutAction() const { return aboutAction_; }
+
+  // Settings remembered from the last run, before the first command: the
+  // line's combo boxes (and the link's next opening), the station field and
+  // what the port dialog starts with. Nothing is opened.
+  void prefill(int baudIndex, int formatIndex, const QString& station, const std::string& portEntry);
+
+  // A module moved or was found elsewhere (切换到新的通讯参数): the combo
+  // boxes, the port opened again at them and the station field, once the
+  // command that moved it has ended.
+  void followModule(const ModuleLine& line);
+  // The window's close rules, for a window that holds this one: stops
+  // monitoring and the bus view's polls, closes the tools; false (nothing
+  // closes) while a command or a poll still holds the port.
+  bool readyToClose();
+
   static std::string welcomeText();
+
+ signals:
+  // A command ended: the port, its line or the combo boxes may have changed.
+  void linkChanged();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -67,11 +102,10 @@ class CDolvaneCaiJiDlg : public QDialog {
   QRect placeOf(const ControlDef& def, const DialogUnits& units) const;
   void addAboutAction();
   void addToolActions();
-  void openTrafficWindow();
-  void openBusView();
-  void openJournalWindow();
   // 调试新模块 into the bus view's bus file.
   void showCommissioning();
+  void present(Tool tool, QWidget& widget);
+  void showFinderBeside();
   // A bus made of the finder's last station scan, its models picked where several fit.
   void showScannedBus(const FinderRun::Scan& scan);
   void chainTabOrder();
@@ -103,5 +137,11 @@ class CDolvaneCaiJiDlg : public QDialog {
   JournalWindow* journalWindow_ = nullptr;  // a child window of this one
   std::string journalPath_;
   QAction* readBeforeWrite_ = nullptr;  // on the context menu, checked by default
+  QAction* aboutAction_ = nullptr;
+  std::map<Tool, QAction*> toolActions_;
+  ToolPresenter presenter_;
+  // The finder as a tool beside the window (with a presenter); alone it is modal.
+  std::unique_ptr<DiscoveryDialog> finder_;
+  std::optional<ModuleLine> pendingFollow_;  // clicked while the moving command ran
   QWidget* focusBeforeCommand_ = nullptr;
 };

@@ -27,13 +27,14 @@ constexpr int kEditId = 1005;
 
 }  // namespace
 
-EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered)
+EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered, const std::string& lastEntry)
     : QDialog(owner) {
   setWindowTitle(QStringLiteral(PORT_DIALOG_TITLE));
   setFont(DialogFont(kFontPoints));
   buildControls();
   fillList(offered);
-  edit_->setText(offered.empty() ? QStringLiteral("1") : QString::fromStdString(offered.front().device));
+  const std::string first = !offered.empty() ? offered.front().device : !lastEntry.empty() ? lastEntry : "1";
+  edit_->setText(QString::fromStdString(first));
   edit_->selectAll();
   edit_->setFocus();
 }

@@ -16,8 +16,9 @@ class EditComDialog : public QDialog {
   Q_OBJECT
  public:
   // `offered` comes first in the list (the simulated bus), then the ports found;
-  // the edit starts with the first offered device, else with port 1.
-  EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered);
+  // the edit starts with the first offered device, else with `lastEntry` (the
+  // port of the last run), else with port 1.
+  EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered, const std::string& lastEntry = {});
 
   // The accepted entry, as typed or picked.
   std::string portEntry() const;

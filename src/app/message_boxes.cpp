@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QAbstractButton>
 #include <QSpacerItem>
 #include <memory>
@@ -77,6 +78,20 @@ void ShowInfoBox(QWidget* owner, const QString& text) {
 
 void OpenInfoBox(QWidget* owner, const QString& text, std::function<void()> closed) {
   OpenBox(NewInfoBox(owner, text), [closed = std::move(closed)](bool) { closed(); });
+}
+
+void OpenInfoBoxOffering(QWidget* owner, const QString& text, const QString& offer,
+                         std::function<void(bool offered)> closed) {
+  QMessageBox* box = NewInfoBox(owner, text);
+  QPushButton* offered = box->addButton(offer, QMessageBox::AcceptRole);
+  offered->setAutoDefault(false);
+  box->setDefaultButton(QMessageBox::Ok);
+  box->setEscapeButton(QMessageBox::Ok);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QDialog::finished, box, [box, offered, closed = std::move(closed)] {
+    closed(box->clickedButton() == offered);
+  });
+  box->open();
 }
 
 void OpenWarningBox(QWidget* owner, const QString& text, bool cancelByDefault,

@@ -15,6 +15,10 @@ void ShowInfoBox(QWidget* owner, const QString& text);
 // modal to their owner's window only:
 // the event loop runs on, and the answer comes when the user closes the box.
 void OpenInfoBox(QWidget* owner, const QString& text, std::function<void()> closed);
+// The info box with a second button beside 确定, which stays the default:
+// `closed` hears whether the second one was clicked.
+void OpenInfoBoxOffering(QWidget* owner, const QString& text, const QString& offer,
+                         std::function<void(bool offered)> closed);
 void OpenWarningBox(QWidget* owner, const QString& text, bool cancelByDefault,
                     std::function<void(bool ok)> answered);
 // The least width of a box: its title, plus room for the window manager's

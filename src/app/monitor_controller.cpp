@@ -87,7 +87,9 @@ void MonitorController::cancelPoll() { tick_.stop(); }
 
 void MonitorController::trendStarts(const std::vector<QuantityColumn>& columns) {
   TrendPlotWindow& plot = plotWindow();
-  if (!plot.isVisible()) {
+  if (presentPlot_) {
+    presentPlot_(plot);
+  } else if (!plot.isVisible()) {
     plot.show();
     PlaceBeside(plot, window_);
   }

@@ -37,6 +37,8 @@ class MonitorController : public QObject, private MonitorFront {
   using LogFileChooser = std::function<QString(QWidget* owner, const QString& last)>;
   void setLogFileChooser(LogFileChooser choose) { chooseLogFile_ = std::move(choose); }
   TrendPlotWindow& plotWindow();
+  // Shows the trend window when monitoring starts; unset, it opens beside the window.
+  void setPlotPresenter(std::function<void(QWidget& plot)> present) { presentPlot_ = std::move(present); }
   const Poller* poller() const { return core_.poller(); }
   const PollResult& lastShown() const { return core_.lastShown(); }
   uint64_t pollsShown() const { return core_.pollsShown(); }
@@ -67,5 +69,6 @@ class MonitorController : public QObject, private MonitorFront {
   QTimer tick_;
   QTimer redraw_;
   LogFileChooser chooseLogFile_;
+  std::function<void(QWidget& plot)> presentPlot_;
   MonitorCore core_;  // last: its polls report to the members above
 };

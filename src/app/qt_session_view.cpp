@@ -68,8 +68,18 @@ void QtSessionView::showBox(BoxKind kind, const std::string& text, std::function
   }
 }
 
+void QtSessionView::showMovedNotice(const std::string& text, const ModuleLine& now,
+                                    std::function<void(bool ok)> closed) {
+  if (!follow_) return showBox(BoxKind::kNotice, text, std::move(closed));
+  OpenInfoBoxOffering(&window_, QString::fromUtf8(text), QString::fromUtf8(kFollowModuleText),
+                      [follow = follow_, now, closed = std::move(closed)](bool offered) {
+                        if (offered) follow(now);  // before the job goes on: it runs once the job ends
+                        closed(true);
+                      });
+}
+
 void QtSessionView::askPort(std::function<void(std::optional<std::string> device)> answered) {
-  auto* dialog = new EditComDialog(&window_, offerPorts_ ? offerPorts_() : std::vector<PortChoice>{});
+  auto* dialog = new EditComDialog(&window_, offerPorts_ ? offerPorts_() : std::vector<PortChoice>{}, lastPortEntry_);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(dialog, &QDialog::finished, dialog, [dialog, answered = std::move(answered)](int result) {
     answered(result == QDialog::Accepted ? std::optional<std::string>(dialog->portEntry()) : std::nullopt);

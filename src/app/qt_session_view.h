@@ -22,6 +22,12 @@ class QtSessionView : public SessionView, public FrontChannel {
   void setPaneText(const std::string& text) override;
   void showBox(BoxKind kind, const std::string& text, std::function<void(bool ok)> closed) override;
   void askPort(std::function<void(std::optional<std::string> device)> answered) override;
+  void showMovedNotice(const std::string& text, const ModuleLine& now, std::function<void(bool ok)> closed) override;
+  // What the notice's 切换到新的通讯参数 asks for; without it the notice offers nothing.
+  // What the port dialog's edit starts with when nothing is offered (the port
+  // of the last run); it opens nothing by itself.
+  void setLastPortEntry(std::string entry) { lastPortEntry_ = std::move(entry); }
+  void setFollow(std::function<void(const ModuleLine&)> follow) { follow_ = std::move(follow); }
   void portStateChanged(bool open) override;
   void lineSettingsChanged(int baudIndex, int formatIndex) override;
   void progress(int done, int total) override;
@@ -33,5 +39,7 @@ class QtSessionView : public SessionView, public FrontChannel {
   QWidget& window_;
   QProgressBar& progressBar_;
   PortOffer offerPorts_;
+  std::string lastPortEntry_;
+  std::function<void(const ModuleLine&)> follow_;
   bool followPane_ = false;  // while an operation reports progress
 };

@@ -45,12 +45,13 @@ class TrafficWindow : public QWidget {
   bool saveTo(const QString& path, SaveFormat format) const;
   // Takes whatever the tap queued since the last look.
   void drainNow();
+  // 保存…, for a menu bar too.
+  void saveWithDialog();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void saveWithDialog();
   void showRows(TrafficRows::Change change);
   void showStatus();
   void showDetail();

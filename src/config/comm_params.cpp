@@ -3,6 +3,15 @@
 #include "console/console.h"
 #include "modbus/config_word.h"
 
+namespace {
+
+// Where the module answers once it took the word.
+ModuleLine ModuleLineOf(const CommWord& word) {
+  return ModuleLine{BaudIndexForNumber(word.baudNumber), word.formatNumber, word.station};
+}
+
+}  // namespace
+
 void ChangeCommParams(OperationContext& ctx, const CommParamsRequest& request) {
   Console& console = ctx.console;
   ExchangeParams params;
@@ -20,5 +29,5 @@ void ChangeCommParams(OperationContext& ctx, const CommParamsRequest& request) {
   const ExchangeResult result = RunExchange(ctx, request.station, params);
   if (!result.ok()) return;
   console.setPaneText(result.report);
-  console.showNotice(msg::kCommParamsSet);
+  console.showMovedNotice(msg::kCommParamsSet, ModuleLineOf(*DecodeCommWord(*request.newWord)));
 }

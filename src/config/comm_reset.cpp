@@ -25,6 +25,7 @@ constexpr const char* kNotOverTcp =
 constexpr const char* kReopenFailed = "串口无法重新打开";
 
 constexpr uint16_t kStation1At9600N81 = 0x0001;
+constexpr ModuleLine kStation1At9600N81Line{3, 0, 1};
 constexpr int kAttempts = 32;
 constexpr int kSteps = kAttempts + 1;  // the confirmation is the last step
 constexpr int kBeforeConfirmMs = 2500;
@@ -123,5 +124,5 @@ void CommReset(OperationContext& ctx) {
   AppendHexDump(report, ctx.rx.bytes, ctx.rx.count, 0);
   console.setPaneText(report);
   EndJournalEntry(ctx, ExchangeError::kNone, "");
-  console.showNotice(msg::kResetDone);
+  console.showMovedNotice(msg::kResetDone, kStation1At9600N81Line);
 }

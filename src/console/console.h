@@ -7,6 +7,16 @@
 #include <optional>
 #include <string>
 
+// Where a module answers after an operation moved it or found it: the line
+// (indexes into kBaudRates and kLineFormats) and the station. A window offers
+// to follow it there.
+struct ModuleLine {
+  int baudIndex = 0;
+  int formatIndex = 0;
+  int station = 0;
+  bool operator==(const ModuleLine&) const = default;
+};
+
 class Console {
  public:
   virtual ~Console() = default;
@@ -18,6 +28,9 @@ class Console {
   // The same box for an operation that succeeded; a front that tells the two
   // apart (the CLI's exit status) overrides it.
   virtual void showNotice(const std::string& text) { showInfo(text); }
+  // That notice after an operation that moved the module to `now`; a window
+  // may offer to follow it there, the text stays the same.
+  virtual void showMovedNotice(const std::string& text, const ModuleLine& /*now*/) { showNotice(text); }
   // Warning box: title 警告, OK and Cancel; true when OK was chosen.
   virtual bool askWarning(const std::string& text) = 0;
   // The same box with Cancel as its default button, for changes to every

@@ -31,7 +31,7 @@ class BorrowedPort {
   SerialPort& port() { return port_; }
 
  private:
-  const LinkState& link_;
+  LinkState& link_;
   SerialPort& port_;
 };
 

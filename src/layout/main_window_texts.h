@@ -13,6 +13,9 @@ inline constexpr const char* kTrafficItem = "通讯监视(&M)...";
 inline constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 inline constexpr const char* kBusViewItem = "总线视图(&B)...";
 inline constexpr const char* kJournalItem = "写入记录(&J)...";
+// The button a notice offers beside 确定 after a module moved, and the
+// finder's after it found a station's line: the window follows the module.
+inline constexpr const char* kFollowModuleText = "切换到新的通讯参数";
 // Checked: the register tools read the words they replace first, for the journal.
 inline constexpr const char* kReadBeforeWriteItem = "写入前读取原值(&R)";
 

@@ -87,10 +87,12 @@ int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   return 0;
 }
 
-void ApplyLinkSettings(const LinkState& link, SerialPort& port) {
+void ApplyLinkSettings(LinkState& link, SerialPort& port) {
   port.setTimeouts(TimeoutsFor(LinkBaudRate(link)));
   const LineFormat& format = LineFormatAt(link.lineFormat);
   port.setLine(link.baudRate, format.parity, format.stopBits);
+  link.baudRateInUse = link.baudRate;
+  link.lineFormatInUse = link.lineFormat;
 }
 
 void ClosePort(LinkState& link, Console& console) {

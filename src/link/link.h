@@ -31,6 +31,10 @@ struct LinkState {
   int32_t lineFormat = 0;
   int32_t portNumber = 0;
   std::string portName;  // device path that the next OpenPort opens
+  // The line the open port was last set to. baudRate and lineFormat above are
+  // the next opening's: a change of the combo boxes waits for it.
+  int32_t baudRateInUse = 0;
+  int32_t lineFormatInUse = 0;
   // The last reply went wrong and its tail may still come: the next request
   // waits for a quiet line first.
   bool settleBeforeNextRequest = false;
@@ -77,7 +81,8 @@ bool ConsoleSetsTheLine(const LinkState& link);
 // (the name followed by "打开失败！", then the reason on a second line).
 int OpenPort(LinkState& link, SerialPort& port, Console& console);
 // Sets the port's time-outs and line from link's baud rate and format, as
-// OpenPort does; what a borrowed port is given back with.
-void ApplyLinkSettings(const LinkState& link, SerialPort& port);
+// OpenPort does, and records them as the line in use; what a borrowed port is
+// given back with.
+void ApplyLinkSettings(LinkState& link, SerialPort& port);
 // Purges, closes and marks closed; the console hears that the port closed.
 void ClosePort(LinkState& link, Console& console);

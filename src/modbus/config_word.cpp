@@ -27,6 +27,12 @@ int BaudNumberForIndex(int baudIndex) {
   return kBaudRates[baudIndex] == 9600 ? 0 : baudIndex + 1;
 }
 
+int BaudIndexForNumber(int baudNumber) {
+  if (baudNumber == 0) return 3;  // kBaudRates[3] is 9600
+  if (baudNumber >= 1 && baudNumber <= 8) return baudNumber - 1;
+  return -1;
+}
+
 int BaudRateForNumber(int baudNumber) {
   if (baudNumber == 0) return 9600;
   if (baudNumber >= 1 && baudNumber <= 8) return kBaudRates[baudNumber - 1];

@@ -39,6 +39,8 @@ int64_t ComposeCommWord(int baudNumber, int formatNumber, int station);
 // Baud number of a kBaudRates index: 9600 is sent as 0, the others as index + 1.
 // -1 for an index outside the table.
 int BaudNumberForIndex(int baudIndex);
+// kBaudRates index of a baud number 0-8 (0 is 9600); -1 for any other number.
+int BaudIndexForNumber(int baudNumber);
 // Baud rate of a baud number 0-8; 0 for any other number.
 int BaudRateForNumber(int baudNumber);
 

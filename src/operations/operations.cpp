@@ -46,6 +46,14 @@ void Operations::OnCbnSelchangeLineFormat(int index) {
   if (index >= 0) link_.lineFormat = index;
 }
 
+void Operations::SwitchToLine(int baudIndex, int formatIndex) {
+  OnCbnSelchangeBaudRate(baudIndex);
+  OnCbnSelchangeLineFormat(formatIndex);
+  if (link_.isOpen != 1) return;
+  ClosePort(link_, console_);
+  OpenPort(link_, *port_, console_);  // a failure has its box
+}
+
 void Operations::OnBnClickedReadModel(const ModelEntry& model, const StationInput& station) {
   // The journal names the model in the entries of the station's writes.
   if (RunReader(ctx_, model.reader, station) && journal_) journal_->noteModel(*station, model.cliName);

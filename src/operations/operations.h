@@ -33,6 +33,9 @@ class Operations {
   // The link's line for the next opening: indexes into kBaudRates and kLineFormats.
   void OnCbnSelchangeBaudRate(int index);
   void OnCbnSelchangeLineFormat(int index);
+  // Follows a module that moved: its line for the next opening, and an open
+  // port opened again at it at once, without the port dialog.
+  void SwitchToLine(int baudIndex, int formatIndex);
   // The handler of every model button (OnBnClickedRead4SXY, ...): the model's
   // row in the registry says what to read and how to report it.
   void OnBnClickedReadModel(const ModelEntry& model, const StationInput& station);

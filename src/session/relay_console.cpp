@@ -90,6 +90,11 @@ void RelayConsole::setPaneText(const std::string& text) {
 
 void RelayConsole::showInfo(const std::string& text) { askBox(BoxKind::kInfo, text); }
 void RelayConsole::showNotice(const std::string& text) { askBox(BoxKind::kNotice, text); }
+void RelayConsole::showMovedNotice(const std::string& text, const ModuleLine& now) {
+  ask([text, now](SessionView& view, AnswerCall answer) {
+    view.showMovedNotice(text, now, [answer = std::move(answer)](bool ok) { answer(Answer{ok, {}}); });
+  });
+}
 bool RelayConsole::askWarning(const std::string& text) { return askBox(BoxKind::kWarning, text); }
 bool RelayConsole::askCautiousWarning(const std::string& text) { return askBox(BoxKind::kCautiousWarning, text); }
 

@@ -26,6 +26,7 @@ class RelayConsole : public Console {
   void setPaneText(const std::string& text) override;
   void showInfo(const std::string& text) override;
   void showNotice(const std::string& text) override;
+  void showMovedNotice(const std::string& text, const ModuleLine& now) override;
   bool askWarning(const std::string& text) override;
   bool askCautiousWarning(const std::string& text) override;
   std::optional<std::string> askPort() override;

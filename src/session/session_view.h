@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "console/console.h"
+
 enum class BoxKind {
   kInfo,             // 提示, OK only: an operation failed
   kNotice,           // 提示, OK only: an operation succeeded
@@ -23,6 +25,11 @@ class SessionView {
   // so a box destroyed with its window never leaves the worker waiting. Calling
   // it after the session has ended is harmless.
   virtual void showBox(BoxKind kind, const std::string& text, std::function<void(bool ok)> closed) = 0;
+  // A notice after an operation moved the module to `now`: a window may add a
+  // button that follows it there. The same rules as for `closed`.
+  virtual void showMovedNotice(const std::string& text, const ModuleLine& /*now*/, std::function<void(bool ok)> closed) {
+    showBox(BoxKind::kNotice, text, std::move(closed));
+  }
   // The port dialog; `answered` takes the device, or nothing on Cancel. The
   // same rules as for `closed`.
   virtual void askPort(std::function<void(std::optional<std::string> device)> answered) = 0;

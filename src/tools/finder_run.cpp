@@ -1,5 +1,8 @@
 #include "tools/finder_run.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "console/console.h"
 #include "discovery/discovery.h"
 #include "link/link.h"
@@ -42,6 +45,20 @@ std::string DetectionReport(const LineDetection& detection, int station) {
   if (detection.parityHidden)
     text += "此串口不传送校验位（伪终端）：仅校验位不同的设置应答相同，无法分辨校验位。\n";
   return text;
+}
+
+// One setting, or settings that differ only in a parity the port does not carry.
+std::optional<ModuleLine> OneLine(const LineDetection& detection, int station) {
+  if (detection.end != DiscoveryEnd::kDone || detection.answered.empty()) return std::nullopt;
+  const LineSetting& first = detection.answered.front();
+  for (const LineSetting& setting : detection.answered) {
+    const bool alike = setting.baudRate == first.baudRate &&
+                       LineFormatAt(setting.formatIndex).stopBits == LineFormatAt(first.formatIndex).stopBits;
+    if (!alike || (!detection.parityHidden && setting.formatIndex != first.formatIndex)) return std::nullopt;
+  }
+  const auto rate = std::find(std::begin(kBaudRates), std::end(kBaudRates), first.baudRate);
+  if (rate == std::end(kBaudRates)) return std::nullopt;
+  return ModuleLine{static_cast<int>(rate - std::begin(kBaudRates)), first.formatIndex, station};
 }
 
 bool Refused(DiscoveryEnd end) {
@@ -104,9 +121,11 @@ FinderRun::Job FinderRun::scanStations(int from, int to, int turnaroundMs, Progr
 }
 
 FinderRun::Job FinderRun::detectLine(int station, int turnaroundMs, Progress progress) {
+  state_->detected.reset();
   return start(
-      [station](OperationContext& ctx, int turnaround, const std::function<bool()>& cancelled) {
+      [station, state = state_](OperationContext& ctx, int turnaround, const std::function<bool()>& cancelled) {
         const LineDetection detection = DetectLine(ctx, station, {turnaround, cancelled});
+        state->detected = OneLine(detection, station);
         return Refused(detection.end) ? std::string() : DetectionReport(detection, station);
       },
       turnaroundMs, std::move(progress));

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "console/console.h"
 #include "discovery/discovery.h"
 #include "discovery/probe.h"
 #include "operations/operations.h"
@@ -64,12 +65,17 @@ class FinderRun {
     int lineFormat = 0;
   };
   const std::optional<Scan>& lastScan() const { return state_->scan; }
+  // The line the last detection found the station on, when it names one
+  // (settings a pty cannot tell apart by parity count as one): a window
+  // offers to follow the module there.
+  const std::optional<ModuleLine>& detectedLine() const { return state_->detected; }
 
  private:
   struct State {
     std::atomic<bool> cancelled{false};
     std::string report;  // written by the job, read after its done
     std::optional<Scan> scan;  // likewise
+    std::optional<ModuleLine> detected;  // likewise
   };
   Job start(std::function<std::string(OperationContext&, int turnaroundMs, const std::function<bool()>& cancelled)> run,
             int turnaroundMs, Progress progress);

@@ -1,0 +1,251 @@
+#include "app/workbench_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <algorithm>
+
+#include "app/bus_view_window.h"
+#include "app/main_window_layout.h"
+#include "app/tool_dock.h"
+#include "app/traffic_window.h"
+#include "app/window_placement.h"
+#include "console/control_ids.h"
+#include "layout/main_window_texts.h"
+#include "layout/port_status.h"
+
+namespace {
+
+// Where the settings keep what the window remembers.
+namespace key {
+constexpr const char* kGeometry = "window/geometry";
+constexpr const char* kDocks = "window/docks";
+constexpr const char* kPort = "port/entry";
+constexpr const char* kBaudIndex = "line/baudIndex";
+constexpr const char* kFormatIndex = "line/formatIndex";
+constexpr const char* kStation = "form/station";
+constexpr const char* kBusFolder = "folders/bus";
+}  // namespace key
+// TODO(lead): the trend's picks and span, once the reworked trend window
+// offers them as values of its own (store them here beside the rest).
+
+// Room a dock opened beside the dialog asks for, in pixels, where the screen has it.
+constexpr int kDockWidth = 540;
+
+QComboBox* Combo(const CDolvaneCaiJiDlg& dialog, int id) { return static_cast<QComboBox*>(dialog.control(id)); }
+QLineEdit* Field(const CDolvaneCaiJiDlg& dialog, int id) { return static_cast<QLineEdit*>(dialog.control(id)); }
+
+}  // namespace
+
+WorkbenchWindow::WorkbenchWindow(PortOffer offerPorts) {
+  setWindowTitle(QString::fromStdString(MainWindowTitle()));
+  setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
+
+  dialog_ = new CDolvaneCaiJiDlg(std::move(offerPorts));
+  dialog_->setWindowFlags(Qt::Widget);  // embedded: its layout, size and keys stay its own
+  setCentralWidget(dialog_);
+  dialog_->setToolPresenter([this](Tool tool, QWidget& widget) { present(tool, widget); });
+
+  createToolDocks();
+  createMenus();
+  portStatus_ = new QLabel(this);
+  portStatus_->setObjectName(QStringLiteral("portStatus"));
+  statusBar()->addWidget(portStatus_, 1);
+  statusBar()->setSizeGripEnabled(false);
+  connect(dialog_, &CDolvaneCaiJiDlg::linkChanged, this, &WorkbenchWindow::showPortStatus);
+
+  restoreSettings();
+  showPortStatus();
+}
+
+// The dialog goes first: its tools in the docks are its own, and they let go of
+// the session before the session ends.
+WorkbenchWindow::~WorkbenchWindow() { delete dialog_; }
+
+QDockWidget* WorkbenchWindow::newDock(const QString& objectName, const QString& title) {
+  auto* dock = new ToolDock(title, this);
+  dock->setObjectName(objectName);  // saveState names docks by it
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  if (firstDock_) tabifyDockWidget(firstDock_, dock);
+  else firstDock_ = dock;
+  dock->hide();  // a first start shows the dialog alone
+  if (viewMenu_) viewMenu_->insertAction(viewMenu_->actions().value(viewMenu_->actions().size() - 2), dock->toggleViewAction());
+  return dock;
+}
+
+void WorkbenchWindow::createToolDocks() {
+  const struct {
+    Tool tool;
+    const char* name;
+    const char* title;
+  } tools[] = {
+      {Tool::kTrend, "trendDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "监视")},
+      {Tool::kTraffic, "trafficDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "通讯监视")},
+      {Tool::kBusView, "busViewDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "总线视图")},
+      {Tool::kFinder, "finderDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "查找模块")},
+      {Tool::kJournal, "journalDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "写入记录")},
+  };
+  for (const auto& t : tools) {
+    auto* dock = static_cast<ToolDock*>(newDock(QString::fromLatin1(t.name), tr(t.title)));
+    const Tool tool = t.tool;
+    dock->setOpener([this, tool] { dialog_->showTool(tool); });
+    docks_[tool] = dock;
+  }
+}
+
+void WorkbenchWindow::createMenus() {
+  createFileMenu();
+
+  // The dialog's own items: one action each, so a key does not fire twice;
+  // from the menu bar they work whichever window or dock has the focus.
+  const auto shared = [this](QAction* action) {
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    return action;
+  };
+  toolMenu_ = menuBar()->addMenu(tr("工具(&T)"));
+  QAction* monitor = toolMenu_->addAction(tr("监视(&W)..."));
+  connect(monitor, &QAction::triggered, this, [this] { dialog_->showTool(Tool::kTrend); });
+  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kTraffic)));
+  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kFinder)));
+  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kBusView)));
+  registerTable_ = toolMenu_->addAction(tr("寄存器表(&R)..."));
+  registerTable_->setObjectName(QStringLiteral("registerTableAction"));
+  registerTable_->setVisible(false);  // until the table's dock is added
+  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kJournal)));
+  toolMenu_->addSeparator();
+  toolMenu_->addAction(dialog_->readBeforeWriteAction());
+
+  viewMenu_ = menuBar()->addMenu(tr("视图(&V)"));
+  for (const auto& [tool, dock] : docks_) viewMenu_->addAction(dock->toggleViewAction());
+  viewMenu_->addSeparator();
+  QAction* statusShown = viewMenu_->addAction(tr("状态栏(&S)"));
+  statusShown->setCheckable(true);
+  statusShown->setChecked(true);
+  connect(statusShown, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+  QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
+  help->addAction(shared(dialog_->aboutAction()));
+}
+
+// The bus view's and the traffic window's own 打开…/保存…/调试报告… behind the
+// menu's items: each shows its tool first, so its box has its window.
+QMenu* WorkbenchWindow::createFileMenu() {
+  QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
+  const auto onBusView = [this](void (BusViewWindow::*act)()) {
+    return [this, act] { (dialog_->showBusView()->*act)(); };
+  };
+  connect(file->addAction(tr("打开总线文件(&O)...")), &QAction::triggered, this,
+          onBusView(&BusViewWindow::openWithDialog));
+  connect(file->addAction(tr("保存总线文件(&S)...")), &QAction::triggered, this,
+          [this] { dialog_->showBusView()->saveWithDialog(); });
+  file->addSeparator();
+  connect(file->addAction(tr("导出调试报告(&R)...")), &QAction::triggered, this,
+          onBusView(&BusViewWindow::reportWithDialog));
+  connect(file->addAction(tr("导出通讯记录(&E)...")), &QAction::triggered, this,
+          [this] { dialog_->showTrafficWindow()->saveWithDialog(); });
+  file->addSeparator();
+  connect(file->addAction(tr("退出(&X)")), &QAction::triggered, this, &QWidget::close);
+  return file;
+}
+
+QDockWidget* WorkbenchWindow::addToolDock(const QString& objectName, const QString& title, QWidget* widget,
+                                          QAction* menuAction) {
+  auto* dock = static_cast<ToolDock*>(newDock(objectName, title));
+  if (widget) {
+    dock->hold(*widget);
+    dock->hide();
+  }
+  if (menuAction) {
+    menuAction->setVisible(true);
+    menuAction->setShortcutContext(Qt::ApplicationShortcut);
+    if (!menuAction->associatedObjects().contains(toolMenu_)) toolMenu_->addAction(menuAction);
+    connect(menuAction, &QAction::triggered, this, [this, dock] { showDock(dock); });
+  }
+  return dock;
+}
+
+void WorkbenchWindow::present(Tool tool, QWidget& widget) {
+  auto* dock = static_cast<ToolDock*>(docks_.at(tool));
+  if (tool == Tool::kBusView && dock->widget() != &widget)
+    static_cast<BusViewWindow&>(widget).setLastFolder(busFolder_);
+  dock->hold(widget);
+  showDock(dock);
+}
+
+void WorkbenchWindow::showDock(QDockWidget* dock) {
+  const bool opening = dock->isHidden();
+  if (opening) makeRoomFor(dock);
+  dock->show();
+  dock->raise();
+  if (opening && !dock->isFloating()) resizeDocks({dock}, {kDockWidth}, Qt::Horizontal);
+  if (dock->widget()) dock->widget()->setFocus();
+}
+
+// A dock opens beside the dialog, which keeps its size: the window grows to
+// the right as far as the screen allows, and moves left to stay on it.
+void WorkbenchWindow::makeRoomFor(QDockWidget* dock) {
+  if (dock->isFloating() || isMaximized() || isFullScreen() || !screen()) return;
+  const QRect room = screen()->availableGeometry();
+  const int frameExtra = frameGeometry().width() - width();
+  const int wanted = std::min(room.width() - frameExtra, centralWidget()->width() + kDockWidth);
+  if (width() >= wanted) return;
+  resize(wanted, height());
+  const QRect frame = frameGeometry();
+  if (frame.right() > room.right()) move(std::max(room.left(), room.right() + 1 - frame.width()), frame.top());
+}
+
+void WorkbenchWindow::showPortStatus() {
+  const LinkState& link = dialog_->operations().link();
+  const int baudIndex = Combo(*dialog_, ids::kBaudRate)->currentIndex();
+  const int formatIndex = Combo(*dialog_, ids::kLineFormat)->currentIndex();
+  portStatus_->setText(QString::fromStdString(PortStatusText(link, baudIndex, formatIndex)));
+}
+
+void WorkbenchWindow::restoreSettings() {
+  const QSettings settings;
+  // A first start: the window as the dialog alone would open, centred.
+  if (!restoreGeometry(settings.value(key::kGeometry).toByteArray())) {
+    adjustSize();
+    CentreOnScreen(*this);
+  }
+  restoreState(settings.value(key::kDocks).toByteArray());
+  const int baudIndex = settings.value(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex()).toInt();
+  const int formatIndex = settings.value(key::kFormatIndex, Combo(*dialog_, ids::kLineFormat)->currentIndex()).toInt();
+  const QString station = settings.value(key::kStation, Field(*dialog_, ids::kStation)->text()).toString();
+  dialog_->prefill(baudIndex, formatIndex, station, settings.value(key::kPort).toString().toStdString());
+  busFolder_ = settings.value(key::kBusFolder).toString();
+}
+
+void WorkbenchWindow::saveSettings() const {
+  QSettings settings;
+  settings.setValue(key::kGeometry, saveGeometry());
+  settings.setValue(key::kDocks, saveState());
+  const std::string& port = dialog_->operations().link().portName;
+  if (!port.empty()) settings.setValue(key::kPort, QString::fromStdString(port));
+  settings.setValue(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex());
+  settings.setValue(key::kFormatIndex, Combo(*dialog_, ids::kLineFormat)->currentIndex());
+  settings.setValue(key::kStation, Field(*dialog_, ids::kStation)->text());
+  const auto* busView = static_cast<BusViewWindow*>(docks_.at(Tool::kBusView)->widget());
+  settings.setValue(key::kBusFolder, busView ? busView->lastFolder() : busFolder_);
+}
+
+// The dialog's close rules: nothing closes while a command or a poll holds the
+// port. The layout is taken before the tools close with the dialog.
+void WorkbenchWindow::closeEvent(QCloseEvent* event) {
+  if (dialog_->commandRunning()) {
+    event->ignore();
+    return;
+  }
+  saveSettings();
+  if (!dialog_->readyToClose()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The workbench: the system's dialog, unchanged, as the central widget of a
+// main window with a menu bar, a status bar that names the open port and the
+// line it really uses, and the tool windows as docks beside the dialog. What
+// the user set (port, line, station, window and docks, last folder) is
+// remembered between runs; a first start looks as the dialog alone.
+#include <QMainWindow>
+#include <map>
+
+#include "app/dolvane_cai_ji_dlg.h"
+#include "app/edit_com_dialog.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMenu;
+
+class WorkbenchWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  using Tool = CDolvaneCaiJiDlg::Tool;
+
+  // Reads the remembered settings (QSettings under the application's names).
+  explicit WorkbenchWindow(PortOffer offerPorts = {});
+  ~WorkbenchWindow() override;
+
+  CDolvaneCaiJiDlg& dialog() const { return *dialog_; }
+  QDockWidget* dock(Tool tool) const { return docks_.at(tool); }
+  QLabel* portStatus() const { return portStatus_; }
+
+  // A tool that is not the dialog's (the register table) as a dock like the
+  // others: closed at first, tabbed with them, its toggle on the 视图 menu;
+  // `menuAction` (on the 工具 menu) shows it.
+  QDockWidget* addToolDock(const QString& objectName, const QString& title, QWidget* widget, QAction* menuAction);
+  // 工具 > 寄存器表, hidden until a dock is added for it.
+  QAction* registerTableAction() const { return registerTable_; }
+
+  // What is remembered: written when the window closes.
+  void saveSettings() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QDockWidget* newDock(const QString& objectName, const QString& title);
+  void createToolDocks();
+  void createMenus();
+  QMenu* createFileMenu();
+  void present(Tool tool, QWidget& widget);
+  void showDock(QDockWidget* dock);
+  void makeRoomFor(QDockWidget* dock);
+  void showPortStatus();
+  void restoreSettings();
+
+  CDolvaneCaiJiDlg* dialog_ = nullptr;  // the central widget; deleted first
+  std::map<Tool, QDockWidget*> docks_;
+  QDockWidget* firstDock_ = nullptr;  // the others tab with it
+  QMenu* toolMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
+  QAction* registerTable_ = nullptr;
+  QLabel* portStatus_ = nullptr;
+  QString busFolder_;  // the bus view's last folder, until it exists
+};
