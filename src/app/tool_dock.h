@@ -3,7 +3,9 @@
 // dock closes the tool (a tool that refuses keeps the dock open), and a tool
 // that hides itself (a dialog that ended, a trend with nothing to show) takes
 // the dock with it. A tool made on first use is asked for when the dock opens
-// empty (the 视图 toggle, a restored layout).
+// empty (the 视图 toggle, a restored layout). The tool keeps the least size
+// it was laid out for and scrolls in a dock narrower than that: beside the
+// dialog on a small screen, the window must not outgrow the screen.
 #include <QDockWidget>
 #include <functional>
 
@@ -16,6 +18,7 @@ class ToolDock : public QDockWidget {
   void setOpener(std::function<void()> open) { open_ = std::move(open); }
   // Takes `tool` in (once) and shows it.
   void hold(QWidget& tool);
+  QWidget* tool() const { return tool_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -24,5 +27,6 @@ class ToolDock : public QDockWidget {
 
  private:
   std::function<void()> open_;
+  QWidget* tool_ = nullptr;
   bool closing_ = false;
 };

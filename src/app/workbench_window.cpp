@@ -172,7 +172,7 @@ QDockWidget* WorkbenchWindow::addToolDock(const QString& objectName, const QStri
 
 void WorkbenchWindow::present(Tool tool, QWidget& widget) {
   auto* dock = static_cast<ToolDock*>(docks_.at(tool));
-  if (tool == Tool::kBusView && dock->widget() != &widget)
+  if (tool == Tool::kBusView && dock->tool() != &widget)
     static_cast<BusViewWindow&>(widget).setLastFolder(busFolder_);
   dock->hold(widget);
   showDock(dock);
@@ -184,7 +184,7 @@ void WorkbenchWindow::showDock(QDockWidget* dock) {
   dock->show();
   dock->raise();
   if (opening && !dock->isFloating()) resizeDocks({dock}, {kDockWidth}, Qt::Horizontal);
-  if (dock->widget()) dock->widget()->setFocus();
+  if (auto* tool = static_cast<ToolDock*>(dock)->tool()) tool->setFocus();
 }
 
 // A dock opens beside the dialog, which keeps its size: the window grows to
@@ -231,7 +231,7 @@ void WorkbenchWindow::saveSettings() const {
   settings.setValue(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex());
   settings.setValue(key::kFormatIndex, Combo(*dialog_, ids::kLineFormat)->currentIndex());
   settings.setValue(key::kStation, Field(*dialog_, ids::kStation)->text());
-  const auto* busView = static_cast<BusViewWindow*>(docks_.at(Tool::kBusView)->widget());
+  const auto* busView = static_cast<BusViewWindow*>(static_cast<ToolDock*>(docks_.at(Tool::kBusView))->tool());
   settings.setValue(key::kBusFolder, busView ? busView->lastFolder() : busFolder_);
 }
 

@@ -38,18 +38,19 @@ TEST_F(CommParams, WorkedExamplesWriteTheWordAndLeaveTheLinkAlone) {
     const char* newStation;
     Bytes request;
     const char* confirmTail;
+    ModuleLine moved;  // where the module answers afterwards: the typed result the window follows
   } cases[] = {
       {3, 1, "5", {0x01, 0x06, 0x00, 0x03, 0x10, 0x05, 0xB4, 0x09},
-       "波特率号：0=9600BPS。\r\n校验值号：1=E,8,1。\r\n模块站号：5。"},
+       "波特率号：0=9600BPS。\r\n校验值号：1=E,8,1。\r\n模块站号：5。", {3, 1, 5}},
       {7, 3, "247", {0x01, 0x06, 0x00, 0x03, 0x38, 0xF7, 0x2B, 0x8C},
-       "波特率号：8=115200BPS。\r\n校验值号：3=N,8,2。\r\n模块站号：247。"},
+       "波特率号：8=115200BPS。\r\n校验值号：3=N,8,2。\r\n模块站号：247。", {7, 3, 247}},
       {1, 0, "1", {0x01, 0x06, 0x00, 0x03, 0x02, 0x01},
-       "波特率号：2=2400BPS。\r\n校验值号：0=N,8,1。\r\n模块站号：1。"},
+       "波特率号：2=2400BPS。\r\n校验值号：0=N,8,1。\r\n模块站号：1。", {1, 0, 1}},
       // Untouched combo boxes: 9600 and "N,8,1" travel as zeros (word 0x0001).
       {3, 0, "1", {0x01, 0x06, 0x00, 0x03, 0x00, 0x01},
-       "波特率号：0=9600BPS。\r\n校验值号：0=N,8,1。\r\n模块站号：1。"},
+       "波特率号：0=9600BPS。\r\n校验值号：0=N,8,1。\r\n模块站号：1。", {3, 0, 1}},
       {2, 2, " 12x", {0x01, 0x06, 0x00, 0x03, 0x23, 0x0C},
-       "波特率号：3=4800BPS。\r\n校验值号：2=O,8,1。\r\n模块站号：12。"},
+       "波特率号：3=4800BPS。\r\n校验值号：2=O,8,1。\r\n模块站号：12。", {2, 2, 12}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.confirmTail);
@@ -74,6 +75,8 @@ TEST_F(CommParams, WorkedExamplesWriteTheWordAndLeaveTheLinkAlone) {
     EXPECT_EQ(console.boxes[0].text, std::string(kConfirmHead) + c.confirmTail);
     EXPECT_EQ(console.boxes[1].kind, "提示");
     EXPECT_EQ(console.boxes[1].text, "通讯参数设置成功！");
+    ASSERT_FALSE(console.moved.empty());
+    EXPECT_EQ(console.moved.back(), c.moved);
     EXPECT_EQ(console.pane, RequestSection(request) +
                                 kReceivedHeading + Hex(request));
     // The module changes, the console does not: same port, same line, same combos.

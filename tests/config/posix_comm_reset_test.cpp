@@ -109,6 +109,7 @@ TEST_F(CommResetScripted, TriesEverySettingThenConfirmsAtStation1And9600) {
   EXPECT_EQ(console.boxes[0].text, kWarning);
   EXPECT_EQ(console.boxes[1].kind, "提示");
   EXPECT_EQ(console.boxes[1].text, "重置成功！站号：01，波特率：9600，N，8，1");
+  EXPECT_EQ(console.moved, std::vector<ModuleLine>{(ModuleLine{3, 0, 1})});  // what a window may follow
   ExpectOpenAt(3, 0);
   EXPECT_EQ(console.captions[ids::kOpenPort], "关闭串口");
 }

@@ -29,6 +29,7 @@ class FakeConsole : public Console, public FormView {
   std::vector<Box> boxes;
   std::deque<bool> warningAnswers;
   std::optional<std::string> portAnswer;
+  std::vector<ModuleLine> moved;  // where the notices said the module went
   int pausedMs = 0;
 
   std::string fieldText(int id) const override {
@@ -63,6 +64,10 @@ class FakeConsole : public Console, public FormView {
     combos[ids::kLineFormat] = formatIndex;
   }
   std::optional<std::string> askPort() override { return portAnswer; }
+  void showMovedNotice(const std::string& text, const ModuleLine& now) override {
+    moved.push_back(now);
+    showNotice(text);
+  }
 
   // Presses a control as the window does: its job, bound to the form now, run
   // at once; false for a control without a command.

@@ -69,3 +69,17 @@ TEST_F(FinderRunTest, ARefusedRunLeavesItsBoxAlone) {
   ASSERT_EQ(console.boxes.size(), 1u);
   EXPECT_EQ(console.boxes[0].text, "非法的站号！");
 }
+
+// The line a detection names, for a window to follow the module there: on a
+// pty the settings that differ only in parity answer alike and count as one;
+// a station that answers nowhere names none.
+TEST_F(FinderRunTest, DetectionNamesTheLineAWindowMayFollow) {
+  AddModule({.station = 7, .model = SimOf("4SXY"), .baudRate = 19200, .lineFormat = 0});
+  OpenBus();
+  run.detectLine(7, kTurnaroundField.initial, {})(ops);
+  ASSERT_TRUE(run.detectedLine()) << run.report();
+  EXPECT_EQ(*run.detectedLine(), (ModuleLine{4, 0, 7}));
+
+  run.detectLine(8, kTurnaroundField.initial, {})(ops);
+  EXPECT_FALSE(run.detectedLine()) << run.report();
+}
