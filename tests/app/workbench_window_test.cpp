@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -252,4 +253,30 @@ TEST_F(WorkbenchTest, TheNextStartHasThePortLineStationWindowAndDocks) {
   click(next, ids::kOpenPort);
   EXPECT_EQ(filledIn, QString::fromStdString(bus->devicePath()));
   EXPECT_EQ(next.dialog().operations().link().isOpen, 0);
+}
+
+// The tools' keys reach their docks from another dock, floating or not; the
+// docks open on the right, tabbed together, and the window stays on the screen.
+TEST_F(WorkbenchTest, ToolKeysWorkFromAnyDock) {
+  WorkbenchWindow workbench;
+  show(workbench);
+  workbench.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&workbench));
+  QTest::keyClick(workbench.dialog().control(ids::kStation), Qt::Key_J, Qt::ControlModifier);
+  QDockWidget* journal = workbench.dock(WorkbenchWindow::Tool::kJournal);
+  ASSERT_TRUE(journal->isVisible());
+  EXPECT_EQ(workbench.dockWidgetArea(journal), Qt::RightDockWidgetArea);
+  EXPECT_LE(workbench.frameGeometry().right(), workbench.screen()->availableGeometry().right());
+
+  journal->setFloating(true);
+  journal->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(journal));
+  QWidget* inJournal = journal->findChild<QLineEdit*>();
+  ASSERT_NE(inJournal, nullptr);
+  inJournal->setFocus();
+  QTest::keyClick(inJournal, Qt::Key_M, Qt::ControlModifier);
+  QDockWidget* traffic = workbench.dock(WorkbenchWindow::Tool::kTraffic);
+  EXPECT_TRUE(traffic->isVisible());
+  EXPECT_EQ(workbench.dockWidgetArea(traffic), Qt::RightDockWidgetArea);
+  EXPECT_FALSE(traffic->isFloating());
 }
