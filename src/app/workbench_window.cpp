@@ -222,10 +222,10 @@ void WorkbenchWindow::restoreSettings() {
   busFolder_ = settings.value(key::kBusFolder).toString();
 }
 
-void WorkbenchWindow::saveSettings() const {
+void WorkbenchWindow::saveSettings(const QByteArray& docks) const {
   QSettings settings;
   settings.setValue(key::kGeometry, saveGeometry());
-  settings.setValue(key::kDocks, saveState());
+  settings.setValue(key::kDocks, docks);
   const std::string& port = dialog_->operations().link().portName;
   if (!port.empty()) settings.setValue(key::kPort, QString::fromStdString(port));
   settings.setValue(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex());
@@ -236,16 +236,14 @@ void WorkbenchWindow::saveSettings() const {
 }
 
 // The dialog's close rules: nothing closes while a command or a poll holds the
-// port. The layout is taken before the tools close with the dialog.
+// port. The settings are read once it is free; the layout before the tools
+// close with the dialog.
 void WorkbenchWindow::closeEvent(QCloseEvent* event) {
-  if (dialog_->commandRunning()) {
-    event->ignore();
-    return;
-  }
-  saveSettings();
+  const QByteArray docks = saveState();
   if (!dialog_->readyToClose()) {
     event->ignore();
     return;
   }
+  saveSettings(docks);
   QMainWindow::closeEvent(event);
 }

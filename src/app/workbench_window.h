@@ -35,9 +35,6 @@ class WorkbenchWindow : public QMainWindow {
   // 工具 > 寄存器表, hidden until a dock is added for it.
   QAction* registerTableAction() const { return registerTable_; }
 
-  // What is remembered: written when the window closes.
-  void saveSettings() const;
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -51,6 +48,9 @@ class WorkbenchWindow : public QMainWindow {
   void makeRoomFor(QDockWidget* dock);
   void showPortStatus();
   void restoreSettings();
+  // Written when the window closes; `docks` is the dock layout as it was
+  // before the tools closed with the dialog.
+  void saveSettings(const QByteArray& docks) const;
 
   CDolvaneCaiJiDlg* dialog_ = nullptr;  // the central widget; deleted first
   std::map<Tool, QDockWidget*> docks_;

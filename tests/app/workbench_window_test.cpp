@@ -280,3 +280,19 @@ TEST_F(WorkbenchTest, ToolKeysWorkFromAnyDock) {
   EXPECT_EQ(workbench.dockWidgetArea(traffic), Qt::RightDockWidgetArea);
   EXPECT_FALSE(traffic->isFloating());
 }
+
+// Closing the window runs the dialog's rules: not while a command holds the port.
+TEST_F(WorkbenchTest, ClosingWaitsForTheCommandThatHoldsThePort) {
+  std::unique_ptr<SimBus> bus = StartDemoBus();
+  WorkbenchWindow workbench;
+  show(workbench);
+  openPort(workbench, bus->devicePath());
+  field(workbench, ids::kStation)->setText("99");  // nobody answers: the read waits out its time-out
+  NoticeAnswerer boxes(false);
+  QTest::mouseClick(qobject_cast<QPushButton*>(workbench.dialog().control(ids::kRead4SXY)), Qt::LeftButton);
+  ASSERT_TRUE(workbench.dialog().commandRunning());
+  EXPECT_FALSE(workbench.close());
+  EXPECT_TRUE(workbench.isVisible());
+  apptest::WaitForCommand(workbench.dialog());
+  EXPECT_TRUE(workbench.close());
+}
