@@ -29,6 +29,7 @@
 #include "app/monitor_controller.h"
 #include "app/qt_session_view.h"
 #include "app/qt_form.h"
+#include "app/register_table_pane.h"
 #include "app/template_group_box.h"
 #include "app/traffic_window.h"
 #include "app/window_placement.h"
@@ -43,6 +44,7 @@
 #include "monitoring/monitor_layout.h"
 #include "session/session.h"
 #include "session/window_set_up.h"
+#include "tools/register_table.h"
 
 namespace {
 
@@ -101,6 +103,8 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   createControls();
   form_ = std::make_unique<QtForm>(*this);
   view_ = std::make_unique<QtSessionView>(*this, *progressBar_, std::move(offerPorts));
+  view_->showRegistersIn([this](const StationRegisters& block) { registersRead(block); },
+                         [this](const StationRegisters& block) { registersWritten(block); });
   auto tap = std::make_unique<TrafficTap>(NewPortByName());
   tap_ = tap.get();
   session_ = std::make_unique<Session>(*view_, *view_, std::move(tap));
@@ -235,6 +239,7 @@ void CDolvaneCaiJiDlg::addToolActions() {
   add(kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F), &CDolvaneCaiJiDlg::showDiscovery);
   add(kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B), &CDolvaneCaiJiDlg::openBusView);
   add(kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J), &CDolvaneCaiJiDlg::openJournalWindow);
+  add(kRegisterTableItem, QKeySequence(Qt::CTRL | Qt::Key_T), &CDolvaneCaiJiDlg::openRegisterTable);
 
   readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem), this);
   readBeforeWrite_->setCheckable(true);
@@ -256,6 +261,40 @@ JournalWindow* CDolvaneCaiJiDlg::showJournalWindow() {
   journalWindow_->raise();
   journalWindow_->activateWindow();
   return journalWindow_;
+}
+
+void CDolvaneCaiJiDlg::openRegisterTable() { showRegisterTable(); }
+
+RegisterTablePane* CDolvaneCaiJiDlg::registerTablePane() {
+  if (!registerTable_) {
+    registerTable_ = new RegisterTablePane(
+        [this](std::function<void(Operations&)> job, std::function<void()> done) {
+          return runExclusive(std::move(job), std::move(done));
+        },
+        this);
+    registerTable_->setWindowFlags(registerTable_->windowFlags() | Qt::Window);
+    registerTable_->setEditable(portFree());
+    if (lastRead_) registerTable_->showRead(*lastRead_);
+  }
+  return registerTable_;
+}
+
+RegisterTablePane* CDolvaneCaiJiDlg::showRegisterTable() {
+  RegisterTablePane* pane = registerTablePane();
+  pane->show();
+  pane->raise();
+  pane->activateWindow();
+  return pane;
+}
+
+void CDolvaneCaiJiDlg::registersRead(const StationRegisters& block) {
+  lastRead_ = block;
+  if (registerTable_) registerTable_->showRead(block);
+}
+
+void CDolvaneCaiJiDlg::registersWritten(const StationRegisters& block) {
+  if (lastRead_) ApplyWritten(*lastRead_, block);
+  if (registerTable_) registerTable_->showWritten(block);
 }
 
 void CDolvaneCaiJiDlg::openBusView() { showBusView(); }
@@ -384,6 +423,7 @@ void CDolvaneCaiJiDlg::setCommandsEnabled(bool enabled) {
   if (!enabled) focusBeforeCommand_ = focusWidget();
   for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(enabled);
   monitorSwitch_->setEnabled((enabled && !busPolling()) || monitor_->running());
+  if (registerTable_) registerTable_->setEditable(enabled);
   if (enabled && focusBeforeCommand_ && focusBeforeCommand_->isEnabled()) focusBeforeCommand_->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class TrafficTap;
 class TrafficWindow;
 class BusViewWindow;
 class JournalWindow;
+class RegisterTablePane;
 class QAction;
 struct ControlDef;
 
@@ -53,6 +55,10 @@ class CDolvaneCaiJiDlg : public QDialog {
   BusViewWindow* showBusView();
   // The 写入记录 window (made on first use), read again each time it is shown.
   JournalWindow* showJournalWindow();
+  // The 寄存器表 pane (made on first use, with the last block read): a child
+  // window of its own until a front docks it. Its edits write on this window's session.
+  RegisterTablePane* registerTablePane();
+  RegisterTablePane* showRegisterTable();
   QAction* readBeforeWriteAction() const { return readBeforeWrite_; }
 
   static std::string welcomeText();
@@ -70,6 +76,9 @@ class CDolvaneCaiJiDlg : public QDialog {
   void openTrafficWindow();
   void openBusView();
   void openJournalWindow();
+  void openRegisterTable();
+  void registersRead(const StationRegisters& block);
+  void registersWritten(const StationRegisters& block);
   // 调试新模块 into the bus view's bus file.
   void showCommissioning();
   // A bus made of the finder's last station scan, its models picked where several fit.
@@ -101,6 +110,8 @@ class CDolvaneCaiJiDlg : public QDialog {
   std::unique_ptr<TrafficWindow> trafficWindow_;
   std::unique_ptr<BusViewWindow> busView_;
   JournalWindow* journalWindow_ = nullptr;  // a child window of this one
+  RegisterTablePane* registerTable_ = nullptr;  // a child window of this one
+  std::optional<StationRegisters> lastRead_;  // for a register table made later
   std::string journalPath_;
   QAction* readBeforeWrite_ = nullptr;  // on the context menu, checked by default
   QWidget* focusBeforeCommand_ = nullptr;

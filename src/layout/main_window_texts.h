@@ -13,6 +13,7 @@ inline constexpr const char* kTrafficItem = "通讯监视(&M)...";
 inline constexpr const char* kDiscoveryItem = "查找模块(&F)...";
 inline constexpr const char* kBusViewItem = "总线视图(&B)...";
 inline constexpr const char* kJournalItem = "写入记录(&J)...";
+inline constexpr const char* kRegisterTableItem = "寄存器表(&T)...";
 // Checked: the register tools read the words they replace first, for the journal.
 inline constexpr const char* kReadBeforeWriteItem = "写入前读取原值(&R)";
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "console/console.h"
+
 enum class BoxKind {
   kInfo,             // 提示, OK only: an operation failed
   kNotice,           // 提示, OK only: an operation succeeded
@@ -32,4 +34,7 @@ class SessionView {
   // selection-change notification.
   virtual void lineSettingsChanged(int /*baudIndex*/, int /*formatIndex*/) {}
   virtual void progress(int /*done*/, int /*total*/) {}
+  // The register tools' words: the register table.
+  virtual void registersRead(const StationRegisters& /*block*/) {}
+  virtual void registersWritten(const StationRegisters& /*block*/) {}
 };
