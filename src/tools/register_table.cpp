@@ -200,6 +200,8 @@ std::optional<TableWrite> WriteOfEdit(const StationRegisters& block, int row, Re
                                       const std::string& text) {
   if (!IsEditable(block, row, column)) return std::nullopt;
   const std::string typed = Trimmed(text);
+  // A cell left as it was (a NaN too, which no edit may write) writes nothing.
+  if (typed == EditText(block, row, column)) return std::nullopt;
   const StationInput station = StationInput::Of(block.station);
   const auto address = static_cast<uint16_t>(block.start + row);
   if (!IsPairColumn(column)) {

@@ -63,6 +63,11 @@ class FakeConsole : public Console, public FormView {
     combos[ids::kLineFormat] = formatIndex;
   }
   std::optional<std::string> askPort() override { return portAnswer; }
+  // What the register tools said they read and wrote, in order.
+  std::vector<StationRegisters> registersReadSaid;
+  std::vector<StationRegisters> registersWrittenSaid;
+  void registersRead(const StationRegisters& block) override { registersReadSaid.push_back(block); }
+  void registersWritten(const StationRegisters& block) override { registersWrittenSaid.push_back(block); }
 
   // Presses a control as the window does: its job, bound to the form now, run
   // at once; false for a control without a command.
