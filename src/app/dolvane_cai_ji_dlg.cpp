@@ -30,6 +30,7 @@
 #include "app/monitor_controller.h"
 #include "app/qt_session_view.h"
 #include "app/qt_form.h"
+#include "app/register_table_pane.h"
 #include "app/template_group_box.h"
 #include "app/traffic_window.h"
 #include "app/trend_plot_window.h"
@@ -45,6 +46,7 @@
 #include "monitoring/monitor_layout.h"
 #include "session/session.h"
 #include "session/window_set_up.h"
+#include "tools/register_table.h"
 
 namespace {
 
@@ -104,6 +106,8 @@ CDolvaneCaiJiDlg::CDolvaneCaiJiDlg(PortOffer offerPorts) {
   form_ = std::make_unique<QtForm>(*this);
   view_ = std::make_unique<QtSessionView>(*this, *progressBar_, std::move(offerPorts));
   view_->setFollow([this](const ModuleLine& line) { followModule(line); });
+  view_->showRegistersIn([this](const StationRegisters& block) { registersRead(block); },
+                         [this](const StationRegisters& block) { registersWritten(block); });
   auto tap = std::make_unique<TrafficTap>(NewPortByName());
   tap_ = tap.get();
   session_ = std::make_unique<Session>(*view_, *view_, std::move(tap));
@@ -241,6 +245,7 @@ void CDolvaneCaiJiDlg::addToolActions() {
   add(Tool::kFinder, kDiscoveryItem, QKeySequence(Qt::CTRL | Qt::Key_F));
   add(Tool::kBusView, kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B));
   add(Tool::kJournal, kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J));
+  add(Tool::kRegisterTable, kRegisterTableItem, QKeySequence(Qt::CTRL | Qt::Key_T));
 
   readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem), this);
   readBeforeWrite_->setCheckable(true);
@@ -271,6 +276,7 @@ void CDolvaneCaiJiDlg::showTool(Tool tool) {
     case Tool::kBusView: showBusView(); return;
     case Tool::kJournal: showJournalWindow(); return;
     case Tool::kTrend: present(Tool::kTrend, monitor_->plotWindow()); return;
+    case Tool::kRegisterTable: showRegisterTable(); return;
   }
 }
 
@@ -285,6 +291,36 @@ JournalWindow* CDolvaneCaiJiDlg::showJournalWindow() {
   if (!journalWindow_) journalWindow_ = new JournalWindow(journalPath_, this);
   present(Tool::kJournal, *journalWindow_);
   return journalWindow_;
+}
+
+RegisterTablePane* CDolvaneCaiJiDlg::registerTablePane() {
+  if (!registerTable_) {
+    registerTable_ = new RegisterTablePane(
+        [this](std::function<void(Operations&)> job, std::function<void()> done) {
+          return runExclusive(std::move(job), std::move(done));
+        },
+        this);
+    registerTable_->setWindowFlags(registerTable_->windowFlags() | Qt::Window);
+    registerTable_->setEditable(portFree());
+    if (lastRead_) registerTable_->showRead(*lastRead_);
+  }
+  return registerTable_;
+}
+
+RegisterTablePane* CDolvaneCaiJiDlg::showRegisterTable() {
+  RegisterTablePane* pane = registerTablePane();
+  present(Tool::kRegisterTable, *pane);
+  return pane;
+}
+
+void CDolvaneCaiJiDlg::registersRead(const StationRegisters& block) {
+  lastRead_ = block;
+  if (registerTable_) registerTable_->showRead(block);
+}
+
+void CDolvaneCaiJiDlg::registersWritten(const StationRegisters& block) {
+  if (lastRead_) ApplyWritten(*lastRead_, block);
+  if (registerTable_) registerTable_->showWritten(block);
 }
 
 BusViewWindow* CDolvaneCaiJiDlg::showBusView() {
@@ -447,6 +483,7 @@ void CDolvaneCaiJiDlg::setCommandsEnabled(bool enabled) {
   if (!enabled) focusBeforeCommand_ = focusWidget();
   for (const Command& command : CommandTable()) control(command.controlId)->setEnabled(enabled);
   monitorSwitch_->setEnabled((enabled && !busPolling()) || monitor_->running());
+  if (registerTable_) registerTable_->setEditable(enabled);
   if (enabled && focusBeforeCommand_ && focusBeforeCommand_->isEnabled()) focusBeforeCommand_->setFocus();
 }
 

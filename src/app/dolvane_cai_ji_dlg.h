@@ -27,6 +27,7 @@ class TrafficWindow;
 class BusViewWindow;
 class JournalWindow;
 class DiscoveryDialog;
+class RegisterTablePane;
 class QAction;
 struct ControlDef;
 
@@ -58,11 +59,15 @@ class CDolvaneCaiJiDlg : public QDialog {
   BusViewWindow* showBusView();
   // The 写入记录 window (made on first use), read again each time it is shown.
   JournalWindow* showJournalWindow();
+  // The 寄存器表 pane (made on first use, with the last block read): a child
+  // window of its own until a front docks it. Its edits write on this window's session.
+  RegisterTablePane* registerTablePane();
+  RegisterTablePane* showRegisterTable();
   QAction* readBeforeWriteAction() const { return readBeforeWrite_; }
 
   // The tool windows. Each appears as a window of its own beside this one,
   // unless a presenter places it (the workbench docks them).
-  enum class Tool { kTraffic, kFinder, kBusView, kJournal, kTrend };
+  enum class Tool { kTraffic, kFinder, kBusView, kJournal, kTrend, kRegisterTable };
   using ToolPresenter = std::function<void(Tool tool, QWidget& widget)>;
   void setToolPresenter(ToolPresenter present);
   // Makes the tool on first use and shows it.
@@ -102,6 +107,8 @@ class CDolvaneCaiJiDlg : public QDialog {
   QRect placeOf(const ControlDef& def, const DialogUnits& units) const;
   void addAboutAction();
   void addToolActions();
+  void registersRead(const StationRegisters& block);
+  void registersWritten(const StationRegisters& block);
   // 调试新模块 into the bus view's bus file.
   void showCommissioning();
   void present(Tool tool, QWidget& widget);
@@ -135,6 +142,8 @@ class CDolvaneCaiJiDlg : public QDialog {
   std::unique_ptr<TrafficWindow> trafficWindow_;
   std::unique_ptr<BusViewWindow> busView_;
   JournalWindow* journalWindow_ = nullptr;  // a child window of this one
+  RegisterTablePane* registerTable_ = nullptr;  // a child window of this one
+  std::optional<StationRegisters> lastRead_;  // for a register table made later
   std::string journalPath_;
   QAction* readBeforeWrite_ = nullptr;  // on the context menu, checked by default
   QAction* aboutAction_ = nullptr;

@@ -105,3 +105,17 @@ void QtSessionView::progress(int done, int total) {
   progressBar_.setValue(done);
   progressBar_.setVisible(done < total);
 }
+
+void QtSessionView::registersRead(const StationRegisters& block) {
+  if (registersRead_) registersRead_(block);
+}
+
+void QtSessionView::registersWritten(const StationRegisters& block) {
+  if (registersWritten_) registersWritten_(block);
+}
+
+void QtSessionView::showRegistersIn(std::function<void(const StationRegisters&)> read,
+                                    std::function<void(const StationRegisters&)> written) {
+  registersRead_ = std::move(read);
+  registersWritten_ = std::move(written);
+}

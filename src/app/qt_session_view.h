@@ -31,6 +31,12 @@ class QtSessionView : public SessionView, public FrontChannel {
   void portStateChanged(bool open) override;
   void lineSettingsChanged(int baudIndex, int formatIndex) override;
   void progress(int done, int total) override;
+  void registersRead(const StationRegisters& block) override;
+  void registersWritten(const StationRegisters& block) override;
+
+  // Where the register tools' words go: the window's register table.
+  void showRegistersIn(std::function<void(const StationRegisters&)> read,
+                       std::function<void(const StationRegisters&)> written);
 
  private:
   template <typename Widget>
@@ -42,4 +48,6 @@ class QtSessionView : public SessionView, public FrontChannel {
   std::string lastPortEntry_;
   std::function<void(const ModuleLine&)> follow_;
   bool followPane_ = false;  // while an operation reports progress
+  std::function<void(const StationRegisters&)> registersRead_;
+  std::function<void(const StationRegisters&)> registersWritten_;
 };

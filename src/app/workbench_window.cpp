@@ -90,6 +90,7 @@ void WorkbenchWindow::createToolDocks() {
       {Tool::kBusView, "busViewDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "总线视图")},
       {Tool::kFinder, "finderDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "查找模块")},
       {Tool::kJournal, "journalDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "写入记录")},
+      {Tool::kRegisterTable, "registerTableDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "寄存器表")},
   };
   for (const auto& t : tools) {
     auto* dock = static_cast<ToolDock*>(newDock(QString::fromLatin1(t.name), tr(t.title)));
@@ -114,9 +115,7 @@ void WorkbenchWindow::createMenus() {
   toolMenu_->addAction(shared(dialog_->toolAction(Tool::kTraffic)));
   toolMenu_->addAction(shared(dialog_->toolAction(Tool::kFinder)));
   toolMenu_->addAction(shared(dialog_->toolAction(Tool::kBusView)));
-  registerTable_ = toolMenu_->addAction(tr("寄存器表(&R)..."));
-  registerTable_->setObjectName(QStringLiteral("registerTableAction"));
-  registerTable_->setVisible(false);  // until the table's dock is added
+  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kRegisterTable)));
   toolMenu_->addAction(shared(dialog_->toolAction(Tool::kJournal)));
   toolMenu_->addSeparator();
   toolMenu_->addAction(dialog_->readBeforeWriteAction());
@@ -152,22 +151,6 @@ QMenu* WorkbenchWindow::createFileMenu() {
   file->addSeparator();
   connect(file->addAction(tr("退出(&X)")), &QAction::triggered, this, &QWidget::close);
   return file;
-}
-
-QDockWidget* WorkbenchWindow::addToolDock(const QString& objectName, const QString& title, QWidget* widget,
-                                          QAction* menuAction) {
-  auto* dock = static_cast<ToolDock*>(newDock(objectName, title));
-  if (widget) {
-    dock->hold(*widget);
-    dock->hide();
-  }
-  if (menuAction) {
-    menuAction->setVisible(true);
-    menuAction->setShortcutContext(Qt::ApplicationShortcut);
-    if (!menuAction->associatedObjects().contains(toolMenu_)) toolMenu_->addAction(menuAction);
-    connect(menuAction, &QAction::triggered, this, [this, dock] { showDock(dock); });
-  }
-  return dock;
 }
 
 void WorkbenchWindow::present(Tool tool, QWidget& widget) {

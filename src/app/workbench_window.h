@@ -28,12 +28,6 @@ class WorkbenchWindow : public QMainWindow {
   QDockWidget* dock(Tool tool) const { return docks_.at(tool); }
   QLabel* portStatus() const { return portStatus_; }
 
-  // A tool that is not the dialog's (the register table) as a dock like the
-  // others: closed at first, tabbed with them, its toggle on the 视图 menu;
-  // `menuAction` (on the 工具 menu) shows it.
-  QDockWidget* addToolDock(const QString& objectName, const QString& title, QWidget* widget, QAction* menuAction);
-  // 工具 > 寄存器表, hidden until a dock is added for it.
-  QAction* registerTableAction() const { return registerTable_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,7 +51,6 @@ class WorkbenchWindow : public QMainWindow {
   QDockWidget* firstDock_ = nullptr;  // the others tab with it
   QMenu* toolMenu_ = nullptr;
   QMenu* viewMenu_ = nullptr;
-  QAction* registerTable_ = nullptr;
   QLabel* portStatus_ = nullptr;
   QString busFolder_;  // the bus view's last folder, until it exists
 };

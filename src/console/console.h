@@ -4,8 +4,18 @@
 // only through it, so the window, the CLI and tests can stand behind it. It
 // reads no field: operations take typed requests (layout/form_model.h).
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+// Words of consecutive registers of one station, as the register tools read or
+// wrote them.
+struct StationRegisters {
+  int station = 0;
+  uint16_t start = 0;
+  std::vector<uint16_t> words;
+};
 
 // Where a module answers after an operation moved it or found it: the line
 // (indexes into kBaudRates and kLineFormats) and the station. A window offers
@@ -41,6 +51,10 @@ class Console {
   // The operation set the link's line itself (the recovery scan): a window
   // shows the setting in its combo boxes, without a selection-change notification.
   virtual void lineSettingsChanged(int /*baudIndex*/, int /*formatIndex*/) {}
+  // The read tool read a block, or a write tool's write was acknowledged: a
+  // window shows the words in its register table.
+  virtual void registersRead(const StationRegisters& /*block*/) {}
+  virtual void registersWritten(const StationRegisters& /*block*/) {}
   // The port dialog: the device to open, or nothing on Cancel.
   virtual std::optional<std::string> askPort() = 0;
   virtual void pause(int milliseconds) = 0;

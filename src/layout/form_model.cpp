@@ -109,11 +109,11 @@ ReadRegistersRequest ReadRegistersOf(const FormView& form) { return {StationOf(f
 
 WriteRegisterRequest WriteRegisterOf(const FormView& form) {
   return {StationOf(form), WordOf(form.fieldText(ids::kWriteAddress), kBadRegisterAddress, "写入地址"),
-          WordOf(form.fieldText(ids::kWriteValue), kBadRegisterValue, "写入数值")};
+          WordOf(form.fieldText(ids::kWriteValue), kBadRegisterValue, "写入数值"), {}};
 }
 
 WriteRegistersRequest WriteRegistersOf(const FormView& form) {
-  WriteRegistersRequest request{StationOf(form), WriteBlockOf(form), {}};
+  WriteRegistersRequest request{StationOf(form), WriteBlockOf(form), {}, {}};
   // Values only count once the block does; its refusal is shown first.
   request.values = request.block.ok() ? WriteValuesOf(form, request.block->count)
                                       : Checked<std::vector<uint16_t>>::Refused(request.block.refusal);

@@ -16,6 +16,7 @@ inline constexpr const char* kJournalItem = "写入记录(&J)...";
 // The button a notice offers beside 确定 after a module moved, and the
 // finder's after it found a station's line: the window follows the module.
 inline constexpr const char* kFollowModuleText = "切换到新的通讯参数";
+inline constexpr const char* kRegisterTableItem = "寄存器表(&T)...";
 // Checked: the register tools read the words they replace first, for the journal.
 inline constexpr const char* kReadBeforeWriteItem = "写入前读取原值(&R)";
 

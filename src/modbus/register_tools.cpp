@@ -56,6 +56,15 @@ bool ConfirmConfigWord(Console& console, uint16_t value) {
   return console.askWarning(CommParamsConfirmation(*word));
 }
 
+// The register-3 confirmation where the write touches it, else the request's own.
+bool ConfirmWrite(Console& console, uint16_t start, const std::vector<uint16_t>& values,
+                  const std::string& confirmation) {
+  const size_t end = size_t{start} + values.size();
+  if (start <= kConfigRegister && kConfigRegister < end)
+    return ConfirmConfigWord(console, values[kConfigRegister - start]);
+  return confirmation.empty() || console.askWarning(confirmation);
+}
+
 // The words a write is about to replace, for its journal entry: read only when
 // the context asks for them and a journal takes them, never from a broadcast.
 // A read that fails leaves its reason instead, and the write still goes.
@@ -108,7 +117,11 @@ void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request) {
     AppendDataAndCrc(report, p + 2, count, AnnotatedCrc(rx.framing, rx.bytes, rx.count, "\r\n\r\n"));
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);
-  if (result.ok()) ctx.console.setPaneText(result.report);
+  if (!result.ok()) return;
+  ctx.console.setPaneText(result.report);
+  StationRegisters read{result.station, request.block->start, {}};
+  for (int k = 0; k < count; ++k) read.words.push_back(Word(ctx.rx, k));
+  ctx.console.registersRead(read);
 }
 
 void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request) {
@@ -120,7 +133,7 @@ void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request) {
   params.request = [&](int station, Framing framing) {
     if (station == 0 && !ctx.console.askCautiousWarning(kBroadcastWarning)) return false;
     if (!Accepted(ctx.console, request.address) || !Accepted(ctx.console, request.value)) return false;
-    if (*request.address == kConfigRegister && !ConfirmConfigWord(ctx.console, *request.value)) return false;
+    if (!ConfirmWrite(ctx.console, *request.address, {*request.value}, request.confirmation)) return false;
     ReadBeforeWrite(ctx, station, framing, *request.address, 1, params.journal);
     BuildWriteRegisterRequest(ctx.tx, framing, static_cast<uint8_t>(station), *request.address, *request.value);
     return true;
@@ -128,6 +141,7 @@ void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request) {
   const ExchangeResult result = RunExchange(ctx, request.station, params);
   if (!result.ok()) return;
   ctx.console.setPaneText(result.report);
+  ctx.console.registersWritten({result.station, *request.address, {*request.value}});
   if (*request.address == kConfigRegister) ctx.console.showNotice(msg::kCommParamsSet);
 }
 
@@ -141,9 +155,7 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
     const uint16_t start = request.block->start;
     const std::vector<uint16_t>& values = *request.values;
     // The configuration word is guarded whichever tool writes it.
-    if (start <= kConfigRegister && kConfigRegister < start + count &&
-        !ConfirmConfigWord(ctx.console, values[kConfigRegister - start]))
-      return false;
+    if (!ConfirmWrite(ctx.console, start, values, request.confirmation)) return false;
     ReadBeforeWrite(ctx, station, framing, start, static_cast<uint16_t>(count), params.journal);
     BuildWriteRegistersRequest(ctx.tx, framing, static_cast<uint8_t>(station), start, values.data(),
                                static_cast<uint16_t>(count));
@@ -167,5 +179,7 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
     report += AnnotatedCrc(rx.framing, rx.bytes, rx.count, " ") + "\r\n";
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);
-  if (result.ok()) ctx.console.setPaneText(result.report);
+  if (!result.ok()) return;
+  ctx.console.setPaneText(result.report);
+  ctx.console.registersWritten({result.station, request.block->start, *request.values});
 }

@@ -15,18 +15,23 @@ struct ReadRegistersRequest {
   StationInput station;
   Checked<RegisterBlock> block;  // 1-120 registers
 };
+// `confirmation`, when set, is a warning asked once the fields passed (the
+// register table's edits); the configuration word keeps its own instead.
 struct WriteRegisterRequest {
   StationInput station;
   Checked<uint16_t> address;
   Checked<uint16_t> value;
+  std::string confirmation;
 };
 struct WriteRegistersRequest {
   StationInput station;
   Checked<RegisterBlock> block;          // 1-20 registers
   Checked<std::vector<uint16_t>> values;  // one per register of the block
+  std::string confirmation;
 };
 
-// Generic read and write tools with annotated frames.
+// Generic read and write tools with annotated frames. What a read read and a
+// write wrote goes to the console as well (registersRead, registersWritten).
 void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request);    // function 03
 void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request);    // function 06, broadcast allowed
 void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request);  // function 16

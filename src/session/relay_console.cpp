@@ -119,6 +119,14 @@ void RelayConsole::progress(int done, int total) {
   postToFront([this, done, total] { view_.progress(done, total); });
 }
 
+void RelayConsole::registersRead(const StationRegisters& block) {
+  postToFront([this, block] { view_.registersRead(block); });
+}
+
+void RelayConsole::registersWritten(const StationRegisters& block) {
+  postToFront([this, block] { view_.registersWritten(block); });
+}
+
 void RelayConsole::pause(int milliseconds) {
   if (milliseconds > 0) cancel_.waitFor(std::chrono::milliseconds(milliseconds));
 }

@@ -33,6 +33,8 @@ class RelayConsole : public Console {
   void portStateChanged(bool open) override;
   void lineSettingsChanged(int baudIndex, int formatIndex) override;
   void progress(int done, int total) override;
+  void registersRead(const StationRegisters& block) override;
+  void registersWritten(const StationRegisters& block) override;
   // Waits on the worker; a raised cancel flag ends it at once.
   void pause(int milliseconds) override;
 

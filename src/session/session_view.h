@@ -39,4 +39,7 @@ class SessionView {
   // selection-change notification.
   virtual void lineSettingsChanged(int /*baudIndex*/, int /*formatIndex*/) {}
   virtual void progress(int /*done*/, int /*total*/) {}
+  // The register tools' words: the register table.
+  virtual void registersRead(const StationRegisters& /*block*/) {}
+  virtual void registersWritten(const StationRegisters& /*block*/) {}
 };

@@ -316,7 +316,7 @@ TEST_F(MainWindowTest, AboutBoxFromTheContextMenuAndF1) {
     for (QAction* action : menu->actions()) items << action->text();
     ASSERT_EQ(items, QStringList({QString::fromUtf8("通讯监视(&M)..."), QString::fromUtf8("查找模块(&F)..."),
                                   QString::fromUtf8("总线视图(&B)..."), QString::fromUtf8("写入记录(&J)..."),
-                                  QString::fromUtf8("写入前读取原值(&R)"), QString::fromUtf8("关于 DolvaneCaiJi(&A)...")}));
+                                  QString::fromUtf8("寄存器表(&T)..."), QString::fromUtf8("写入前读取原值(&R)"), QString::fromUtf8("关于 DolvaneCaiJi(&A)...")}));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().back()).center());
   });
   WhenModal<CAboutDlg>(readAndClose);

@@ -291,6 +291,52 @@ TEST_F(RegisterTools, UnansweredConfigWriteShowsNoSuccess) {
   EXPECT_EQ(console.pane, "十六进制显示发送数据：\r\n01 06 00 03 C0 00 29 CA ");
 }
 
+// The register table's words: what a read read and an acknowledged write
+// wrote, never what failed. A request's own warning comes after the fields'
+// checks, and register 3 keeps its box instead.
+TEST_F(RegisterTools, ToolsSayTheWordsTheyReadAndWrote) {
+  const auto words = [](const std::vector<StationRegisters>& said) {
+    std::vector<std::vector<uint16_t>> out;
+    for (const StationRegisters& block : said) out.push_back(block.words);
+    return out;
+  };
+  console.fields[ids::kReadStart] = "7";
+  console.fields[ids::kReadCount] = "2";
+  port->replies.push_back(WithCrc({0x01, 0x03, 0x04, 0x00, 0x0A, 0xFF, 0x14}));
+  console.press(ops, ids::kReadRegisters);
+  port->replies.push_back(WithCrc({0x01, 0x03, 0x04, 0x00, 0x0A, 0xFF, 0x14, 0x00}));  // bad CRC
+  console.press(ops, ids::kReadRegisters);
+  ASSERT_EQ(console.registersReadSaid.size(), 1u);
+  EXPECT_EQ(console.registersReadSaid[0].station, 1);
+  EXPECT_EQ(console.registersReadSaid[0].start, 7);
+  EXPECT_EQ(words(console.registersReadSaid), (std::vector<std::vector<uint16_t>>{{0x000A, 0xFF14}}));
+
+  console.boxes.clear();
+  const Bytes single = WithCrc({0x01, 0x06, 0x00, 0x64, 0x04, 0x57});
+  const Bytes pair = WithCrc({0x01, 0x10, 0x00, 0x0A, 0x00, 0x02});
+  port->replies = {single, pair};
+  ops.OnBnClickedWriteRegister({StationInput::Of(1), Checked<uint16_t>::Of(100), Checked<uint16_t>::Of(1111), "写吗？"});
+  ops.OnBnClickedWriteRegisters({StationInput::Of(1), Checked<RegisterBlock>::Of({10, 2}),
+                                 Checked<std::vector<uint16_t>>::Of({1, 2}), "写两个吗？"});
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"警告:写吗？", "警告:写两个吗？"}));
+  EXPECT_EQ(words(console.registersWrittenSaid), (std::vector<std::vector<uint16_t>>{{1111}, {1, 2}}));
+  EXPECT_EQ(console.registersWrittenSaid[1].start, 10);
+
+  // Cancelled, refused first, or register 3's own box: nothing sent, nothing said.
+  console.boxes.clear();
+  port->written.clear();
+  console.warningAnswers = {false, false};
+  ops.OnBnClickedWriteRegister({StationInput::Of(1), Checked<uint16_t>::Of(100), Checked<uint16_t>::Of(5), "写吗？"});
+  ops.OnBnClickedWriteRegister(
+      {StationInput::Of(1), Checked<uint16_t>::Of(100), Checked<uint16_t>::Refused(kBadRegisterValue), "写吗？"});
+  ops.OnBnClickedWriteRegisters({StationInput::Of(1), Checked<RegisterBlock>::Of({2, 2}),
+                                 Checked<std::vector<uint16_t>>::Of({0, 0x8000}), "写两个吗？"});
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"警告:写吗？", std::string("提示:") + kBadRegisterValue,
+                                               "警告:该操作将设置允许寄存器的写操作"}));
+  ExpectNothingSent();
+  EXPECT_EQ(console.registersWrittenSaid.size(), 2u);
+}
+
 // ----------------------------------------------------- multiple registers
 
 TEST_F(RegisterTools, WriteRegistersWorkedExample) {

@@ -111,6 +111,8 @@ TEST_F(SessionTest, WhatAJobSaysReachesTheViewInOrderOnTheFrontsThread) {
     c.progress(1, 3);
     c.portStateChanged(true);
     c.lineSettingsChanged(5, 2);
+    c.registersRead({1, 40, {7, 8}});
+    c.registersWritten({1, 41, {9}});
     c.showNotice("saved");
     pastTheNotice = true;
     c.setPaneText("b");
@@ -118,15 +120,16 @@ TEST_F(SessionTest, WhatAJobSaysReachesTheViewInOrderOnTheFrontsThread) {
     c.progress(3, 3);
   }));
   ASSERT_TRUE(PumpUntilAsked());
-  EXPECT_EQ(view.events, (Events{"pane:a", "progress:1/3", "port:open", "line:5,2", "notice:saved"}));
+  EXPECT_EQ(view.events, (Events{"pane:a", "progress:1/3", "port:open", "line:5,2", "read:1@40=7,8", "wrote:1@41=9",
+                                 "notice:saved"}));
   EXPECT_FALSE(pastTheNotice);
   EXPECT_EQ(front.queued(), 0u);
   view.closeBox(true);
   ASSERT_TRUE(PumpUntilAsked());
   view.closeBox(true);
   ASSERT_TRUE(PumpUntilDone());
-  EXPECT_EQ(view.events, (Events{"pane:a", "progress:1/3", "port:open", "line:5,2", "notice:saved",
-                                 "pane:b", "info:failed", "progress:3/3", "done"}));
+  EXPECT_EQ(view.events, (Events{"pane:a", "progress:1/3", "port:open", "line:5,2", "read:1@40=7,8",
+                                 "wrote:1@41=9", "notice:saved", "pane:b", "info:failed", "progress:3/3", "done"}));
   EXPECT_EQ(view.offThreadCalls, 0);
   EXPECT_FALSE(session->busy());
 }

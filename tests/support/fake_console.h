@@ -68,6 +68,11 @@ class FakeConsole : public Console, public FormView {
     moved.push_back(now);
     showNotice(text);
   }
+  // What the register tools said they read and wrote, in order.
+  std::vector<StationRegisters> registersReadSaid;
+  std::vector<StationRegisters> registersWrittenSaid;
+  void registersRead(const StationRegisters& block) override { registersReadSaid.push_back(block); }
+  void registersWritten(const StationRegisters& block) override { registersWrittenSaid.push_back(block); }
 
   // Presses a control as the window does: its job, bound to the form now, run
   // at once; false for a control without a command.

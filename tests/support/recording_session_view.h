@@ -43,6 +43,14 @@ class RecordingSessionView : public SessionView {
   void progress(int done, int total) override {
     note("progress:" + std::to_string(done) + "/" + std::to_string(total));
   }
+  void registersRead(const StationRegisters& block) override { note("read:" + Listed(block)); }
+  void registersWritten(const StationRegisters& block) override { note("wrote:" + Listed(block)); }
+  // "1@40=7,8": station, start and words.
+  static std::string Listed(const StationRegisters& block) {
+    std::string text = std::to_string(block.station) + "@" + std::to_string(block.start) + "=";
+    for (size_t k = 0; k < block.words.size(); ++k) text += (k ? "," : "") + std::to_string(block.words[k]);
+    return text;
+  }
 
   // The user closes the oldest open box (OK or Cancel).
   void closeBox(bool ok) {
