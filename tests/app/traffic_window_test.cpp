@@ -186,7 +186,7 @@ TEST_F(TrafficTest, TheSaveDialogsByteOrderMarkOptionDecidesHowTheCsvStarts) {
       }
       dialog->selectNameFilter(QString::fromUtf8(kCsvFilter));
       dialog->selectFile(path);
-      dialog->accept();
+      static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept() is protected
     });
     QTest::mouseClick(ButtonWithText(traffic, QString::fromUtf8(kSaveText)), Qt::LeftButton);
     ASSERT_TRUE(offered.has_value());
