@@ -108,26 +108,39 @@ void TrendPlotWindow::setPicks(const Picks& picks) {
   wantedKeys_ = picks.keys;
   const int span = minutes_->findData(picks.minutes);
   if (span >= 0) minutes_->setCurrentIndex(span);
-  if (!data_.columns().empty()) reset(data_.columns());
+  if (data_.columns().empty()) return;
+  pickWanted();  // what was seen so far stays
+  showPicks();
+  rebuildSeries();
 }
 
 void TrendPlotWindow::reset(const std::vector<QuantityColumn>& columns) {
   data_.reset(columns);
-  std::vector<int> wanted;
-  for (size_t i = 0; i < columns.size(); ++i)
-    if (std::find(wantedKeys_.begin(), wantedKeys_.end(), columns[i].key) != wantedKeys_.end())
-      wanted.push_back(static_cast<int>(i));
-  if (!wanted.empty()) data_.setPickedColumns(wanted);
+  pickWanted();
   {
     const QSignalBlocker quiet(list_);
     list_->clear();
-    for (size_t i = 0; i < columns.size(); ++i) {
-      auto* item = new QListWidgetItem(Utf8(columns[i].heading()), list_);
+    for (const QuantityColumn& column : columns) {
+      auto* item = new QListWidgetItem(Utf8(column.heading()), list_);
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-      item->setCheckState(data_.picked(static_cast<int>(i)) ? Qt::Checked : Qt::Unchecked);
     }
   }
+  showPicks();
   rebuildSeries();
+}
+
+// The remembered picks this target has; none of them: its first few.
+void TrendPlotWindow::pickWanted() {
+  std::vector<int> wanted;
+  for (size_t i = 0; i < data_.columns().size(); ++i)
+    if (std::find(wantedKeys_.begin(), wantedKeys_.end(), data_.columns()[i].key) != wantedKeys_.end())
+      wanted.push_back(static_cast<int>(i));
+  if (!wanted.empty()) data_.setPickedColumns(wanted);
+}
+
+void TrendPlotWindow::showPicks() {
+  const QSignalBlocker quiet(list_);
+  for (int i = 0; i < list_->count(); ++i) list_->item(i)->setCheckState(data_.picked(i) ? Qt::Checked : Qt::Unchecked);
 }
 
 void TrendPlotWindow::picked(QListWidgetItem* item) {

@@ -66,6 +66,8 @@ class TrendPlotWindow : public QWidget {
  private:
   QChart* newChart();
   void picked(QListWidgetItem* item);
+  void pickWanted();
+  void showPicks();
   void rebuildSeries();
   void rebuildValueAxes(const TrendPicture& picture);
 

@@ -283,3 +283,24 @@ TEST_F(MonitorWindowTest, PlotsThePickedQuantitiesUpToEight) {
   EXPECT_EQ(units.size(), plot.chart()->axes(Qt::Vertical).size());  // one axis per unit
   EXPECT_GT(units.size(), 1);
 }
+
+// The picks and the span as the workbench keeps them between runs: set before
+// a target, they apply to the next target with those columns.
+TEST(TrendPicksTest, PicksAndSpanGoBackAndForth) {
+  TrendPlotWindow plot(nullptr);
+  const std::vector<QuantityColumn> columns = {{"a", "甲", "A"}, {"b", "乙", "V"}, {"c", "丙", "W"}, {"d", "丁", "Hz"}};
+  plot.setPicks({{"d", "b", "missing"}, 15});
+  plot.reset(columns);
+  EXPECT_EQ(plot.picks().keys, (std::vector<std::string>{"b", "d"}));
+  EXPECT_EQ(plot.picks().minutes, 15);
+  EXPECT_EQ(plot.minutesCombo()->currentData().toInt(), 15);
+  EXPECT_EQ(plot.quantityList()->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(plot.quantityList()->item(0)->checkState(), Qt::Unchecked);
+
+  plot.quantityList()->item(0)->setCheckState(Qt::Checked);
+  EXPECT_EQ(plot.picks().keys, (std::vector<std::string>{"a", "b", "d"}));
+  plot.setPicks({{}, 7});  // no picks: the first few; a span not offered: kept
+  plot.reset(columns);
+  EXPECT_EQ(plot.picks().keys, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(plot.picks().minutes, 15);
+}
