@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/cjk_fonts.h"
+#include "app/csv_save_option.h"
 #include "app/log_file_dialog.h"
 #include "app/message_boxes.h"
 #include "pdf/html_pdf.h"
@@ -178,6 +179,7 @@ void BusViewWindow::reportWithDialog() {
   QFileDialog dialog(this, Utf8(kBusReportTitle), lastFolder_, QStringLiteral("PDF (*.pdf)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  AddByteOrderMarkOption(dialog);  // for the CSV beside it
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().front();
   lastFolder_ = QFileInfo(path).absolutePath();
@@ -189,6 +191,7 @@ bool BusViewWindow::writeReport(const QString& pdf) {
   ReportFiles files;
   files.pdf = pdf.toStdString();
   files.csv = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv")).toStdString();
+  files.csvByteOrderMark = ByteOrderMarkWanted();
   files.printPdf = [](const std::string& html, const std::string& path, std::string* error) {
     return WriteHtmlPdf(html, kReportTitle, path, error);
   };
@@ -265,3 +268,5 @@ void BusViewWindow::setLogging(bool on) {
 std::string BusViewWindow::chooseLogFile(const std::string& last) {
   return ChooseLogFileInDialog(this, Utf8(last)).toStdString();
 }
+
+bool BusViewWindow::logByteOrderMark() const { return ByteOrderMarkWanted(); }

@@ -69,6 +69,7 @@ class BusViewWindow : public QWidget, private BusViewFront {
   void pollingSwitched(bool running) override;
   void setLogging(bool on) override;
   std::string chooseLogFile(const std::string& last) override;
+  bool logByteOrderMark() const override;
   void reportWritten(const std::vector<std::string>& paths) override;
 
   void startOrStop();

@@ -1,19 +1,15 @@
 #include "app/cjk_fonts.h"
 
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace {
 
+// The first of `families` that is installed, chosen when the font is first
+// used: named, not looked for in the list of every installed family, which
+// costs the start of the window a walk over all the fonts.
 QFont FirstInstalled(const QStringList& families, QFont::StyleHint hint, int pointSize) {
-  const QStringList installed = QFontDatabase::families();
   QFont font(families.front(), pointSize);
-  for (const QString& family : families) {
-    if (installed.contains(family, Qt::CaseInsensitive)) {
-      font.setFamily(family);
-      break;
-    }
-  }
+  font.setFamilies(families);
   font.setStyleHint(hint);
   return font;
 }

@@ -12,8 +12,10 @@
 #include <QVBoxLayout>
 
 #include "app/cjk_fonts.h"
+#include "app/csv_save_option.h"
 #include "app/message_boxes.h"
 #include "bus/atomic_file.h"
+#include "console/text.h"
 #include "discovery/probe.h"
 #include "journal/journal_records.h"
 #include "tools/traffic_rows.h"
@@ -65,8 +67,11 @@ JournalWindow::JournalWindow(std::string path, QWidget* parent) : QWidget(parent
   connect(station_, &QSpinBox::valueChanged, this, &JournalWindow::refresh);
   connect(copyButton, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(listing()); });
   connect(exportButton, &QPushButton::clicked, this, [this] {
-    const QString path = QFileDialog::getSaveFileName(this, Utf8(kJournalExportText), QString(), Utf8(kCsvFilter));
-    if (!path.isEmpty()) exportCsv(path);
+    QFileDialog dialog(this, Utf8(kJournalExportText), QString(), Utf8(kCsvFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    AddByteOrderMarkOption(dialog);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+      exportCsv(dialog.selectedFiles().front(), ByteOrderMarkWanted());
   });
 }
 
@@ -106,11 +111,11 @@ bool JournalWindow::refresh() {
   return true;
 }
 
-bool JournalWindow::exportCsv(const QString& path) {
+bool JournalWindow::exportCsv(const QString& path, bool byteOrderMark) {
   const auto kept = Kept(path_, station_->value(), since_->text(), this);
   if (!kept) return false;
   std::string error;
-  if (ReplaceFileAtomically(path.toStdString(), JournalCsv(*kept), &error)) return true;
+  if (ReplaceFileAtomically(path.toStdString(), ByteOrderMarked(byteOrderMark, JournalCsv(*kept)), &error)) return true;
   OpenInfoBox(this, Utf8(kSaveFailed) + QStringLiteral("\n") + QString::fromStdString(error), [] {});
   return false;
 }

@@ -19,7 +19,8 @@ class JournalWindow : public QWidget {
   QString listing() const;
   // Reads the journal again with the filter shown; false after a box.
   bool refresh();
-  bool exportCsv(const QString& path);
+  // A UTF-8 byte-order mark first when `byteOrderMark`.
+  bool exportCsv(const QString& path, bool byteOrderMark = false);
 
  protected:
   void showEvent(QShowEvent* event) override;

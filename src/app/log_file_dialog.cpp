@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "app/csv_save_option.h"
 #include "monitor/monitor_texts.h"
 
 QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
@@ -12,6 +13,7 @@ QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
                        QString::fromUtf8(kLogDialogPattern) + QStringLiteral(")"));
   dialog.setDefaultSuffix(QString::fromUtf8(kLogDialogSuffix));
   if (!last.isEmpty()) dialog.selectFile(last);
+  AddByteOrderMarkOption(dialog);  // for a log started in a new or empty file
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }

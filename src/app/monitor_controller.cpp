@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/csv_save_option.h"
 #include "app/log_file_dialog.h"
 #include "app/message_boxes.h"
 #include "app/trend_plot_window.h"
@@ -112,3 +113,5 @@ void MonitorController::setLogging(bool on) { plot_->setLogging(on); }
 std::string MonitorController::chooseLogFile(const std::string& last) {
   return chooseLogFile_(plot_, QString::fromStdString(last)).toStdString();
 }
+
+bool MonitorController::logByteOrderMark() const { return ByteOrderMarkWanted(); }

@@ -42,6 +42,7 @@ class MonitorController : public QObject, private MonitorFront {
   const Poller* poller() const { return core_.poller(); }
   const PollResult& lastShown() const { return core_.lastShown(); }
   uint64_t pollsShown() const { return core_.pollsShown(); }
+  const std::string& staleBanner() const { return core_.staleBanner(); }
 
   static const char* const kNothingReadYet;
   static const char* const kLogWriteFailed;
@@ -60,6 +61,7 @@ class MonitorController : public QObject, private MonitorFront {
   void trendEnds(bool polled) override;
   void setLogging(bool on) override;
   std::string chooseLogFile(const std::string& last) override;
+  bool logByteOrderMark() const override;
   void monitoringSwitched(bool running) override { emit runningChanged(running); }
 
   QWidget& window_;

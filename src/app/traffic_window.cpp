@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "app/cjk_fonts.h"
+#include "app/csv_save_option.h"
 #include "app/message_boxes.h"
 
 namespace {
@@ -175,18 +176,19 @@ void TrafficWindow::copySelection() const {
   if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 
-bool TrafficWindow::saveTo(const QString& path, SaveFormat format) const {
-  return rows_.saveTo(std::filesystem::path(path.toStdU16String()), format);
+bool TrafficWindow::saveTo(const QString& path, SaveFormat format, bool byteOrderMark) const {
+  return rows_.saveTo(std::filesystem::path(path.toStdU16String()), format, byteOrderMark);
 }
 
 void TrafficWindow::saveWithDialog() {
   const QString textFilter = Utf8(kTextFilter);
   const QString csvFilter = Utf8(kCsvFilter);
-  QString chosen;
-  const QString path = QFileDialog::getSaveFileName(this, Utf8(kSaveTitle), QString(),
-                                                    textFilter + QStringLiteral(";;") + csvFilter, &chosen);
-  if (path.isEmpty()) return;
-  const SaveFormat format = SaveFormatOf(chosen == csvFilter, path.toStdString());
-  if (!saveTo(QString::fromStdString(SavePathOf(path.toStdString(), format)), format))
+  QFileDialog dialog(this, Utf8(kSaveTitle), QString(), textFilter + QStringLiteral(";;") + csvFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  AddByteOrderMarkOption(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().front();
+  const SaveFormat format = SaveFormatOf(dialog.selectedNameFilter() == csvFilter, path.toStdString());
+  if (!saveTo(QString::fromStdString(SavePathOf(path.toStdString(), format)), format, ByteOrderMarkWanted()))
     ShowInfoBox(this, Utf8(kSaveFailed));
 }

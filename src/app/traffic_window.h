@@ -42,7 +42,8 @@ class TrafficWindow : public QWidget {
   // The selected rows, one trace line each, as the command line prints them.
   QString selectedText() const;
   void copySelection() const;
-  bool saveTo(const QString& path, SaveFormat format) const;
+  // A CSV file starts with a UTF-8 byte-order mark when `byteOrderMark`.
+  bool saveTo(const QString& path, SaveFormat format, bool byteOrderMark = false) const;
   // Takes whatever the tap queued since the last look.
   void drainNow();
   // 保存…, for a menu bar too.

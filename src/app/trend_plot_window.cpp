@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QValueAxis>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "monitor/monitor_texts.h"
 
@@ -74,9 +75,7 @@ QChart* TrendPlotWindow::newChart() {
   // Time runs up to 0, now; a wall-clock axis lost its labels as it moved.
   timeAxis_ = new QValueAxis(chart);
   timeAxis_->setLabelFormat(QStringLiteral("%d"));
-  valueAxis_ = new QValueAxis(chart);
   chart->addAxis(timeAxis_, Qt::AlignBottom);
-  chart->addAxis(valueAxis_, Qt::AlignLeft);
   return chart;
 }
 
@@ -95,18 +94,53 @@ void TrendPlotWindow::setRunning(bool running) {
   if (!running) setLogging(false);
 }
 
+TrendPlotWindow::Picks TrendPlotWindow::picks() const {
+  Picks picks{{}, minutes_->currentData().toInt()};
+  if (data_.columns().empty()) {
+    picks.keys = wantedKeys_;
+    return picks;
+  }
+  for (int column : data_.pickedColumns()) picks.keys.push_back(data_.columns()[column].key);
+  return picks;
+}
+
+void TrendPlotWindow::setPicks(const Picks& picks) {
+  wantedKeys_ = picks.keys;
+  const int span = minutes_->findData(picks.minutes);
+  if (span >= 0) minutes_->setCurrentIndex(span);
+  if (data_.columns().empty()) return;
+  pickWanted();  // what was seen so far stays
+  showPicks();
+  rebuildSeries();
+}
+
 void TrendPlotWindow::reset(const std::vector<QuantityColumn>& columns) {
   data_.reset(columns);
+  pickWanted();
   {
     const QSignalBlocker quiet(list_);
     list_->clear();
-    for (size_t i = 0; i < columns.size(); ++i) {
-      auto* item = new QListWidgetItem(Utf8(columns[i].heading()), list_);
+    for (const QuantityColumn& column : columns) {
+      auto* item = new QListWidgetItem(Utf8(column.heading()), list_);
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-      item->setCheckState(data_.picked(static_cast<int>(i)) ? Qt::Checked : Qt::Unchecked);
     }
   }
+  showPicks();
   rebuildSeries();
+}
+
+// The remembered picks this target has; none of them: its first few.
+void TrendPlotWindow::pickWanted() {
+  std::vector<int> wanted;
+  for (size_t i = 0; i < data_.columns().size(); ++i)
+    if (std::find(wantedKeys_.begin(), wantedKeys_.end(), data_.columns()[i].key) != wantedKeys_.end())
+      wanted.push_back(static_cast<int>(i));
+  if (!wanted.empty()) data_.setPickedColumns(wanted);
+}
+
+void TrendPlotWindow::showPicks() {
+  const QSignalBlocker quiet(list_);
+  for (int i = 0; i < list_->count(); ++i) list_->item(i)->setCheckState(data_.picked(i) ? Qt::Checked : Qt::Unchecked);
 }
 
 void TrendPlotWindow::picked(QListWidgetItem* item) {
@@ -115,6 +149,7 @@ void TrendPlotWindow::picked(QListWidgetItem* item) {
     item->setCheckState(Qt::Unchecked);  // a ninth pick is refused
     return;
   }
+  wantedKeys_ = picks().keys;
   rebuildSeries();
 }
 
@@ -127,10 +162,29 @@ void TrendPlotWindow::rebuildSeries() {
     series->setName(Utf8(data_.columns()[column].heading()));
     plot->addSeries(series);
     series->attachAxis(timeAxis_);
-    series->attachAxis(valueAxis_);
     series_.push_back(series);
   }
+  rebuildValueAxes(data_.picture(QDateTime::currentMSecsSinceEpoch(), minutes_->currentData().toInt()));
   refresh();
+}
+
+// Each unit its own axis, so amps are not flattened against volts; the curves
+// attach to their unit's.
+void TrendPlotWindow::rebuildValueAxes(const TrendPicture& picture) {
+  QChart* plot = chart();
+  for (QValueAxis* axis : valueAxes_) {
+    plot->removeAxis(axis);
+    delete axis;
+  }
+  valueAxes_.clear();
+  for (size_t a = 0; a < picture.axes.size(); ++a) {
+    auto* axis = new QValueAxis(plot);
+    axis->setTitleText(Utf8(picture.axes[a].unit));
+    plot->addAxis(axis, a % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
+    valueAxes_.push_back(axis);
+  }
+  for (size_t i = 0; i < series_.size() && i < picture.curves.size(); ++i)
+    series_[i]->attachAxis(valueAxes_[static_cast<size_t>(picture.curves[i].axis)]);
 }
 
 void TrendPlotWindow::add(const PollResult& result) { data_.add(result); }
@@ -146,7 +200,8 @@ void TrendPlotWindow::refresh() {
     for (const TrendPoint& p : picture.curves[i].points) points.append(QPointF(p.x, p.y));
     series_[i]->replace(points);
   }
-  valueAxis_->setRange(picture.low, picture.high);
+  for (size_t a = 0; a < valueAxes_.size() && a < picture.axes.size(); ++a)
+    valueAxes_[a]->setRange(picture.axes[a].low, picture.axes[a].high);
 }
 
 void TrendPlotWindow::closeEvent(QCloseEvent* event) {

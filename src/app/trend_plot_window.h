@@ -4,6 +4,7 @@
 // switch and a Stop button. It keeps the values it has seen for every column,
 // so a quantity picked later shows its past as well.
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "monitor/poller.h"
@@ -35,6 +36,15 @@ class TrendPlotWindow : public QWidget {
   void refresh();
 
   int intervalMs() const;
+  // What the user picked, to be remembered between runs: the picked columns'
+  // keys and the span in minutes. Picks apply to the next target that has
+  // those keys; a span not offered is ignored.
+  struct Picks {
+    std::vector<std::string> keys;
+    int minutes = kTrendMinuteChoices[kTrendDefaultMinutesIndex];
+  };
+  Picks picks() const;
+  void setPicks(const Picks& picks);
   void setLogging(bool on);  // the switch, without telling anyone
   void setRunning(bool running);
 
@@ -56,7 +66,10 @@ class TrendPlotWindow : public QWidget {
  private:
   QChart* newChart();
   void picked(QListWidgetItem* item);
+  void pickWanted();
+  void showPicks();
   void rebuildSeries();
+  void rebuildValueAxes(const TrendPicture& picture);
 
   TrendData data_;
   std::vector<QLineSeries*> series_;  // one per picked column, in column order
@@ -67,5 +80,6 @@ class TrendPlotWindow : public QWidget {
   QPushButton* stop_ = nullptr;
   QChartView* view_ = nullptr;
   QValueAxis* timeAxis_ = nullptr;  // seconds before now
-  QValueAxis* valueAxis_ = nullptr;
+  std::vector<QValueAxis*> valueAxes_;  // one per unit of the picked curves, alternating left and right
+  std::vector<std::string> wantedKeys_;  // picks to apply when a target has these columns
 };

@@ -52,12 +52,12 @@ BusLog::BusLog(std::ostream& out, const BusFile& bus, BusLogLayout layout) : Bus
 }
 
 std::unique_ptr<BusLog> BusLog::Continue(std::unique_ptr<LogFile> file, const BusFile& bus, BusLogLayout layout,
-                                         std::string* error, bool* refused) {
+                                         std::string* error, bool* refused, bool byteOrderMark) {
   if (refused) *refused = false;
   std::unique_ptr<BusLog> log(new BusLog(LogOutput(std::move(file)), bus, layout));
   constexpr const char* kOtherLog =
       " holds something other than a log of this bus (its first line is not this log's header)";
-  const std::optional<LogOutput::Refusal> refusal = log->output_.startOrContinue(log->header_, kOtherLog, kOtherLog);
+  const std::optional<LogOutput::Refusal> refusal = log->output_.startOrContinue(log->header_, kOtherLog, kOtherLog, byteOrderMark);
   if (!refusal) return log;
   if (error) *error = refusal->text;
   if (refused) *refused = refusal->byRule;

@@ -28,8 +28,9 @@ class BusLog {
   // A log file opened already: started when empty, continued when it holds a log
   // of this header (a last row cut short ended first), else refused (*refused
   // true) and left as it is. Null with *error set when it cannot be used.
+  // `byteOrderMark`: a log started begins with the UTF-8 mark (for Excel).
   static std::unique_ptr<BusLog> Continue(std::unique_ptr<LogFile> file, const BusFile& bus, BusLogLayout layout,
-                                          std::string* error, bool* refused = nullptr);
+                                          std::string* error, bool* refused = nullptr, bool byteOrderMark = false);
 
   // A module's poll: its row, or its cells of the cycle's row.
   bool write(size_t module, const PollResult& result);

@@ -149,7 +149,8 @@ void BusViewCore::switchLogging(bool on) {
     logPath_ = path;
     bool refused = false;
     std::unique_ptr<LogFile> file = LogFile::Open(path, LogFile::Create::kIfMissing, &error);
-    if (file) log_ = BusLog::Continue(std::move(file), bus_, BusLogLayout::kRowPerModule, &error, &refused);
+    if (file) log_ = BusLog::Continue(std::move(file), bus_, BusLogLayout::kRowPerModule, &error, &refused,
+                                      front_.logByteOrderMark());
   }
   front_.setLogging(log_ != nullptr);
   if (!error.empty()) front_.showInfo(kLogOpenFailed + error);
@@ -203,7 +204,7 @@ void BusViewCore::reportRead(const BusReport& report, const ReportFiles& files) 
   std::string error;
   const std::string html = BusReportHtml(report);
   const std::pair<const std::string*, std::function<bool()>> outputs[] = {
-      {&files.csv, [&] { return ReplaceFileAtomically(files.csv, BusReportCsv(report), &error); }},
+      {&files.csv, [&] { return ReplaceFileAtomically(files.csv, ByteOrderMarked(files.csvByteOrderMark, BusReportCsv(report)), &error); }},
       {&files.html, [&] { return ReplaceFileAtomically(files.html, html, &error); }},
       {&files.pdf, [&] { return files.printPdf(html, files.pdf, &error); }},
   };

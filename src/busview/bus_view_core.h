@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bus/bus_log.h"
+#include "console/text.h"
 #include "bus/bus_poller.h"
 #include "busview/bus_rows.h"
 #include "report/bus_report.h"
@@ -67,6 +68,8 @@ class BusViewFront {
   virtual void setLogging(bool on) = 0;
   // The log file, the one chosen last offered first; empty: cancelled.
   virtual std::string chooseLogFile(const std::string& last) = 0;
+  // Whether a log started in the file just chosen begins with a byte-order mark.
+  virtual bool logByteOrderMark() const { return kByteOrderMarkByDefault; }
   // The report's files were written (or not: the box is shown by the core).
   virtual void reportWritten(const std::vector<std::string>& paths) = 0;
 };
@@ -77,6 +80,7 @@ struct ReportFiles {
   std::string pdf;
   std::string html;
   std::string csv;
+  bool csvByteOrderMark = kByteOrderMarkByDefault;
   // Prints the HTML document to `pdf`; false with *error set.
   std::function<bool(const std::string& html, const std::string& path, std::string* error)> printPdf;
 };

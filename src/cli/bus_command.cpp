@@ -173,7 +173,7 @@ int RunBusReportCommand(const BusReportCommand& command, const BusFile& bus, Ope
     }
   };
   const std::string html = command.pdfPath || command.htmlPath ? BusReportHtml(report) : std::string();
-  write(command.csvPath, [&](const std::string& path) { return ReplaceFileAtomically(path, BusReportCsv(report), &problem); });
+  write(command.csvPath, [&](const std::string& path) { return ReplaceFileAtomically(path, ByteOrderMarked(command.byteOrderMark, BusReportCsv(report)), &problem); });
   write(command.htmlPath, [&](const std::string& path) { return ReplaceFileAtomically(path, html, &problem); });
   write(command.pdfPath, [&](const std::string& path) { return pdfWriter(html, kReportTitle, path, &problem); });
   return written && allAnswered ? kExitDone : kExitErrorBox;

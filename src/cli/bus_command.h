@@ -62,6 +62,7 @@ struct BusReportCommand {
   std::optional<std::string> pdfPath;
   std::optional<std::string> csvPath;
   std::optional<std::string> htmlPath;
+  bool byteOrderMark = false;  // the CSV starts with a UTF-8 byte-order mark (--bom)
 };
 
 // Prints an HTML document to a PDF file; a build without one refuses --pdf.

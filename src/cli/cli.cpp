@@ -40,7 +40,7 @@ namespace {
 
 constexpr const char* kUsageFirstLine =
     "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--bus FILE] [--trace] [--trace-file FILE]\n"
-    "                   [--journal FILE] [--read-before-write] OPERATION [ARGS...]\n"
+    "                   [--journal FILE] [--read-before-write] [--bom] OPERATION [ARGS...]\n"
     "  (these options may also come after OPERATION, among its ARGS; an operation's own options follow it)\n";
 constexpr const char* kUsageHead =
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
@@ -48,6 +48,8 @@ constexpr const char* kUsageHead =
     "  -s, --station TEXT  the text of the station field, parsed as the window parses it (default \"1\");\n"
     "                      an empty one is refused; 0 broadcasts a write, which no module answers\n"
     "  -y, --yes           answer OK to every 警告 box; without it, ask on a terminal, else Cancel\n"
+    "  --bom               CSV files written (--csv) start with a UTF-8 byte-order mark, which Excel\n"
+    "                      needs to read them as UTF-8; a log continued keeps its start; stdout never\n"
     "  --simulate          use an in-process simulated bus: one module of each model at stations 1-%LAST%\n"
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
     "%BUS%"
@@ -103,6 +105,7 @@ struct Options {
   std::optional<std::string> busFile;
   std::optional<std::string> journal;
   bool readBeforeWrite = false;
+  bool byteOrderMark = false;  // CSV files written start with a UTF-8 byte-order mark
   TraceAndDiscoveryOptions traceAndDiscovery;
   std::string operation;
   std::vector<std::string> args;
@@ -139,6 +142,7 @@ bool TakeGlobalOption(const std::vector<std::string>& args, size_t& i, Options& 
   else if (a == "--simulate") o.simulate = true;
   else if (a == "--journal") o.journal = value(a);
   else if (a == "--read-before-write") o.readBeforeWrite = true;
+  else if (a == "--bom") o.byteOrderMark = true;
   else return TakeTraceOrDiscoveryOption(a, value, o.traceAndDiscovery);
   return true;
 }
@@ -265,6 +269,7 @@ std::optional<JournalCommand> ParseJournal(const Options& o) {
   std::string problem;
   std::optional<JournalCommand> command = ParseJournalCommand(o.operation, o.args, &problem);
   if (!problem.empty()) throw UsageError{problem};
+  if (command) command->byteOrderMark = o.byteOrderMark;
   return command;
 }
 
@@ -286,6 +291,7 @@ std::optional<BusReportCommand> ParseBusReport(const Options& o) {
   std::string problem;
   std::optional<BusReportCommand> command = ParseBusReportCommand(o.operation, o.args, &problem);
   if (!problem.empty()) throw UsageError{problem};
+  if (command) command->byteOrderMark = o.byteOrderMark;
   return command;
 }
 
@@ -440,8 +446,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   std::unique_ptr<LogFile> traceFile;
   const std::optional<std::string> csvPath = poll ? poll->csvPath : busPoll ? busPoll->csvPath : std::nullopt;
   const StartLog startLog = [&](std::unique_ptr<LogFile> file, std::string* problem, bool* refused) {
-    if (busPoll) return (busLog = BusLog::Continue(std::move(file), busFile, busPoll->layout(), problem, refused)) != nullptr;
-    return (csvLog = CsvLog::Continue(std::move(file), ColumnsOf(poll->target), problem, refused)) != nullptr;
+    if (busPoll)
+      return (busLog = BusLog::Continue(std::move(file), busFile, busPoll->layout(), problem, refused,
+                                        o.byteOrderMark)) != nullptr;
+    return (csvLog = CsvLog::Continue(std::move(file), ColumnsOf(poll->target), problem, refused, o.byteOrderMark)) !=
+           nullptr;
   };
   if (const int status = OpenFiles(o, csvPath, poll ? poll->newFile : busPoll && busPoll->newFile, startLog,
                                    csvCreated, traceFile, err);

@@ -57,7 +57,7 @@ int RunJournalCommand(const JournalCommand& command, const std::string& path, st
     return kExitDone;
   }
   std::ofstream csv(PathOfUtf8(*command.csvPath), std::ios::binary | std::ios::trunc);
-  csv << JournalCsv(records);
+  csv << ByteOrderMarked(command.byteOrderMark, JournalCsv(records));
   if (!csv.flush()) {
     err << "dolvane-cli: cannot write " << *command.csvPath << '\n';
     return kExitErrorBox;

@@ -28,6 +28,7 @@ inline constexpr const char* kJournalHelp =
 struct JournalCommand {
   JournalFilter filter;
   std::optional<std::string> csvPath;
+  bool byteOrderMark = false;  // the CSV starts with a UTF-8 byte-order mark (--bom)
 };
 
 // The journal command of an operation and its arguments; nullopt for any other

@@ -62,3 +62,17 @@ std::optional<uint64_t> WholeNumber(const std::string& text, uint64_t max, int b
   if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value > max) return std::nullopt;
   return value;
 }
+
+namespace {
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
+
+std::string ByteOrderMarked(bool byteOrderMark, std::string text) {
+  if (byteOrderMark) text.insert(0, kUtf8ByteOrderMark);
+  return text;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) text.remove_prefix(kUtf8ByteOrderMark.size());
+  return text;
+}

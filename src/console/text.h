@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // printf-style append; the attribute lets the compiler check every report format.
 // MinGW's C++ library formats as C99 does (%zu), which its `printf` archetype,
@@ -28,3 +29,16 @@ int32_t ParseDecimal(const std::string& text);
 
 // True for a field left empty (blanks only): a write must not take it as 0.
 bool IsBlank(const std::string& text);
+
+// A CSV file for Excel: on a Chinese Windows it reads a file without a UTF-8
+// byte-order mark in the local code page and garbles every Chinese text.
+// Windows builds write the mark unless told not to; others leave it out.
+#ifdef _WIN32
+inline constexpr bool kByteOrderMarkByDefault = true;
+#else
+inline constexpr bool kByteOrderMarkByDefault = false;
+#endif
+// `text` as a file starts with it: after the mark when `byteOrderMark`.
+std::string ByteOrderMarked(bool byteOrderMark, std::string text);
+// `text` without a mark it starts with, when it does.
+std::string_view WithoutByteOrderMark(std::string_view text);

@@ -62,6 +62,7 @@ CsvLog::CsvLog(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> column
 
 ExistingLog ClassifyExistingLog(std::string_view head, std::string_view header) {
   if (head.empty()) return ExistingLog::kNothing;
+  head = WithoutByteOrderMark(head);
   std::string_view first = head.substr(0, head.find('\n'));
   if (!first.empty() && first.back() == '\r') first.remove_suffix(1);
   if (first == header) return ExistingLog::kSameColumns;
@@ -73,20 +74,20 @@ ExistingLog ClassifyExistingLog(std::string_view head, std::string_view header) 
 }
 
 std::unique_ptr<CsvLog> CsvLog::OpenFile(const std::string& path, std::vector<QuantityColumn> columns,
-                                         FileMode mode, std::string* error, bool* refused) {
+                                         FileMode mode, std::string* error, bool* refused, bool byteOrderMark) {
   std::unique_ptr<LogFile> file = LogFile::Open(
       path, mode == FileMode::kNew ? LogFile::Create::kOnlyNew : LogFile::Create::kIfMissing, error, refused);
   if (!file) return nullptr;
-  return Continue(std::move(file), std::move(columns), error, refused);
+  return Continue(std::move(file), std::move(columns), error, refused, byteOrderMark);
 }
 
 std::unique_ptr<CsvLog> CsvLog::Continue(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns,
-                                         std::string* error, bool* refused) {
+                                         std::string* error, bool* refused, bool byteOrderMark) {
   if (refused) *refused = false;
   std::unique_ptr<CsvLog> log(new CsvLog(std::move(file), std::move(columns)));
   const std::optional<LogOutput::Refusal> refusal = log->output_.startOrContinue(
       log->header_, " holds a log of other columns",
-      " holds something other than a log (its first line is not a log's header)");
+      " holds something other than a log (its first line is not a log's header)", byteOrderMark);
   if (!refusal) return log;
   if (error) *error = refusal->text;
   if (refused) *refused = refusal->byRule;
@@ -104,11 +105,11 @@ bool LogOutput::put(std::string_view text) {
 }
 
 std::optional<LogOutput::Refusal> LogOutput::startOrContinue(const std::string& header, const char* otherColumns,
-                                                             const char* otherContent) {
+                                                             const char* otherContent, bool byteOrderMark) {
   const LogFile& f = *file_;
   switch (ClassifyExistingLog(f.head(), header)) {
     case ExistingLog::kNothing:
-      if (!put(header + "\r\n")) return Refusal{error_, false};
+      if (!put(ByteOrderMarked(byteOrderMark, header + "\r\n"))) return Refusal{error_, false};
       break;
     case ExistingLog::kSameColumns:
       // A row cut short keeps its bytes; the next row starts on a line of its own.

@@ -31,13 +31,15 @@ class LogOutput {
   // empty file with it, continues a file that holds this log (a last row cut
   // short ended first). Else why not: the file's path followed by `otherColumns`
   // or `otherContent`, byRule true (a file these rules turn down), or the
-  // system's reason for a write that failed, byRule false.
+  // system's reason for a write that failed, byRule false. A log started here
+  // begins with a UTF-8 byte-order mark when `byteOrderMark`; one continued
+  // keeps the start it has.
   struct Refusal {
     std::string text;
     bool byRule = false;
   };
   std::optional<Refusal> startOrContinue(const std::string& header, const char* otherColumns,
-                                         const char* otherContent);
+                                         const char* otherContent, bool byteOrderMark);
 
  private:
   std::unique_ptr<LogFile> file_;
@@ -56,12 +58,14 @@ class CsvLog {
   // holding a log of other columns or anything else is refused and left as it
   // is. Null with *error set when the file cannot be used; *refused then tells
   // a refusal by these rules from a file the system cannot open or write.
+  // `byteOrderMark`: a log started begins with the UTF-8 mark (for Excel).
   enum class FileMode { kAppend, kNew };
   static std::unique_ptr<CsvLog> OpenFile(const std::string& path, std::vector<QuantityColumn> columns,
-                                          FileMode mode, std::string* error, bool* refused = nullptr);
+                                          FileMode mode, std::string* error, bool* refused = nullptr,
+                                          bool byteOrderMark = false);
   // The same over a file opened already (kAppend's rules).
   static std::unique_ptr<CsvLog> Continue(std::unique_ptr<LogFile> file, std::vector<QuantityColumn> columns,
-                                          std::string* error, bool* refused = nullptr);
+                                          std::string* error, bool* refused = nullptr, bool byteOrderMark = false);
 
   // One row; false once the output has failed (a full disk, a closed pipe).
   bool write(const PollResult& result);
@@ -79,7 +83,8 @@ class CsvLog {
   std::string header_;
 };
 
-// What a file that starts with `head` holds, for a log whose header row is `header`.
+// What a file that starts with `head` holds, for a log whose header row is
+// `header` (a byte-order mark before it aside).
 enum class ExistingLog {
   kNothing,       // empty: the log starts with its header
   kSameColumns,   // a log of this header: it is continued

@@ -1,5 +1,8 @@
 #include "monitor/monitor_texts.h"
 
+#include <ctime>
+
+#include "console/local_time.h"
 #include "console/text.h"
 #include "monitor/trend_data.h"
 
@@ -22,4 +25,29 @@ std::string CurvesLabel() {
   std::string text;
   appendf(text, "曲线(最多%d项):", TrendData::kMaxPicked);
   return text;
+}
+
+std::string StaleBannerText(const std::optional<std::chrono::system_clock::time_point>& lastGood,
+                            const std::string& failure) {
+  std::string text;
+  if (lastGood) {
+    const LocalTime at = LocalTimeOf(*lastGood);
+    char clock[16];
+    std::strftime(clock, sizeof clock, "%H:%M:%S", &at.fields);
+    appendf(text, kStaleSinceText, clock);
+  } else {
+    text = kStaleNothingYetText;
+  }
+  // A box's text may run over lines; the banner is one.
+  std::string line;
+  for (char c : failure) {
+    if (c == '\r') continue;
+    if (c == '\n') {
+      if (!line.empty() && line.back() != ' ') line += ' ';
+    } else {
+      line += c;
+    }
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return text + line;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // What a window says while it monitors, in both windows' words: the boxes, the
 // status strip, the trend window's controls and the log file dialog.
+#include <chrono>
+#include <optional>
 #include <string>
 
 #include "monitor/poller.h"
@@ -19,6 +21,14 @@ inline constexpr const char* kLogDialogTitle = "记录到CSV文件";
 inline constexpr const char* kLogDialogFilterName = "CSV 文件";
 inline constexpr const char* kLogDialogPattern = "*.csv";
 inline constexpr const char* kLogDialogSuffix = "csv";
+
+// The pane's report while polls fail: this line on top, until an ok poll.
+inline constexpr const char* kStaleSinceText = "数据已过期：最后一次成功读取于 %s；";  // HH:MM:SS
+inline constexpr const char* kStaleNothingYetText = "数据已过期：本次监视尚无成功读取；";
+// The banner: when the last ok poll came (none: not yet in this run), then the
+// failed poll's own text on one line.
+std::string StaleBannerText(const std::optional<std::chrono::system_clock::time_point>& lastGood,
+                            const std::string& failure);
 
 // "轮询 12 次（正常 10，超时 1，…），9.8 次/秒"
 std::string CountersText(const PollCounters& counters, double pollsPerSecond);

@@ -49,6 +49,9 @@ bool MonitorCore::start() {
   options.interval = std::chrono::milliseconds(0);  // the front's timer keeps the interval
   options.station = StationOf(form_);
   pollsShown_ = 0;
+  lastGoodAt_.reset();
+  lastGoodReport_.clear();
+  staleBanner_.clear();
   // The poller keeps references into Operations; only its polls, on the worker, use them.
   poller_ = std::make_unique<Poller>(session_.operationsForSetUp().context(), *target, options);
   front_.trendStarts(poller_->columns());
@@ -99,10 +102,22 @@ void MonitorCore::show(const PollResult& result) {
   ++pollsShown_;
   showStatus();
   if (result.status == PollStatus::kOk) {
+    staleBanner_.clear();
+    lastGoodAt_ = result.wallClock;
+    lastGoodReport_ = result.report;
     front_.showReport(result.report);
     front_.trendAdd(result);
+  } else {
+    showStale(result);
   }
   writeLog(result);
+}
+
+// The last good report stays, marked as old, so a silent module is not taken
+// for a live one.
+void MonitorCore::showStale(const PollResult& failed) {
+  staleBanner_ = StaleBannerText(lastGoodAt_, failed.report);
+  front_.showReport(lastGoodReport_.empty() ? staleBanner_ : staleBanner_ + "\r\n\r\n" + lastGoodReport_);
 }
 
 void MonitorCore::showStatus() {
@@ -119,7 +134,8 @@ void MonitorCore::switchLogging(bool on) {
   std::string error;
   if (!path.empty() && poller_) {
     logPath_ = path;
-    log_ = CsvLog::OpenFile(path, poller_->columns(), CsvLog::FileMode::kAppend, &error);
+    log_ = CsvLog::OpenFile(path, poller_->columns(), CsvLog::FileMode::kAppend, &error, nullptr,
+                           front_.logByteOrderMark());
   }
   // Polling may have ended while the dialog was open.
   if (log_ && !poller_) log_.reset();

@@ -6,10 +6,13 @@
 // The window supplies its timer, its boxes, its pane and its trend window
 // through MonitorFront; everything runs on the window's thread.
 #include <cstdint>
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "console/text.h"
 #include "monitor/csv_log.h"
 #include "monitor/poller.h"
 
@@ -24,6 +27,7 @@ class MonitorFront {
   virtual void showInfo(const std::string& text) = 0;
   virtual void setStatus(const std::string& text, bool visible) = 0;
   // An ok poll's report: the pane shows it, keeping where the user scrolled to.
+  // While polls fail it is the last ok report under the stale banner.
   virtual void showReport(const std::string& report) = 0;
   // One shot: call MonitorCore::pollDue() in `milliseconds`; a new call replaces it.
   virtual void schedulePoll(int milliseconds) = 0;
@@ -40,6 +44,8 @@ class MonitorFront {
   // The log file, the one chosen last offered first; empty: cancelled. It
   // never asks before overwriting: a log is only ever appended to.
   virtual std::string chooseLogFile(const std::string& last) = 0;
+  // Whether a log started in the file just chosen begins with a byte-order mark.
+  virtual bool logByteOrderMark() const { return kByteOrderMarkByDefault; }
   virtual void monitoringSwitched(bool running) = 0;
 };
 
@@ -77,11 +83,15 @@ class MonitorCore {
   // on the worker while the next poll runs.
   const PollResult& lastShown() const { return lastShown_; }
   uint64_t pollsShown() const { return pollsShown_; }  // since polling last started
+  // The banner over the pane's report since a poll failed; empty once an ok
+  // poll came (or before any failed).
+  const std::string& staleBanner() const { return staleBanner_; }
 
  private:
   void pollEnded(uint64_t pollsBefore);
   void schedule();
   void show(const PollResult& result);
+  void showStale(const PollResult& failed);
   void showStatus();
   void writeLog(const PollResult& result);
   void finish();
@@ -97,6 +107,9 @@ class MonitorCore {
   std::unique_ptr<Poller> poller_;
   PollResult lastShown_;
   uint64_t pollsShown_ = 0;
+  std::optional<std::chrono::system_clock::time_point> lastGoodAt_;  // in this run
+  std::string lastGoodReport_;
+  std::string staleBanner_;
   std::unique_ptr<CsvLog> log_;
   std::string logPath_;  // the file chosen last, offered first when logging is switched on again
 };

@@ -158,10 +158,10 @@ std::string TrafficRows::fileText(TrafficSaveFormat format) const {
   return text;
 }
 
-bool TrafficRows::saveTo(const std::filesystem::path& path, TrafficSaveFormat format) const {
+bool TrafficRows::saveTo(const std::filesystem::path& path, TrafficSaveFormat format, bool byteOrderMark) const {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
-  const std::string text = fileText(format);
+  const std::string text = ByteOrderMarked(byteOrderMark && format == TrafficSaveFormat::kCsv, fileText(format));
   file.write(text.data(), static_cast<std::streamsize>(text.size()));
   file.flush();
   return static_cast<bool>(file);

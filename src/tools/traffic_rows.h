@@ -88,7 +88,8 @@ class TrafficRows {
   std::string selectedText(std::vector<size_t> indices) const;
   // Every row: trace lines, or the columns as CSV under their titles.
   std::string fileText(TrafficSaveFormat format) const;
-  bool saveTo(const std::filesystem::path& path, TrafficSaveFormat format) const;
+  // A CSV file starts with a UTF-8 byte-order mark when `byteOrderMark` (text files never).
+  bool saveTo(const std::filesystem::path& path, TrafficSaveFormat format, bool byteOrderMark = false) const;
 
  private:
   Change append(std::vector<TrafficRecord> records);

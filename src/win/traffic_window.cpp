@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "console/text.h"
 #include "win/child_windows.h"
 #include "win/resource.h"
 #include "win/utf16.h"
@@ -301,6 +302,6 @@ void WinTrafficWindow::saveWithDialog() {
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) return;
   const TrafficSaveFormat format = SaveFormatOf(dialog.nFilterIndex == 2, Utf8(path));
-  if (!rows_.saveTo(std::filesystem::path(path), format))
+  if (!rows_.saveTo(std::filesystem::path(path), format, kByteOrderMarkByDefault))
     MessageBoxW(window_, Utf16(kSaveFailed).c_str(), L"提示", MB_OK);
 }

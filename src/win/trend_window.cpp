@@ -23,6 +23,7 @@ constexpr COLORREF kCurveColours[TrendData::kMaxPicked] = {
     RGB(0x20, 0x9f, 0xdf), RGB(0x99, 0xca, 0x53), RGB(0xf6, 0xa6, 0x25), RGB(0x6d, 0x5f, 0xd5),
     RGB(0xbf, 0x59, 0x3e), RGB(0x38, 0xad, 0x6b), RGB(0x3c, 0x84, 0xa7), RGB(0xeb, 0x88, 0x17)};
 constexpr int kValueTicks = 5;
+constexpr int kAxisWidth = 56;  // a value axis' labels beside the plot
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -252,15 +253,23 @@ void TrendWindow::paintChart(HDC dc, const RECT& area) const {
     legendX += width;
   }
   const int legendHeight = picture.curves.empty() ? 0 : (legendRow + 1) * (text + 4) + 4;
-  RECT plot{area.left + 64, area.top + text, area.right - 16, area.bottom - legendHeight - 2 * text - 12};
+  // Each unit its own value axis, the first on the left, the next on the
+  // right, and so on outwards; with nothing picked, one empty one on the left.
+  std::vector<TrendAxis> axes = picture.axes;
+  if (axes.empty()) axes.push_back({"", picture.low, picture.high});
+  const int leftAxes = static_cast<int>((axes.size() + 1) / 2);
+  const int rightAxes = static_cast<int>(axes.size() / 2);
+  RECT plot{area.left + 8 + kAxisWidth * leftAxes, area.top + 2 * text,
+            area.right - (rightAxes ? 8 + kAxisWidth * rightAxes : 16), area.bottom - legendHeight - 2 * text - 12};
   if (plot.right <= plot.left || plot.bottom <= plot.top) {
     SelectObject(dc, oldFont);
     return;
   }
   const double xSpan = -picture.from;
-  const double ySpan = picture.high - picture.low;
   const auto px = [&](double x) { return plot.left + static_cast<int>(std::lround((x - picture.from) / xSpan * (plot.right - plot.left))); };
-  const auto py = [&](double y) { return plot.bottom - static_cast<int>(std::lround((y - picture.low) / ySpan * (plot.bottom - plot.top))); };
+  const auto py = [&](const TrendAxis& axis, double y) {
+    return plot.bottom - static_cast<int>(std::lround((y - axis.low) / (axis.high - axis.low) * (plot.bottom - plot.top)));
+  };
 
   HPEN grid = CreatePen(PS_SOLID, 1, RGB(0xdd, 0xdd, 0xdd));
   HPEN frame = CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
@@ -273,10 +282,22 @@ void TrendWindow::paintChart(HDC dc, const RECT& area) const {
     PutText(dc, TimeLabel(x), px(x), plot.bottom + 4, TA_CENTER | TA_TOP);
   }
   for (int k = 0; k < kValueTicks; ++k) {
-    const double y = picture.low + ySpan * k / (kValueTicks - 1);
-    MoveToEx(dc, plot.left, py(y), nullptr);
-    LineTo(dc, plot.right, py(y));
-    PutText(dc, ValueLabel(y, ySpan), plot.left - 6, py(y) - text / 2, TA_RIGHT | TA_TOP);
+    const int y = py(axes[0], axes[0].low + (axes[0].high - axes[0].low) * k / (kValueTicks - 1));
+    MoveToEx(dc, plot.left, y, nullptr);
+    LineTo(dc, plot.right, y);
+  }
+  for (size_t a = 0; a < axes.size(); ++a) {
+    const TrendAxis& axis = axes[a];
+    const int outwards = static_cast<int>(a / 2) * kAxisWidth;
+    const bool left = a % 2 == 0;
+    const int x = left ? plot.left - 6 - outwards : plot.right + 6 + outwards;
+    const UINT align = (left ? TA_RIGHT : TA_LEFT) | TA_TOP;
+    const double span = axis.high - axis.low;
+    for (int k = 0; k < kValueTicks; ++k) {
+      const double y = axis.low + span * k / (kValueTicks - 1);
+      PutText(dc, ValueLabel(y, span), x, py(axis, y) - text / 2, align);
+    }
+    PutText(dc, Utf16(axis.unit), x, plot.top - text - 4, align);
   }
   PutText(dc, Utf16(picture.timeTitle), (plot.left + plot.right) / 2, plot.bottom + text + 8, TA_CENTER | TA_TOP);
   SelectObject(dc, frame);
@@ -289,7 +310,8 @@ void TrendWindow::paintChart(HDC dc, const RECT& area) const {
     const TrendCurve& curve = picture.curves[i];
     std::vector<POINT> points;
     points.reserve(curve.points.size());
-    for (const TrendPoint& p : curve.points) points.push_back({px(p.x), py(p.y)});
+    const TrendAxis& axis = axes[static_cast<size_t>(curve.axis)];
+    for (const TrendPoint& p : curve.points) points.push_back({px(p.x), py(axis, p.y)});
     HPEN pen = CreatePen(PS_SOLID, 2, kCurveColours[i % TrendData::kMaxPicked]);
     SelectObject(dc, pen);
     if (points.size() > 1) Polyline(dc, points.data(), static_cast<int>(points.size()));

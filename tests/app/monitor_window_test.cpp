@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSet>
+#include <QValueAxis>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -178,6 +180,43 @@ TEST_F(MonitorWindowTest, ASilentModuleCountsTimeoutsWithoutABoxAndPollingGoesOn
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
 }
 
+// A module that stops answering: the last good report stays, under a banner
+// with its time and the failure, until a poll is answered again.
+TEST_F(MonitorWindowTest, AFailedPollMarksTheReportStaleUntilAGoodOneComes) {
+  BoxAnswerer boxes;
+  startAfterRead();
+  ASSERT_TRUE(pollsGoOn(1));
+  const QString reportHead = pane().section('\n', 0, 0);
+  bus->injectFault(station, SimFault::kSilence, 2);
+  QString stale;
+  std::string failure;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        if (!window.monitor().staleBanner().empty() && stale.isEmpty()) {
+          stale = pane();
+          failure = window.monitor().lastShown().report;
+        }
+        return !stale.isEmpty();
+      },
+      kWaitMs));
+  const QString banner = stale.section('\n', 0, 0);
+  EXPECT_EQ(banner, QString::fromStdString(window.monitor().staleBanner()));
+  EXPECT_TRUE(QRegularExpression(QString::fromUtf8("^数据已过期：最后一次成功读取于 \\d\\d:\\d\\d:\\d\\d；.+"))
+                  .match(banner)
+                  .hasMatch())
+      << banner.toStdString();
+  ASSERT_FALSE(failure.empty());
+  EXPECT_TRUE(banner.contains(QString::fromStdString(failure).section('\n', 0, 0).trimmed())) << failure;
+  EXPECT_EQ(stale.section('\n', 2, 2), reportHead);  // the old report under it
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.monitor().lastShown().status == PollStatus::kOk; }, kWaitMs));
+  EXPECT_TRUE(window.monitor().staleBanner().empty());
+  QString report = QString::fromStdString(window.monitor().lastShown().report);
+  report.replace("\r\n", "\n");
+  EXPECT_EQ(pane(), report);
+  EXPECT_TRUE(boxes.seen.empty());
+}
+
 TEST_F(MonitorWindowTest, LogsToCsvWhileSwitchedOnWithTheHeaderOnce) {
   QTemporaryDir dir;
   const QString path = dir.filePath("log.csv");
@@ -230,6 +269,38 @@ TEST_F(MonitorWindowTest, PlotsThePickedQuantitiesUpToEight) {
   EXPECT_EQ(list->item(TrendPlotWindow::kMaxPicked)->checkState(), Qt::Unchecked);
   for (int i = 0; i < TrendPlotWindow::kMaxPicked; ++i) {
     EXPECT_EQ(series[i]->name(), list->item(i)->text());
-    EXPECT_GE(static_cast<QLineSeries*>(series[i])->count(), 3) << series[i]->name().toStdString();
+    // Polls that fall in one time bucket of the span draw as its lowest and highest point.
+    EXPECT_GE(static_cast<QLineSeries*>(series[i])->count(), 1) << series[i]->name().toStdString();
+    // On its unit's own value axis.
+    QList<QAbstractAxis*> values;
+    for (QAbstractAxis* axis : series[i]->attachedAxes())
+      if (axis->orientation() == Qt::Vertical) values.append(axis);
+    ASSERT_EQ(values.size(), 1);
+    EXPECT_EQ(values[0]->titleText().toStdString(), window.monitor().poller()->columns()[i].unit);
   }
+  QSet<QString> units;
+  for (QAbstractAxis* axis : plot.chart()->axes(Qt::Vertical)) units.insert(axis->titleText());
+  EXPECT_EQ(units.size(), plot.chart()->axes(Qt::Vertical).size());  // one axis per unit
+  EXPECT_GT(units.size(), 1);
+}
+
+// The picks and the span as the workbench keeps them between runs: set before
+// a target, they apply to the next target with those columns.
+TEST(TrendPicksTest, PicksAndSpanGoBackAndForth) {
+  TrendPlotWindow plot(nullptr);
+  const std::vector<QuantityColumn> columns = {{"a", "甲", "A"}, {"b", "乙", "V"}, {"c", "丙", "W"}, {"d", "丁", "Hz"}};
+  plot.setPicks({{"d", "b", "missing"}, 15});
+  plot.reset(columns);
+  EXPECT_EQ(plot.picks().keys, (std::vector<std::string>{"b", "d"}));
+  EXPECT_EQ(plot.picks().minutes, 15);
+  EXPECT_EQ(plot.minutesCombo()->currentData().toInt(), 15);
+  EXPECT_EQ(plot.quantityList()->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(plot.quantityList()->item(0)->checkState(), Qt::Unchecked);
+
+  plot.quantityList()->item(0)->setCheckState(Qt::Checked);
+  EXPECT_EQ(plot.picks().keys, (std::vector<std::string>{"a", "b", "d"}));
+  plot.setPicks({{}, 7});  // no picks: the first few; a span not offered: kept
+  plot.reset(columns);
+  EXPECT_EQ(plot.picks().keys, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(plot.picks().minutes, 15);
 }

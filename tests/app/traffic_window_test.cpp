@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,15 +17,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 #include "app/discovery_dialog.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "app/traffic_window.h"
 #include "console/control_ids.h"
+#include "console/text.h"
 #include "modbus/frames.h"
 #include "models/demo_bus.h"
 #include "support/line_blind_pty.h"
+#include "tools/traffic_rows.h"
 #include "support/scripted_port.h"
 
 using apptest::BoxAnswerer;
@@ -158,6 +163,42 @@ TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmptie
 
   traffic->clear();
   EXPECT_EQ(traffic->rowCount(), 0);
+}
+
+// The save dialog's byte-order mark option: off by default here (on in a
+// Windows build), and the CSV starts with EF BB BF exactly when it is on.
+TEST_F(TrafficTest, TheSaveDialogsByteOrderMarkOptionDecidesHowTheCsvStarts) {
+  openPort();
+  TrafficWindow* traffic = window.showTrafficWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(traffic));
+  read4SXY(1);
+  traffic->drainNow();
+  QTemporaryDir dir;
+  for (const bool on : {true, false}) {
+    SCOPED_TRACE(on);
+    const QString path = dir.filePath(on ? "marked.csv" : "plain.csv");
+    std::optional<bool> offered;
+    apptest::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+      auto* option = dialog->findChild<QCheckBox*>(QStringLiteral("byteOrderMark"));
+      if (option) {
+        offered = option->isChecked();
+        option->setChecked(on);
+      }
+      dialog->selectNameFilter(QString::fromUtf8(kCsvFilter));
+      dialog->selectFile(path);
+      // As OK does, without waiting for the dialog's folder view to load.
+      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    });
+    QTest::mouseClick(ButtonWithText(traffic, QString::fromUtf8(kSaveText)), Qt::LeftButton);
+    ASSERT_TRUE(offered.has_value());
+    // The first dialog offers the platform's default, the next the last choice.
+    EXPECT_EQ(*offered, on ? kByteOrderMarkByDefault : true);
+    QFile csv(path);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QByteArray bytes = csv.readAll();
+    EXPECT_EQ(bytes.startsWith("\xEF\xBB\xBF"), on);
+    EXPECT_TRUE(bytes.mid(on ? 3 : 0).startsWith(kTrafficColumnTitles[0])) << bytes.left(40).toStdString();
+  }
 }
 
 TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {

@@ -113,6 +113,28 @@ TEST(PollCli, CsvFileAndSummary) {
             kExitErrorBox);
 }
 
+// --bom starts a new log with the UTF-8 mark, and a log that has it is
+// continued (with or without --bom) under the one mark; without it nothing changes.
+TEST(PollCli, ByteOrderMarkStartsANewLogOnly) {
+  const TempFile marked;
+  const TempFile plain;
+  const auto poll = [](const std::string& path, bool bom) {
+    std::vector<std::string> args = {"--simulate", "poll", "3RX", "--count", "2", "--interval", "0", "--csv", path};
+    if (bom) args.insert(args.begin(), "--bom");
+    return RunArgs(args).status;
+  };
+  ASSERT_EQ(poll(marked.path(), true), kExitDone);
+  ASSERT_EQ(poll(marked.path(), true), kExitDone);
+  ASSERT_EQ(poll(marked.path(), false), kExitDone);
+  const std::string log = Contents(marked.path());
+  EXPECT_EQ(log.rfind("\xEF\xBB\xBFtime,station,status,", 0), 0u) << log.substr(0, 40);
+  EXPECT_EQ(log.find("\xEF\xBB\xBF", 1), std::string::npos);  // one mark, at the start
+  EXPECT_EQ(Split(log, "\r\n").size(), 7u);  // the header and six rows
+
+  ASSERT_EQ(poll(plain.path(), false), kExitDone);
+  EXPECT_EQ(Contents(plain.path()).rfind("time,station,status,", 0), 0u);
+}
+
 // A log that cannot be kept (a full disk) stops polling and fails the command.
 TEST(PollCli, ALostLogIsAFailure) {
   for (const char* command : {" >/dev/full 2>/dev/null", " --csv /dev/full >/dev/null 2>&1"}) {

@@ -185,6 +185,31 @@ TEST_F(MonitorCoreTest, PollsOneAtATimeEachDueAtTheLastStartPlusTheInterval) {
   EXPECT_EQ(front.status.rfind("监视已停止：轮询 2 次", 0), 0u) << front.status;
 }
 
+// Failed polls mark the report stale: before any good poll the banner stands
+// alone; after one it heads the last good report; a good poll clears it.
+TEST_F(MonitorCoreTest, AFailedPollMarksTheReportStaleUntilAGoodOne) {
+  openPort();
+  bus.injectFault(1, SimFault::kSilence, 1);
+  startOn4SXY();
+  poll();
+  ASSERT_NE(core.lastShown().status, PollStatus::kOk);
+  EXPECT_EQ(core.staleBanner().rfind(kStaleNothingYetText, 0), 0u) << core.staleBanner();
+  EXPECT_GT(core.staleBanner().size(), std::string(kStaleNothingYetText).size());  // the failure follows
+  EXPECT_EQ(core.staleBanner().find('\n'), std::string::npos);
+  EXPECT_EQ(front.report, core.staleBanner());
+
+  poll();
+  ASSERT_EQ(core.lastShown().status, PollStatus::kOk);
+  const std::string good = front.report;
+  EXPECT_EQ(good, core.lastShown().report);
+  EXPECT_TRUE(core.staleBanner().empty());
+
+  bus.injectFault(1, SimFault::kSilence, 1);
+  poll();
+  EXPECT_EQ(core.staleBanner().rfind("数据已过期：最后一次成功读取于 ", 0), 0u) << core.staleBanner();
+  EXPECT_EQ(front.report, core.staleBanner() + "\r\n\r\n" + good);
+}
+
 TEST_F(MonitorCoreTest, LogsWhileSwitchedOnAndContinuesTheSameFile) {
   openPort();
   const std::string path = folder.path() + "/log.csv";

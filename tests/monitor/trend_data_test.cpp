@@ -2,6 +2,9 @@
 // unit, the value range, and what falls off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -85,19 +88,70 @@ TEST(TrendData, ShowsTheSpanBeforeNowInSecondsOrMinutes) {
   EXPECT_GT(level.high, 0);
 }
 
-TEST(TrendData, ForgetsWhatTheLongestSpanCannotShowAndKeepsAtMostItsSampleLimit) {
+TEST(TrendData, ForgetsWhatTheLongestSpanCannotShow) {
   TrendData old;
   old.reset(Columns(1));
   old.add(Poll(kNow - TrendData::kLongestSpanMs - 1, {{"k0", 1}}));
   old.add(Poll(kNow - TrendData::kLongestSpanMs, {{"k0", 2}}));
   old.add(Poll(kNow, {{"k0", 3}}));
-  EXPECT_EQ(old.samplesOf(0), 2u);
-  EXPECT_EQ(old.picture(kNow, 60).curves[0].points.size(), 2u);
+  const TrendPicture hour = old.picture(kNow, 60);
+  ASSERT_EQ(hour.curves[0].points.size(), 2u);
+  EXPECT_EQ(hour.curves[0].points[0].y, 2);
+}
 
-  TrendData fast;
-  fast.reset(Columns(1));
-  for (size_t i = 0; i <= TrendData::kSamplesKept; ++i) fast.add(Poll(kNow - 100'000 + static_cast<int64_t>(i), {{"k0", 1}}));
-  EXPECT_EQ(fast.samplesOf(0), TrendData::kSamplesKept);
+// 50 polls a second for ten minutes, a sine with one spike: every span is
+// filled from its start to now, the spike and the troughs survive the
+// decimation, and the history holds no more than with a slow poll.
+TEST(TrendData, AFastPollFillsEverySpanKeepingItsExtremesInFixedMemory) {
+  constexpr int64_t kStepMs = 20;
+  constexpr int64_t kRunMs = 10 * 60 * 1000;
+  constexpr int64_t kSpikeMs = kNow - 23'456;  // inside the shortest span
+  TrendData trend;
+  trend.reset(Columns(2));
+  trend.add(Poll(kNow - kRunMs, {{"k0", 0}, {"k1", 0}}));
+  const size_t bytesAtStart = trend.historyBytes();
+  for (int64_t ms = kNow - kRunMs; ms <= kNow; ms += kStepMs) {
+    const double wave = std::sin(static_cast<double>(ms % 10'000) / 10'000 * 2 * std::numbers::pi);
+    trend.add(Poll(ms, {{"k0", ms == kSpikeMs - kSpikeMs % kStepMs ? 1000 : wave}, {"k1", -wave}}));
+  }
+  EXPECT_EQ(trend.historyBytes(), bytesAtStart);
+
+  for (int minutes : kTrendMinuteChoices) {
+    SCOPED_TRACE(minutes);
+    const TrendPicture picture = trend.picture(kNow, minutes);
+    const std::vector<TrendPoint>& points = picture.curves[0].points;
+    ASSERT_FALSE(points.empty());
+    const double bucket = -picture.from / TrendData::kBucketsPerSpan;
+    const double shownFrom = minutes <= 10 ? picture.from : picture.from * 10.0 / minutes;
+    EXPECT_LE(points.front().x, shownFrom + bucket);
+    EXPECT_DOUBLE_EQ(points.back().x, 0);
+    EXPECT_LE(points.size(), 2u * (TrendData::kBucketsPerSpan + 1));
+    EXPECT_TRUE(std::is_sorted(points.begin(), points.end(), [](auto& a, auto& b) { return a.x < b.x; }));
+    const auto [low, high] = std::minmax_element(points.begin(), points.end(), [](auto& a, auto& b) { return a.y < b.y; });
+    EXPECT_EQ(high->y, 1000);
+    EXPECT_NEAR(low->y, -1, 1e-3);
+    EXPECT_GE(picture.high, 1000);
+  }
+}
+
+TEST(TrendData, GivesEachUnitItsOwnAxis) {
+  TrendData trend;
+  trend.reset({{"i", "电流", "A"}, {"u", "电压", "V"}, {"i2", "电流2", "A"}, {"p", "功率", "W"}});
+  trend.setPickedColumns({0, 1, 2, 3});
+  trend.add(Poll(kNow, {{"i", 5}, {"u", 230}, {"i2", 1}, {"p", 1150}}));
+  const TrendPicture picture = trend.picture(kNow, 1);
+  ASSERT_EQ(picture.axes.size(), 3u);
+  EXPECT_EQ(picture.axes[0].unit, "A");
+  EXPECT_EQ(picture.axes[1].unit, "V");
+  EXPECT_EQ(picture.axes[2].unit, "W");
+  std::vector<int> axisOf;
+  for (const TrendCurve& curve : picture.curves) axisOf.push_back(curve.axis);
+  EXPECT_EQ(axisOf, (std::vector<int>{0, 1, 0, 2}));
+  EXPECT_LT(picture.axes[0].low, 1);
+  EXPECT_GT(picture.axes[0].high, 5);
+  EXPECT_LT(picture.axes[0].high, 230);  // the volts do not squash the amps
+  EXPECT_LT(picture.axes[1].low, 230);
+  EXPECT_GT(picture.axes[1].high, 230);
 }
 
 }  // namespace
