@@ -14,6 +14,7 @@
 #include "app/bus_view_window.h"
 #include "app/main_window_layout.h"
 #include "app/tool_dock.h"
+#include "app/trend_plot_window.h"
 #include "app/traffic_window.h"
 #include "app/window_placement.h"
 #include "console/control_ids.h"
@@ -31,9 +32,9 @@ constexpr const char* kBaudIndex = "line/baudIndex";
 constexpr const char* kFormatIndex = "line/formatIndex";
 constexpr const char* kStation = "form/station";
 constexpr const char* kBusFolder = "folders/bus";
+constexpr const char* kTrendKeys = "trend/keys";
+constexpr const char* kTrendMinutes = "trend/minutes";
 }  // namespace key
-// TODO(lead): the trend's picks and span, once the reworked trend window
-// offers them as values of its own (store them here beside the rest).
 
 // Room a dock opened beside the dialog asks for, in pixels, where the screen has it.
 constexpr int kDockWidth = 540;
@@ -157,6 +158,8 @@ void WorkbenchWindow::present(Tool tool, QWidget& widget) {
   auto* dock = static_cast<ToolDock*>(docks_.at(tool));
   if (tool == Tool::kBusView && dock->tool() != &widget)
     static_cast<BusViewWindow&>(widget).setLastFolder(busFolder_);
+  if (tool == Tool::kTrend && dock->tool() != &widget && trendPicks_)
+    static_cast<TrendPlotWindow&>(widget).setPicks(*trendPicks_);
   dock->hold(widget);
   showDock(dock);
 }
@@ -203,6 +206,12 @@ void WorkbenchWindow::restoreSettings() {
   const QString station = settings.value(key::kStation, Field(*dialog_, ids::kStation)->text()).toString();
   dialog_->prefill(baudIndex, formatIndex, station, settings.value(key::kPort).toString().toStdString());
   busFolder_ = settings.value(key::kBusFolder).toString();
+  if (settings.contains(key::kTrendMinutes)) {
+    TrendPlotWindow::Picks picks;
+    for (const QString& k : settings.value(key::kTrendKeys).toStringList()) picks.keys.push_back(k.toStdString());
+    picks.minutes = settings.value(key::kTrendMinutes).toInt();
+    trendPicks_ = picks;
+  }
 }
 
 void WorkbenchWindow::saveSettings(const QByteArray& docks) const {
@@ -216,6 +225,14 @@ void WorkbenchWindow::saveSettings(const QByteArray& docks) const {
   settings.setValue(key::kStation, Field(*dialog_, ids::kStation)->text());
   const auto* busView = static_cast<BusViewWindow*>(static_cast<ToolDock*>(docks_.at(Tool::kBusView))->tool());
   settings.setValue(key::kBusFolder, busView ? busView->lastFolder() : busFolder_);
+  // The trend made this run says what it shows; otherwise the picks read at start stay.
+  const auto* trend = static_cast<TrendPlotWindow*>(static_cast<ToolDock*>(docks_.at(Tool::kTrend))->tool());
+  if (const auto picks = trend ? std::optional(trend->picks()) : trendPicks_) {
+    QStringList keys;
+    for (const std::string& k : picks->keys) keys << QString::fromStdString(k);
+    settings.setValue(key::kTrendKeys, keys);
+    settings.setValue(key::kTrendMinutes, picks->minutes);
+  }
 }
 
 // The dialog's close rules: nothing closes while a command or a poll holds the

@@ -6,9 +6,11 @@
 // remembered between runs; a first start looks as the dialog alone.
 #include <QMainWindow>
 #include <map>
+#include <optional>
 
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/edit_com_dialog.h"
+#include "app/trend_plot_window.h"
 
 class QAction;
 class QDockWidget;
@@ -53,4 +55,5 @@ class WorkbenchWindow : public QMainWindow {
   QMenu* viewMenu_ = nullptr;
   QLabel* portStatus_ = nullptr;
   QString busFolder_;  // the bus view's last folder, until it exists
+  std::optional<TrendPlotWindow::Picks> trendPicks_;  // remembered, until the trend is made
 };

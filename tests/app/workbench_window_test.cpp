@@ -19,6 +19,8 @@
 #include "app/dolvane_cai_ji_app.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
+#include "app/trend_plot_window.h"
+#include "app/monitor_controller.h"
 #include "app/workbench_window.h"
 #include "console/control_ids.h"
 #include "layout/main_window_controls.h"
@@ -226,6 +228,9 @@ TEST_F(WorkbenchTest, TheNextStartHasThePortLineStationWindowAndDocks) {
     choose(first, ids::kLineFormat, 2);
     field(first, ids::kStation)->setText("37");
     first.dialog().showTrafficWindow();
+    first.dialog().showTool(WorkbenchWindow::Tool::kTrend);
+    first.dialog().monitor().plotWindow().setPicks({{"Ia", "Ua"}, 15});
+    first.dialog().showTrafficWindow();
     first.move(12, 34);
     geometry = first.saveGeometry();
     first.close();
@@ -243,6 +248,10 @@ TEST_F(WorkbenchTest, TheNextStartHasThePortLineStationWindowAndDocks) {
   EXPECT_FALSE(next.dock(WorkbenchWindow::Tool::kJournal)->isVisible());
   EXPECT_EQ(next.dialog().operations().link().isOpen, 0);
   EXPECT_EQ(next.portStatus()->text(), QString::fromUtf8(kPortClosedStatus));
+  next.dialog().showTool(WorkbenchWindow::Tool::kTrend);
+  const TrendPlotWindow::Picks picks = next.dialog().monitor().plotWindow().picks();
+  EXPECT_EQ(picks.minutes, 15);
+  EXPECT_EQ(picks.keys, (std::vector<std::string>{"Ia", "Ua"}));
 
   // The port dialog starts with the last port; only 确定 opens it.
   QString filledIn;
