@@ -23,6 +23,7 @@
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
+#include "console/texts.h"
 #include "journal/durable_append.h"
 #include "journal/journal_file.h"
 #include "layout/form_model.h"
@@ -482,7 +483,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   RunNow(ops, JobFor(ids::kLineFormat, form));
   if (o.port) {
     if (!ParsePortEntry(*o.port)) {
-      err << "提示: " << kBadPortNumber << '\n';
+      err << Tr("cli", "提示: ") << kBadPortNumber << '\n';
       return dropNewFiles(kExitUsage);
     }
     console.port = *o.port;

@@ -6,15 +6,14 @@
 #include "console/console.h"
 #include "console/text.h"
 #include "models/model_registry.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const char* kDetectNotOverTcp =
-    "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。";
-constexpr const char* kLineNotCarried =
-    "此串口不传送通讯参数：站号 %d 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。\r\n"
+constexpr TrText kDetectNotOverTcp = TrNoop("discovery", "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。");
+constexpr TrText kLineNotCarried = TrNoop("discovery", "此串口不传送通讯参数：站号 %d 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。\r\n"
     "虚拟串口、伪终端和串口服务器的通讯参数由另一端决定，模块能应答说明它与另一端的设置一致；"
-    "要检测模块自身的设置，请用直接连接 RS-485 总线的串口。";
+    "要检测模块自身的设置，请用直接连接 RS-485 总线的串口。");
 
 // Lends the console's port to a discovery run and gives it back with the
 // console's own line settings and time-outs, however the run ends.

@@ -10,6 +10,7 @@
 #include "link/link.h"
 #include "modbus/frame_verdict.h"
 #include "monitor/csv_log.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -122,9 +123,9 @@ void TrafficRows::clear() {
 }
 
 std::string TrafficRows::statusText() const {
-  std::string text = std::to_string(rows_.size()) + " 帧";
-  if (paused_) text += "，已暂停：" + std::to_string(held_.size()) + " 帧待显示";
-  if (dropped_ > 0) text += "（较早的 " + std::to_string(dropped_) + " 帧已移除）";
+  std::string text = std::to_string(rows_.size()) + Tr("tools", " 帧");
+  if (paused_) text += Tr("tools", "，已暂停：") + std::to_string(held_.size()) + Tr("tools", " 帧待显示");
+  if (dropped_ > 0) text += Tr("tools", "（较早的 ") + std::to_string(dropped_) + Tr("tools", " 帧已移除）");
   return text;
 }
 

@@ -6,6 +6,7 @@
 #include "link/ports.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void PickListed(HWND dialog, const EditComState& state) {
 void Confirm(HWND dialog, EditComState& state) {
   state.entry = DialogText(dialog, IDC_PORT_EDIT);
   if (!ParsePortEntry(state.entry)) {
-    MessageBoxW(dialog, Utf16(kBadPortNumber).c_str(), L"提示", MB_OK);
+    MessageBoxW(dialog, Utf16(kBadPortNumber).c_str(), LTr("win", "提示"), MB_OK);
     return;  // the dialog stays open for another try
   }
   EndDialog(dialog, IDOK);

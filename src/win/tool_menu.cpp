@@ -6,12 +6,13 @@
 #include "layout/main_window_texts.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
 // The edit control's own entries, as its menu names them.
-constexpr const wchar_t* kPaneCopyItem = L"复制(&C)\tCtrl+C";
-constexpr const wchar_t* kPaneSelectAllItem = L"全选\tCtrl+A";
+constexpr const wchar_t* kPaneCopyItem = LTr("win", "复制(&C)\tCtrl+C");
+constexpr const wchar_t* kPaneSelectAllItem = LTr("win", "全选\tCtrl+A");
 
 struct ToolItem {
   int id;

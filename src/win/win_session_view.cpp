@@ -9,11 +9,12 @@
 #include "win/edit_com_dialog.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const wchar_t* kInfoTitle = L"提示";
-constexpr const wchar_t* kWarningTitle = L"警告";
+constexpr const wchar_t* kInfoTitle = LTr("win", "提示");
+constexpr const wchar_t* kWarningTitle = LTr("win", "警告");
 
 using Task = std::function<void()>;
 
