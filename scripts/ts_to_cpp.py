@@ -24,6 +24,20 @@ def literal(text):
     return '"' + ''.join(out) + '"'
 
 
+def text_of(element):
+    """The element's text with the control characters lupdate writes as
+    <byte value="xd"/> (a carriage return) put back."""
+    if element is None:
+        return ''
+    parts = [element.text or '']
+    for child in element:
+        if child.tag == 'byte':
+            value = child.get('value', '')
+            parts.append(chr(int(value[1:], 16) if value.startswith('x') else int(value)))
+        parts.append(child.tail or '')
+    return ''.join(parts)
+
+
 def entries(path):
     for context in ET.parse(path).getroot().iter('context'):
         name = context.findtext('name') or ''
@@ -31,9 +45,9 @@ def entries(path):
             translation = message.find('translation')
             if translation is None or translation.get('type') in ('unfinished', 'vanished', 'obsolete'):
                 continue
-            source = message.findtext('source') or ''
-            if translation.text:
-                yield name, source, translation.text
+            english = text_of(translation)
+            if english:
+                yield name, text_of(message.find('source')), english
 
 
 def main(ts_path, cpp_path):

@@ -4,8 +4,9 @@
 class QApplication;
 class SimBus;
 
-// The application object: Qt's own texts in Chinese, the dialog font and the
-// icon, then the main window run modally; the application ends when it closes.
+// The application object: the texts in the language chosen (Qt's own in Chinese
+// too), the dialog font and the icon, then the main window run modally; the
+// application ends when it closes.
 class CDolvaneCaiJiApp {
  public:
   explicit CDolvaneCaiJiApp(QApplication& qtApp);
@@ -15,6 +16,8 @@ class CDolvaneCaiJiApp {
 
   // Standard buttons read 确定/取消 (qtbase_zh_CN.qm); false when not installed.
   static bool installChineseTexts(QApplication& qtApp);
+  // The catalogue behind tr(), and in Chinese Qt's own Chinese texts.
+  static void installTexts(QApplication& qtApp);
 };
 
 // Offers a simulated bus in the port dialog (first, and filled in), described

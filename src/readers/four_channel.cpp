@@ -1,4 +1,5 @@
 // "4SX/Y": four-channel module of the SX/SY series.
+#include "console/text.h"
 #include "readers/models.h"
 #include "console/texts.h"
 
@@ -22,7 +23,8 @@ void Format4SXY(ReportBuilder& report, RegisterWords reply) {
   for (int n = 1; n <= 4; ++n) {
     const int base = 8 * n;
     const char* ordinal = kOrdinals[n - 1];
-    const std::string channel = std::string(ordinal) + Tr("readers", "路");
+    std::string channel;
+    appendf(channel, Tr("readers", "%s路"), ordinal);
     // Single precision, as the module's firmware stores these values.
     const float current = static_cast<float>(Word(reply, base)) / divisor;
     const float voltage = static_cast<float>(Word(reply, base + 1)) / 100.0f;

@@ -38,7 +38,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // "程序版本：700" -> {"程序版本", "700"}; a line without the colon is its label alone.
 std::pair<std::string, std::string> LabelAndValue(const std::string& line) {
-  static const std::string kColon = Tr("report", "：");
+  const std::string kColon = Tr("report", "：");
   const size_t colon = line.find(kColon);
   if (colon == std::string::npos) return {line, {}};
   return {line.substr(0, colon), line.substr(colon + kColon.size())};

@@ -18,7 +18,7 @@ std::string EndNote(DiscoveryEnd end) {
 std::string ScanReport(const StationScan& scan, const LinkState& link, int from, int to) {
   std::string text;
   for (const StationFound& found : scan.found)
-    text += std::to_string(found.station) + "\t" + DescribeStation(found) + "\n";
+    text += std::to_string(found.station) + "\t" + DescribeStation(found, WindowStationWords()) + "\n";
   text += EndNote(scan.end);
   text += Tr("tools", "站号 ") + std::to_string(from) + "–" + std::to_string(to) + Tr("tools", "，") +
           SettingText({link.baudRate, link.lineFormat}) + Tr("tools", "：已探测 ") + std::to_string(scan.probed) + Tr("tools", " 个，") +

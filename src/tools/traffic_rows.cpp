@@ -70,7 +70,7 @@ TrafficRow RowOf(const TrafficRecord& record) {
                record.direction == TrafficDirection::kTx ? "TX" : "RX",
                LineText(record),
                HexBytes(record.bytes.data(), record.bytes.size()),
-               VerdictText(verdict)};
+               VerdictText(verdict, WindowVerdictWords())};
   row.failed = Failed(record, verdict);
   return row;
 }
@@ -130,7 +130,7 @@ std::string TrafficRows::statusText() const {
 }
 
 std::string TrafficRows::detailText(size_t index) const {
-  return index < rows_.size() ? TraceLine(rows_[index].record) : std::string();
+  return index < rows_.size() ? TraceLine(rows_[index].record, WindowVerdictWords()) : std::string();
 }
 
 std::string TrafficRows::selectedText(std::vector<size_t> indices) const {
@@ -148,7 +148,7 @@ std::string TrafficRows::fileText(TrafficSaveFormat format) const {
     return text;
   }
   std::array<std::string, kTrafficColumns> titles;
-  std::copy(kTrafficColumnTitles.begin(), kTrafficColumnTitles.end(), titles.begin());
+  for (size_t c = 0; c < titles.size(); ++c) titles[c] = kTrafficColumnTitles[c].text();
   text += CsvLine(titles);
   for (const TrafficRow& row : rows_) {
     std::array<std::string, kTrafficColumns> cells = row.cells;

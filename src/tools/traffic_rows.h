@@ -83,7 +83,7 @@ class TrafficRows {
   size_t held() const { return held_.size(); }
   // "12 帧，已暂停：3 帧待显示（较早的 5 帧已移除）".
   std::string statusText() const;
-  // The row whole as the command line's trace prints it, for the detail line.
+  // The row whole as a trace line, in the window's words, for the detail line.
   std::string detailText(size_t index) const;
   // The rows (any order) one trace line each, in list order.
   std::string selectedText(std::vector<size_t> indices) const;

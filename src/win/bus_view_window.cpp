@@ -369,7 +369,7 @@ void WinBusViewWindow::close() {
 
 // Not waited for: polling goes on while it is open.
 void WinBusViewWindow::showInfo(const std::string& text) {
-  MessageBoxW(window_, Utf16(text).c_str(), LTr("win", "提示"), MB_OK);
+  MessageBoxW(window_, Utf16(text).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
 }
 
 void WinBusViewWindow::schedulePoll(int milliseconds) {

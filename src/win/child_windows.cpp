@@ -36,7 +36,7 @@ HFONT NewFont(HWND window, int points, const wchar_t* face) {
 
 HFONT NewDialogFont(HWND window, int points) { return NewFont(window, points, L"MS Shell Dlg"); }
 
-HFONT NewPaneFont(HWND window) { return NewFont(window, kPaneFontPoints, LTr("win", "宋体")); }
+HFONT NewPaneFont(HWND window) { return NewFont(window, kPaneFontPoints, L"宋体"); }
 
 HWND NewChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, int id, HFONT font,
               DWORD exStyle) {

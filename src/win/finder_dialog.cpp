@@ -316,7 +316,7 @@ void FinderDialog::makeBus() {
       module.model = RunPickModelDialog(window_, module.station, choice->second);
   }
   const std::string note = UnnamedStationsNote(scanned.unnamed);
-  if (!note.empty()) MessageBoxW(window_, Utf16(note).c_str(), LTr("win", "提示"), MB_OK);
+  if (!note.empty()) MessageBoxW(window_, Utf16(note).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
   scannedBus_ = std::move(scanned.bus);
   closed_ = true;
 }

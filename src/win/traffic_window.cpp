@@ -303,5 +303,5 @@ void WinTrafficWindow::saveWithDialog() {
   if (!GetSaveFileNameW(&dialog)) return;
   const TrafficSaveFormat format = SaveFormatOf(dialog.nFilterIndex == 2, Utf8(path));
   if (!rows_.saveTo(std::filesystem::path(path), format))
-    MessageBoxW(window_, Utf16(kSaveFailed).c_str(), LTr("win", "提示"), MB_OK);
+    MessageBoxW(window_, Utf16(kSaveFailed).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
 }

@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr const wchar_t* kInfoTitle = LTr("win", "提示");
-constexpr const wchar_t* kWarningTitle = LTr("win", "警告");
+constexpr TrText kInfoTitle = TrNoop("win", "提示");
+constexpr TrText kWarningTitle = TrNoop("win", "警告");
 
 using Task = std::function<void()>;
 
@@ -55,8 +55,9 @@ void WinSessionView::setPaneText(const std::string& text) {
 }
 
 void WinSessionView::showBox(BoxKind kind, const std::string& text, std::function<void(bool ok)> closed) {
-  const wchar_t* title = kind == BoxKind::kWarning || kind == BoxKind::kCautiousWarning ? kWarningTitle : kInfoTitle;
-  closed(MessageBoxW(dialog_, Utf16(text).c_str(), title, BoxStyle(kind)) == IDOK);
+  const std::wstring title =
+      Utf16(kind == BoxKind::kWarning || kind == BoxKind::kCautiousWarning ? kWarningTitle : kInfoTitle);
+  closed(MessageBoxW(dialog_, Utf16(text).c_str(), title.c_str(), BoxStyle(kind)) == IDOK);
 }
 
 void WinSessionView::askPort(std::function<void(std::optional<std::string> device)> answered) {

@@ -148,7 +148,7 @@ TEST(TrafficRows, CopyAndSaveWriteTraceLinesOrQuotedColumns) {
   EXPECT_TRUE(std::regex_search(request, std::regex("^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}[.0-9]*,")))
       << request;
   EXPECT_NE(request.find(",TX,\"9600 N,8,1\",01 03 "), std::string::npos) << request;
-  EXPECT_NE(reply.find(",RX,,01 03 02 02 BC B8 95,\"[CRC ok] function 03, 7 of 7 bytes\""), std::string::npos)
+  EXPECT_NE(reply.find(",RX,,01 03 02 02 BC B8 95,\"[CRC 正确] 功能码 03，7 / 7 字节\""), std::string::npos)
       << reply;
 }
 
