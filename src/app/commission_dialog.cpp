@@ -23,6 +23,7 @@
 namespace {
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Utf8(const TrText& text) { return QString::fromUtf8(text.text()); }
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace

@@ -204,7 +204,7 @@ void CDolvaneCaiJiDlg::chainTabOrder() {
 // Linux window managers offer no system menu to extend: the About box is on
 // the window's context menu and on F1.
 void CDolvaneCaiJiDlg::addAboutAction() {
-  auto* about = new QAction(QString::fromUtf8(kAboutItem), this);
+  auto* about = new QAction(QString::fromUtf8(kAboutItem.text()), this);
   about->setShortcut(QKeySequence(Qt::Key_F1));
   about->setShortcutContext(Qt::WindowShortcut);
   connect(about, &QAction::triggered, this, &CDolvaneCaiJiDlg::showAbout);
@@ -236,7 +236,7 @@ void CDolvaneCaiJiDlg::addToolActions() {
   add(kBusViewItem, QKeySequence(Qt::CTRL | Qt::Key_B), &CDolvaneCaiJiDlg::openBusView);
   add(kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J), &CDolvaneCaiJiDlg::openJournalWindow);
 
-  readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem), this);
+  readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem.text()), this);
   readBeforeWrite_->setCheckable(true);
   // Set on the worker, between commands; a click while one runs is undone.
   connect(readBeforeWrite_, &QAction::toggled, this, [this](bool on) {
@@ -388,7 +388,7 @@ void CDolvaneCaiJiDlg::setCommandsEnabled(bool enabled) {
 }
 
 void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
-  monitorSwitch_ = new QCheckBox(QString::fromUtf8(kMonitorSwitchText), this);
+  monitorSwitch_ = new QCheckBox(QString::fromUtf8(kMonitorSwitchText.text()), this);
   monitorSwitch_->setObjectName(QStringLiteral("monitorSwitch"));
   monitorSwitch_->setGeometry(units.toPixels(kMonitorSwitchRect));
   monitorStatus_ = new QLabel(this);

@@ -94,7 +94,7 @@ std::string EditComDialog::portEntry() const { return edit_->text().toStdString(
 
 void EditComDialog::accept() {
   if (!ParsePortEntry(portEntry())) {
-    ShowInfoBox(this, QString::fromUtf8(kBadPortNumber));
+    ShowInfoBox(this, QString::fromUtf8(kBadPortNumber.text()));
     return;  // the dialog stays open for another try
   }
   QDialog::accept();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "console/texts.h"
 #include "monitor/poller.h"
 #include "monitoring/monitor_core.h"
 
@@ -41,8 +42,8 @@ class MonitorController : public QObject, private MonitorFront {
   const PollResult& lastShown() const { return core_.lastShown(); }
   uint64_t pollsShown() const { return core_.pollsShown(); }
 
-  static const char* const kNothingReadYet;
-  static const char* const kLogWriteFailed;
+  static const TrText kNothingReadYet;
+  static const TrText kLogWriteFailed;
 
  signals:
   void runningChanged(bool running);

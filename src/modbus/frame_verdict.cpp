@@ -43,12 +43,11 @@ FrameVerdict JudgeFrame(const TrafficRecord& record) {
     if (good && IsCompleteException(framing, b.data(), b.size())) v.exceptionCode = b[offset + 1];
     const bool judged = good && (b.size() == record.expected || v.exceptionCode);
     if (judged && reply) {
-      std::optional<ReplyMismatch> m;
-      if (envelope == EnvelopeCheck::kOtherTransaction)
-        m = DescribeEnvelope(envelope, framing, record.request.data(), b.data());
-      else
-        m = CheckReply(framing, record.request.data(), record.request.size(), b.data(), b.size());
-      if (m) {
+      if (envelope == EnvelopeCheck::kOtherTransaction) {
+        EnvelopeFact fact = DescribeEnvelope(envelope, framing, record.request.data(), b.data());
+        v.mismatch = std::move(fact.english);
+        v.mismatchShown = std::move(fact.text);
+      } else if (auto m = CheckReply(framing, record.request.data(), record.request.size(), b.data(), b.size())) {
         v.mismatch = std::move(m->english);
         v.mismatchShown = std::move(m->text);
       }

@@ -18,11 +18,14 @@
 #include <QTest>
 
 #include "app/about_dlg.h"
+#include "app/bus_view_window.h"
 #include "app/discovery_dialog.h"
 #include "app/dolvane_cai_ji_app.h"
 #include "app/dolvane_cai_ji_dlg.h"
+#include "app/journal_window.h"
 #include "app/modal_helpers.h"
 #include "app/monitor_controller.h"
+#include "app/traffic_window.h"
 #include "app/trend_plot_window.h"
 #include "console/control_ids.h"
 #include "console/texts.h"
