@@ -1083,12 +1083,12 @@ Technical support by phone: Dolvane support line </translation>
     <message>
         <location line="+11"/>
         <source>本机串口（单击选用，亦可输入端口号或设备名）：</source>
-        <translation>Ports of this computer (click one, or type a number or device name):</translation>
+        <translation>Ports (click one, or type a number or a name):</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>本机串口（单击选用，亦可输入端口号或设备路径）：</source>
-        <translation>Ports of this computer (click one, or type a number or device path):</translation>
+        <translation>Ports (click one, or type a number or a path):</translation>
     </message>
 </context>
 <context>
@@ -1700,7 +1700,7 @@ Received data (hex):<byte value="xd"/>
     <message>
         <location line="+2"/>
         <source>监视</source>
-        <translation>Monitor</translation>
+        <translation>Poll</translation>
     </message>
     <message>
         <location line="+1"/>

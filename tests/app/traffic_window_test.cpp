@@ -152,9 +152,9 @@ TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmptie
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 3);  // header and two frames
-  // The verdict holds commas, so it is quoted.
+  // The line holds commas, so it is quoted; the verdict ends the row.
   EXPECT_TRUE(rows[2].contains(",RX,\"9600 N,8,1\",")) << rows[2].toStdString();
-  EXPECT_TRUE(rows[2].endsWith("bytes\"")) << rows[2].toStdString();
+  EXPECT_TRUE(rows[2].endsWith(QString::fromUtf8("字节"))) << rows[2].toStdString();
 
   traffic->clear();
   EXPECT_EQ(traffic->rowCount(), 0);
