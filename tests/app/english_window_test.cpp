@@ -105,7 +105,7 @@ TEST_F(EnglishWindowTest, NoControlOfTheWindowOrItsToolsShowsChinese) {
   ASSERT_FALSE(about.isEmpty());
   texts << finder << about;
 
-  EXPECT_EQ(WithChinese(texts), QStringList()) << "of " << texts.size() << " texts";
+  EXPECT_EQ(WithChinese(texts).join("\n").toStdString(), "") << "of " << texts.size() << " texts";
   EXPECT_TRUE(texts.contains("button: Open port")) << texts.join("\n").toStdString();
   EXPECT_TRUE(texts.contains("column: Verdict")) << texts.join("\n").toStdString();
   EXPECT_FALSE(window->findChild<QPlainTextEdit*>()->toPlainText().contains(QString::fromUtf8("感谢")));
