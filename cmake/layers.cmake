@@ -133,6 +133,15 @@ add_library(dolvane_json INTERFACE)
 target_include_directories(dolvane_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)
 
 dolvane_layer(console)
+# The English catalogue, compiled from translations/dolvane_en.ts (console/texts.h).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(ENGLISH_TS ${CMAKE_SOURCE_DIR}/translations/dolvane_en.ts)
+set(ENGLISH_CPP ${CMAKE_BINARY_DIR}/generated/translations_en.cpp)
+add_custom_command(OUTPUT ${ENGLISH_CPP}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/ts_to_cpp.py ${ENGLISH_TS} ${ENGLISH_CPP}
+  DEPENDS ${ENGLISH_TS} ${CMAKE_SOURCE_DIR}/scripts/ts_to_cpp.py
+  COMMENT "English catalogue from dolvane_en.ts")
+target_sources(dolvane_console PRIVATE ${ENGLISH_CPP})
 dolvane_layer(link       PRIVATE console Threads::Threads)
 dolvane_layer(modbus     PUBLIC console link)
 dolvane_layer(readers    PUBLIC modbus PRIVATE console)

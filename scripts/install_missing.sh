@@ -4,11 +4,12 @@
 
 # The Linux programs (configuring the build also looks for GoogleTest).
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgtest-dev
-                libgl1-mesa-dev fonts-noto-cjk fonts-dejavu-core nlohmann-json3-dev)
-# What the tests need beyond the build: independent Modbus peers on pty pairs, PDF text.
-test_packages=(socat python3-pymodbus poppler-utils)
+                libgl1-mesa-dev fonts-noto-cjk fonts-dejavu-core nlohmann-json3-dev python3)
+# What the tests need beyond the build: independent Modbus peers on pty pairs, PDF text,
+# lupdate/lrelease for the catalogues.
+test_packages=(socat python3-pymodbus poppler-utils qt6-l10n-tools)
 # The Windows programs, cross-built (GoogleTest from its sources, for the suite).
-windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev)
+windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev python3)
 # The Windows packages: the zip and the MSI (wixl, and msitools for its Chinese names).
 windows_package_packages=(zip wixl msitools)
 # The Windows tests: wine, its fonts and a Ming face for the Chinese of the
@@ -16,7 +17,7 @@ windows_package_packages=(zip wixl msitools)
 windows_test_packages=("${windows_build_packages[@]}" "${windows_package_packages[@]}"
                        wine wine64 fonts-wine fonts-arphic-uming xvfb)
 # The fuzz targets: clang and its libFuzzer runtime.
-fuzz_packages=(cmake ninja-build clang libclang-rt-14-dev nlohmann-json3-dev)
+fuzz_packages=(cmake ninja-build clang libclang-rt-14-dev nlohmann-json3-dev python3)
 
 # missing_packages PACKAGE...: prints those not installed yet, each once.
 missing_packages() {

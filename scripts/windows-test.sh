@@ -3,6 +3,8 @@
 # portable test suite, compares dolvane-cli.exe on COM5 with the Linux CLI
 # against the Linux simulator, and drives the dialog window under Xvfb.
 # Needs build/bin/dolvane-sim and build/bin/dolvane-cli (./scripts/setup.sh).
+# The programs run with --lang zh: wine on a machine with only the C locale
+# reports an English display language, and the suite checks the Chinese.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install_missing.sh
@@ -42,7 +44,7 @@ compare_on() {
   DOLVANE_JOURNAL=build-win/linux-journal.jsonl \
     build/bin/dolvane-cli -p "$linux_port" "$@" >$out.linux.out 2>$out.linux.err </dev/null
   local linux_status=$?
-  timeout 60 wine build-win/bin/dolvane-cli.exe -p "$win_port" "$@" >$out.win.out 2>$out.win.err </dev/null
+  timeout 60 wine build-win/bin/dolvane-cli.exe --lang zh -p "$win_port" "$@" >$out.win.out 2>$out.win.err </dev/null
   local win_status=$?
   set -e
   if [[ $linux_status == "$win_status" ]] && cmp -s $out.linux.out $out.win.out &&
@@ -72,7 +74,7 @@ for model in $models; do
   set +e
   build/bin/dolvane-cli --simulate read "$model" </dev/null 2>build-win/sim.linux.err >build-win/sim.linux.full
   linux_status=$?
-  timeout 60 wine build-win/bin/dolvane-cli.exe --simulate read "$model" </dev/null 2>build-win/sim.win.err >build-win/sim.win.full
+  timeout 60 wine build-win/bin/dolvane-cli.exe --lang zh --simulate read "$model" </dev/null 2>build-win/sim.win.err >build-win/sim.win.full
   win_status=$?
   set -e
   head -2 build-win/sim.linux.full >build-win/sim.linux.out
@@ -89,10 +91,10 @@ done
 # which poll-bus then polls, every row ok (the demo bus: station n is model n).
 rm -f build-win/bus.json
 set +e
-timeout 120 wine build-win/bin/dolvane-cli.exe -p COM5 scan-stations 1 3 --bus 'build-win\bus.json' </dev/null \
+timeout 120 wine build-win/bin/dolvane-cli.exe --lang zh -p COM5 scan-stations 1 3 --bus 'build-win\bus.json' </dev/null \
   >/dev/null 2>build-win/bus.scan.err
 scan_status=$?
-timeout 120 wine build-win/bin/dolvane-cli.exe -p COM5 --bus 'build-win\bus.json' poll-bus --count 2 </dev/null \
+timeout 120 wine build-win/bin/dolvane-cli.exe --lang zh -p COM5 --bus 'build-win\bus.json' poll-bus --count 2 </dev/null \
   >build-win/bus.out 2>build-win/bus.err
 poll_status=$?
 set -e
@@ -107,9 +109,9 @@ fi
 # The write journal on Windows: at its default place (%APPDATA%\Dolvane), each
 # line flushed by FlushFileBuffers, listed by the same command as on Linux.
 set +e
-timeout 60 wine build-win/bin/dolvane-cli.exe -p COM5 -s 1 --read-before-write write-register 20 7 </dev/null \
+timeout 60 wine build-win/bin/dolvane-cli.exe --lang zh -p COM5 -s 1 --read-before-write write-register 20 7 </dev/null \
   >/dev/null 2>&1
-timeout 60 wine build-win/bin/dolvane-cli.exe journal --station 1 </dev/null >build-win/journal.out 2>build-win/journal.err
+timeout 60 wine build-win/bin/dolvane-cli.exe --lang zh journal --station 1 </dev/null >build-win/journal.out 2>build-win/journal.err
 journal_status=$?
 set -e
 if [[ $journal_status == 0 ]] && tail -1 build-win/journal.out | tr -d '\r' |

@@ -14,6 +14,8 @@
 # simulated modules inside it. Run by windows-test.sh (wine already set up);
 # DEVICE is the simulator's pseudo-terminal that COM5 points at.
 #   [WINDOW_PORT=NAME] [MODULES=N] windows-window-check.sh DEVICE [SCREENSHOT.png [MONITORING-SCREENSHOT.png [BUS-SCREENSHOT.png]]]
+# The programs run with --lang zh: wine on a machine with only the C locale
+# reports an English display language, and the suite checks the Chinese.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
@@ -31,7 +33,7 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 read -r -t 20 -u "$display_fd" display_number
 export DISPLAY=:$display_number
 
-timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+timeout 180 wine build-win/bin/dolvane-console.exe --lang zh </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 linger=0
 [[ -n $shot ]] && linger=4
@@ -65,7 +67,7 @@ fi
 # CLI's log of the same model), then a row per poll logged, every one ok.
 csv=$PWD/build-win/monitor.csv
 rm -f "$csv" $out.monitor
-timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+timeout 180 wine build-win/bin/dolvane-console.exe --lang zh </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 linger=0
 [[ -n $monitor_shot ]] && linger=8
@@ -111,7 +113,7 @@ if [[ -n $modules ]]; then
   } >"$bus"
   rm -f $out.bus  # the screenshot waits for its rows
   for ((i = 0; i < modules; i++)); do printf '%d\t柜%d\t%s\t正常\n' $((i + 1)) $((i + 1)) "${models[i]}"; done >$out.bus.expected
-  timeout 180 wine build-win/bin/dolvane-console.exe </dev/null >>build-win/wine.log 2>&1 &
+  timeout 180 wine build-win/bin/dolvane-console.exe --lang zh </dev/null >>build-win/wine.log 2>&1 &
   window=$!
   linger=0
   [[ -n $bus_shot ]] && linger=4
@@ -141,7 +143,7 @@ fi
 # --simulate: the window on the simulated modules inside it; the port dialog
 # starts with the bus's port. Live readings: the request lines must agree.
 [[ -n $shot ]] && exit 0
-timeout 120 wine build-win/bin/dolvane-console.exe --simulate </dev/null >>build-win/wine.log 2>&1 &
+timeout 120 wine build-win/bin/dolvane-console.exe --lang zh --simulate </dev/null >>build-win/wine.log 2>&1 &
 window=$!
 status=0
 timeout 120 wine build-win/bin/window_probe.exe - 1003 </dev/null >$out.sim.pane 2>$out.sim.err || status=$?

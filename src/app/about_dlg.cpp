@@ -3,11 +3,13 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "console/texts.h"
 #include "app/app_icon.h"
 #include "app/cjk_fonts.h"
 #include "app/dialog_units.h"
 #include "dolvane_version.h"
 #include "layout/about_dialog_template.h"
+#include "layout/port_dialog_template.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ constexpr DluRect kOkRect{ABOUT_DIALOG_OK_RECT};
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
-  setWindowTitle(QStringLiteral(ABOUT_DIALOG_TITLE));
+  setWindowTitle(QString::fromUtf8(Tr("layout", ABOUT_DIALOG_TITLE)));
   setFont(DialogFont(kFontPoints));
   const DialogUnits units = DialogUnits::ofFont(font(), this);
   setFixedSize(units.toPixels(kWidthDlu, kHeightDlu));
@@ -32,14 +34,14 @@ CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   icon->setGeometry(iconRect);
   icon->setPixmap(AppIcon().pixmap(iconRect.size()));
 
-  auto* product = new QLabel(QStringLiteral(ABOUT_DIALOG_PRODUCT), this);
+  auto* product = new QLabel(QString::fromUtf8(Tr("layout", ABOUT_DIALOG_PRODUCT)), this);
   product->setGeometry(TextLineRect(units.toPixels(kProductRect), font(), this));
-  auto* notice = new QLabel(QStringLiteral(ABOUT_DIALOG_NOTICE_PREFIX) + QLatin1String(kDolvaneVersion) +
+  auto* notice = new QLabel(QString::fromUtf8(Tr("layout", ABOUT_DIALOG_NOTICE_PREFIX)) + QLatin1String(kDolvaneVersion) +
                                 QStringLiteral(ABOUT_DIALOG_NOTICE_SUFFIX),
                             this);
   notice->setGeometry(TextLineRect(units.toPixels(kNoticeRect), font(), this));
 
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(QString::fromUtf8(Tr("layout", DIALOG_OK_TEXT)), this);
   ok->setGeometry(units.toPixels(kOkRect));
   ok->setDefault(true);
   ok->setFocus();

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "console/texts.h"
 #include "app/cjk_fonts.h"
 #include "app/csv_save_option.h"
 #include "app/log_file_dialog.h"
@@ -31,6 +32,7 @@ constexpr int kAgeRefreshMs = 500;
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Utf8(const TrText& text) { return QString::fromUtf8(text.text()); }
 QColor ColourOf(RowColour colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 QPushButton* NewButton(const char* text, QWidget* parent) {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "console/texts.h"
 #include "app/cjk_fonts.h"
 #include "app/message_boxes.h"
 #include "commissioning/commission.h"
@@ -22,6 +23,7 @@
 namespace {
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Utf8(const TrText& text) { return QString::fromUtf8(text.text()); }
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
@@ -47,7 +49,7 @@ CommissionDialog::CommissionDialog(DiscoveryDialog::CommandRunner run, BusFile b
   log_->setFont(PaneFont());
 
   auto* form = new QFormLayout;
-  form->addRow(Utf8("总线文件："), new QLabel(Utf8(path_ + "  (" + LineSettingsText(bus_) + ")"), this));
+  form->addRow(Utf8(Tr("app", "总线文件：")), new QLabel(Utf8(path_ + "  (" + LineSettingsText(bus_) + ")"), this));
   form->addRow(Utf8(kCommissionStationLabel), station_);
   form->addRow(Utf8(kCommissionModelLabel), model_);
   form->addRow(Utf8(kCommissionNameLabel), name_);
@@ -103,12 +105,12 @@ void CommissionDialog::runConfirmed() {
         closeButton_->setEnabled(true);
         for (const std::string& step : result->steps) log(Utf8(step));
         if (!result->ok) {
-          log(Utf8("未完成：" + result->failure));
-          log(Utf8("可重试（再按“调试此模块”），或换上另一个模块；已调试的模块不受影响。"));
+          log(Utf8(Tr("app", "未完成：") + result->failure));
+          log(Utf8(Tr("app", "可重试（再按“调试此模块”），或换上另一个模块；已调试的模块不受影响。")));
           return;
         }
         std::string error;
-        if (!AddCommissionedModule(bus_, path_, result->module, &error)) log(Utf8("总线文件保存失败：" + error));
+        if (!AddCommissionedModule(bus_, path_, result->module, &error)) log(Utf8(Tr("app", "总线文件保存失败：") + error));
         else log(Utf8(CommissionAddedText(result->module, path_)));
         ++added_;
         log(Utf8(kCommissionPlugPrompt));

@@ -36,13 +36,13 @@ QPushButton* NewButton(const char* text, QWidget* parent) {
 
 DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel, QWidget* parent)
     : QDialog(parent), run_(std::move(run)), cancel_(std::move(cancel)) {
-  setWindowTitle(QString::fromUtf8(kFinderTitle));
+  setWindowTitle(QString::fromUtf8(kFinderTitle.text()));
   setFont(DialogFont(kDialogFontPoints));
 
   from_ = NewSpinBox(kScanFromField, this);
   to_ = NewSpinBox(kScanToField, this);
   turnaround_ = NewSpinBox(kTurnaroundField, this);
-  turnaround_->setSuffix(QString::fromUtf8(kTurnaroundSuffix));
+  turnaround_->setSuffix(QString::fromUtf8(kTurnaroundSuffix.text()));
   station_ = NewSpinBox(kDetectStationField, this);
   scanButton_ = NewButton(kScanButtonText, this);
   detectButton_ = NewButton(kDetectButtonText, this);
@@ -59,20 +59,20 @@ DiscoveryDialog::DiscoveryDialog(CommandRunner run, std::function<void()> cancel
   // The station and what answered line up as the command line's columns do.
   results_->setTabStopDistance(results_->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
 
-  auto* scanGroup = new QGroupBox(QString::fromUtf8(kScanGroupText), this);
+  auto* scanGroup = new QGroupBox(QString::fromUtf8(kScanGroupText.text()), this);
   auto* scanForm = new QFormLayout(scanGroup);
   auto* range = new QHBoxLayout;
   range->addWidget(from_);
-  range->addWidget(new QLabel(QString::fromUtf8(kRangeToLabel), scanGroup));
+  range->addWidget(new QLabel(QString::fromUtf8(kRangeToLabel.text()), scanGroup));
   range->addWidget(to_);
   range->addStretch();
-  scanForm->addRow(QString::fromUtf8(kStationLabel), range);
-  scanForm->addRow(QString::fromUtf8(kTurnaroundLabel), turnaround_);
+  scanForm->addRow(QString::fromUtf8(kStationLabel.text()), range);
+  scanForm->addRow(QString::fromUtf8(kTurnaroundLabel.text()), turnaround_);
   scanForm->addRow(scanButton_);
 
-  auto* detectGroup = new QGroupBox(QString::fromUtf8(kDetectGroupText), this);
+  auto* detectGroup = new QGroupBox(QString::fromUtf8(kDetectGroupText.text()), this);
   auto* detectForm = new QFormLayout(detectGroup);
-  detectForm->addRow(QString::fromUtf8(kStationLabel), station_);
+  detectForm->addRow(QString::fromUtf8(kStationLabel.text()), station_);
   detectForm->addRow(detectButton_);
   detectForm->addRow(followButton_);
 
@@ -128,7 +128,7 @@ void DiscoveryDialog::runDiscovery(FinderRun::Job job) {
   });
   if (!started) {
     setRunning(false);
-    results_->setPlainText(QString::fromUtf8(kFinderPortBusy));
+    results_->setPlainText(QString::fromUtf8(kFinderPortBusy.text()));
   }
 }
 

@@ -6,17 +6,19 @@
 #include <clocale>
 
 #include "app/app_icon.h"
+#include "app/catalogue_translator.h"
 #include "app/cjk_fonts.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/workbench_window.h"
 #include "app/main_window_layout.h"
+#include "console/texts.h"
 #include "models/demo_bus.h"
 
 CDolvaneCaiJiApp::CDolvaneCaiJiApp(QApplication& qtApp) {
   // The toolkit adopts the user's locale; reports print their numbers with a
   // full stop whatever the user's decimal separator.
   std::setlocale(LC_NUMERIC, "C");
-  installChineseTexts(qtApp);
+  installTexts(qtApp);
   // Boxes and dialogs are windows of their own; they take the dialog font from here.
   QApplication::setFont(DialogFont(kMainWindowFontPoints));
   QApplication::setWindowIcon(AppIcon());
@@ -30,6 +32,12 @@ int CDolvaneCaiJiApp::run(PortOffer offerPorts) {
   window.show();
   QApplication::exec();
   return 0;  // the window's end means nothing to the application
+}
+
+void CDolvaneCaiJiApp::installTexts(QApplication& qtApp) {
+  QApplication::installTranslator(new CatalogueTranslator(&qtApp));
+  // In English Qt's dialogs keep their own (English) texts.
+  if (CurrentLanguage() == Language::kChinese) installChineseTexts(qtApp);
 }
 
 bool CDolvaneCaiJiApp::installChineseTexts(QApplication& qtApp) {

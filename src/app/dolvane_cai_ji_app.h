@@ -4,8 +4,9 @@
 class QApplication;
 class SimBus;
 
-// The application object: Qt's own texts in Chinese, the dialog font, the
-// icon and the names the settings are kept under, then the workbench; the
+// The application object: the texts in the language chosen (Qt's own in Chinese
+// too), the dialog font, the icon and the names the settings are kept under,
+// then the workbench; the
 // application ends when it closes.
 class CDolvaneCaiJiApp {
  public:
@@ -16,6 +17,8 @@ class CDolvaneCaiJiApp {
 
   // Standard buttons read 确定/取消 (qtbase_zh_CN.qm); false when not installed.
   static bool installChineseTexts(QApplication& qtApp);
+  // The catalogue behind tr(), and in Chinese Qt's own Chinese texts.
+  static void installTexts(QApplication& qtApp);
 };
 
 // Offers a simulated bus in the port dialog (first, and filled in), described

@@ -212,7 +212,7 @@ void CDolvaneCaiJiDlg::chainTabOrder() {
 // Linux window managers offer no system menu to extend: the About box is on
 // the window's context menu and on F1.
 void CDolvaneCaiJiDlg::addAboutAction() {
-  auto* about = new QAction(QString::fromUtf8(kAboutItem), this);
+  auto* about = new QAction(QString::fromUtf8(kAboutItem.text()), this);
   about->setShortcut(QKeySequence(Qt::Key_F1));
   about->setShortcutContext(Qt::WindowShortcut);
   connect(about, &QAction::triggered, this, &CDolvaneCaiJiDlg::showAbout);
@@ -247,7 +247,7 @@ void CDolvaneCaiJiDlg::addToolActions() {
   add(Tool::kJournal, kJournalItem, QKeySequence(Qt::CTRL | Qt::Key_J));
   add(Tool::kRegisterTable, kRegisterTableItem, QKeySequence(Qt::CTRL | Qt::Key_T));
 
-  readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem), this);
+  readBeforeWrite_ = new QAction(QString::fromUtf8(kReadBeforeWriteItem.text()), this);
   readBeforeWrite_->setCheckable(true);
   // Set on the worker, between commands; a click while one runs is undone.
   connect(readBeforeWrite_, &QAction::toggled, this, [this](bool on) {
@@ -488,7 +488,7 @@ void CDolvaneCaiJiDlg::setCommandsEnabled(bool enabled) {
 }
 
 void CDolvaneCaiJiDlg::createMonitorControls(const DialogUnits& units) {
-  monitorSwitch_ = new QCheckBox(QString::fromUtf8(kMonitorSwitchText), this);
+  monitorSwitch_ = new QCheckBox(QString::fromUtf8(kMonitorSwitchText.text()), this);
   monitorSwitch_->setObjectName(QStringLiteral("monitorSwitch"));
   monitorSwitch_->setGeometry(units.toPixels(kMonitorSwitchRect));
   monitorStatus_ = new QLabel(this);

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "console/texts.h"
 #include "app/cjk_fonts.h"
 #include "app/dialog_units.h"
 #include "app/main_window_layout.h"
@@ -29,7 +30,7 @@ constexpr int kEditId = 1005;
 
 EditComDialog::EditComDialog(QWidget* owner, const std::vector<PortChoice>& offered, const std::string& lastEntry)
     : QDialog(owner) {
-  setWindowTitle(QStringLiteral(PORT_DIALOG_TITLE));
+  setWindowTitle(QString::fromUtf8(Tr("layout", PORT_DIALOG_TITLE)));
   setFont(DialogFont(kFontPoints));
   buildControls();
   fillList(offered);
@@ -47,7 +48,7 @@ void EditComDialog::buildControls() {
   edit_->setObjectName(ControlName(kEditId));
   edit_->setGeometry(units.toPixels(kEditRect));
 
-  auto* label = new QLabel(QStringLiteral(PORT_DIALOG_LIST_LABEL), this);
+  auto* label = new QLabel(QString::fromUtf8(Tr("layout", PORT_DIALOG_LIST_LABEL)), this);
   label->setGeometry(TextLineRect(units.toPixels(kListLabelRect), font(), this));
 
   list_ = new QListWidget(this);
@@ -67,12 +68,12 @@ void EditComDialog::buildControls() {
     accept();
   });
 
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(QString::fromUtf8(Tr("layout", DIALOG_OK_TEXT)), this);
   ok->setGeometry(units.toPixels(kOkRect));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &EditComDialog::accept);
 
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* cancel = new QPushButton(QString::fromUtf8(Tr("layout", DIALOG_CANCEL_TEXT)), this);
   cancel->setGeometry(units.toPixels(kCancelRect));
   connect(cancel, &QPushButton::clicked, this, &EditComDialog::reject);
 }
@@ -94,7 +95,7 @@ std::string EditComDialog::portEntry() const { return edit_->text().toStdString(
 
 void EditComDialog::accept() {
   if (!ParsePortEntry(portEntry())) {
-    ShowInfoBox(this, QString::fromUtf8(kBadPortNumber));
+    ShowInfoBox(this, QString::fromUtf8(kBadPortNumber.text()));
     return;  // the dialog stays open for another try
   }
   QDialog::accept();

@@ -6,10 +6,10 @@
 #include "monitor/monitor_texts.h"
 
 QString ChooseLogFileInDialog(QWidget* owner, const QString& last) {
-  QFileDialog dialog(owner, QString::fromUtf8(kLogDialogTitle));
+  QFileDialog dialog(owner, QString::fromUtf8(kLogDialogTitle.text()));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(QString::fromUtf8(kLogDialogFilterName) + QStringLiteral(" (") +
+  dialog.setNameFilter(QString::fromUtf8(kLogDialogFilterName.text()) + QStringLiteral(" (") +
                        QString::fromUtf8(kLogDialogPattern) + QStringLiteral(")"));
   dialog.setDefaultSuffix(QString::fromUtf8(kLogDialogSuffix));
   if (!last.isEmpty()) dialog.selectFile(last);

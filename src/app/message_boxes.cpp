@@ -43,17 +43,17 @@ int MessageBoxMinimumWidth(const QMessageBox& box) {
 namespace {
 
 QMessageBox* NewInfoBox(QWidget* owner, const QString& text) {
-  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kInfoTitle), text, QMessageBox::Ok, owner);
-  PlainButton(*box, QMessageBox::Ok, "确定");
+  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kInfoTitle.text()), text, QMessageBox::Ok, owner);
+  PlainButton(*box, QMessageBox::Ok, Tr("app", "确定"));
   WideEnoughForTitle(*box);
   return box;
 }
 
 QMessageBox* NewWarningBox(QWidget* owner, const QString& text, bool cancelByDefault) {
-  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kWarningTitle), text,
+  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(kWarningTitle.text()), text,
                               QMessageBox::Ok | QMessageBox::Cancel, owner);
-  PlainButton(*box, QMessageBox::Ok, "确定");
-  PlainButton(*box, QMessageBox::Cancel, "取消");
+  PlainButton(*box, QMessageBox::Ok, Tr("app", "确定"));
+  PlainButton(*box, QMessageBox::Cancel, Tr("app", "取消"));
   box->setDefaultButton(cancelByDefault ? QMessageBox::Cancel : QMessageBox::Ok);
   box->setEscapeButton(QMessageBox::Cancel);
   WideEnoughForTitle(*box);

@@ -3,11 +3,13 @@
 #include <QString>
 #include <functional>
 
+#include "console/texts.h"
+
 class QMessageBox;
 class QWidget;
 
-inline constexpr const char* kInfoTitle = "提示";
-inline constexpr const char* kWarningTitle = "警告";
+inline constexpr TrText kInfoTitle = TrNoop("app", "提示");
+inline constexpr TrText kWarningTitle = TrNoop("app", "警告");
 
 // Title 提示, OK only, no icon.
 void ShowInfoBox(QWidget* owner, const QString& text);

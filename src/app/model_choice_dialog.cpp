@@ -16,7 +16,7 @@
 void PickScannedModels(QWidget* owner, ScannedBus& scanned) {
   if (scanned.choices.empty()) return;
   QDialog dialog(owner);
-  dialog.setWindowTitle(QString::fromUtf8(kBusPickModelTitle));
+  dialog.setWindowTitle(QString::fromUtf8(kBusPickModelTitle.text()));
   auto* rows = new QWidget;
   auto* form = new QFormLayout(rows);
   std::map<int, QComboBox*> combos;

@@ -12,8 +12,8 @@
 #include "app/trend_plot_window.h"
 #include "monitor/monitor_texts.h"
 
-const char* const MonitorController::kNothingReadYet = ::kNothingReadYet;
-const char* const MonitorController::kLogWriteFailed = ::kLogWriteFailed;
+const TrText MonitorController::kNothingReadYet = ::kNothingReadYet;
+const TrText MonitorController::kLogWriteFailed = ::kLogWriteFailed;
 
 namespace {
 

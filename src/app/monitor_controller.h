@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "console/texts.h"
 #include "monitor/poller.h"
 #include "monitoring/monitor_core.h"
 
@@ -44,8 +45,8 @@ class MonitorController : public QObject, private MonitorFront {
   uint64_t pollsShown() const { return core_.pollsShown(); }
   const std::string& staleBanner() const { return core_.staleBanner(); }
 
-  static const char* const kNothingReadYet;
-  static const char* const kLogWriteFailed;
+  static const TrText kNothingReadYet;
+  static const TrText kLogWriteFailed;
 
  signals:
   void runningChanged(bool running);

@@ -25,7 +25,7 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 TrendPlotWindow::TrendPlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
-  setWindowTitle(QString::fromUtf8(kTrendTitle));
+  setWindowTitle(QString::fromUtf8(kTrendTitle.text()));
   list_ = new QListWidget(this);
   list_->setMaximumWidth(220);
   minutes_ = new QComboBox(this);
@@ -34,17 +34,17 @@ TrendPlotWindow::TrendPlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   interval_ = new QComboBox(this);
   for (int ms : kPollIntervalChoicesMs) interval_->addItem(Utf8(PollIntervalText(ms)), ms);
   interval_->setCurrentIndex(interval_->findData(kDefaultPollIntervalMs));
-  logSwitch_ = new QCheckBox(QString::fromUtf8(kLogSwitchText), this);
-  stop_ = new QPushButton(QString::fromUtf8(kStopMonitorText), this);
+  logSwitch_ = new QCheckBox(QString::fromUtf8(kLogSwitchText.text()), this);
+  stop_ = new QPushButton(QString::fromUtf8(kStopMonitorText.text()), this);
   stop_->setAutoDefault(false);
 
   view_ = new QChartView(newChart(), this);
   view_->setRenderHint(QPainter::Antialiasing);
 
   auto* controls = new QHBoxLayout;
-  controls->addWidget(new QLabel(QString::fromUtf8(kTrendSpanLabel), this));
+  controls->addWidget(new QLabel(QString::fromUtf8(kTrendSpanLabel.text()), this));
   controls->addWidget(minutes_);
-  controls->addWidget(new QLabel(QString::fromUtf8(kTrendIntervalLabel), this));
+  controls->addWidget(new QLabel(QString::fromUtf8(kTrendIntervalLabel.text()), this));
   controls->addWidget(interval_);
   controls->addWidget(logSwitch_);
   controls->addStretch();

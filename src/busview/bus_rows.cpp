@@ -5,6 +5,7 @@
 #include "console/text.h"
 #include "models/model_registry.h"
 #include "monitor/csv_log.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -20,11 +21,11 @@ const Quantity* FindQuantity(const std::vector<Quantity>& quantities, const std:
 }
 
 std::string AgeText(const BusModuleState& state, PollResult::Clock::time_point now) {
-  if (!state.lastGood) return state.polled ? "无数据" : "";
+  if (!state.lastGood) return state.polled ? Tr("busview", "无数据") : "";
   const std::chrono::duration<double> age = now - *state.lastGood;
   std::string text;
-  appendf(text, "%.1f 秒前", std::max(0.0, age.count()));
-  if (state.stale()) text += "（已过期）";
+  appendf(text, Tr("busview", "%.1f 秒前"), std::max(0.0, age.count()));
+  if (state.stale()) text += Tr("busview", "（已过期）");
   return text;
 }
 
@@ -33,7 +34,7 @@ std::string ReadingText(const BusModuleState& state) {
   for (const Quantity& q : state.quantities) modelKeys.push_back(q.key);
   std::string text;
   for (const std::string& key : KeyQuantityKeys(modelKeys)) {
-    if (!text.empty()) text += "，";
+    if (!text.empty()) text += Tr("busview", "，");
     text += QuantityText(*FindQuantity(state.quantities, key));
   }
   return text;
@@ -44,7 +45,7 @@ std::string OutsideText(const BusModuleState& state) {
   for (const std::string& key : state.outside) {
     const Quantity* q = FindQuantity(state.quantities, key);
     const QuantityLimits& limits = state.module.limits.at(key);
-    if (!text.empty()) text += "；";
+    if (!text.empty()) text += Tr("busview", "；");
     text += QuantityText(*q);
     if (limits.low && q->value < *limits.low) text += " < " + CsvNumber(*limits.low);
     if (limits.high && q->value > *limits.high) text += " > " + CsvNumber(*limits.high);
@@ -68,18 +69,18 @@ std::vector<std::string> KeyQuantityKeys(const std::vector<std::string>& modelKe
 std::string StatusWords(const BusModuleState& state) {
   if (!state.polled) return "";
   switch (state.status) {
-    case PollStatus::kOk: return "正常";
-    case PollStatus::kTimeout: return "无应答";
-    case PollStatus::kShort: return "应答不全";
-    case PollStatus::kCrc: return "CRC 错误";
-    case PollStatus::kMismatch: return "应答不符";
+    case PollStatus::kOk: return Tr("busview", "正常");
+    case PollStatus::kTimeout: return Tr("busview", "无应答");
+    case PollStatus::kShort: return Tr("busview", "应答不全");
+    case PollStatus::kCrc: return Tr("busview", "CRC 错误");
+    case PollStatus::kMismatch: return Tr("busview", "应答不符");
     case PollStatus::kException: {
       std::string text;
-      appendf(text, "异常 0x%02X", state.exceptionCode);
+      appendf(text, Tr("busview", "异常 0x%02X"), state.exceptionCode);
       return text;
     }
-    case PollStatus::kRefused: return "被拒绝";
-    case PollStatus::kIo: return "串口错误";
+    case PollStatus::kRefused: return Tr("busview", "被拒绝");
+    case PollStatus::kIo: return Tr("busview", "串口错误");
   }
   return state.statusText;
 }

@@ -10,13 +10,14 @@
 
 #include "bus/bus_poller.h"
 #include "tools/traffic_rows.h"
+#include "console/texts.h"
 
-inline constexpr const char* kBusViewTitle = "总线视图";
+inline constexpr TrText kBusViewTitle = TrNoop("busview", "总线视图");
 
 enum class BusColumn { kStation, kName, kModel, kStatus, kAge, kReading, kOutside, kFailures };
 inline constexpr int kBusColumns = 8;
-inline constexpr std::array<const char*, kBusColumns> kBusColumnTitles{
-    "站号", "名称", "型号", "状态", "数据时间", "读数", "越限", "失败/轮询"};
+inline constexpr std::array<TrText, kBusColumns> kBusColumnTitles{
+    TrNoop("busview", "站号"), TrNoop("busview", "名称"), TrNoop("busview", "型号"), TrNoop("busview", "状态"), TrNoop("busview", "数据时间"), TrNoop("busview", "读数"), TrNoop("busview", "越限"), TrNoop("busview", "失败/轮询")};
 // Widths in pixels at the window's 9-point font.
 inline constexpr std::array<int, kBusColumns> kBusColumnWidths{44, 110, 60, 70, 150, 430, 190, 80};
 

@@ -9,6 +9,7 @@
 #include "monitor/monitor_texts.h"
 #include "operations/operations.h"
 #include "session/session.h"
+#include "console/texts.h"
 
 BusViewCore::Shown BusViewCore::Unpolled(const BusModule& module) {
   Shown shown;
@@ -225,38 +226,38 @@ std::string BusViewCore::reportOf(size_t module) const {
   const Shown& shown = shown_[module];
   const BusModuleState& state = shown.state;
   std::string text;
-  appendf(text, "站号 %d  %s  %s\r\n", state.module.station, state.module.model ? state.module.model->cliName : "",
+  appendf(text, Tr("busview", "站号 %d  %s  %s\r\n"), state.module.station, state.module.model ? state.module.model->cliName : "",
           state.module.name.c_str());
   if (!state.module.notes.empty()) text += state.module.notes + "\r\n";
-  if (!shown.failure.empty()) text += "最后一次轮询：" + StatusWords(state) + "\r\n" + shown.failure + "\r\n";
+  if (!shown.failure.empty()) text += Tr("busview", "最后一次轮询：") + StatusWords(state) + "\r\n" + shown.failure + "\r\n";
   if (state.lastGoodWallClock) {
-    text += "最后一次正常读数：" + IsoLocalTime(*state.lastGoodWallClock) + "\r\n\r\n" + shown.goodReport;
+    text += Tr("busview", "最后一次正常读数：") + IsoLocalTime(*state.lastGoodWallClock) + "\r\n\r\n" + shown.goodReport;
   } else if (state.polled) {
-    text += "尚无正常读数。\r\n";
+    text += Tr("busview", "尚无正常读数。\r\n");
   } else {
-    text += "尚未轮询。\r\n";
+    text += Tr("busview", "尚未轮询。\r\n");
   }
   return text;
 }
 
 std::string BusViewCore::statusText() const {
-  std::string text = path_.empty() ? std::string("（未保存）") : path_;
-  appendf(text, "  %s  %zu 个模块", LineSettingsText(bus_).c_str(), bus_.modules.size());
+  std::string text = path_.empty() ? std::string(Tr("busview", "（未保存）")) : path_;
+  appendf(text, Tr("busview", "  %s  %zu 个模块"), LineSettingsText(bus_).c_str(), bus_.modules.size());
   if (running() || cycles_ > 0) {
-    appendf(text, "  %llu 个周期", static_cast<unsigned long long>(cycles_));
-    if (cycleRate_ > 0) appendf(text, "，%.2f 周期/秒", cycleRate_);
+    appendf(text, Tr("busview", "  %llu 个周期"), static_cast<unsigned long long>(cycles_));
+    if (cycleRate_ > 0) appendf(text, Tr("busview", "，%.2f 周期/秒"), cycleRate_);
   }
-  if (running()) text += "  轮询中";
+  if (running()) text += Tr("busview", "  轮询中");
   return text;
 }
 
 std::string PickModelPrompt(int station) {
-  return "站号 " + std::to_string(station) + " 的第 0 号寄存器符合多个型号，请选择：";
+  return Tr("busview", "站号 ") + std::to_string(station) + Tr("busview", " 的第 0 号寄存器符合多个型号，请选择：");
 }
 
 std::string UnnamedStationsNote(const std::vector<int>& stations) {
   if (stations.empty()) return {};
-  std::string text = "以下站号有应答，但无法判别型号，未加入总线：";
-  for (size_t i = 0; i < stations.size(); ++i) text += (i ? "、" : "") + std::to_string(stations[i]);
+  std::string text = Tr("busview", "以下站号有应答，但无法判别型号，未加入总线：");
+  for (size_t i = 0; i < stations.size(); ++i) text += (i ? Tr("busview", "、") : "") + std::to_string(stations[i]);
   return text;
 }

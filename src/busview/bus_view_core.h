@@ -16,34 +16,35 @@
 #include "bus/bus_poller.h"
 #include "busview/bus_rows.h"
 #include "report/bus_report.h"
+#include "console/texts.h"
 
 class Session;
 
-inline constexpr const char* kBusOpenText = "打开…";
-inline constexpr const char* kBusSaveText = "保存…";
-inline constexpr const char* kBusStartText = "开始轮询";
-inline constexpr const char* kBusStopText = "停止轮询";
-inline constexpr const char* kBusIntervalLabel = "周期间隔：";
-inline constexpr const char* kBusIntervalSuffix = " 毫秒";
-inline constexpr const char* kBusLogText = "记录到CSV文件";
-inline constexpr const char* kBusFileFilter = "总线文件 (*.json)";
-inline constexpr const char* kBusOpenTitle = "打开总线文件";
-inline constexpr const char* kBusSaveTitle = "保存总线文件";
-inline constexpr const char* kBusNoModules = "总线文件中没有模块。请先打开总线文件，或用“查找模块”扫描站号生成。";
-inline constexpr const char* kBusPortBusy = "串口正被其他操作占用，请稍后再试。";
-inline constexpr const char* kBusOpenFailed = "无法打开总线文件：\n";
-inline constexpr const char* kBusSaveFailed = "无法保存总线文件：\n";
-inline constexpr const char* kBusReportText = "调试报告…";
-inline constexpr const char* kBusCommissionText = "调试新模块…";
-inline constexpr const char* kBusCommissionWhilePolling = "请先停止轮询，再调试新模块。";
-inline constexpr const char* kBusReportTitle = "保存调试报告";
-inline constexpr const char* kBusReportBusy = "请先停止轮询，再生成调试报告。";
-inline constexpr const char* kBusReportFailed = "无法写入调试报告：\n";
-inline constexpr const char* kBusReportWritten = "调试报告已写入：";
+inline constexpr TrText kBusOpenText = TrNoop("busview", "打开…");
+inline constexpr TrText kBusSaveText = TrNoop("busview", "保存…");
+inline constexpr TrText kBusStartText = TrNoop("busview", "开始轮询");
+inline constexpr TrText kBusStopText = TrNoop("busview", "停止轮询");
+inline constexpr TrText kBusIntervalLabel = TrNoop("busview", "周期间隔：");
+inline constexpr TrText kBusIntervalSuffix = TrNoop("busview", " 毫秒");
+inline constexpr TrText kBusLogText = TrNoop("busview", "记录到CSV文件");
+inline constexpr TrText kBusFileFilter = TrNoop("busview", "总线文件 (*.json)");
+inline constexpr TrText kBusOpenTitle = TrNoop("busview", "打开总线文件");
+inline constexpr TrText kBusSaveTitle = TrNoop("busview", "保存总线文件");
+inline constexpr TrText kBusNoModules = TrNoop("busview", "总线文件中没有模块。请先打开总线文件，或用“查找模块”扫描站号生成。");
+inline constexpr TrText kBusPortBusy = TrNoop("busview", "串口正被其他操作占用，请稍后再试。");
+inline constexpr TrText kBusOpenFailed = TrNoop("busview", "无法打开总线文件：\n");
+inline constexpr TrText kBusSaveFailed = TrNoop("busview", "无法保存总线文件：\n");
+inline constexpr TrText kBusReportText = TrNoop("busview", "调试报告…");
+inline constexpr TrText kBusCommissionText = TrNoop("busview", "调试新模块…");
+inline constexpr TrText kBusCommissionWhilePolling = TrNoop("busview", "请先停止轮询，再调试新模块。");
+inline constexpr TrText kBusReportTitle = TrNoop("busview", "保存调试报告");
+inline constexpr TrText kBusReportBusy = TrNoop("busview", "请先停止轮询，再生成调试报告。");
+inline constexpr TrText kBusReportFailed = TrNoop("busview", "无法写入调试报告：\n");
+inline constexpr TrText kBusReportWritten = TrNoop("busview", "调试报告已写入：");
 inline constexpr int kBusIntervalMaxMs = 3600000;
 // The finder's station scan made a bus: its button, and where several models fit a station.
-inline constexpr const char* kBusFromScanText = "生成总线…";
-inline constexpr const char* kBusPickModelTitle = "选择型号";
+inline constexpr TrText kBusFromScanText = TrNoop("busview", "生成总线…");
+inline constexpr TrText kBusPickModelTitle = TrNoop("busview", "选择型号");
 
 // "站号 5 的第 0 号寄存器符合多个型号，请选择："
 std::string PickModelPrompt(int station);

@@ -23,6 +23,7 @@
 #include "cli/terminal_console.h"
 #include "dolvane_version.h"
 #include "console/control_ids.h"
+#include "console/texts.h"
 #include "journal/durable_append.h"
 #include "journal/journal_file.h"
 #include "layout/form_model.h"
@@ -40,7 +41,7 @@ namespace {
 
 constexpr const char* kUsageFirstLine =
     "usage: dolvane-cli [-p PORT] [-b BAUD] [-f FORMAT] [-s STATION] [-y] [--simulate] [--bus FILE] [--trace] [--trace-file FILE]\n"
-    "                   [--journal FILE] [--read-before-write] [--bom] OPERATION [ARGS...]\n"
+    "                   [--journal FILE] [--read-before-write] [--bom] [--lang en|zh] OPERATION [ARGS...]\n"
     "  (these options may also come after OPERATION, among its ARGS; an operation's own options follow it)\n";
 constexpr const char* kUsageHead =
     "  -b, --baud BAUD     1200 2400 4800 9600 19200 38400 57600 115200 (default 9600)\n"
@@ -52,6 +53,8 @@ constexpr const char* kUsageHead =
     "                      needs to read them as UTF-8; a log continued keeps its start; stdout never\n"
     "  --simulate          use an in-process simulated bus: one module of each model at stations 1-%LAST%\n"
     "                      in the order of the MODEL list; without -s, `read MODEL` addresses that model\n"
+    "  --lang en|zh        the language of reports, boxes and prompts (default: the system's, zh_* Chinese,\n"
+    "                      another language English; no locale, C or POSIX Chinese)\n"
     "%BUS%"
     "%TRACE%"
     "%JOURNAL%"
@@ -106,6 +109,7 @@ struct Options {
   std::optional<std::string> journal;
   bool readBeforeWrite = false;
   bool byteOrderMark = false;  // CSV files written start with a UTF-8 byte-order mark
+  std::optional<Language> language;
   TraceAndDiscoveryOptions traceAndDiscovery;
   std::string operation;
   std::vector<std::string> args;
@@ -143,6 +147,11 @@ bool TakeGlobalOption(const std::vector<std::string>& args, size_t& i, Options& 
   else if (a == "--journal") o.journal = value(a);
   else if (a == "--read-before-write") o.readBeforeWrite = true;
   else if (a == "--bom") o.byteOrderMark = true;
+  else if (a == "--lang") {
+    const std::string name = value(a);
+    o.language = LanguageNamed(name);
+    if (!o.language) throw UsageError{"--lang takes en or zh, not " + name};
+  }
   else return TakeTraceOrDiscoveryOption(a, value, o.traceAndDiscovery);
   return true;
 }
@@ -400,6 +409,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       return kExitDone;
     }
     o = ParseOptions(args);
+    if (o.language) SetLanguage(*o.language);
     if (o.operation == "scan-stations") scanBusFile = TakeScanBusFile(o.args);
     if (IsDiscoveryCommand(o.operation)) CheckDiscoveryArgs(o.operation, o.args);
     else if (!(journal = ParseJournal(o)) && !(busPoll = ParseBusPoll(o)) && !(busReport = ParseBusReport(o)) &&
@@ -491,7 +501,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   RunNow(ops, JobFor(ids::kLineFormat, form));
   if (o.port) {
     if (!ParsePortEntry(*o.port)) {
-      err << "提示: " << kBadPortNumber << '\n';
+      err << Tr("cli", "提示: ") << kBadPortNumber << '\n';
       return dropNewFiles(kExitUsage);
     }
     console.port = *o.port;

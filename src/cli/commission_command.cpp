@@ -12,6 +12,7 @@
 #include "discovery/probe.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
+#include "console/texts.h"
 
 std::optional<CommissionCommand> ParseCommissionCommand(const std::string& operation,
                                                         const std::vector<std::string>& args, std::string* problem) {
@@ -91,8 +92,8 @@ int RunCommissionCommand(const CommissionCommand& command, BusFile& bus, const s
     }
     if (interactive) {
       const std::string answer =
-          Ask(in, out, "插上下一个出厂设置的模块（站号 1，9600 N,8,1）后按回车，它将成为站号 " +
-                           std::to_string(station) + "；输入 q 结束：");
+          Ask(in, out, Tr("cli", "插上下一个出厂设置的模块（站号 1，9600 N,8,1）后按回车，它将成为站号 ") +
+                           std::to_string(station) + Tr("cli", "；输入 q 结束："));
       if (answer == "q") break;
     } else if (!WaitForModule(ops, command.wait)) {
       err << "commission: no module answered at the factory settings within " << command.wait.count() << " s\n";
@@ -100,14 +101,14 @@ int RunCommissionCommand(const CommissionCommand& command, BusFile& bus, const s
     }
     CommissionRequest request{station, ExpectedModel(command, done), {}};
     if (interactive && !request.expected) {
-      const std::string name = Ask(in, out, "型号（回车：按第 0 号寄存器判别）：");
+      const std::string name = Ask(in, out, Tr("cli", "型号（回车：按第 0 号寄存器判别）："));
       request.expected = name.empty() ? nullptr : FindModel(name);
       if (!name.empty() && !request.expected) {
         err << "commission: unknown model " << name << '\n';
         continue;
       }
     }
-    if (interactive) request.name = Ask(in, out, "名称（回车：" + DefaultModuleName(station) + "）：");
+    if (interactive) request.name = Ask(in, out, Tr("cli", "名称（回车：") + DefaultModuleName(station) + Tr("cli", "）："));
     for (;;) {
       const CommissionResult result = CommissionModule(ops.context(), bus, request);
       for (const std::string& step : result.steps) out << step << '\n';
@@ -123,14 +124,14 @@ int RunCommissionCommand(const CommissionCommand& command, BusFile& bus, const s
       }
       err << "commission: station " << station << ": " << result.failure << '\n';
       if (!interactive) return kExitErrorBox;
-      const std::string answer = Ask(in, out, "输入 r 重试，s 跳过此模块，q 结束：");
+      const std::string answer = Ask(in, out, Tr("cli", "输入 r 重试，s 跳过此模块，q 结束："));
       if (answer == "r") continue;
       if (answer == "s") break;
       return kExitErrorBox;
     }
     if (StopRequested()) break;
   }
-  out << done << " 个模块已调试。\n";
+  out << done << Tr("cli", " 个模块已调试。\n");
   // A script that asked for N modules learns that fewer came.
   return command.count != 0 && done < command.count ? kExitErrorBox : kExitDone;
 }

@@ -1,4 +1,5 @@
 #include "cli/terminal_console.h"
+#include "console/texts.h"
 
 #include <chrono>
 #include <istream>
@@ -33,15 +34,15 @@ void TerminalConsole::showInfo(const std::string& text) {
 void TerminalConsole::showNotice(const std::string& text) {
   if (progressLineOpen_) err_ << '\n';
   progressLineOpen_ = false;
-  err_ << "提示: " << text << '\n';
+  err_ << Tr("cli", "提示: ") << text << '\n';
   err_.flush();
 }
 
 bool TerminalConsole::askWarning(const std::string& text) {
-  err_ << "警告: " << text << '\n';
+  err_ << Tr("cli", "警告: ") << text << '\n';
   bool ok = assumeYes;
   if (!ok && inIsTerminal_) {
-    err_ << "继续？(y/N) ";
+    err_ << Tr("cli", "继续？(y/N) ");
     err_.flush();
     std::string answer;
     std::getline(in_, answer);

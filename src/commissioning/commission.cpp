@@ -15,6 +15,7 @@
 #include "models/model_registry.h"
 #include "monitor/poller.h"
 #include "report/bus_report.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ int BaudIndexOf(int baudRate) {
 }
 
 std::string SettingsText(int station, int baudRate, int lineFormat) {
-  return "站号 " + std::to_string(station) + "，" + SettingText({baudRate, lineFormat});
+  return Tr("commissioning", "站号 ") + std::to_string(station) + Tr("commissioning", "，") + SettingText({baudRate, lineFormat});
 }
 
 // The port and the link at these settings, as a change of the combo boxes
@@ -71,7 +72,7 @@ PollResult ReadOnce(OperationContext& ctx, const PollTarget& target, int station
 }
 
 std::string WhyNoReading(const PollResult& result) {
-  return result.report.empty() ? StatusText(result) : StatusText(result) + "：" + result.report;
+  return result.report.empty() ? StatusText(result) : StatusText(result) + Tr("commissioning", "：") + result.report;
 }
 
 class Run {
@@ -105,31 +106,31 @@ class Run {
   bool identify() {
     const PollResult word = ReadOnce(ctx_, PollTarget::Registers(0, 1), kFactoryStation);
     if (word.status != PollStatus::kOk || word.quantities.empty())
-      return fail("在出厂设置（" + factory() + "）下没有模块应答：" + WhyNoReading(word));
+      return fail(Tr("commissioning", "在出厂设置（") + factory() + Tr("commissioning", "）下没有模块应答：") + WhyNoReading(word));
     const auto word0 = static_cast<uint16_t>(word.quantities.front().value);
     const std::vector<const ModelEntry*> fitting = GuessModel(word0).accepting;
-    if (fitting.empty()) return fail("第 0 号寄存器为 " + std::to_string(word0) + "，没有型号与之相符。");
+    if (fitting.empty()) return fail(Tr("commissioning", "第 0 号寄存器为 ") + std::to_string(word0) + Tr("commissioning", "，没有型号与之相符。"));
     if (!request_.expected && fitting.size() > 1) {
       std::string names;
       for (const ModelEntry* model : fitting) names += std::string(" ") + model->cliName;
-      return fail("第 0 号寄存器为 " + std::to_string(word0) + "，无法判别型号（" + names.substr(1) +
-                  " 都符合）：请指定型号。");
+      return fail(Tr("commissioning", "第 0 号寄存器为 ") + std::to_string(word0) + Tr("commissioning", "，无法判别型号（") + names.substr(1) +
+                  Tr("commissioning", " 都符合）：请指定型号。"));
     }
     model_ = request_.expected ? request_.expected : fitting.front();
     if (std::find(fitting.begin(), fitting.end(), model_) == fitting.end())
-      return fail("模块不是 " + std::string(model_->cliName) + "：第 0 号寄存器为 " + std::to_string(word0) + "。");
+      return fail(Tr("commissioning", "模块不是 ") + std::string(model_->cliName) + Tr("commissioning", "：第 0 号寄存器为 ") + std::to_string(word0) + Tr("commissioning", "。"));
     first_ = ReadOnce(ctx_, PollTarget::Model(model_->reader), kFactoryStation);
     if (first_.status != PollStatus::kOk)
-      return fail("模块不是 " + std::string(model_->cliName) + "，或读取失败：" + WhyNoReading(first_));
+      return fail(Tr("commissioning", "模块不是 ") + std::string(model_->cliName) + Tr("commissioning", "，或读取失败：") + WhyNoReading(first_));
     if (ctx_.journal) ctx_.journal->noteModel(kFactoryStation, model_->cliName);
-    step("在出厂设置（" + factory() + "）找到模块，型号 " + model_->cliName + "。");
+    step(Tr("commissioning", "在出厂设置（") + factory() + Tr("commissioning", "）找到模块，型号 ") + model_->cliName + Tr("commissioning", "。"));
     return true;
   }
 
   bool allowWrites() {
     AllowWrite(ctx_, StationInput::Of(kFactoryStation));
-    if (const std::string box = console_.takeBoxes(); !box.empty()) return fail("允许写入失败：" + box);
-    step("已允许写入。");
+    if (const std::string box = console_.takeBoxes(); !box.empty()) return fail(Tr("commissioning", "允许写入失败：") + box);
+    step(Tr("commissioning", "已允许写入。"));
     return true;
   }
 
@@ -137,8 +138,8 @@ class Run {
     const int64_t word = ComposeCommWord(BaudNumberForIndex(BaudIndexOf(bus_.baudRate)), bus_.lineFormat,
                                          request_.newStation);
     ChangeCommParams(ctx_, {StationInput::Of(kFactoryStation), Checked<uint16_t>::Of(static_cast<uint16_t>(word))});
-    if (const std::string box = console_.takeBoxes(); !box.empty()) return fail("修改通讯参数失败：" + box);
-    step("通讯参数已改为 " + target() + "。");
+    if (const std::string box = console_.takeBoxes(); !box.empty()) return fail(Tr("commissioning", "修改通讯参数失败：") + box);
+    step(Tr("commissioning", "通讯参数已改为 ") + target() + Tr("commissioning", "。"));
     return true;
   }
 
@@ -146,18 +147,18 @@ class Run {
   bool verify() {
     const PollResult again = ReadOnce(ctx_, PollTarget::Model(model_->reader), request_.newStation);
     if (again.status != PollStatus::kOk)
-      return fail("模块在新的通讯参数（" + target() + "）下没有正确应答：" + WhyNoReading(again));
+      return fail(Tr("commissioning", "模块在新的通讯参数（") + target() + Tr("commissioning", "）下没有正确应答：") + WhyNoReading(again));
     if (IdentityLines(again.report) != IdentityLines(first_.report))
-      return fail("模块在新的通讯参数下读到的型号信息与之前不同。");
+      return fail(Tr("commissioning", "模块在新的通讯参数下读到的型号信息与之前不同。"));
     if (ctx_.journal) ctx_.journal->noteModel(request_.newStation, model_->cliName);
-    step("在新的通讯参数下读取并核对无误。");
+    step(Tr("commissioning", "在新的通讯参数下读取并核对无误。"));
     return true;
   }
 
   bool forbidWrites() {
     ForbidWrite(ctx_, StationInput::Of(request_.newStation));
-    if (const std::string box = console_.takeBoxes(); !box.empty()) return fail("恢复写保护失败：" + box);
-    step("已恢复写保护。");
+    if (const std::string box = console_.takeBoxes(); !box.empty()) return fail(Tr("commissioning", "恢复写保护失败：") + box);
+    step(Tr("commissioning", "已恢复写保护。"));
     return true;
   }
 
@@ -200,13 +201,13 @@ bool AddCommissionedModule(BusFile& bus, const std::string& path, const BusModul
 }
 
 std::string CommissionConfirmation(const BusFile& bus, int newStation) {
-  return "将把出厂设置（" + SettingsText(kFactoryStation, kFactoryBaudRate, kFactoryLineFormat) +
-         "）的模块改为" + SettingsText(newStation, bus.baudRate, bus.lineFormat) +
-         "：先允许写入，修改通讯参数后恢复写保护。是否继续？";
+  return Tr("commissioning", "将把出厂设置（") + SettingsText(kFactoryStation, kFactoryBaudRate, kFactoryLineFormat) +
+         Tr("commissioning", "）的模块改为") + SettingsText(newStation, bus.baudRate, bus.lineFormat) +
+         Tr("commissioning", "：先允许写入，修改通讯参数后恢复写保护。是否继续？");
 }
 
 std::string CommissionAddedText(const BusModule& module, const std::string& path) {
-  return "站号 " + std::to_string(module.station) + "（" + module.name + "）已加入 " + path;
+  return Tr("commissioning", "站号 ") + std::to_string(module.station) + Tr("commissioning", "（") + module.name + Tr("commissioning", "）已加入 ") + path;
 }
 
-std::string DefaultModuleName(int station) { return "模块 " + std::to_string(station); }
+std::string DefaultModuleName(int station) { return Tr("commissioning", "模块 ") + std::to_string(station); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bus/bus_file.h"
+#include "console/texts.h"
 
 struct ModelEntry;
 struct OperationContext;
@@ -16,13 +17,13 @@ inline constexpr int kFactoryStation = 1;
 inline constexpr int kFactoryBaudRate = 9600;
 inline constexpr int kFactoryLineFormat = 0;  // N,8,1
 
-inline constexpr const char* kCommissionTitle = "调试新模块";
-inline constexpr const char* kCommissionPlugPrompt = "插上下一个出厂设置的模块（站号 1，9600 N,8,1），然后按“调试此模块”。";
-inline constexpr const char* kCommissionRunText = "调试此模块";
-inline constexpr const char* kCommissionStationLabel = "新站号：";
-inline constexpr const char* kCommissionModelLabel = "型号：";
-inline constexpr const char* kCommissionNameLabel = "名称：";
-inline constexpr const char* kCommissionModelByWord0 = "按第 0 号寄存器判别";
+inline constexpr TrText kCommissionTitle = TrNoop("commissioning", "调试新模块");
+inline constexpr TrText kCommissionPlugPrompt = TrNoop("commissioning", "插上下一个出厂设置的模块（站号 1，9600 N,8,1），然后按“调试此模块”。");
+inline constexpr TrText kCommissionRunText = TrNoop("commissioning", "调试此模块");
+inline constexpr TrText kCommissionStationLabel = TrNoop("commissioning", "新站号：");
+inline constexpr TrText kCommissionModelLabel = TrNoop("commissioning", "型号：");
+inline constexpr TrText kCommissionNameLabel = TrNoop("commissioning", "名称：");
+inline constexpr TrText kCommissionModelByWord0 = TrNoop("commissioning", "按第 0 号寄存器判别");
 
 struct CommissionRequest {
   int newStation = 2;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "modbus/exchange.h"
+#include "console/texts.h"
 
 // The new line settings and station, composed by the form model into the
 // configuration word (refused with its own box when a field is refused).
@@ -15,5 +16,5 @@ struct CommParamsRequest {
 void ChangeCommParams(OperationContext& ctx, const CommParamsRequest& request);
 
 // Refusals of the new settings.
-inline constexpr const char* kBadNewStation = "非法的新站号！";
-inline constexpr const char* kBadParams = "非法的参数！";
+inline constexpr TrText kBadNewStation = TrNoop("config", "非法的新站号！");
+inline constexpr TrText kBadParams = TrNoop("config", "非法的参数！");

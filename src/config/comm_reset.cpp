@@ -6,23 +6,22 @@
 #include "console/text.h"
 #include "link/link.h"
 #include "modbus/config_word.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const char* kResetWarning =
-    "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
-    "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。";
-constexpr const char* kOpening = "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n";
+constexpr TrText kResetWarning = TrNoop("config", "继续操作将修改所有从站数据，并重置波特率/站号！\r\n"
+    "总线上的所有模块都将变为站号 1、9600 N,8,1，约需 15 秒。");
+constexpr TrText kOpening = TrNoop("config", "正在尝试复位模块站号/波特率，请耐心等待...\r\n\r\n");
 // The first line break is a bare line feed, as the window has always shown it.
-constexpr const char* kAttemptFormat = "正在尝试波特率：%d=%6dBPS。\n校验值号：%d=%s。\r\n";
-constexpr const char* kConfirming = "\r\n正在尝试确认重置结果，请稍后...\r\n";
-constexpr const char* kNoConfirmation = "通讯错误！";
-constexpr const char* kBadConfirmation = "数据错误！";
-constexpr const char* kNotOverTcp =
-    "通过网络串口服务器（TCP）连接时无法进行通信重置：请在服务器上设置串口参数，或直接连接串口。";
+constexpr TrText kAttemptFormat = TrNoop("config", "正在尝试波特率：%d=%6dBPS。\n校验值号：%d=%s。\r\n");
+constexpr TrText kConfirming = TrNoop("config", "\r\n正在尝试确认重置结果，请稍后...\r\n");
+constexpr TrText kNoConfirmation = TrNoop("config", "通讯错误！");
+constexpr TrText kBadConfirmation = TrNoop("config", "数据错误！");
+constexpr TrText kNotOverTcp = TrNoop("config", "通过网络串口服务器（TCP）连接时无法进行通信重置：请在服务器上设置串口参数，或直接连接串口。");
 
 // The journal's word for a scan that ended where the port would not open again.
-constexpr const char* kReopenFailed = "串口无法重新打开";
+constexpr TrText kReopenFailed = TrNoop("config", "串口无法重新打开");
 
 constexpr uint16_t kStation1At9600N81 = 0x0001;
 constexpr ModuleLine kStation1At9600N81Line{3, 0, 1};
@@ -120,7 +119,7 @@ void CommReset(OperationContext& ctx) {
     return stopped(t.error, t.fact.c_str());
   }
 
-  report += "\r\n十六进制显示接收数据：\r\n";
+  report += Tr("config", "\r\n十六进制显示接收数据：\r\n");
   AppendHexDump(report, ctx.rx.bytes, ctx.rx.count, 0);
   console.setPaneText(report);
   EndJournalEntry(ctx, ExchangeError::kNone, "");

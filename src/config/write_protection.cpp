@@ -2,12 +2,13 @@
 
 #include "console/console.h"
 #include "modbus/config_word.h"
+#include "console/texts.h"
 
 namespace {
 // The buttons word their station-0 warning unlike the register tool does.
-constexpr const char* kStationZeroWarning = "当前站号为0，继续操作将修改所有从站数据！";
-constexpr const char* kConfirmAllow = "该操作将允许模块寄存器的写功能";
-constexpr const char* kConfirmForbid = "该操作将禁用模块寄存器的写功能";
+constexpr TrText kStationZeroWarning = TrNoop("config", "当前站号为0，继续操作将修改所有从站数据！");
+constexpr TrText kConfirmAllow = TrNoop("config", "该操作将允许模块寄存器的写功能");
+constexpr TrText kConfirmForbid = TrNoop("config", "该操作将禁用模块寄存器的写功能");
 }  // namespace
 
 void SetWriteProtection(OperationContext& ctx, const StationInput& station, const char* confirmation,

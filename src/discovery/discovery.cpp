@@ -6,15 +6,14 @@
 #include "console/console.h"
 #include "console/text.h"
 #include "models/model_registry.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const char* kDetectNotOverTcp =
-    "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。";
-constexpr const char* kLineNotCarried =
-    "此串口不传送通讯参数：站号 %d 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。\r\n"
+constexpr TrText kDetectNotOverTcp = TrNoop("discovery", "通过网络串口服务器（TCP）连接时无法检测串口参数：串口参数在服务器上设置。");
+constexpr TrText kLineNotCarried = TrNoop("discovery", "此串口不传送通讯参数：站号 %d 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。\r\n"
     "虚拟串口、伪终端和串口服务器的通讯参数由另一端决定，模块能应答说明它与另一端的设置一致；"
-    "要检测模块自身的设置，请用直接连接 RS-485 总线的串口。";
+    "要检测模块自身的设置，请用直接连接 RS-485 总线的串口。");
 
 // Lends the console's port to a discovery run and gives it back with the
 // console's own line settings and time-outs, however the run ends.
@@ -154,23 +153,37 @@ LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryCont
   return detection;
 }
 
-std::string DescribeStation(const StationFound& found) {
+const StationWords kCliStationWords{"word 0 = %u; ",
+                                    "model %s",
+                                    "no model tried accepts it",
+                                    "model cannot be told apart: %s accept it alike",
+                                    "present, exception %02X %s",
+                                    "corrupted reply (a device answered: wrong settings or a collision)"};
+
+StationWords WindowStationWords() {
+  return {Tr("discovery", "第 0 号寄存器 = %u；"),
+          Tr("discovery", "型号 %s"),
+          Tr("discovery", "没有已知型号与之相符"),
+          Tr("discovery", "无法判别型号：%s 都符合"),
+          Tr("discovery", "有应答，异常 %02X %s"),
+          Tr("discovery", "应答数据损坏（有设备应答：通讯参数不对或数据冲突）")};
+}
+
+std::string DescribeStation(const StationFound& found, const StationWords& words) {
   std::string text;
   switch (found.probe.answer) {
     case ProbeAnswer::kWord: {
-      appendf(text, "word 0 = %u; ", found.probe.word0);
+      appendf(text, words.word0, found.probe.word0);
       const ModelGuess& guess = found.guess;
-      if (guess.model) text += std::string("model ") + guess.model->cliName;
-      else if (guess.accepting.empty()) text += "no model tried accepts it";
-      else text += "model cannot be told apart: " + ModelNames(guess.accepting) + " accept it alike";
+      if (guess.model) appendf(text, words.model, guess.model->cliName);
+      else if (guess.accepting.empty()) text += words.noModel;
+      else appendf(text, words.ambiguous, ModelNames(guess.accepting).c_str());
       return text;
     }
     case ProbeAnswer::kException:
-      appendf(text, "present, exception %02X %s", found.probe.exceptionCode,
-              ExceptionName(found.probe.exceptionCode));
+      appendf(text, words.exception, found.probe.exceptionCode, ExceptionName(found.probe.exceptionCode));
       return text;
-    case ProbeAnswer::kCorrupted:
-      return "corrupted reply (a device answered: wrong settings or a collision)";
+    case ProbeAnswer::kCorrupted: return words.corrupted;
     default: return "";
   }
 }

@@ -63,8 +63,20 @@ struct LineDetection {
 // kLineIgnored instead of naming all 32.
 LineDetection DetectLine(OperationContext& ctx, int station, const DiscoveryControl& control);
 
+// The words of a station found, as printf formats: the command line's fixed
+// English, or the finder window's from the catalogue.
+struct StationWords {
+  const char* word0;      // %u; ends with its separator
+  const char* model;      // %s: the model's command-line name
+  const char* noModel;
+  const char* ambiguous;  // %s: the models that fit
+  const char* exception;  // %02X, %s its name
+  const char* corrupted;
+};
+extern const StationWords kCliStationWords;
+StationWords WindowStationWords();
 // What was found at a station, as one line of text (without the station).
-std::string DescribeStation(const StationFound& found);
+std::string DescribeStation(const StationFound& found, const StationWords& words = kCliStationWords);
 // "38400 N,8,2".
 std::string SettingText(const LineSetting& setting);
 // The models a word 0 is tried against, by their command-line names.

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "console/utf8_path.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ std::string JournalListing(const std::vector<JournalRecord>& kept) {
     text += ListingLine(*r) + "\n";
     if (!r->outcome) ++unfinished;
   }
-  text += std::to_string(kept.size()) + " 条记录";
-  if (unfinished) text += "，其中 " + std::to_string(unfinished) + " 条未完成（写入结果未记下）";
+  text += std::to_string(kept.size()) + Tr("journal", " 条记录");
+  if (unfinished) text += Tr("journal", "，其中 ") + std::to_string(unfinished) + Tr("journal", " 条未完成（写入结果未记下）");
   return text + "\n";
 }

@@ -6,15 +6,16 @@
 #include <vector>
 
 #include "modbus/write_journal.h"
+#include "console/texts.h"
 
 // The window's 写入记录 view.
-inline constexpr const char* kJournalWindowTitle = "写入记录";
-inline constexpr const char* kJournalStationLabel = "站号：";
-inline constexpr const char* kJournalAllStations = "全部";
-inline constexpr const char* kJournalSinceLabel = "起始日期：";
-inline constexpr const char* kJournalRefreshText = "刷新";
-inline constexpr const char* kJournalExportText = "导出CSV…";
-inline constexpr const char* kJournalBadSince = "起始日期应为 2026-12-11 或 2026-12-11 08:30 的形式。";
+inline constexpr TrText kJournalWindowTitle = TrNoop("journal", "写入记录");
+inline constexpr TrText kJournalStationLabel = TrNoop("journal", "站号：");
+inline constexpr TrText kJournalAllStations = TrNoop("journal", "全部");
+inline constexpr TrText kJournalSinceLabel = TrNoop("journal", "起始日期：");
+inline constexpr TrText kJournalRefreshText = TrNoop("journal", "刷新");
+inline constexpr TrText kJournalExportText = TrNoop("journal", "导出CSV…");
+inline constexpr TrText kJournalBadSince = TrNoop("journal", "起始日期应为 2026-12-11 或 2026-12-11 08:30 的形式。");
 
 struct JournalRecord {
   std::string id;

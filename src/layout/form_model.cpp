@@ -4,6 +4,7 @@
 #include "console/text.h"
 #include "modbus/config_word.h"
 #include "models/model_registry.h"
+#include "console/texts.h"
 
 std::string FormValues::fieldText(int controlId) const {
   const auto it = fields.find(controlId);
@@ -65,9 +66,9 @@ Checked<RegisterBlock> WriteBlockOf(const FormView& form) {
   const std::string countText = form.fieldText(ids::kWriteCount);
   const int32_t start = ParseDecimal(startText);
   const int32_t count = ParseDecimal(countText);
-  if (IsBlank(startText)) return Checked<RegisterBlock>::Refused(EmptyRefusal(kBadStartAddress, "写入地址"));
+  if (IsBlank(startText)) return Checked<RegisterBlock>::Refused(EmptyRefusal(kBadStartAddress, Tr("layout", "写入地址")));
   if (!BlockFits(start, count)) return Checked<RegisterBlock>::Refused(kBadStartAddress);
-  if (IsBlank(countText)) return Checked<RegisterBlock>::Refused(EmptyRefusal(kBadWriteCount, "写入长度"));
+  if (IsBlank(countText)) return Checked<RegisterBlock>::Refused(EmptyRefusal(kBadWriteCount, Tr("layout", "写入长度")));
   if (count < 1 || count > 20) return Checked<RegisterBlock>::Refused(kBadWriteCount);
   return Checked<RegisterBlock>::Of(BlockOf(start, count));
 }
@@ -78,7 +79,7 @@ Checked<std::vector<uint16_t>> WriteValuesOf(const FormView& form, int count) {
   for (int k = 0; k < count; ++k) {
     const std::string text = form.fieldText(ids::kWriteValues[k]);
     std::string cell;
-    appendf(cell, "第 %d 个写入数据", k + 1);
+    appendf(cell, Tr("layout", "第 %d 个写入数据"), k + 1);
     if (IsBlank(text)) return Checked<std::vector<uint16_t>>::Refused(EmptyRefusal(kBadWriteValue, cell));
     const int32_t value = ParseDecimal(text);
     if (value < 0 || value > 65535) return Checked<std::vector<uint16_t>>::Refused(kBadWriteValue);
@@ -91,7 +92,7 @@ Checked<std::vector<uint16_t>> WriteValuesOf(const FormView& form, int count) {
 
 StationInput StationOf(const FormView& form) {
   const std::string text = form.fieldText(ids::kStation);
-  if (IsBlank(text)) return StationInput::Refused(EmptyRefusal(msg::kBadStation, "模块站号"));
+  if (IsBlank(text)) return StationInput::Refused(EmptyRefusal(msg::kBadStation, Tr("layout", "模块站号")));
   const int32_t station = ParseDecimal(text);
   if (station < 0 || station > 255) return StationInput::Refused(msg::kBadStation);
   return StationInput::Of(station);
@@ -108,8 +109,8 @@ Checked<RegisterBlock> ReadToolBlockOf(const FormView& form) {
 ReadRegistersRequest ReadRegistersOf(const FormView& form) { return {StationOf(form), ReadToolBlockOf(form)}; }
 
 WriteRegisterRequest WriteRegisterOf(const FormView& form) {
-  return {StationOf(form), WordOf(form.fieldText(ids::kWriteAddress), kBadRegisterAddress, "写入地址"),
-          WordOf(form.fieldText(ids::kWriteValue), kBadRegisterValue, "写入数值"), {}};
+  return {StationOf(form), WordOf(form.fieldText(ids::kWriteAddress), kBadRegisterAddress, Tr("layout", "写入地址")),
+          WordOf(form.fieldText(ids::kWriteValue), kBadRegisterValue, Tr("layout", "写入数值")), {}};
 }
 
 WriteRegistersRequest WriteRegistersOf(const FormView& form) {
@@ -125,7 +126,7 @@ CommParamsRequest CommParamsOf(const FormView& form) {
   const std::string newStationText = form.fieldText(ids::kNewStation);
   const int32_t newStation = ParseDecimal(newStationText);
   if (IsBlank(newStationText)) {
-    request.newWord = Checked<uint16_t>::Refused(EmptyRefusal(kBadNewStation, "新站号"));
+    request.newWord = Checked<uint16_t>::Refused(EmptyRefusal(kBadNewStation, Tr("layout", "新站号")));
   } else if (!IsAssignableStation(newStation)) {
     request.newWord = Checked<uint16_t>::Refused(std::string(kBadNewStation) + "\r\n" + kStationRange);
   } else {

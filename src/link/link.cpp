@@ -4,6 +4,7 @@
 #include "console/text.h"
 #include "link/ports.h"
 #include "link/tcp_address.h"
+#include "console/texts.h"
 
 const LineFormat& LineFormatAt(int index) {
   return kLineFormats[(index >= 0 && index < 4) ? index : 0];
@@ -54,16 +55,16 @@ std::optional<PortEntry> ParsePortEntry(const std::string& text) {
 const char* OpenFailureReason(OpenError error) {
   switch (error) {
     case OpenError::kNone: return "";
-    case OpenError::kNotFound: return "设备不存在。";
+    case OpenError::kNotFound: return Tr("link", "设备不存在。");
     case OpenError::kPermission:
-      return "没有权限：请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），重新登录后再试。";
-    case OpenError::kBusy: return "串口已被其他程序占用。";
-    case OpenError::kRefused: return "连接被拒绝：请检查端口号，以及服务器是否在运行。";
-    case OpenError::kNoHost: return "找不到服务器：请检查地址及网络连接。";
-    case OpenError::kTimedOut: return "连接超时（3秒）：请检查地址及网络连接。";
+      return Tr("link", "没有权限：请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），重新登录后再试。");
+    case OpenError::kBusy: return Tr("link", "串口已被其他程序占用。");
+    case OpenError::kRefused: return Tr("link", "连接被拒绝：请检查端口号，以及服务器是否在运行。");
+    case OpenError::kNoHost: return Tr("link", "找不到服务器：请检查地址及网络连接。");
+    case OpenError::kTimedOut: return Tr("link", "连接超时（3秒）：请检查地址及网络连接。");
     case OpenError::kOther: break;
   }
-  return "设备无法打开，请检查设备及其驱动。";
+  return Tr("link", "设备无法打开，请检查设备及其驱动。");
 }
 
 bool ConsoleSetsTheLine(const LinkState& link) { return !IsTcpPortName(link.portName); }
@@ -74,7 +75,7 @@ int OpenPort(LinkState& link, SerialPort& port, Console& console) {
   const OpenError error = port.open(name);
   if (error != OpenError::kNone) {
     link.portHandle = nullptr;
-    console.showInfo(name + "打开失败！\r\n" + OpenFailureReason(error));
+    console.showInfo(name + Tr("link", "打开失败！\r\n") + OpenFailureReason(error));
     return -1;
   }
   link.portHandle = &port;

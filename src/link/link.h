@@ -6,6 +6,7 @@
 
 #include "link/ports.h"
 #include "link/serial_port.h"
+#include "console/texts.h"
 
 class Console;
 
@@ -68,7 +69,7 @@ struct PortEntry {
   std::string device;
 };
 std::optional<PortEntry> ParsePortEntry(const std::string& text);
-inline constexpr const char* kBadPortNumber = "非法的端口号！";
+inline constexpr TrText kBadPortNumber = TrNoop("link", "非法的端口号！");
 
 // The second line of the open failure box: why, and what the user can do.
 const char* OpenFailureReason(OpenError error);

@@ -2,6 +2,7 @@
 
 #include "console/text.h"
 #include "link/link.h"
+#include "console/texts.h"
 
 bool IsAssignableStation(int station) { return station >= 1 && station <= kLastUnicastStation; }
 
@@ -43,8 +44,8 @@ std::string CommParamsConfirmation(const CommWord& word) {
   const int format = (word.formatNumber >= 0 && word.formatNumber <= 3) ? word.formatNumber : 0;
   std::string text;
   appendf(text,
-          "该操作将修改通讯波特率/校验位/模块站号，设置成功后参数持久化保存，请确认当前设置参数："
-          "\r\n波特率号：%d=%dBPS。\r\n校验值号：%d=%s。\r\n模块站号：%d。",
+          Tr("modbus", "该操作将修改通讯波特率/校验位/模块站号，设置成功后参数持久化保存，请确认当前设置参数："
+          "\r\n波特率号：%d=%dBPS。\r\n校验值号：%d=%s。\r\n模块站号：%d。"),
           word.baudNumber, BaudRateForNumber(word.baudNumber), word.formatNumber,
           kLineFormats[format].text, word.station);
   return text;

@@ -5,19 +5,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include "console/texts.h"
 
 inline constexpr uint16_t kConfigRegister = 3;
 inline constexpr uint16_t kWriteEnableWord = 0x8000;
 inline constexpr uint16_t kWriteDisableWord = 0xC000;
 
 // Warning before a write to station 0, the broadcast station.
-inline constexpr const char* kBroadcastWarning =
-    "当前站号0为广播站号，继续操作将修改所有从站数据！";
+inline constexpr TrText kBroadcastWarning = TrNoop("modbus", "当前站号0为广播站号，继续操作将修改所有从站数据！");
 
 // The stations a module may be given: 0 is the broadcast, and 248-255 are
 // reserved, so a module given one could not be addressed on its own.
 inline constexpr int kLastUnicastStation = 247;
-inline constexpr const char* kStationRange = "模块站号允许范围 1-247。";
+inline constexpr TrText kStationRange = TrNoop("modbus", "模块站号允许范围 1-247。");
 bool IsAssignableStation(int station);
 
 struct CommWord {

@@ -7,6 +7,7 @@
 #include "link/tcp_address.h"
 #include "link/transfer_deadline.h"
 #include "modbus/reply_check.h"
+#include "console/texts.h"
 
 void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int lineWidth) {
   for (size_t j = 1; j <= count; ++j) {
@@ -16,16 +17,16 @@ void AppendHexDump(std::string& report, const uint8_t* bytes, size_t count, int 
 }
 
 const char* ExceptionName(uint8_t code) {
-  static const char* const kNames[] = {
-      "非法功能",       "非法数据地址", "非法数据值",   "从站设备故障",
-      "确认",           "从站设备忙",   "否定确认",     "存储奇偶性差错",
-      "未定义",         "网关路径不可用", "网关目标设备响应失败"};
-  return (code >= 1 && code <= 11) ? kNames[code - 1] : "未定义";
+  static constexpr TrText kNames[] = {
+      TrNoop("modbus", "非法功能"),       TrNoop("modbus", "非法数据地址"), TrNoop("modbus", "非法数据值"),   TrNoop("modbus", "从站设备故障"),
+      TrNoop("modbus", "确认"),           TrNoop("modbus", "从站设备忙"),   TrNoop("modbus", "否定确认"),     TrNoop("modbus", "存储奇偶性差错"),
+      TrNoop("modbus", "未定义"),         TrNoop("modbus", "网关路径不可用"), TrNoop("modbus", "网关目标设备响应失败")};
+  return (code >= 1 && code <= 11) ? kNames[code - 1] : Tr("modbus", "未定义");
 }
 
 std::string ExceptionLine(const uint8_t* pdu) {
   std::string line;
-  appendf(line, "异常响应：功能码 0x%02X，异常码 0x%02X（%s）", pdu[0], pdu[1], ExceptionName(pdu[1]));
+  appendf(line, Tr("modbus", "异常响应：功能码 0x%02X，异常码 0x%02X（%s）"), pdu[0], pdu[1], ExceptionName(pdu[1]));
   return line;
 }
 
@@ -63,14 +64,14 @@ const char* BoxTextOf(ExchangeError error) {
 std::string WhereText(const LinkState& link, int station) {
   std::string text;
   if (ConsoleSetsTheLine(link))
-    appendf(text, "站号 %d，%d %s", station, link.baudRate, LineFormatAt(link.lineFormat).text);
+    appendf(text, Tr("modbus", "站号 %d，%d %s"), station, link.baudRate, LineFormatAt(link.lineFormat).text);
   else
-    appendf(text, "站号 %d，%s", station, link.portName.c_str());
+    appendf(text, Tr("modbus", "站号 %d，%s"), station, link.portName.c_str());
   return text;
 }
 
 std::string FactLine(const Transfer& t, const LinkState& link, int station) {
-  return t.fact.empty() ? std::string() : "\r\n" + t.fact + "；" + WhereText(link, station);
+  return t.fact.empty() ? std::string() : "\r\n" + t.fact + Tr("modbus", "；") + WhereText(link, station);
 }
 
 namespace {
@@ -94,7 +95,7 @@ Transfer Judge(const TxFrame& tx, const RxFrame& rx, uint32_t replyLength) {
   const bool exception = rx.count != replyLength;
   if (exception && !IsCompleteException(tx.framing, rx.bytes, rx.count)) {
     t.error = ExchangeError::kShortReply;
-    appendf(t.fact, "收到 %u / %u 字节", rx.count, replyLength);
+    appendf(t.fact, Tr("modbus", "收到 %u / %u 字节"), rx.count, replyLength);
     return t;
   }
   const EnvelopeCheck envelope = CheckEnvelope(tx.framing, tx.bytes, tx.length, rx.bytes, rx.count);
@@ -147,7 +148,7 @@ Transfer SendAndReceive(LinkState& link, SerialPort& port, TxFrame& tx, RxFrame&
     t.error = ExchangeError::kReadFailed;
   } else if (rx.count == 0) {
     t.error = ExchangeError::kNoReply;
-    appendf(t.fact, "无应答（等待 %lld ms）", ReadLimitMs(link, replyLength));
+    appendf(t.fact, Tr("modbus", "无应答（等待 %lld ms）"), ReadLimitMs(link, replyLength));
   } else {
     t = Judge(tx, rx, replyLength);
   }

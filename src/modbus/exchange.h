@@ -10,6 +10,7 @@
 #include "link/link.h"
 #include "modbus/frames.h"
 #include "modbus/write_journal.h"
+#include "console/texts.h"
 
 // What an operation works with: the window it runs in and the process-wide state.
 struct OperationContext {
@@ -26,22 +27,22 @@ struct OperationContext {
 };
 
 namespace msg {
-inline constexpr const char* kPortNotOpen = "串口未打开!";
-inline constexpr const char* kBadStation = "非法的站号！";
-inline constexpr const char* kWriteFailed = "写串口失败!";
-inline constexpr const char* kReadFailed = "读串口失败!";
-inline constexpr const char* kNoReply = "通讯错误或设备型号不兼容！";
-inline constexpr const char* kBadCrc = "数据错误";
-inline constexpr const char* kUnsupportedModel = "不支持的设备型号！";
+inline constexpr TrText kPortNotOpen = TrNoop("modbus", "串口未打开!");
+inline constexpr TrText kBadStation = TrNoop("modbus", "非法的站号！");
+inline constexpr TrText kWriteFailed = TrNoop("modbus", "写串口失败!");
+inline constexpr TrText kReadFailed = TrNoop("modbus", "读串口失败!");
+inline constexpr TrText kNoReply = TrNoop("modbus", "通讯错误或设备型号不兼容！");
+inline constexpr TrText kBadCrc = TrNoop("modbus", "数据错误");
+inline constexpr TrText kUnsupportedModel = TrNoop("modbus", "不支持的设备型号！");
 // The two boxes that report success rather than an error (Console::showNotice).
-inline constexpr const char* kCommParamsSet = "通讯参数设置成功！";
-inline constexpr const char* kResetDone = "重置成功！站号：01，波特率：9600，N，8，1";
+inline constexpr TrText kCommParamsSet = TrNoop("modbus", "通讯参数设置成功！");
+inline constexpr TrText kResetDone = TrNoop("modbus", "重置成功！站号：01，波特率：9600，N，8，1");
 // A write to station 0: no module answers a broadcast.
-inline constexpr const char* kBroadcastSent = "已广播，广播命令无应答。";
+inline constexpr TrText kBroadcastSent = TrNoop("modbus", "已广播，广播命令无应答。");
 // Third line of a write's box when the module answers exception 01.
-inline constexpr const char* kMaybeProtected = "写保护可能已开启：先按“允许写操作”";
+inline constexpr TrText kMaybeProtected = TrNoop("modbus", "写保护可能已开启：先按“允许写操作”");
 // Second line of a refusal of a field left empty, after the field's name.
-inline constexpr const char* kNotFilled = "未填写。";
+inline constexpr TrText kNotFilled = TrNoop("modbus", "未填写。");
 }  // namespace msg
 
 // How an exchange ended. The box of each failure is BoxTextOf's.
@@ -86,8 +87,8 @@ std::string WhereText(const LinkState& link, int station);
 // beyond the first line (a port that failed).
 std::string FactLine(const Transfer& t, const LinkState& link, int station);
 
-inline constexpr const char* kRequestTitle = "十六进制显示发送数据：\r\n";
-inline constexpr const char* kReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n";
+inline constexpr TrText kRequestTitle = TrNoop("modbus", "十六进制显示发送数据：\r\n");
+inline constexpr TrText kReplyHeader = TrNoop("modbus", "\r\n\r\n十六进制显示接收数据：\r\n");
 
 // How a write is journalled: its name, and what the tool read before it.
 struct JournalNote {

@@ -4,6 +4,7 @@
 
 #include "console/text.h"
 #include "modbus/crc16.h"
+#include "console/texts.h"
 
 uint32_t PlaceCrc(uint8_t* bytes, uint32_t n) {
   const uint16_t crc = ModbusCrc16(bytes, static_cast<uint16_t>(n));
@@ -90,10 +91,10 @@ EnvelopeFact DescribeEnvelope(EnvelopeCheck check, Framing framing, const uint8_
   EnvelopeFact fact;
   if (check == EnvelopeCheck::kCorrupt) {
     const bool rtu = framing == Framing::kRtu;
-    fact.text = rtu ? "校验错误" : "报文头错误";
+    fact.text = rtu ? Tr("modbus", "校验错误") : Tr("modbus", "报文头错误");
     fact.english = rtu ? "CRC bad" : "MBAP header bad";
   } else if (check == EnvelopeCheck::kOtherTransaction) {
-    appendf(fact.text, "应答事务号 %u，请求的是 %u", WordAt(reply, 0), WordAt(request, 0));
+    appendf(fact.text, Tr("modbus", "应答事务号 %u，请求的是 %u"), WordAt(reply, 0), WordAt(request, 0));
     appendf(fact.english, "reply to transaction %u, request %u", WordAt(reply, 0), WordAt(request, 0));
   }
   return fact;

@@ -3,30 +3,31 @@
 #include "console/console.h"
 #include "console/text.h"
 #include "modbus/config_word.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const char* kAnnotatedRequestTitle = "十六进制显示发送数据：\r\n\r\n";
-constexpr const char* kAnnotatedReplyHeader = "\r\n\r\n十六进制显示接收数据：\r\n\r\n";
-constexpr const char* kConfirmEnable = "该操作将设置允许寄存器的写操作";
-constexpr const char* kConfirmDisable = "该操作将设置禁用寄存器的写操作";
+constexpr TrText kAnnotatedRequestTitle = TrNoop("modbus", "十六进制显示发送数据：\r\n\r\n");
+constexpr TrText kAnnotatedReplyHeader = TrNoop("modbus", "\r\n\r\n十六进制显示接收数据：\r\n\r\n");
+constexpr TrText kConfirmEnable = TrNoop("modbus", "该操作将设置允许寄存器的写操作");
+constexpr TrText kConfirmDisable = TrNoop("modbus", "该操作将设置禁用寄存器的写操作");
 
 // The envelope's fields before the PDU: the station, or the MBAP header
 // with the unit.
 std::string AnnotatedHead(Framing framing, const uint8_t* b) {
   std::string head;
   if (framing == Framing::kMbap)
-    appendf(head, "{[事务标识] %02X %02X} {[协议标识] %02X %02X} {[长度] %02X %02X}\r\n{[单元标识] %02X}",
+    appendf(head, Tr("modbus", "{[事务标识] %02X %02X} {[协议标识] %02X %02X} {[长度] %02X %02X}\r\n{[单元标识] %02X}"),
             b[0], b[1], b[2], b[3], b[4], b[5], b[6]);
   else
-    appendf(head, "{[模块站号] %02X}", b[0]);
+    appendf(head, Tr("modbus", "{[模块站号] %02X}"), b[0]);
   return head;
 }
 
 // The envelope's field after the PDU, after `separator`: RTU's CRC; MBAP has none.
 std::string AnnotatedCrc(Framing framing, const uint8_t* b, size_t length, const char* separator) {
   std::string crc;
-  if (framing == Framing::kRtu) appendf(crc, "%s{[校验位] %02X %02X}", separator, b[length - 2], b[length - 1]);
+  if (framing == Framing::kRtu) appendf(crc, Tr("modbus", "%s{[校验位] %02X %02X}"), separator, b[length - 2], b[length - 1]);
   return crc;
 }
 
@@ -106,14 +107,14 @@ void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request) {
     const uint8_t* p = PduOf(tx);
     report += kAnnotatedRequestTitle;
     report += AnnotatedHead(tx.framing, tx.bytes);
-    appendf(report, " {[功能码] %02X} {[起始地址] %02X %02X}\r\n{[读取长度] %02X %02X}", p[0], p[1], p[2], p[3], p[4]);
+    appendf(report, Tr("modbus", " {[功能码] %02X} {[起始地址] %02X %02X}\r\n{[读取长度] %02X %02X}"), p[0], p[1], p[2], p[3], p[4]);
     report += AnnotatedCrc(tx.framing, tx.bytes, tx.length, " ") + "\r\n";
   };
   params.replyDisplay = [&count](std::string& report, const RxFrame& rx) {
     const uint8_t* p = PduOf(rx);
     report += kAnnotatedReplyHeader;
     report += AnnotatedHead(rx.framing, rx.bytes);
-    appendf(report, " {[功能码] %02X} {[字节长度] %02X}\r\n\r\n{[数据内容]\r\n", p[0], p[1]);
+    appendf(report, Tr("modbus", " {[功能码] %02X} {[字节长度] %02X}\r\n\r\n{[数据内容]\r\n"), p[0], p[1]);
     AppendDataAndCrc(report, p + 2, count, AnnotatedCrc(rx.framing, rx.bytes, rx.count, "\r\n\r\n"));
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);
@@ -166,8 +167,8 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
     report += kAnnotatedRequestTitle;
     report += AnnotatedHead(tx.framing, tx.bytes);
     appendf(report,
-            " {[功能码] %02X} {[起始地址] %02X %02X}\r\n"
-            "{[写入长度] %02X %02X}{[字节长度] %02X}\r\n\r\n{[数据内容]\r\n",
+            Tr("modbus", " {[功能码] %02X} {[起始地址] %02X %02X}\r\n"
+            "{[写入长度] %02X %02X}{[字节长度] %02X}\r\n\r\n{[数据内容]\r\n"),
             p[0], p[1], p[2], p[3], p[4], p[5]);
     AppendDataAndCrc(report, p + 6, count, AnnotatedCrc(tx.framing, tx.bytes, tx.length, "\r\n\r\n"));
   };
@@ -175,7 +176,7 @@ void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request)
     const uint8_t* p = PduOf(rx);
     report += kAnnotatedReplyHeader;
     report += AnnotatedHead(rx.framing, rx.bytes);
-    appendf(report, " {[功能码] %02X} {[起始地址] %02X %02X}\r\n{[写入长度] %02X %02X}", p[0], p[1], p[2], p[3], p[4]);
+    appendf(report, Tr("modbus", " {[功能码] %02X} {[起始地址] %02X %02X}\r\n{[写入长度] %02X %02X}"), p[0], p[1], p[2], p[3], p[4]);
     report += AnnotatedCrc(rx.framing, rx.bytes, rx.count, " ") + "\r\n";
   };
   const ExchangeResult result = RunExchange(ctx, request.station, params);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "modbus/exchange.h"
+#include "console/texts.h"
 
 // A block of registers that fits the 65536 addresses.
 struct RegisterBlock {
@@ -36,12 +37,12 @@ void ReadRegisters(OperationContext& ctx, const ReadRegistersRequest& request); 
 void WriteRegister(OperationContext& ctx, const WriteRegisterRequest& request);    // function 06, broadcast allowed
 void WriteRegisters(OperationContext& ctx, const WriteRegistersRequest& request);  // function 16
 
-inline constexpr const char* kBadStartAddress = "非法的起始地址！";
-inline constexpr const char* kBadReadCount = "非法的读取长度！";
-inline constexpr const char* kBadRegisterAddress = "非法的寄存器地址！";
-inline constexpr const char* kBadRegisterValue = "非法的寄存器数值！";
-inline constexpr const char* kBadWriteCount = "非法的写入长度！";
-inline constexpr const char* kBadWriteValue = "写入数据非法，允许范围0-65535!";
+inline constexpr TrText kBadStartAddress = TrNoop("modbus", "非法的起始地址！");
+inline constexpr TrText kBadReadCount = TrNoop("modbus", "非法的读取长度！");
+inline constexpr TrText kBadRegisterAddress = TrNoop("modbus", "非法的寄存器地址！");
+inline constexpr TrText kBadRegisterValue = TrNoop("modbus", "非法的寄存器数值！");
+inline constexpr TrText kBadWriteCount = TrNoop("modbus", "非法的写入长度！");
+inline constexpr TrText kBadWriteValue = TrNoop("modbus", "写入数据非法，允许范围0-65535!");
 
 // The read tool's refusal of a register block, in its order (start, then
 // count), or null for a block it reads; the monitor refuses with the same boxes.

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "console/texts.h"
 
 // One write as it is about to go.
 struct JournalEntry {
@@ -65,5 +66,5 @@ class WriteJournal {
 };
 
 // The write is refused when the journal cannot take it, and the box says so.
-inline constexpr const char* kJournalUnwritable = "写操作日志无法写入，未发送写命令：\r\n";
-inline constexpr const char* kJournalEndLost = "写操作日志无法记录写入结果：\r\n";
+inline constexpr TrText kJournalUnwritable = TrNoop("modbus", "写操作日志无法写入，未发送写命令：\r\n");
+inline constexpr TrText kJournalEndLost = TrNoop("modbus", "写操作日志无法记录写入结果：\r\n");

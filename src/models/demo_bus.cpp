@@ -2,6 +2,7 @@
 
 #include "link/link.h"
 #include "models/model_registry.h"
+#include "console/texts.h"
 
 std::vector<SimModuleConfig> DemoModules() {
   std::vector<SimModuleConfig> modules;
@@ -22,7 +23,7 @@ int DemoStationOf(const std::string& model) {
 namespace {
 
 std::string LineOf(const SimModuleConfig& m) {
-  return std::to_string(m.baudRate) + "，" + LineFormatAt(m.lineFormat).text;
+  return std::to_string(m.baudRate) + Tr("models", "，") + LineFormatAt(m.lineFormat).text;
 }
 
 }  // namespace
@@ -30,14 +31,14 @@ std::string LineOf(const SimModuleConfig& m) {
 std::string DescribeModules(const std::vector<SimModuleConfig>& modules) {
   bool oneLine = true;
   for (const SimModuleConfig& m : modules) oneLine = oneLine && LineOf(m) == LineOf(modules.front());
-  std::string text = "模拟总线";
-  if (oneLine && !modules.empty()) text += "（" + LineOf(modules.front()) + "）";
-  text += "：";
+  std::string text = Tr("models", "模拟总线");
+  if (oneLine && !modules.empty()) text += Tr("models", "（") + LineOf(modules.front()) + Tr("models", "）");
+  text += Tr("models", "：");
   for (size_t i = 0; i < modules.size(); ++i) {
     const ModelEntry* model = FindModelBySim(modules[i].model);
     if (i) text += ' ';
     text += std::to_string(modules[i].station) + "=" + (model ? model->cliName : "?");
-    if (!oneLine) text += "（" + LineOf(modules[i]) + "）";
+    if (!oneLine) text += Tr("models", "（") + LineOf(modules[i]) + Tr("models", "）");
   }
   return text;
 }

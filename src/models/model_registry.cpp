@@ -2,6 +2,7 @@
 
 #include "console/control_ids.h"
 #include "readers/models.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ const ModelEntry kModels[] = {
     {"5UZ", ids::kRead5UZ, "5UZ", kReader5UZ, {33, IdentityCurrentModule, Live5UZ}, 12},
     {"9VXY", ids::kRead9VXY, "9VX/Y", kReader9VXY, {156, IdentityAcDc, Live9VXY}, 13},
     // Another make's meter: its button is hidden in the window.
-    {"foreign", ids::kReadForeignMeter, "Brassel采集", kReaderForeignMeter,
+    {"foreign", ids::kReadForeignMeter, TrMark("models", "Brassel采集"), kReaderForeignMeter,
      {79, IdentityNone, LiveForeign}, 14},
 };
 

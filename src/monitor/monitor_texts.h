@@ -6,19 +6,20 @@
 #include <string>
 
 #include "monitor/poller.h"
+#include "console/texts.h"
 
-inline constexpr const char* kNothingReadYet = "请先读取一次模块数据，再开始监视。";
-inline constexpr const char* kLogWriteFailed = "CSV文件写入失败，已停止记录。";
-inline constexpr const char* kLogOpenFailed = "无法打开CSV文件：";  // the system's reason follows
+inline constexpr TrText kNothingReadYet = TrNoop("monitor", "请先读取一次模块数据，再开始监视。");
+inline constexpr TrText kLogWriteFailed = TrNoop("monitor", "CSV文件写入失败，已停止记录。");
+inline constexpr TrText kLogOpenFailed = TrNoop("monitor", "无法打开CSV文件：");  // the system's reason follows
 
-inline constexpr const char* kMonitorSwitchText = "监视";
-inline constexpr const char* kTrendTitle = "监视趋势";
-inline constexpr const char* kTrendSpanLabel = "时间轴:";
-inline constexpr const char* kTrendIntervalLabel = "间隔:";
-inline constexpr const char* kLogSwitchText = "记录到CSV文件";
-inline constexpr const char* kStopMonitorText = "停止监视";
-inline constexpr const char* kLogDialogTitle = "记录到CSV文件";
-inline constexpr const char* kLogDialogFilterName = "CSV 文件";
+inline constexpr TrText kMonitorSwitchText = TrNoop("monitor", "监视");
+inline constexpr TrText kTrendTitle = TrNoop("monitor", "监视趋势");
+inline constexpr TrText kTrendSpanLabel = TrNoop("monitor", "时间轴:");
+inline constexpr TrText kTrendIntervalLabel = TrNoop("monitor", "间隔:");
+inline constexpr TrText kLogSwitchText = TrNoop("monitor", "记录到CSV文件");
+inline constexpr TrText kStopMonitorText = TrNoop("monitor", "停止监视");
+inline constexpr TrText kLogDialogTitle = TrNoop("monitor", "记录到CSV文件");
+inline constexpr TrText kLogDialogFilterName = TrNoop("monitor", "CSV 文件");
 inline constexpr const char* kLogDialogPattern = "*.csv";
 inline constexpr const char* kLogDialogSuffix = "csv";
 

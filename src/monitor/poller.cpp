@@ -107,7 +107,7 @@ ExchangeError Poller::exchange(PollResult& result) {
     result.station = outcome.station;
     if (outcome.refused) {
       result.status = PollStatus::kRefused;
-      result.report = msg::kUnsupportedModel;
+      result.report = msg::kUnsupportedModel.text();
       return error;
     }
     result.report = std::move(outcome.report);

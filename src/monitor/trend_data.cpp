@@ -5,17 +5,18 @@
 #include <unordered_map>
 
 #include "console/text.h"
+#include "console/texts.h"
 
 std::string TrendSpanText(int minutes) {
   std::string text;
-  appendf(text, "最近 %d 分钟", minutes);
+  appendf(text, Tr("monitor", "最近 %d 分钟"), minutes);
   return text;
 }
 
 std::string PollIntervalText(int milliseconds) {
-  if (milliseconds == 0) return "连续";
+  if (milliseconds == 0) return Tr("monitor", "连续");
   std::string text;
-  appendf(text, "%d 毫秒", milliseconds);
+  appendf(text, Tr("monitor", "%d 毫秒"), milliseconds);
   return text;
 }
 
@@ -121,7 +122,7 @@ TrendPicture TrendData::picture(int64_t nowMs, int minutes) const {
   const int64_t from = nowMs - SpanMs(minutes);
   picture.inMinutes = minutes >= 15;
   const double unitMs = picture.inMinutes ? 60000.0 : 1000.0;
-  picture.timeTitle = picture.inMinutes ? "分钟（0 为此刻）" : "秒（0 为此刻）";
+  picture.timeTitle = picture.inMinutes ? Tr("monitor", "分钟（0 为此刻）") : Tr("monitor", "秒（0 为此刻）");
   picture.tickCount = minutes == 5 || minutes == 15 ? 6 : 5;
   picture.from = static_cast<double>(from - nowMs) / unitMs;
 

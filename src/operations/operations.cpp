@@ -7,6 +7,7 @@
 #include "modbus/register_tools.h"
 #include "models/model_registry.h"
 #include "readers/reader.h"
+#include "console/texts.h"
 
 Operations::Operations(Console& console, std::unique_ptr<SerialPort> port)
     : console_(console), port_(std::move(port)), ctx_{console_, link_, *port_, tx_, rx_} {}
@@ -26,7 +27,7 @@ void Operations::OnBnClickedOpenPort() {
   console_.setPaneText("");
   if (link_.isOpen == 1) {
     ClosePort(link_, console_);
-    console_.setPaneText("串口已关闭！");
+    console_.setPaneText(Tr("operations", "串口已关闭！"));
     return;
   }
   const std::optional<std::string> device = console_.askPort();
@@ -35,7 +36,7 @@ void Operations::OnBnClickedOpenPort() {
   if (!entry) return;  // the dialog only returns entries it accepted
   link_.portNumber = entry->number;
   link_.portName = entry->device;
-  console_.setPaneText(OpenPort(link_, *port_, console_) == 0 ? "串口打开成功！" : "串口打开失败！");
+  console_.setPaneText(OpenPort(link_, *port_, console_) == 0 ? Tr("operations", "串口打开成功！") : Tr("operations", "串口打开失败！"));
 }
 
 void Operations::OnCbnSelchangeBaudRate(int index) {

@@ -2,12 +2,13 @@
 #include <string>
 
 #include "readers/models.h"
+#include "console/texts.h"
 
 namespace {
 
 void Format5UZ(ReportBuilder& report, RegisterWords reply) {
-  report.text("程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
-              "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+  report.text(Tr("readers", "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
+              "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n"),
               Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
               Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   for (int j = 0; j < 5; ++j) {
@@ -17,11 +18,11 @@ void Format5UZ(ReportBuilder& report, RegisterWords reply) {
     const double ac = Word(reply, 18 + j) / 100.0;
     const double frequency = Word(reply, 23 + j) / 10.0;
     const std::string channel = NumberedChannel(n);
-    report.quantity(ChannelKey(n, "i"), "", "A", "%02d通道->交直流：%06.2f； ", n, acdc);
-    report.quantity(ChannelKey(n, "idc"), channel, "A", "直流：%06.2f； ", dc);
-    report.quantity(ChannelKey(n, "iac"), channel, "A", "交流：%06.2f； ", ac);
-    report.quantity(ChannelKey(n, "f"), channel, "Hz", "频率：%06.1f； ", frequency);
-    report.quantity(ChannelKey(n, "ct"), channel, "", "变比：%05d\r\n\r\n", Word(reply, 28 + j));
+    report.quantity(ChannelKey(n, "i"), "", "A", Tr("readers", "%02d通道->交直流：%06.2f； "), n, acdc);
+    report.quantity(ChannelKey(n, "idc"), channel, "A", Tr("readers", "直流：%06.2f； "), dc);
+    report.quantity(ChannelKey(n, "iac"), channel, "A", Tr("readers", "交流：%06.2f； "), ac);
+    report.quantity(ChannelKey(n, "f"), channel, "Hz", Tr("readers", "频率：%06.1f； "), frequency);
+    report.quantity(ChannelKey(n, "ct"), channel, "", Tr("readers", "变比：%05d\r\n\r\n"), Word(reply, 28 + j));
   }
 }
 

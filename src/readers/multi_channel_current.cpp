@@ -3,6 +3,7 @@
 #include <string>
 
 #include "readers/models.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -29,13 +30,13 @@ void FormatCurrentModule(ReportBuilder& report, RegisterWords reply, const Curre
   const int n = m.channels;
   if (m.fastValues) {
     // Word 6 carries the slow and the fast update setting, one byte each.
-    report.text("程序版本：%d\r\n二次额定：%d\r\n二次额定：%d\r\n出厂日期：%02X-%02X\r\n"
-                "慢速更新：%d\r\n快速更新：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+    report.text(Tr("readers", "程序版本：%d\r\n二次额定：%d\r\n二次额定：%d\r\n出厂日期：%02X-%02X\r\n"
+                "慢速更新：%d\r\n快速更新：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n"),
                 Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
                 HighByte(reply, 6), LowByte(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   } else {
-    report.text("程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
-                "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n",
+    report.text(Tr("readers", "程序版本：%d\r\n电流量程：%d\r\n电流量程：%d\r\n出厂日期：%02X-%02X\r\n"
+                "分频系数：%d\r\n信号阈值：%d\r\n选频系数：%d\r\n\r\n"),
                 Word(reply, 0), Word(reply, 1), Word(reply, 2), HighByte(reply, 4), LowByte(reply, 4),
                 Word(reply, 6), HighByte(reply, 7), LowByte(reply, 7));
   }
@@ -43,14 +44,14 @@ void FormatCurrentModule(ReportBuilder& report, RegisterWords reply, const Curre
     const std::string channel = NumberedChannel(c);
     const double current = Word(reply, 7 + c) / 100.0;
     const double frequency = Word(reply, 7 + n + c) / 10.0;
-    report.quantity(ChannelKey(c, "i"), "", "A", "%02d通道  电流：%06.2f； ", c, current);
-    report.quantity(ChannelKey(c, "f"), channel, "Hz", "频率：%06.1f； ", frequency);
+    report.quantity(ChannelKey(c, "i"), "", "A", Tr("readers", "%02d通道  电流：%06.2f； "), c, current);
+    report.quantity(ChannelKey(c, "f"), channel, "Hz", Tr("readers", "频率：%06.1f； "), frequency);
     if (m.fastValues) {
       const double fast = Word(reply, 7 + 2 * n + c) / 100.0;
-      report.quantity(ChannelKey(c, "ifast"), channel, "A", "快速：%06.2f； ", fast);
-      report.quantity(ChannelKey(c, "ct"), channel, "", "变比：%05d\r\n", Word(reply, 7 + 3 * n + c));
+      report.quantity(ChannelKey(c, "ifast"), channel, "A", Tr("readers", "快速：%06.2f； "), fast);
+      report.quantity(ChannelKey(c, "ct"), channel, "", Tr("readers", "变比：%05d\r\n"), Word(reply, 7 + 3 * n + c));
     } else {
-      report.quantity(ChannelKey(c, "ct"), channel, "", "变比：%05d\r\n", Word(reply, 7 + 2 * n + c));
+      report.quantity(ChannelKey(c, "ct"), channel, "", Tr("readers", "变比：%05d\r\n"), Word(reply, 7 + 2 * n + c));
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include "console/console.h"
 #include "readers/models.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -15,39 +16,39 @@ constexpr uint16_t kBlockWords = kFirstCount + kSecondCount;
 
 // block holds the joined words laid out like a reply: word k at bytes 3 + 2k.
 void Format9VXY(ReportBuilder& report, RegisterWords block) {
-  report.text("程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
-              "信号阈值：%d\r\n选频系数：%d\r\n存储时间：%d\r\n更新速率：%04X\r\n\r\n",
+  report.text(Tr("readers", "程序版本：%d\r\n电流量程：%d\r\n电压量程：%d\r\n出厂日期：%02X-%02X\r\n分频系数：%d\r\n"
+              "信号阈值：%d\r\n选频系数：%d\r\n存储时间：%d\r\n更新速率：%04X\r\n\r\n"),
               Word(block, 0), Word(block, 1), Word(block, 2), HighByte(block, 4), LowByte(block, 4),
               Word(block, 6), HighByte(block, 7), LowByte(block, 7), Word(block, 9), Word(block, 11));
   for (int j = 0; j < 9; ++j) {
     const int n = j + 1;
-    const std::string channel = kChannelNames[j];
-    const std::string fast = channel + " 快速值";
-    const std::string slow = channel + " 慢速值";
-    report.text("%s\r\n快速值->", kChannelNames[j]);
-    report.quantity(ChannelKey(n, "fast.i"), fast, "", "电流：%05d ", Word(block, 24 + j));
-    report.quantity(ChannelKey(n, "fast.s"), fast, "", "视在：%05d ", Word(block, 34 + j));
-    report.quantity(ChannelKey(n, "fast.f"), fast, "Hz", "基频：%06.1f\r\n", Word(block, 43 + j) / 10.0);
-    report.text("慢速值->");
-    report.quantity(ChannelKey(n, "i"), slow, "", "电流：%05d ", Word(block, 53 + j));
-    report.quantity(ChannelKey(n, "s"), slow, "", "视在：%05d ", Word(block, 63 + j));
-    report.quantity(ChannelKey(n, "p"), slow, "", "有功：%05d ", SignedWord(block, 72 + j));
-    report.quantity(ChannelKey(n, "pf"), slow, "", "因数：%06.4f\r\n", SignedWord(block, 81 + j) / 10000.0);
-    report.quantity(ChannelKey(n, "ep"), channel, "", "正向：%010d ", SignedPair(block, 91 + 2 * j));
-    report.quantity(ChannelKey(n, "en"), channel, "", "反向：%010d ", SignedPair(block, 109 + 2 * j));
-    report.quantity(ChannelKey(n, "ki"), channel, "", "电流系数：%05d ", Word(block, 127 + j));
-    report.quantity(ChannelKey(n, "kp"), channel, "", "功率系数：%05d ", Word(block, 137 + j));
-    report.quantity(ChannelKey(n, "ct"), channel, "", "电流变比：%05d\r\n\r\n", Word(block, 146 + j));
+    const std::string channel = kChannelNames[j].text();
+    const std::string fast = channel + Tr("readers", " 快速值");
+    const std::string slow = channel + Tr("readers", " 慢速值");
+    report.text(Tr("readers", "%s\r\n快速值->"), kChannelNames[j].text());
+    report.quantity(ChannelKey(n, "fast.i"), fast, "", Tr("readers", "电流：%05d "), Word(block, 24 + j));
+    report.quantity(ChannelKey(n, "fast.s"), fast, "", Tr("readers", "视在：%05d "), Word(block, 34 + j));
+    report.quantity(ChannelKey(n, "fast.f"), fast, "Hz", Tr("readers", "基频：%06.1f\r\n"), Word(block, 43 + j) / 10.0);
+    report.text(Tr("readers", "慢速值->"));
+    report.quantity(ChannelKey(n, "i"), slow, "", Tr("readers", "电流：%05d "), Word(block, 53 + j));
+    report.quantity(ChannelKey(n, "s"), slow, "", Tr("readers", "视在：%05d "), Word(block, 63 + j));
+    report.quantity(ChannelKey(n, "p"), slow, "", Tr("readers", "有功：%05d "), SignedWord(block, 72 + j));
+    report.quantity(ChannelKey(n, "pf"), slow, "", Tr("readers", "因数：%06.4f\r\n"), SignedWord(block, 81 + j) / 10000.0);
+    report.quantity(ChannelKey(n, "ep"), channel, "", Tr("readers", "正向：%010d "), SignedPair(block, 91 + 2 * j));
+    report.quantity(ChannelKey(n, "en"), channel, "", Tr("readers", "反向：%010d "), SignedPair(block, 109 + 2 * j));
+    report.quantity(ChannelKey(n, "ki"), channel, "", Tr("readers", "电流系数：%05d "), Word(block, 127 + j));
+    report.quantity(ChannelKey(n, "kp"), channel, "", Tr("readers", "功率系数：%05d "), Word(block, 137 + j));
+    report.quantity(ChannelKey(n, "ct"), channel, "", Tr("readers", "电流变比：%05d\r\n\r\n"), Word(block, 146 + j));
   }
-  const std::string voltage = "电压通道";
-  report.text("电压通道\r\n快速值->");
-  report.quantity("uin.fast.u", voltage + " 快速值", "", "电压：%05d ", Word(block, 33));
-  report.quantity("uin.fast.f", voltage + " 快速值", "Hz", "基频：%06.1f\r\n", Word(block, 52) / 10.0);
-  report.text("慢速值->");
-  report.quantity("uin.u", voltage + " 慢速值", "", "电压：%05d ", Word(block, 62));
-  report.quantity("uin.f", voltage + " 慢速值", "Hz", "频率：%06.2f\r\n", Word(block, 90) / 100.0);
-  report.quantity("uin.ku", voltage, "", "电压系数：%05d ", Word(block, 136));
-  report.quantity("uin.vt", voltage, "", "电压变比：%05d", Word(block, 155));
+  const std::string voltage = Tr("readers", "电压通道");
+  report.text(Tr("readers", "电压通道\r\n快速值->"));
+  report.quantity("uin.fast.u", voltage + Tr("readers", " 快速值"), "", Tr("readers", "电压：%05d "), Word(block, 33));
+  report.quantity("uin.fast.f", voltage + Tr("readers", " 快速值"), "Hz", Tr("readers", "基频：%06.1f\r\n"), Word(block, 52) / 10.0);
+  report.text(Tr("readers", "慢速值->"));
+  report.quantity("uin.u", voltage + Tr("readers", " 慢速值"), "", Tr("readers", "电压：%05d "), Word(block, 62));
+  report.quantity("uin.f", voltage + Tr("readers", " 慢速值"), "Hz", Tr("readers", "频率：%06.2f\r\n"), Word(block, 90) / 100.0);
+  report.quantity("uin.ku", voltage, "", Tr("readers", "电压系数：%05d "), Word(block, 136));
+  report.quantity("uin.vt", voltage, "", Tr("readers", "电压变比：%05d"), Word(block, 155));
 }
 
 ReadOutcome Read9VXY(OperationContext& ctx, const ReaderModel& model, const StationInput& station) {

@@ -2,13 +2,14 @@
 
 #include "console/console.h"
 #include "console/text.h"
+#include "console/texts.h"
 
-const char* const kChannelNames[9] = {"通道一", "通道二", "通道三", "通道四", "通道五",
-                                      "通道六", "通道七", "通道八", "通道九"};
+const TrText kChannelNames[9] = {TrNoop("readers", "通道一"), TrNoop("readers", "通道二"), TrNoop("readers", "通道三"), TrNoop("readers", "通道四"), TrNoop("readers", "通道五"),
+                                      TrNoop("readers", "通道六"), TrNoop("readers", "通道七"), TrNoop("readers", "通道八"), TrNoop("readers", "通道九")};
 
 std::string NumberedChannel(int n) {
   std::string name;
-  appendf(name, "%02d通道", n);
+  appendf(name, Tr("readers", "%02d通道"), n);
   return name;
 }
 

@@ -40,7 +40,7 @@ struct ReaderModel {
 };
 
 // The names that head the channel blocks of the power and nine-channel readers.
-extern const char* const kChannelNames[9];
+extern const TrText kChannelNames[9];
 // "01通道": how the current modules' lines name channel n.
 std::string NumberedChannel(int n);
 

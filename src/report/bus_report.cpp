@@ -3,10 +3,11 @@
 #include "bus/bus_poller.h"
 #include "models/model_registry.h"
 #include "monitor/csv_log.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const char* kReplyHeading = "十六进制显示接收数据：";
+constexpr TrText kReplyHeading = TrNoop("report", "十六进制显示接收数据：");
 
 std::string ModelName(const BusModule& module) { return module.model ? module.model->cliName : ""; }
 
@@ -14,7 +15,7 @@ std::string ModelName(const BusModule& module) { return module.model ? module.mo
 // plain line ends.
 std::string DecodedText(std::string report) {
   std::erase(report, '\r');
-  const size_t heading = report.find(kReplyHeading);
+  const size_t heading = report.find(kReplyHeading.text());
   if (heading == std::string::npos) return {};
   const size_t blank = report.find("\n\n", heading);
   if (blank == std::string::npos) return {};
@@ -37,7 +38,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // "程序版本：700" -> {"程序版本", "700"}; a line without the colon is its label alone.
 std::pair<std::string, std::string> LabelAndValue(const std::string& line) {
-  static const std::string kColon = "：";
+  const std::string kColon = Tr("report", "：");
   const size_t colon = line.find(kColon);
   if (colon == std::string::npos) return {line, {}};
   return {line.substr(0, colon), line.substr(colon + kColon.size())};
@@ -79,7 +80,7 @@ bool ReadBusReport(OperationContext& ctx, const BusFile& bus, BusReport& report)
 }
 
 std::vector<std::string> IdentityLines(const std::string& moduleReport) {
-  static const char* const kIdentityWords[] = {"型号", "版本", "量程", "日期"};
+  static constexpr TrText kIdentityWords[] = {TrNoop("report", "型号"), TrNoop("report", "版本"), TrNoop("report", "量程"), TrNoop("report", "日期")};
   std::vector<std::string> lines;
   for (std::string& line : Lines(DecodedText(moduleReport))) {
     if (line.empty()) break;
@@ -99,9 +100,9 @@ std::string BusReportCsv(const BusReport& report) {
   auto cover = [&](const std::string& item, const std::string& value) {
     csv += ",,,," + at + "," + CsvField(item) + "," + CsvField(value) + ",\r\n";
   };
-  cover("端口", report.port);
-  cover("通讯参数", LineSettingsText(report.bus));
-  cover("模块数", std::to_string(report.bus.modules.size()));
+  cover(Tr("report", "端口"), report.port);
+  cover(Tr("report", "通讯参数"), LineSettingsText(report.bus));
+  cover(Tr("report", "模块数"), std::to_string(report.bus.modules.size()));
   for (const ModuleReading& m : report.modules) {
     const std::string head = std::to_string(m.module.station) + "," + CsvField(m.module.name) + "," +
                              CsvField(ModelName(m.module)) + "," + CsvField(StatusText(m.reading)) + "," +
@@ -128,22 +129,22 @@ std::string BusReportHtml(const BusReport& report) {
       "th { background: #eee; text-align: left; }"
       "</style></head><body>\n";
   html += "<h1>" + Html(kReportTitle) + "</h1>\n<table>\n";
-  html += Row({"日期", IsoLocalTime(report.at)});
-  html += Row({"端口", report.port});
-  html += Row({"通讯参数", LineSettingsText(report.bus)});
-  html += Row({"模块数", std::to_string(report.bus.modules.size())});
-  html += "</table>\n<table>\n" + Row({"站号", "名称", "型号", "状态"}, "th");
+  html += Row({Tr("report", "日期"), IsoLocalTime(report.at)});
+  html += Row({Tr("report", "端口"), report.port});
+  html += Row({Tr("report", "通讯参数"), LineSettingsText(report.bus)});
+  html += Row({Tr("report", "模块数"), std::to_string(report.bus.modules.size())});
+  html += "</table>\n<table>\n" + Row({Tr("report", "站号"), Tr("report", "名称"), Tr("report", "型号"), Tr("report", "状态")}, "th");
   for (const ModuleReading& m : report.modules)
     html += Row({std::to_string(m.module.station), m.module.name, ModelName(m.module), StatusText(m.reading)});
   html += "</table>\n";
   for (const ModuleReading& m : report.modules) {
     html += "<h2 style=\"page-break-before: always\">" +
-            Html("站号 " + std::to_string(m.module.station) + " · " + m.module.name + " · " + ModelName(m.module)) +
+            Html(Tr("report", "站号 ") + std::to_string(m.module.station) + " · " + m.module.name + " · " + ModelName(m.module)) +
             "</h2>\n<table>\n";
-    html += Row({"通讯参数", "站号 " + std::to_string(m.module.station) + "，" + LineSettingsText(report.bus)});
-    if (!m.module.notes.empty()) html += Row({"备注", m.module.notes});
-    html += Row({"读取时间", IsoLocalTime(m.reading.wallClock)});
-    html += Row({"状态", StatusText(m.reading)});
+    html += Row({Tr("report", "通讯参数"), Tr("report", "站号 ") + std::to_string(m.module.station) + Tr("report", "，") + LineSettingsText(report.bus)});
+    if (!m.module.notes.empty()) html += Row({Tr("report", "备注"), m.module.notes});
+    html += Row({Tr("report", "读取时间"), IsoLocalTime(m.reading.wallClock)});
+    html += Row({Tr("report", "状态"), StatusText(m.reading)});
     if (m.reading.status != PollStatus::kOk) {
       html += "</table>\n<p>" + Html(m.reading.report) + "</p>\n";
       continue;
@@ -152,7 +153,7 @@ std::string BusReportHtml(const BusReport& report) {
       const auto [label, value] = LabelAndValue(line);
       html += Row({label, value});
     }
-    html += "</table>\n<p></p><table>\n" + Row({"读数", "数值", "单位"}, "th");
+    html += "</table>\n<p></p><table>\n" + Row({Tr("report", "读数"), Tr("report", "数值"), Tr("report", "单位")}, "th");
     for (const Quantity& q : m.reading.quantities) html += Row({q.label, CsvNumber(q.value), q.unit});
     html += "</table>\n";
   }

@@ -9,10 +9,11 @@
 
 #include "bus/bus_file.h"
 #include "monitor/poller.h"
+#include "console/texts.h"
 
 struct OperationContext;
 
-inline constexpr const char* kReportTitle = "调试报告";
+inline constexpr TrText kReportTitle = TrNoop("report", "调试报告");
 
 struct ModuleReading {
   BusModule module;

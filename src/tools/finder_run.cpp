@@ -6,13 +6,14 @@
 #include "console/console.h"
 #include "discovery/discovery.h"
 #include "link/link.h"
+#include "console/texts.h"
 
 namespace {
 
 std::string EndNote(DiscoveryEnd end) {
   switch (end) {
-    case DiscoveryEnd::kCancelled: return "已取消。\n";
-    case DiscoveryEnd::kPortFailed: return "串口出错，查找中止。\n";
+    case DiscoveryEnd::kCancelled: return Tr("tools", "已取消。\n");
+    case DiscoveryEnd::kPortFailed: return Tr("tools", "串口出错，查找中止。\n");
     default: return {};
   }
 }
@@ -20,14 +21,14 @@ std::string EndNote(DiscoveryEnd end) {
 std::string ScanReport(const StationScan& scan, const LinkState& link, int from, int to) {
   std::string text;
   for (const StationFound& found : scan.found)
-    text += std::to_string(found.station) + "\t" + DescribeStation(found) + "\n";
+    text += std::to_string(found.station) + "\t" + DescribeStation(found, WindowStationWords()) + "\n";
   text += EndNote(scan.end);
-  text += "站号 " + std::to_string(from) + "–" + std::to_string(to) + "，" +
-          SettingText({link.baudRate, link.lineFormat}) + "：已探测 " + std::to_string(scan.probed) + " 个，" +
-          std::to_string(scan.found.size()) + " 个应答。\n";
-  text += "按第 0 号寄存器判别的型号：" + ModelsTriedText() + "\n";
+  text += Tr("tools", "站号 ") + std::to_string(from) + "–" + std::to_string(to) + Tr("tools", "，") +
+          SettingText({link.baudRate, link.lineFormat}) + Tr("tools", "：已探测 ") + std::to_string(scan.probed) + Tr("tools", " 个，") +
+          std::to_string(scan.found.size()) + Tr("tools", " 个应答。\n");
+  text += Tr("tools", "按第 0 号寄存器判别的型号：") + ModelsTriedText() + "\n";
   if (const std::string untried = ModelsUntriedText(); !untried.empty())
-    text += "扫描无法判别的型号：" + untried + "\n";
+    text += Tr("tools", "扫描无法判别的型号：") + untried + "\n";
   return text;
 }
 
@@ -36,14 +37,14 @@ std::string DetectionReport(const LineDetection& detection, int station) {
   for (const LineSetting& setting : detection.answered) text += SettingText(setting) + "\n";
   text += EndNote(detection.end);
   if (detection.answered.empty() && detection.end == DiscoveryEnd::kDone)
-    text += "站号 " + std::to_string(station) + " 在 32 种通讯参数下均无应答。\n";
+    text += Tr("tools", "站号 ") + std::to_string(station) + Tr("tools", " 在 32 种通讯参数下均无应答。\n");
   if (!detection.corrupted.empty()) {
-    text += "有设备应答但数据损坏：";
-    for (const LineSetting& setting : detection.corrupted) text += SettingText(setting) + "；";
+    text += Tr("tools", "有设备应答但数据损坏：");
+    for (const LineSetting& setting : detection.corrupted) text += SettingText(setting) + Tr("tools", "；");
     text += "\n";
   }
   if (detection.parityHidden)
-    text += "此串口不传送校验位（伪终端）：仅校验位不同的设置应答相同，无法分辨校验位。\n";
+    text += Tr("tools", "此串口不传送校验位（伪终端）：仅校验位不同的设置应答相同，无法分辨校验位。\n");
   return text;
 }
 

@@ -13,19 +13,20 @@
 #include "discovery/discovery.h"
 #include "discovery/probe.h"
 #include "operations/operations.h"
+#include "console/texts.h"
 
-inline constexpr const char* kFinderTitle = "查找模块（只读，不写入任何模块）";
-inline constexpr const char* kScanGroupText = "站号扫描（当前通讯参数）";
-inline constexpr const char* kDetectGroupText = "通讯参数检测（32 种设置）";
-inline constexpr const char* kStationLabel = "站号：";
-inline constexpr const char* kRangeToLabel = "至";
-inline constexpr const char* kTurnaroundLabel = "应答余量：";
-inline constexpr const char* kTurnaroundSuffix = " 毫秒";
-inline constexpr const char* kScanButtonText = "扫描站号";
-inline constexpr const char* kDetectButtonText = "检测通讯参数";
-inline constexpr const char* kCancelButtonText = "取消";
-inline constexpr const char* kCloseButtonText = "关闭";
-inline constexpr const char* kFinderPortBusy = "串口正被监视或其他操作占用，请稍后再试。\n";
+inline constexpr TrText kFinderTitle = TrNoop("tools", "查找模块（只读，不写入任何模块）");
+inline constexpr TrText kScanGroupText = TrNoop("tools", "站号扫描（当前通讯参数）");
+inline constexpr TrText kDetectGroupText = TrNoop("tools", "通讯参数检测（32 种设置）");
+inline constexpr TrText kStationLabel = TrNoop("tools", "站号：");
+inline constexpr TrText kRangeToLabel = TrNoop("tools", "至");
+inline constexpr TrText kTurnaroundLabel = TrNoop("tools", "应答余量：");
+inline constexpr TrText kTurnaroundSuffix = TrNoop("tools", " 毫秒");
+inline constexpr TrText kScanButtonText = TrNoop("tools", "扫描站号");
+inline constexpr TrText kDetectButtonText = TrNoop("tools", "检测通讯参数");
+inline constexpr TrText kCancelButtonText = TrNoop("tools", "取消");
+inline constexpr TrText kCloseButtonText = TrNoop("tools", "关闭");
+inline constexpr TrText kFinderPortBusy = TrNoop("tools", "串口正被监视或其他操作占用，请稍后再试。\n");
 
 struct FinderField {
   int min;

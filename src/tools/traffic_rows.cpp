@@ -10,6 +10,7 @@
 #include "link/link.h"
 #include "modbus/frame_verdict.h"
 #include "monitor/csv_log.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ TrafficRow RowOf(const TrafficRecord& record) {
                record.direction == TrafficDirection::kTx ? "TX" : "RX",
                LineText(record),
                HexBytes(record.bytes.data(), record.bytes.size()),
-               VerdictText(verdict)};
+               VerdictText(verdict, WindowVerdictWords())};
   row.failed = Failed(record, verdict);
   return row;
 }
@@ -122,14 +123,14 @@ void TrafficRows::clear() {
 }
 
 std::string TrafficRows::statusText() const {
-  std::string text = std::to_string(rows_.size()) + " 帧";
-  if (paused_) text += "，已暂停：" + std::to_string(held_.size()) + " 帧待显示";
-  if (dropped_ > 0) text += "（较早的 " + std::to_string(dropped_) + " 帧已移除）";
+  std::string text = std::to_string(rows_.size()) + Tr("tools", " 帧");
+  if (paused_) text += Tr("tools", "，已暂停：") + std::to_string(held_.size()) + Tr("tools", " 帧待显示");
+  if (dropped_ > 0) text += Tr("tools", "（较早的 ") + std::to_string(dropped_) + Tr("tools", " 帧已移除）");
   return text;
 }
 
 std::string TrafficRows::detailText(size_t index) const {
-  return index < rows_.size() ? TraceLine(rows_[index].record) : std::string();
+  return index < rows_.size() ? TraceLine(rows_[index].record, WindowVerdictWords()) : std::string();
 }
 
 std::string TrafficRows::selectedText(std::vector<size_t> indices) const {
@@ -147,7 +148,7 @@ std::string TrafficRows::fileText(TrafficSaveFormat format) const {
     return text;
   }
   std::array<std::string, kTrafficColumns> titles;
-  std::copy(kTrafficColumnTitles.begin(), kTrafficColumnTitles.end(), titles.begin());
+  for (size_t c = 0; c < titles.size(); ++c) titles[c] = kTrafficColumnTitles[c].text();
   text += CsvLine(titles);
   for (const TrafficRow& row : rows_) {
     std::array<std::string, kTrafficColumns> cells = row.cells;

@@ -11,25 +11,26 @@
 #include <vector>
 
 #include "link/traffic_tap.h"
+#include "console/texts.h"
 
-inline constexpr const char* kTrafficWindowTitle = "通讯监视";
-inline constexpr const char* kPauseText = "暂停";
-inline constexpr const char* kResumeText = "继续";
-inline constexpr const char* kClearText = "清除";
-inline constexpr const char* kCopyText = "复制";
-inline constexpr const char* kSaveText = "保存…";
-inline constexpr const char* kSaveTitle = "保存通讯记录";
-inline constexpr const char* kTextFilter = "文本文件 (*.txt)";
-inline constexpr const char* kCsvFilter = "CSV 文件 (*.csv)";
-inline constexpr const char* kSaveFailed = "保存失败！";
+inline constexpr TrText kTrafficWindowTitle = TrNoop("tools", "通讯监视");
+inline constexpr TrText kPauseText = TrNoop("tools", "暂停");
+inline constexpr TrText kResumeText = TrNoop("tools", "继续");
+inline constexpr TrText kClearText = TrNoop("tools", "清除");
+inline constexpr TrText kCopyText = TrNoop("tools", "复制");
+inline constexpr TrText kSaveText = TrNoop("tools", "保存…");
+inline constexpr TrText kSaveTitle = TrNoop("tools", "保存通讯记录");
+inline constexpr TrText kTextFilter = TrNoop("tools", "文本文件 (*.txt)");
+inline constexpr TrText kCsvFilter = TrNoop("tools", "CSV 文件 (*.csv)");
+inline constexpr TrText kSaveFailed = TrNoop("tools", "保存失败！");
 
 // How often a window takes what the tap queued.
 inline constexpr int kTrafficDrainMs = 80;
 
 enum class TrafficColumn { kTimeColumn, kSinceColumn, kDirectionColumn, kLineColumn, kBytesColumn, kVerdictColumn };
 inline constexpr int kTrafficColumns = 6;
-inline constexpr std::array<const char*, kTrafficColumns> kTrafficColumnTitles{
-    "时间", "相对(秒)", "方向", "线路", "数据(十六进制)", "判定"};
+inline constexpr std::array<TrText, kTrafficColumns> kTrafficColumnTitles{
+    TrNoop("tools", "时间"), TrNoop("tools", "相对(秒)"), TrNoop("tools", "方向"), TrNoop("tools", "线路"), TrNoop("tools", "数据(十六进制)"), TrNoop("tools", "判定")};
 // Widths in pixels at the window's 9-point font.
 inline constexpr std::array<int, kTrafficColumns> kTrafficColumnWidths{120, 90, 40, 90, 330, 300};
 
@@ -82,7 +83,7 @@ class TrafficRows {
   size_t held() const { return held_.size(); }
   // "12 帧，已暂停：3 帧待显示（较早的 5 帧已移除）".
   std::string statusText() const;
-  // The row whole as the command line's trace prints it, for the detail line.
+  // The row whole as a trace line, in the window's words, for the detail line.
   std::string detailText(size_t index) const;
   // The rows (any order) one trace line each, in list order.
   std::string selectedText(std::vector<size_t> indices) const;

@@ -9,6 +9,7 @@
 #include "win/child_windows.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ COLORREF ColourOf(RowColour colour) { return RGB(colour.red, colour.green, colou
 FileQuestion BusFileQuestion(bool saving) {
   return {saving ? kBusSaveTitle : kBusOpenTitle, kBusFileFilter, "*.json", "json", saving, true};
 }
-const FileQuestion kReportQuestion{kBusReportTitle, "网页 (*.html)", "*.html", "html", true, true};
+const FileQuestion kReportQuestion{kBusReportTitle, Tr("win", "网页 (*.html)"), "*.html", "html", true, true};
 
 LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SIZE) {
@@ -368,7 +369,7 @@ void WinBusViewWindow::close() {
 
 // Not waited for: polling goes on while it is open.
 void WinBusViewWindow::showInfo(const std::string& text) {
-  MessageBoxW(window_, Utf16(text).c_str(), L"提示", MB_OK);
+  MessageBoxW(window_, Utf16(text).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
 }
 
 void WinBusViewWindow::schedulePoll(int milliseconds) {

@@ -4,6 +4,7 @@
 
 #include "monitor/monitor_texts.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 void RegisterToolWindowClass(const wchar_t* className, WNDPROC proc) {
   WNDCLASSEXW known{};

@@ -4,8 +4,10 @@
 
 #include "link/link.h"
 #include "link/ports.h"
+#include "win/dialog_texts.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -35,7 +37,7 @@ void PickListed(HWND dialog, const EditComState& state) {
 void Confirm(HWND dialog, EditComState& state) {
   state.entry = DialogText(dialog, IDC_PORT_EDIT);
   if (!ParsePortEntry(state.entry)) {
-    MessageBoxW(dialog, Utf16(kBadPortNumber).c_str(), L"提示", MB_OK);
+    MessageBoxW(dialog, Utf16(kBadPortNumber).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
     return;  // the dialog stays open for another try
   }
   EndDialog(dialog, IDOK);
@@ -47,6 +49,7 @@ INT_PTR CALLBACK EditComProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
       state = reinterpret_cast<EditComState*>(lParam);
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      TranslateDialogTexts(dialog);
       FillPortList(dialog, *state);
       HWND edit = GetDlgItem(dialog, IDC_PORT_EDIT);
       SetWindowTextW(edit, state->choices.empty() ? L"" : Utf16(state->choices.front().device).c_str());

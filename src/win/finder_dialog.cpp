@@ -11,6 +11,7 @@
 #include "win/pick_model_dialog.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -315,7 +316,7 @@ void FinderDialog::makeBus() {
       module.model = RunPickModelDialog(window_, module.station, choice->second);
   }
   const std::string note = UnnamedStationsNote(scanned.unnamed);
-  if (!note.empty()) MessageBoxW(window_, Utf16(note).c_str(), L"提示", MB_OK);
+  if (!note.empty()) MessageBoxW(window_, Utf16(note).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
   scannedBus_ = std::move(scanned.bus);
   closed_ = true;
 }

@@ -2,6 +2,7 @@
 
 #include "console/control_ids.h"
 #include "dolvane_version.h"
+#include "console/texts.h"
 #include "layout/about_dialog_template.h"
 #include "layout/form_model.h"
 #include "layout/main_window_controls.h"
@@ -17,6 +18,7 @@
 #include "win/bus_view_window.h"
 #include "win/child_windows.h"
 #include "win/dialog_template.h"
+#include "win/dialog_texts.h"
 #include "win/finder_dialog.h"
 #include "win/resource.h"
 #include "win/tool_menu.h"
@@ -64,7 +66,8 @@ CommandEvent EventOf(int notification) {
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    const std::string notice = std::string(ABOUT_DIALOG_NOTICE_PREFIX) + kDolvaneVersion + ABOUT_DIALOG_NOTICE_SUFFIX;
+    TranslateDialogTexts(dialog);
+    const std::string notice = std::string(Tr("layout", ABOUT_DIALOG_NOTICE_PREFIX)) + kDolvaneVersion + ABOUT_DIALOG_NOTICE_SUFFIX;
     SetDlgItemTextW(dialog, IDC_ABOUT_NOTICE, Utf16(notice).c_str());
     return TRUE;
   }

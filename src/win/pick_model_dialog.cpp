@@ -2,6 +2,7 @@
 
 #include "busview/bus_view_core.h"
 #include "models/model_registry.h"
+#include "win/dialog_texts.h"
 #include "win/resource.h"
 #include "win/utf16.h"
 
@@ -19,6 +20,7 @@ INT_PTR CALLBACK PickModelProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_INITDIALOG: {
       state = reinterpret_cast<PickState*>(lParam);
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      TranslateDialogTexts(dialog);
       SetWindowTextW(dialog, Utf16(kBusPickModelTitle).c_str());
       SetDlgItemTextW(dialog, IDC_PICK_MODEL_PROMPT, Utf16(PickModelPrompt(state->station)).c_str());
       for (const ModelEntry* model : *state->models)

@@ -6,12 +6,13 @@
 #include "layout/main_window_texts.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
 // The edit control's own entries, as its menu names them.
-constexpr const wchar_t* kPaneCopyItem = L"复制(&C)\tCtrl+C";
-constexpr const wchar_t* kPaneSelectAllItem = L"全选\tCtrl+A";
+constexpr TrText kPaneCopyItem = TrNoop("win", "复制(&C)\tCtrl+C");
+constexpr TrText kPaneSelectAllItem = TrNoop("win", "全选\tCtrl+A");
 
 struct ToolItem {
   int id;
@@ -62,8 +63,8 @@ int TrackToolMenu(HWND owner, HWND target, HWND pane, LPARAM at) {
   if (onPane) {
     DWORD start = 0, end = 0;
     SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    AppendMenuW(menu, MF_STRING | (start == end ? MF_GRAYED : 0), IDM_PANE_COPY, kPaneCopyItem);
-    AppendMenuW(menu, MF_STRING, IDM_PANE_SELECT_ALL, kPaneSelectAllItem);
+    AppendMenuW(menu, MF_STRING | (start == end ? MF_GRAYED : 0), IDM_PANE_COPY, Utf16(kPaneCopyItem).c_str());
+    AppendMenuW(menu, MF_STRING, IDM_PANE_SELECT_ALL, Utf16(kPaneSelectAllItem).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   }
   for (const ToolItem& item : kToolItems)

@@ -10,6 +10,7 @@
 #include "win/child_windows.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -303,5 +304,5 @@ void WinTrafficWindow::saveWithDialog() {
   if (!GetSaveFileNameW(&dialog)) return;
   const TrafficSaveFormat format = SaveFormatOf(dialog.nFilterIndex == 2, Utf8(path));
   if (!rows_.saveTo(std::filesystem::path(path), format, kByteOrderMarkByDefault))
-    MessageBoxW(window_, Utf16(kSaveFailed).c_str(), L"提示", MB_OK);
+    MessageBoxW(window_, Utf16(kSaveFailed).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
 }

@@ -8,6 +8,7 @@
 #include "session/front_channel.h"
 #include "win/trend_window.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TrendWindow& WinMonitor::trend() {
 
 // Not waited for: polling goes on while it is open, as in the Qt window.
 void WinMonitor::showInfo(const std::string& text) {
-  MessageBoxW(dialog_, Utf16(text).c_str(), L"提示", MB_OK);
+  MessageBoxW(dialog_, Utf16(text).c_str(), Utf16(Tr("win", "提示")).c_str(), MB_OK);
 }
 
 void WinMonitor::setStatus(const std::string& text, bool visible) {

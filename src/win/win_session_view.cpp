@@ -9,11 +9,12 @@
 #include "win/edit_com_dialog.h"
 #include "win/resource.h"
 #include "win/utf16.h"
+#include "console/texts.h"
 
 namespace {
 
-constexpr const wchar_t* kInfoTitle = L"提示";
-constexpr const wchar_t* kWarningTitle = L"警告";
+constexpr TrText kInfoTitle = TrNoop("win", "提示");
+constexpr TrText kWarningTitle = TrNoop("win", "警告");
 
 using Task = std::function<void()>;
 
@@ -54,8 +55,9 @@ void WinSessionView::setPaneText(const std::string& text) {
 }
 
 void WinSessionView::showBox(BoxKind kind, const std::string& text, std::function<void(bool ok)> closed) {
-  const wchar_t* title = kind == BoxKind::kWarning || kind == BoxKind::kCautiousWarning ? kWarningTitle : kInfoTitle;
-  closed(MessageBoxW(dialog_, Utf16(text).c_str(), title, BoxStyle(kind)) == IDOK);
+  const std::wstring title =
+      Utf16(kind == BoxKind::kWarning || kind == BoxKind::kCautiousWarning ? kWarningTitle : kInfoTitle);
+  closed(MessageBoxW(dialog_, Utf16(text).c_str(), title.c_str(), BoxStyle(kind)) == IDOK);
 }
 
 void WinSessionView::askPort(std::function<void(std::optional<std::string> device)> answered) {

@@ -179,7 +179,7 @@ TEST_F(BusViewTest, TheReportIsPrintedToPdfWithItsCsvBeside) {
   ASSERT_TRUE(view->writeReport(pdf));
   EXPECT_FALSE(view->reportButton()->isEnabled()) << "one report at a time";
   ASSERT_TRUE(WaitUntil([&] { return !boxes.seen.empty(); }));
-  EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(kBusReportWritten))) << boxes.seen[0].text.toStdString();
+  EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(kBusReportWritten.text()))) << boxes.seen[0].text.toStdString();
   EXPECT_TRUE(view->reportButton()->isEnabled());
   QFile printed(pdf);
   ASSERT_TRUE(printed.open(QIODevice::ReadOnly));

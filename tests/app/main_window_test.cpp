@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, EscapeAndEnterDoNotCloseTheWindow) {
   QTest::keyClick(read, Qt::Key_Return);
   apptest::WaitForCommand(window);
   ASSERT_EQ(boxes.seen.size(), 1u);
-  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(msg::kPortNotOpen));
+  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(msg::kPortNotOpen.text()));
   EXPECT_TRUE(window.isVisible());
 
   EXPECT_TRUE(window.close());  // the close box still closes it

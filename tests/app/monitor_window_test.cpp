@@ -161,7 +161,7 @@ TEST_F(MonitorWindowTest, AsksForAReadFirst) {
   apptest::WaitUntil([&boxes] { return !boxes.seen.empty(); });
   ASSERT_EQ(boxes.seen.size(), 1u);
   EXPECT_EQ(boxes.seen[0].title, QString::fromUtf8("提示"));
-  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(MonitorController::kNothingReadYet));
+  EXPECT_EQ(boxes.seen[0].text, QString::fromUtf8(MonitorController::kNothingReadYet.text()));
 }
 
 TEST_F(MonitorWindowTest, ASilentModuleCountsTimeoutsWithoutABoxAndPollingGoesOn) {

@@ -173,7 +173,7 @@ TEST_F(SerialWindowTest, WindowStaysPaintedAndTakesNoSecondCommandWhileAReadWait
   EXPECT_GT(paintsDuringWait, 0);
   EXPECT_EQ(line.received().size(), 8u);  // one request, no second one
   ASSERT_EQ(boxes.seen.size(), 1u);
-  EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(msg::kNoReply) + QString::fromUtf8("\r\n无应答")))
+  EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(msg::kNoReply.text()) + QString::fromUtf8("\r\n无应答")))
       << boxes.seen[0].text.toStdString();
   EXPECT_TRUE(pane().startsWith(QString::fromUtf8("十六进制显示发送数据：")));
   EXPECT_EQ(window.operations().link().isOpen, 1);
@@ -215,7 +215,7 @@ TEST(JournalWindowTest, AWriteIsJournalledAfterTheReadOfTheWordsItReplaces) {
     QTest::mouseClick(qobject_cast<QPushButton*>(window.control(ids::kWriteRegister)), Qt::LeftButton);
     apptest::WaitForCommand(window);
     ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(msg::kNoReply)));
+    EXPECT_TRUE(boxes.seen[0].text.startsWith(QString::fromUtf8(msg::kNoReply.text())));
   }
   EXPECT_EQ(line.received(), std::string("\x01\x03\x00\x14\x00\x01\xC4\x0E"
                                          "\x01\x06\x00\x14\x00\x07\x88\x0C", 16));
@@ -291,7 +291,7 @@ TEST(DemoBusWindowTest, OffersTheSimulatedBusAsItIsNow) {
     field(ids::kNewStation)->setText("200");
     click(ids::kAllowWrite);
     click(ids::kChangeCommParams);
-    EXPECT_EQ(boxes.seen.back().text, QString::fromUtf8(msg::kCommParamsSet));
+    EXPECT_EQ(boxes.seen.back().text, QString::fromUtf8(msg::kCommParamsSet.text()));
   }
   click(ids::kOpenPort);  // closes the port
   ASSERT_EQ(window.operations().link().isOpen, 0);

@@ -107,25 +107,25 @@ TEST_F(TrafficTest, ListsRequestsRepliesAndTimeOutsWithTheirVerdicts) {
   const auto cell = [traffic](int row, TrafficWindow::Column column) { return traffic->cell(row, column); };
   EXPECT_EQ(cell(0, TrafficWindow::kDirectionColumn), "TX");
   EXPECT_TRUE(cell(0, TrafficWindow::kBytesColumn).startsWith("01 03 00 00 00 28"));
-  EXPECT_TRUE(cell(0, TrafficWindow::kVerdictColumn).startsWith("[CRC ok] function 03"));
+  EXPECT_TRUE(cell(0, TrafficWindow::kVerdictColumn).startsWith(QString::fromUtf8("[CRC 正确] 功能码 03")));
   EXPECT_EQ(cell(0, TrafficWindow::kLineColumn), "9600 N,8,1");
   EXPECT_EQ(cell(1, TrafficWindow::kDirectionColumn), "RX");
-  EXPECT_TRUE(cell(1, TrafficWindow::kVerdictColumn).startsWith("[CRC ok] function 03, 85 of 85 bytes"))
+  EXPECT_TRUE(cell(1, TrafficWindow::kVerdictColumn).startsWith(QString::fromUtf8("[CRC 正确] 功能码 03，85 / 85 字节")))
       << cell(1, TrafficWindow::kVerdictColumn).toStdString();
 
   // The corrupted reply as it came: all its bytes, its CRC not holding.
-  EXPECT_TRUE(cell(3, TrafficWindow::kVerdictColumn).startsWith("[CRC bad]"));
+  EXPECT_TRUE(cell(3, TrafficWindow::kVerdictColumn).startsWith(QString::fromUtf8("[CRC 错误]")));
   const std::vector<uint8_t> bad = BytesOf(cell(3, TrafficWindow::kBytesColumn));
   EXPECT_EQ(bad.size(), 85u);
   EXPECT_FALSE(CrcHolds(bad));
   EXPECT_TRUE(CrcHolds(BytesOf(cell(1, TrafficWindow::kBytesColumn))));
   traffic->table()->selectRow(3);  // the whole frame beneath the list
-  EXPECT_TRUE(traffic->detailText().contains(" RX " + cell(3, TrafficWindow::kBytesColumn) + " [CRC bad]"))
+  EXPECT_TRUE(traffic->detailText().contains(" RX " + cell(3, TrafficWindow::kBytesColumn) + QString::fromUtf8(" [CRC 错误]")))
       << traffic->detailText().toStdString();
 
   EXPECT_EQ(cell(5, TrafficWindow::kDirectionColumn), "RX");
   EXPECT_EQ(cell(5, TrafficWindow::kBytesColumn), "");
-  EXPECT_TRUE(cell(5, TrafficWindow::kVerdictColumn).startsWith("[time-out] nothing"));
+  EXPECT_TRUE(cell(5, TrafficWindow::kVerdictColumn).startsWith(QString::fromUtf8("[超时] ")));
 }
 
 TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmpties) {
@@ -157,9 +157,9 @@ TEST_F(TrafficTest, PauseKeepsFramesForLaterCopyAndSaveTakeTheRowsAndClearEmptie
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 3);  // header and two frames
-  // The verdict holds commas, so it is quoted.
+  // The line holds commas, so it is quoted; the verdict ends the row.
   EXPECT_TRUE(rows[2].contains(",RX,\"9600 N,8,1\",")) << rows[2].toStdString();
-  EXPECT_TRUE(rows[2].endsWith("bytes\"")) << rows[2].toStdString();
+  EXPECT_TRUE(rows[2].endsWith(QString::fromUtf8("字节"))) << rows[2].toStdString();
 
   traffic->clear();
   EXPECT_EQ(traffic->rowCount(), 0);
@@ -250,8 +250,8 @@ TEST_F(TrafficTest, StationScanFindsTheModulesCancelEndsItAndNothingIsWritten) {
   });
 
   for (int station = 1; station <= kModules; ++station)
-    EXPECT_TRUE(found.contains(QStringLiteral("\n%1\tword 0 = ").arg(station)) ||
-                found.startsWith(QStringLiteral("%1\tword 0 = ").arg(station)))
+    EXPECT_TRUE(found.contains(QString::fromUtf8("\n%1\t第 0 号寄存器 = ").arg(station)) ||
+                found.startsWith(QString::fromUtf8("%1\t第 0 号寄存器 = ").arg(station)))
         << found.toStdString();
   EXPECT_FALSE(found.contains("4\t")) << found.toStdString();
   EXPECT_TRUE(found.contains(QString::fromUtf8("已探测 6 个，3 个应答"))) << found.toStdString();

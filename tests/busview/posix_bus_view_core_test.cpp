@@ -203,7 +203,7 @@ TEST_F(BusViewCoreTest, AReportReadsEveryModuleOnceButNotWhilePolling) {
   ASSERT_TRUE(core.writeReport(files));
   ASSERT_TRUE(channel.runUntil([&] { return front.reports.size() == 2; }));
   EXPECT_TRUE(front.reports[1].empty());
-  EXPECT_EQ(front.boxes.back().rfind(kBusReportFailed, 0), 0u) << front.boxes.back();
+  EXPECT_EQ(front.boxes.back().rfind(kBusReportFailed.text(), 0), 0u) << front.boxes.back();
 }
 
 }  // namespace

@@ -258,7 +258,7 @@ TEST_F(MonitorCoreTest, LoggingStaysOffWhenTheFileIsNotChosenOrNotALogOrPollingE
     EXPECT_FALSE(core.logging());
     ASSERT_EQ(front.boxes.size(), c.box ? 1u : 0u);
     if (c.box) {
-      EXPECT_EQ(front.boxes[0].rfind(kLogOpenFailed, 0), 0u) << front.boxes[0];
+      EXPECT_EQ(front.boxes[0].rfind(kLogOpenFailed.text(), 0), 0u) << front.boxes[0];
     }
     core.stop();
   }

@@ -27,7 +27,7 @@ TEST_F(FinderRunTest, ScanReportsTheStationsThatAnsweredInEitherOrderOfTheRange)
   OpenBus();
   run.scanStations(6, 2, kTurnaroundField.initial, record())(ops);
   const std::string& report = run.report();
-  EXPECT_EQ(report.rfind("3\tword 0 = 21133; model 3SXY\n5\tword 0 = ", 0), 0u) << report;
+  EXPECT_EQ(report.rfind("3\t第 0 号寄存器 = 21133；型号 3SXY\n5\t第 0 号寄存器 = ", 0), 0u) << report;
   EXPECT_NE(report.find("站号 2–6，9600 N,8,1：已探测 5 个，2 个应答。\n"), std::string::npos) << report;
   EXPECT_NE(report.find("按第 0 号寄存器判别的型号："), std::string::npos) << report;
   EXPECT_EQ(progress.back(), std::make_pair(5, 5));

@@ -81,7 +81,7 @@ TEST(TrafficRow, CellsAndWhichRepliesFailed) {
   EXPECT_EQ(row.cell(TrafficColumn::kBytesColumn), "01 03 00 00 00 01 84 0A");
   EXPECT_EQ(RowOf(Reply({})).cell(TrafficColumn::kLineColumn), "");  // the line was never set
   EXPECT_EQ(RowOf(Reply({}, TrafficEnd::kTimeOut)).cell(TrafficColumn::kVerdictColumn),
-            "[time-out] nothing in 66 ms, 7 bytes expected");
+            "[超时] 66 毫秒内无数据，应为 7 字节");
 }
 
 // The window redoes its list from each change: rows off the top, rows at the end.
@@ -148,7 +148,7 @@ TEST(TrafficRows, CopyAndSaveWriteTraceLinesOrQuotedColumns) {
   EXPECT_TRUE(std::regex_search(request, std::regex("^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}[.0-9]*,")))
       << request;
   EXPECT_NE(request.find(",TX,\"9600 N,8,1\",01 03 "), std::string::npos) << request;
-  EXPECT_NE(reply.find(",RX,,01 03 02 02 BC B8 95,\"[CRC ok] function 03, 7 of 7 bytes\""), std::string::npos)
+  EXPECT_NE(reply.find(",RX,,01 03 02 02 BC B8 95,[CRC 正确] 功能码 03，7 / 7 字节"), std::string::npos)
       << reply;
 }
 

@@ -1,5 +1,6 @@
 // dolvane-console: the window. With --simulate it talks to a bus of simulated
-// modules, one of each model, for trying the console without hardware.
+// modules, one of each model, for trying the console without hardware; --lang
+// en|zh overrides the system's language.
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "app/dolvane_cai_ji_app.h"
+#include "console/system_language.h"
 #include "dolvane_version.h"
 #include "link/standard_fds.h"
 #include "models/demo_bus.h"
@@ -14,7 +16,7 @@
 namespace {
 
 constexpr int kExitUsage = 2;
-constexpr const char* kUsage = "usage: dolvane-console [--simulate]\n";
+constexpr const char* kUsage = "usage: dolvane-console [--simulate] [--lang en|zh]\n";
 
 }  // namespace
 
@@ -27,9 +29,12 @@ int main(int argc, char** argv) {
   }
   QApplication qtApp(argc, argv);  // takes Qt's own options (-platform, ...) first
   bool simulate = false;
+  SetLanguage(SystemLanguage());
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--simulate") == 0) {
       simulate = true;
+    } else if (std::strcmp(argv[i], "--lang") == 0 && i + 1 < argc && LanguageNamed(argv[i + 1])) {
+      SetLanguage(*LanguageNamed(argv[++i]));
     } else {
       std::fputs(kUsage, stderr);
       return kExitUsage;

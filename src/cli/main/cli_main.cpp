@@ -6,6 +6,7 @@
 #include "cli/output_stream.h"
 #include "cli/platform.h"
 #include "cli/stop_signals.h"
+#include "console/system_language.h"
 #include "link/standard_fds.h"
 #ifdef DOLVANE_WITH_PDF
 #include "pdf/html_pdf.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
 #ifdef DOLVANE_WITH_PDF
   SetHtmlPdfWriter(&WriteHtmlPdf);
 #endif
+  SetLanguage(SystemLanguage());  // --lang overrides it
   LogFileStream out(LogFile::ForDescriptor(1, "standard output"));
   return RunCli(CommandLineArguments(argc, argv), out, std::cerr, std::cin, StdinIsTerminal());
 }

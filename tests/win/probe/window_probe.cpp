@@ -326,7 +326,7 @@ const char* TrafficFault(HWND traffic) {
   if (tx < 0) return "the traffic window lists no request to station 1";
   if (rx < 0) return "the traffic window lists no reply after the request";
   const std::wstring verdict = ListCell(list, rx, column(TrafficColumn::kVerdictColumn));
-  if (verdict.find(L"[CRC ok] function 03") != 0) return "the reply's verdict is not [CRC ok]";
+  if (verdict.find(L"[CRC 正确] 功能码 03") != 0) return "the reply's verdict is not [CRC 正确]";
   if (ListCell(list, tx, column(TrafficColumn::kLineColumn)) != L"9600 N,8,1") return "the request shows no line";
   return nullptr;
 }
@@ -354,7 +354,7 @@ const char* FinderFault(HWND main, int modules) {
     return "Ctrl+F opened no finder";
   const std::wstring found = Scan(finder, L"1", L"20", {});
   for (int station = 1; station <= modules; ++station) {
-    const std::wstring line = std::to_wstring(station) + L"\tword 0 = ";
+    const std::wstring line = std::to_wstring(station) + L"\t第 0 号寄存器 = ";
     if (found.rfind(line, 0) != 0 && found.find(L"\n" + line) == std::wstring::npos)
       return "the scan missed a simulated module";
   }

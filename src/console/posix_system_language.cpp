@@ -1,0 +1,3 @@
+#include "console/system_language.h"
+
+Language SystemLanguage() { return LanguageOfEnvironment(); }
