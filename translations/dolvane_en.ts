@@ -2,15 +2,111 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CsvSaveOption</name>
+    <message>
+        <location filename="../src/app/csv_save_option.cpp" line="+22"/>
+        <source>添加字节顺序标记（Excel）</source>
+        <translation>Add a byte-order mark (Excel)</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbenchWindow</name>
+    <message>
+        <location filename="../src/app/workbench_window.cpp" line="+89"/>
+        <source>监视</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>通讯监视</source>
+        <translation>Traffic</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>总线视图</source>
+        <translation>Bus view</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>查找模块</source>
+        <translation>Find modules</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>写入记录</source>
+        <translation>Write journal</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>寄存器表</source>
+        <translation>Register table</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>工具(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>监视(&amp;W)...</source>
+        <translation>Mo&amp;nitor...</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status bar</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>打开总线文件(&amp;O)...</source>
+        <translation>&amp;Open bus file...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>保存总线文件(&amp;S)...</source>
+        <translation>&amp;Save bus file...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>导出调试报告(&amp;R)...</source>
+        <translation>Export commissioning &amp;report...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>导出通讯记录(&amp;E)...</source>
+        <translation>&amp;Export traffic...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
     <name>app</name>
     <message>
-        <location filename="../src/app/message_boxes.cpp" line="+46"/>
+        <location filename="../src/app/message_boxes.cpp" line="+47"/>
         <location line="+8"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../src/app/commission_dialog.cpp" line="+51"/>
+        <location filename="../src/app/commission_dialog.cpp" line="+52"/>
         <source>总线文件：</source>
         <translation>Bus file:</translation>
     </message>
@@ -22,7 +118,7 @@
     <message>
         <location line="+1"/>
         <source>可重试（再按“调试此模块”），或换上另一个模块；已调试的模块不受影响。</source>
-        <translation>Retry (press "Commission this module" again) or plug in another module; modules already commissioned are not affected.</translation>
+        <translation>Retry (press &quot;Commission this module&quot; again) or plug in another module; modules already commissioned are not affected.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -158,7 +254,7 @@
         <translation>Failed/polls</translation>
     </message>
     <message>
-        <location filename="../src/busview/bus_view_core.cpp" line="+228"/>
+        <location filename="../src/busview/bus_view_core.cpp" line="+229"/>
         <source>站号 %d  %s  %s<byte value="xd"/>
 </source>
         <translation>Station %d  %s  %s<byte value="xd"/>
@@ -234,7 +330,7 @@
         <translation>, </translation>
     </message>
     <message>
-        <location filename="../src/busview/bus_view_core.h" line="+22"/>
+        <location filename="../src/busview/bus_view_core.h" line="+23"/>
         <source>打开…</source>
         <translation>Open…</translation>
     </message>
@@ -286,7 +382,7 @@
     <message>
         <location line="+1"/>
         <source>总线文件中没有模块。请先打开总线文件，或用“查找模块”扫描站号生成。</source>
-        <translation>The bus file has no modules. Open a bus file first, or make one with a station scan in "Find modules".</translation>
+        <translation>The bus file has no modules. Open a bus file first, or make one with a station scan in &quot;Find modules&quot;.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -358,7 +454,7 @@
 <context>
     <name>cli</name>
     <message>
-        <location filename="../src/cli/cli.cpp" line="+495"/>
+        <location filename="../src/cli/cli.cpp" line="+504"/>
         <location filename="../src/cli/terminal_console.cpp" line="+37"/>
         <source>提示: </source>
         <translation>Note: </translation>
@@ -577,7 +673,7 @@
     <message>
         <location line="+1"/>
         <source>插上下一个出厂设置的模块（站号 1，9600 N,8,1），然后按“调试此模块”。</source>
-        <translation>Plug in the next module with factory settings (station 1, 9600 N,8,1), then press "Commission this module".</translation>
+        <translation>Plug in the next module with factory settings (station 1, 9600 N,8,1), then press &quot;Commission this module&quot;.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -629,7 +725,7 @@ Every module on the bus becomes station 1, 9600 N,8,1; this takes about 15 s.</t
         <source>正在尝试复位模块站号/波特率，请耐心等待...<byte value="xd"/>
 <byte value="xd"/>
 </source>
-        <translation>Resetting the modules' station/baud rate, please wait...<byte value="xd"/>
+        <translation>Resetting the modules&apos; station/baud rate, please wait...<byte value="xd"/>
 <byte value="xd"/>
 </translation>
     </message>
@@ -672,7 +768,7 @@ Confirming the reset, please wait...<byte value="xd"/>
         <translation>The port could not be reopened</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+98"/>
         <source><byte value="xd"/>
 十六进制显示接收数据：<byte value="xd"/>
 </source>
@@ -688,12 +784,12 @@ Received data (hex):<byte value="xd"/>
     <message>
         <location line="+1"/>
         <source>该操作将允许模块寄存器的写功能</source>
-        <translation>This allows writing to the module's registers</translation>
+        <translation>This allows writing to the module&apos;s registers</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>该操作将禁用模块寄存器的写功能</source>
-        <translation>This disables writing to the module's registers</translation>
+        <translation>This disables writing to the module&apos;s registers</translation>
     </message>
 </context>
 <context>
@@ -707,8 +803,8 @@ Received data (hex):<byte value="xd"/>
         <location line="+1"/>
         <source>此串口不传送通讯参数：站号 %d 在 32 种通讯参数下的应答完全相同，无法用此方法检测模块的通讯参数。<byte value="xd"/>
 虚拟串口、伪终端和串口服务器的通讯参数由另一端决定，模块能应答说明它与另一端的设置一致；要检测模块自身的设置，请用直接连接 RS-485 总线的串口。</source>
-        <translation>This port does not carry the line settings: station %d answers alike at all 32 settings, so this method cannot detect the module's settings.<byte value="xd"/>
-A virtual port, a pseudo-terminal or a serial server takes its settings from the far end, and a module that answers matches that end; to detect the module's own settings, use a port wired directly to the RS-485 bus.</translation>
+        <translation>This port does not carry the line settings: station %d answers alike at all 32 settings, so this method cannot detect the module&apos;s settings.<byte value="xd"/>
+A virtual port, a pseudo-terminal or a serial server takes its settings from the far end, and a module that answers matches that end; to detect the module&apos;s own settings, use a port wired directly to the RS-485 bus.</translation>
     </message>
     <message>
         <location line="+150"/>
@@ -938,7 +1034,7 @@ A virtual port, a pseudo-terminal or a serial server takes its settings from the
     <message>
         <location line="+5"/>
         <source>修改模块通讯参数和站号</source>
-        <translation>Change the module's line settings and station</translation>
+        <translation>Change the module&apos;s line settings and station</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -983,7 +1079,7 @@ Technical support by phone: Dolvane support line </translation>
         <source>模块站号、波特率等配置请通过软件底部“修改模块通讯参数和站号”功能区自行设置<byte value="xd"/>
 <byte value="xd"/>
 </source>
-        <translation>Set the module's station, baud rate and so on in the "Change the module's line settings and station" area at the bottom<byte value="xd"/>
+        <translation>Set the module&apos;s station, baud rate and so on in the &quot;Change the module&apos;s line settings and station&quot; area at the bottom<byte value="xd"/>
 <byte value="xd"/>
 </translation>
     </message>
@@ -1046,6 +1142,16 @@ Technical support by phone: Dolvane support line </translation>
         <translation>Write &amp;journal...</translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>切换到新的通讯参数</source>
+        <translation>Switch to the new line settings</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>寄存器表(&amp;T)...</source>
+        <translation>Register &amp;table...</translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>写入前读取原值(&amp;R)</source>
         <translation>&amp;Read old values before writes</translation>
@@ -1089,6 +1195,21 @@ Technical support by phone: Dolvane support line </translation>
         <location line="+2"/>
         <source>本机串口（单击选用，亦可输入端口号或设备路径）：</source>
         <translation>Ports (click one, or type a number or a path):</translation>
+    </message>
+    <message>
+        <location filename="../src/layout/port_status.h" line="+10"/>
+        <source>串口未打开</source>
+        <translation>Port not open</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>将在重新打开串口后生效</source>
+        <translation>takes effect when the port is opened again</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>（%s %s）</source>
+        <translation> (%s %s)</translation>
     </message>
 </context>
 <context>
@@ -1136,7 +1257,7 @@ Technical support by phone: Dolvane support line </translation>
 </translation>
     </message>
     <message>
-        <location filename="../src/link/link.h" line="+68"/>
+        <location filename="../src/link/link.h" line="+72"/>
         <source>非法的端口号！</source>
         <translation>Invalid port number!</translation>
     </message>
@@ -1144,7 +1265,7 @@ Technical support by phone: Dolvane support line </translation>
 <context>
     <name>modbus</name>
     <message>
-        <location filename="../src/modbus/config_word.cpp" line="+41"/>
+        <location filename="../src/modbus/config_word.cpp" line="+47"/>
         <source>该操作将修改通讯波特率/校验位/模块站号，设置成功后参数持久化保存，请确认当前设置参数：<byte value="xd"/>
 波特率号：%d=%dBPS。<byte value="xd"/>
 校验值号：%d=%s。<byte value="xd"/>
@@ -1303,7 +1424,7 @@ Station: %d.</translation>
     <message>
         <location line="+2"/>
         <source>写保护可能已开启：先按“允许写操作”</source>
-        <translation>Write protection may be on: press "Allow writes" first</translation>
+        <translation>Write protection may be on: press &quot;Allow writes&quot; first</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1393,7 +1514,7 @@ Received data (hex):<byte value="xd"/>
         <translation>%s{[CRC] %02X %02X}</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+80"/>
         <source> {[功能码] %02X} {[起始地址] %02X %02X}<byte value="xd"/>
 {[读取长度] %02X %02X}</source>
         <translation> {[Function] %02X} {[Start] %02X %02X}<byte value="xd"/>
@@ -1411,7 +1532,7 @@ Received data (hex):<byte value="xd"/>
 </translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+53"/>
         <source> {[功能码] %02X} {[起始地址] %02X %02X}<byte value="xd"/>
 {[写入长度] %02X %02X}{[字节长度] %02X}<byte value="xd"/>
 <byte value="xd"/>
@@ -1431,7 +1552,7 @@ Received data (hex):<byte value="xd"/>
 {[Write count] %02X %02X}</translation>
     </message>
     <message>
-        <location filename="../src/modbus/register_tools.h" line="+35"/>
+        <location filename="../src/modbus/register_tools.h" line="+40"/>
         <source>非法的起始地址！</source>
         <translation>Invalid start address!</translation>
     </message>
@@ -1511,11 +1632,11 @@ Received data (hex):<byte value="xd"/>
         <location line="+1"/>
         <source>写操作日志无法记录写入结果：<byte value="xd"/>
 </source>
-        <translation>The write journal cannot record the write's outcome:<byte value="xd"/>
+        <translation>The write journal cannot record the write&apos;s outcome:<byte value="xd"/>
 </translation>
     </message>
     <message>
-        <location filename="../src/modbus/frame_verdict.cpp" line="+77"/>
+        <location filename="../src/modbus/frame_verdict.cpp" line="+76"/>
         <source>[丢弃] 失败的应答之后、线路恢复之前收到的 %zu 字节</source>
         <translation>[discarded] %zu bytes while the line settled after a failed reply</translation>
     </message>
@@ -1613,7 +1734,7 @@ Received data (hex):<byte value="xd"/>
 <context>
     <name>monitor</name>
     <message>
-        <location filename="../src/monitor/monitor_texts.cpp" line="+8"/>
+        <location filename="../src/monitor/monitor_texts.cpp" line="+11"/>
         <source>正常</source>
         <translation>ok</translation>
     </message>
@@ -1683,7 +1804,7 @@ Received data (hex):<byte value="xd"/>
         <translation>Curves (up to %d):</translation>
     </message>
     <message>
-        <location filename="../src/monitor/monitor_texts.h" line="+9"/>
+        <location filename="../src/monitor/monitor_texts.h" line="+11"/>
         <source>请先读取一次模块数据，再开始监视。</source>
         <translation>Read the module once before monitoring.</translation>
     </message>
@@ -1734,6 +1855,16 @@ Received data (hex):<byte value="xd"/>
         <translation>CSV files</translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>数据已过期：最后一次成功读取于 %s；</source>
+        <translation>Data out of date: last good reading at %s; </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数据已过期：本次监视尚无成功读取；</source>
+        <translation>Data out of date: no good reading yet in this monitoring run; </translation>
+    </message>
+    <message>
         <location filename="../src/monitor/trend_data.cpp" line="+12"/>
         <source>最近 %d 分钟</source>
         <translation>Last %d min</translation>
@@ -1749,7 +1880,7 @@ Received data (hex):<byte value="xd"/>
         <translation>%d ms</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+106"/>
         <source>分钟（0 为此刻）</source>
         <translation>minutes (0 is now)</translation>
     </message>
@@ -2947,7 +3078,7 @@ Voltage range: %d<byte value="xd"/>
 <context>
     <name>tools</name>
     <message>
-        <location filename="../src/tools/finder_run.cpp" line="+12"/>
+        <location filename="../src/tools/finder_run.cpp" line="+15"/>
         <source>已取消。
 </source>
         <translation>Cancelled.
@@ -3023,7 +3154,7 @@ Voltage range: %d<byte value="xd"/>
 </translation>
     </message>
     <message>
-        <location filename="../src/tools/finder_run.h" line="+17"/>
+        <location filename="../src/tools/finder_run.h" line="+18"/>
         <source>查找模块（只读，不写入任何模块）</source>
         <translation>Find modules (read only, writes to no module)</translation>
     </message>
@@ -3189,6 +3320,71 @@ Voltage range: %d<byte value="xd"/>
         <source>判定</source>
         <translation>Verdict</translation>
     </message>
+    <message>
+        <location filename="../src/tools/register_table.h" line="+19"/>
+        <source>寄存器表</source>
+        <translation>Register table</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>按“读多寄存器”读取后在此显示</source>
+        <translation>Shown here after a multiple-register read</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>站号 %d，地址 %u-%u，共 %u 个寄存器</source>
+        <translation>Station %d, addresses %u-%u, %u registers</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>无符号</source>
+        <translation>Unsigned</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>有符号</source>
+        <translation>Signed</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>32位整数 ABCD</source>
+        <translation>Int32 ABCD</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>32位整数 CDAB</source>
+        <translation>Int32 CDAB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>浮点 ABCD</source>
+        <translation>Float ABCD</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>浮点 CDAB</source>
+        <translation>Float CDAB</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>确定向站号 %d 的寄存器 %s 写入 %s（原值 %s）？</source>
+        <translation>Write to station %d, register %s: %s (was %s)?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>win</name>
@@ -3201,7 +3397,7 @@ Voltage range: %d<byte value="xd"/>
         <location line="+337"/>
         <location filename="../src/win/edit_com_dialog.cpp" line="+40"/>
         <location filename="../src/win/finder_dialog.cpp" line="+319"/>
-        <location filename="../src/win/traffic_window.cpp" line="+306"/>
+        <location filename="../src/win/traffic_window.cpp" line="+307"/>
         <location filename="../src/win/win_monitor.cpp" line="+79"/>
         <location filename="../src/win/win_session_view.cpp" line="+16"/>
         <source>提示</source>

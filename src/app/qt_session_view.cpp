@@ -71,7 +71,7 @@ void QtSessionView::showBox(BoxKind kind, const std::string& text, std::function
 void QtSessionView::showMovedNotice(const std::string& text, const ModuleLine& now,
                                     std::function<void(bool ok)> closed) {
   if (!follow_) return showBox(BoxKind::kNotice, text, std::move(closed));
-  OpenInfoBoxOffering(&window_, QString::fromUtf8(text), QString::fromUtf8(kFollowModuleText),
+  OpenInfoBoxOffering(&window_, QString::fromUtf8(text), QString::fromUtf8(kFollowModuleText.text()),
                       [follow = follow_, now, closed = std::move(closed)](bool offered) {
                         if (offered) follow(now);  // before the job goes on: it runs once the job ends
                         closed(true);

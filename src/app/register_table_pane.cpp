@@ -46,7 +46,7 @@ class RegisterTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kRegisterColumns)
       return {};
-    return QString::fromUtf8(kRegisterColumnTitles[static_cast<size_t>(section)]);
+    return QString::fromUtf8(kRegisterColumnTitles[static_cast<size_t>(section)].text());
   }
 
   QVariant data(const QModelIndex& at, int role) const override {
@@ -80,11 +80,11 @@ class RegisterTableModel : public QAbstractTableModel {
 };
 
 RegisterTablePane::RegisterTablePane(RunJob run, QWidget* parent) : QWidget(parent) {
-  setWindowTitle(QString::fromUtf8(kRegisterTableTitle));
+  setWindowTitle(QString::fromUtf8(kRegisterTableTitle.text()));
   setObjectName(QStringLiteral("registerTable"));
   setFont(DialogFont(kWindowFontPoints));
 
-  caption_ = new QLabel(QString::fromUtf8(kRegisterTableEmpty), this);
+  caption_ = new QLabel(QString::fromUtf8(kRegisterTableEmpty.text()), this);
   model_ = new RegisterTableModel(std::move(run), this);
   table_ = new QTableView(this);
   table_->setModel(model_);

@@ -1,5 +1,7 @@
 #include "layout/port_status.h"
 
+#include "console/text.h"
+
 namespace {
 
 char ParityLetter(Parity parity) {
@@ -30,6 +32,6 @@ std::string PortStatusText(const LinkState& link, int baudIndex, int formatIndex
   if (!ConsoleSetsTheLine(link)) return text;
   text += "  " + LineShortText(link.baudRateInUse, link.lineFormatInUse);
   if (LineChangePending(link, baudIndex, formatIndex))
-    text += std::string("（") + LineShortText(BaudRateAt(baudIndex), formatIndex) + " " + kLinePendingMark + "）";
+    appendf(text, kLinePendingPattern, LineShortText(BaudRateAt(baudIndex), formatIndex).c_str(), kLinePendingMark.text());
   return text;
 }

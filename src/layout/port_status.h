@@ -4,10 +4,13 @@
 // takes (a change never touches an open port).
 #include <string>
 
+#include "console/texts.h"
 #include "link/link.h"
 
-inline constexpr const char* kPortClosedStatus = "串口未打开";
-inline constexpr const char* kLinePendingMark = "将在重新打开串口后生效";
+inline constexpr TrText kPortClosedStatus = TrNoop("layout", "串口未打开");
+inline constexpr TrText kLinePendingMark = TrNoop("layout", "将在重新打开串口后生效");
+// After the line in use: the combo boxes' line and the mark.
+inline constexpr TrText kLinePendingPattern = TrNoop("layout", "（%s %s）");
 
 // "9600 8N1", for kBaudRates and kLineFormats indexes.
 std::string LineShortText(int baudRate, int formatIndex);

@@ -37,7 +37,7 @@ std::string StaleBannerText(const std::optional<std::chrono::system_clock::time_
     std::strftime(clock, sizeof clock, "%H:%M:%S", &at.fields);
     appendf(text, kStaleSinceText, clock);
   } else {
-    text = kStaleNothingYetText;
+    text = kStaleNothingYetText.text();
   }
   // A box's text may run over lines; the banner is one.
   std::string line;

@@ -24,8 +24,8 @@ inline constexpr const char* kLogDialogPattern = "*.csv";
 inline constexpr const char* kLogDialogSuffix = "csv";
 
 // The pane's report while polls fail: this line on top, until an ok poll.
-inline constexpr const char* kStaleSinceText = "数据已过期：最后一次成功读取于 %s；";  // HH:MM:SS
-inline constexpr const char* kStaleNothingYetText = "数据已过期：本次监视尚无成功读取；";
+inline constexpr TrText kStaleSinceText = TrNoop("monitor", "数据已过期：最后一次成功读取于 %s；");  // HH:MM:SS
+inline constexpr TrText kStaleNothingYetText = TrNoop("monitor", "数据已过期：本次监视尚无成功读取；");
 // The banner: when the last ok poll came (none: not yet in this run), then the
 // failed poll's own text on one line.
 std::string StaleBannerText(const std::optional<std::chrono::system_clock::time_point>& lastGood,

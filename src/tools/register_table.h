@@ -11,14 +11,15 @@
 #include <variant>
 
 #include "console/console.h"
+#include "console/texts.h"
 #include "modbus/register_tools.h"
 
 class Operations;
 
-inline constexpr const char* kRegisterTableTitle = "寄存器表";
+inline constexpr TrText kRegisterTableTitle = TrNoop("tools", "寄存器表");
 // Above the rows: which station and registers they are, or that none were read yet.
-inline constexpr const char* kRegisterTableEmpty = "按“读多寄存器”读取后在此显示";
-inline constexpr const char* kRegisterTableCaption = "站号 %d，地址 %u-%u，共 %u 个寄存器";
+inline constexpr TrText kRegisterTableEmpty = TrNoop("tools", "按“读多寄存器”读取后在此显示");
+inline constexpr TrText kRegisterTableCaption = TrNoop("tools", "站号 %d，地址 %u-%u，共 %u 个寄存器");
 
 enum class RegisterColumn {
   kAddress,
@@ -32,8 +33,10 @@ enum class RegisterColumn {
 };
 inline constexpr int kRegisterColumns = 8;
 // ABCD: the pair's first register holds the high word; CDAB: the low word.
-inline constexpr std::array<const char*, kRegisterColumns> kRegisterColumnTitles{
-    "地址", "十六进制", "无符号", "有符号", "32位整数 ABCD", "32位整数 CDAB", "浮点 ABCD", "浮点 CDAB"};
+inline constexpr std::array<TrText, kRegisterColumns> kRegisterColumnTitles{
+    TrNoop("tools", "地址"),          TrNoop("tools", "十六进制"),      TrNoop("tools", "无符号"),
+    TrNoop("tools", "有符号"),        TrNoop("tools", "32位整数 ABCD"), TrNoop("tools", "32位整数 CDAB"),
+    TrNoop("tools", "浮点 ABCD"),     TrNoop("tools", "浮点 CDAB")};
 // Widths in pixels at the window's 9-point font.
 inline constexpr std::array<int, kRegisterColumns> kRegisterColumnWidths{60, 70, 70, 70, 150, 150, 110, 110};
 
@@ -43,8 +46,8 @@ inline constexpr const char* kInfinityText = "Inf";
 
 // The warning an edit asks before its write: the station, the registers, the
 // new words and the words they replace, each list joined by kListSeparator.
-inline constexpr const char* kConfirmTableWrite = "确定向站号 %d 的寄存器 %s 写入 %s（原值 %s）？";
-inline constexpr const char* kListSeparator = "、";
+inline constexpr TrText kConfirmTableWrite = TrNoop("tools", "确定向站号 %d 的寄存器 %s 写入 %s（原值 %s）？");
+inline constexpr TrText kListSeparator = TrNoop("tools", "、");
 
 enum class WordOrder { kHighFirst, kLowFirst };
 

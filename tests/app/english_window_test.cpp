@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,7 +27,10 @@
 #include "app/modal_helpers.h"
 #include "app/monitor_controller.h"
 #include "app/traffic_window.h"
+#include "app/register_table_pane.h"
+#include "app/temporary_settings.h"
 #include "app/trend_plot_window.h"
+#include "app/workbench_window.h"
 #include "console/control_ids.h"
 #include "console/texts.h"
 #include "models/model_registry.h"
@@ -109,6 +113,20 @@ TEST_F(EnglishWindowTest, NoControlOfTheWindowOrItsToolsShowsChinese) {
   EXPECT_TRUE(texts.contains("button: Open port")) << texts.join("\n").toStdString();
   EXPECT_TRUE(texts.contains("column: Verdict")) << texts.join("\n").toStdString();
   EXPECT_FALSE(window->findChild<QPlainTextEdit*>()->toPlainText().contains(QString::fromUtf8("感谢")));
+}
+
+// The workbench around it: menus, dock titles, the status bar and the register table.
+TEST_F(EnglishWindowTest, TheWorkbenchAroundTheDialogIsEnglishToo) {
+  apptest::TemporarySettings settings;
+  WorkbenchWindow workbench;
+  workbench.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&workbench));
+  QStringList texts = ControlTexts(&workbench);
+  for (QDockWidget* dock : workbench.findChildren<QDockWidget*>()) texts << "dock: " + dock->windowTitle();
+  texts << ControlTexts(workbench.dialog().registerTablePane());
+  EXPECT_EQ(WithChinese(texts).join("\n").toStdString(), "") << "of " << texts.size() << " texts";
+  EXPECT_TRUE(texts.contains("label: Port not open")) << texts.join("\n").toStdString();
+  EXPECT_TRUE(texts.contains("column: Float ABCD")) << texts.join("\n").toStdString();
 }
 
 TEST_F(EnglishWindowTest, TheEnglishCaptionsFitTheirRectangles) {

@@ -141,7 +141,7 @@ TEST_F(RegisterTableWindowTest, ACancelledOrRefusedEditWritesNothing) {
     BoxAnswerer ok;
     edit(4, RegisterColumn::kHex, "0x1FFFF");
     ASSERT_EQ(ok.seen.size(), 1u);
-    EXPECT_EQ(ok.seen[0].text, QString::fromUtf8(kBadRegisterValue));
+    EXPECT_EQ(ok.seen[0].text, QString::fromUtf8(kBadRegisterValue.text()));
   }
   EXPECT_EQ(bus->registerValue(station, 14), 42);
   EXPECT_EQ(cell(4, RegisterColumn::kSigned), "42");

@@ -21,6 +21,7 @@
 #include "app/modal_helpers.h"
 #include "app/trend_plot_window.h"
 #include "app/monitor_controller.h"
+#include "app/temporary_settings.h"
 #include "app/workbench_window.h"
 #include "console/control_ids.h"
 #include "layout/main_window_controls.h"
@@ -32,26 +33,12 @@
 using apptest::ButtonWithText;
 using apptest::WhenModal;
 
+using apptest::TemporarySettings;
+
 namespace {
 
 constexpr int kBaud9600 = 3;
 constexpr int kBaud19200 = 4;
-
-// Settings of the test's own, never the user's file; empty at the start.
-class TemporarySettings {
- public:
-  TemporarySettings() {
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setOrganizationName(QStringLiteral("DolvaneTest"));
-    QApplication::setApplicationName(QStringLiteral("workbench-test"));
-    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-      QSettings::setPath(format, QSettings::UserScope, folder_.path());
-  }
-  bool empty() const { return QSettings().allKeys().isEmpty(); }
-
- private:
-  QTemporaryDir folder_;
-};
 
 // Answers every box shown while it lives: OK, or the offer to follow when asked to.
 class NoticeAnswerer {
@@ -71,7 +58,7 @@ class NoticeAnswerer {
     QAbstractButton* offer = nullptr;
     for (QAbstractButton* b : box->buttons()) {
       shown << b->text();
-      if (b->text() == QString::fromUtf8(kFollowModuleText)) offer = b;
+      if (b->text() == QString::fromUtf8(kFollowModuleText.text())) offer = b;
     }
     texts << box->text();
     buttons << shown;
@@ -138,7 +125,7 @@ TEST_F(WorkbenchTest, TheDialogKeepsItsControlsWhereTheyAreAlone) {
   }
   for (QDockWidget* dock : workbench.findChildren<QDockWidget*>())
     EXPECT_FALSE(dock->isVisible()) << dock->objectName().toStdString();
-  EXPECT_EQ(workbench.portStatus()->text(), QString::fromUtf8(kPortClosedStatus));
+  EXPECT_EQ(workbench.portStatus()->text(), QString::fromUtf8(kPortClosedStatus.text()));
 }
 
 // Escape and Enter keep the dialog's rules: neither ends the dialog or the window.
@@ -172,7 +159,7 @@ TEST_F(WorkbenchTest, TheStatusBarShowsTheLineThePortUses) {
   EXPECT_EQ(workbench.portStatus()->text(), inUse);
 
   click(workbench, ids::kOpenPort);  // closes it
-  EXPECT_EQ(workbench.portStatus()->text(), QString::fromUtf8(kPortClosedStatus));
+  EXPECT_EQ(workbench.portStatus()->text(), QString::fromUtf8(kPortClosedStatus.text()));
 }
 
 // After 改参数 the notice offers to follow the module: only that click moves
@@ -194,8 +181,8 @@ TEST_P(FollowTest, OnlyTheOfferFollowsTheModule) {
     click(workbench, ids::kAllowWrite);
     click(workbench, ids::kChangeCommParams);
     ASSERT_TRUE(apptest::WaitUntil([&] { return !workbench.dialog().commandRunning() && !boxes.texts.isEmpty() &&
-                                                boxes.texts.back() == QString::fromUtf8(msg::kCommParamsSet); }));
-    EXPECT_EQ(boxes.buttons.back(), (QStringList{QString::fromUtf8("确定"), QString::fromUtf8(kFollowModuleText)}));
+                                                boxes.texts.back() == QString::fromUtf8(msg::kCommParamsSet.text()); }));
+    EXPECT_EQ(boxes.buttons.back(), (QStringList{QString::fromUtf8("确定"), QString::fromUtf8(kFollowModuleText.text())}));
     apptest::WaitForCommand(workbench.dialog());
   }
   if (!follow) {
@@ -247,7 +234,7 @@ TEST_F(WorkbenchTest, TheNextStartHasThePortLineStationWindowAndDocks) {
   EXPECT_TRUE(next.dock(WorkbenchWindow::Tool::kTraffic)->isVisible());
   EXPECT_FALSE(next.dock(WorkbenchWindow::Tool::kJournal)->isVisible());
   EXPECT_EQ(next.dialog().operations().link().isOpen, 0);
-  EXPECT_EQ(next.portStatus()->text(), QString::fromUtf8(kPortClosedStatus));
+  EXPECT_EQ(next.portStatus()->text(), QString::fromUtf8(kPortClosedStatus.text()));
   next.dialog().showTool(WorkbenchWindow::Tool::kTrend);
   const TrendPlotWindow::Picks picks = next.dialog().monitor().plotWindow().picks();
   EXPECT_EQ(picks.minutes, 15);

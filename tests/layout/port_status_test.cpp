@@ -29,7 +29,7 @@ TEST(PortStatusTest, NamesTheLineInUseAndMarksAChangeForTheNextOpening) {
   for (const auto& c : cases) {
     EXPECT_EQ(PortStatusText(c.link, c.baudIndex, c.formatIndex), c.shown);
     EXPECT_EQ(LineChangePending(c.link, c.baudIndex, c.formatIndex),
-              std::string(c.shown).find(kLinePendingMark) != std::string::npos)
+              std::string(c.shown).find(kLinePendingMark.text()) != std::string::npos)
         << c.shown;
   }
 }

@@ -193,8 +193,8 @@ TEST_F(MonitorCoreTest, AFailedPollMarksTheReportStaleUntilAGoodOne) {
   startOn4SXY();
   poll();
   ASSERT_NE(core.lastShown().status, PollStatus::kOk);
-  EXPECT_EQ(core.staleBanner().rfind(kStaleNothingYetText, 0), 0u) << core.staleBanner();
-  EXPECT_GT(core.staleBanner().size(), std::string(kStaleNothingYetText).size());  // the failure follows
+  EXPECT_EQ(core.staleBanner().rfind(kStaleNothingYetText.text(), 0), 0u) << core.staleBanner();
+  EXPECT_GT(core.staleBanner().size(), std::string(kStaleNothingYetText.text()).size());  // the failure follows
   EXPECT_EQ(core.staleBanner().find('\n'), std::string::npos);
   EXPECT_EQ(front.report, core.staleBanner());
 
