@@ -64,7 +64,8 @@ fi
 [[ -n ${WINDOW_PORT:-} ]] && exit 0
 
 # Monitoring with the log on: the header row as CsvLog writes it (the Linux
-# CLI's log of the same model), then a row per poll logged, every one ok.
+# CLI's log of the same model, byte-order mark and all: the Windows window
+# marks every CSV it writes), then a row per poll logged, every one ok.
 csv=$PWD/build-win/monitor.csv
 rm -f "$csv" $out.monitor
 timeout 180 wine build-win/bin/dolvane-console.exe --lang zh </dev/null >>build-win/wine.log 2>&1 &
@@ -84,7 +85,7 @@ wait $probe || status=$?
 ((status == 0)) || kill $window 2>/dev/null || true
 wait $window || true
 rm -f $out.header.csv
-build/bin/dolvane-cli -p "$device" -s 1 poll 4SXY --count 1 --csv $out.header.csv >/dev/null </dev/null || true
+build/bin/dolvane-cli -p "$device" -s 1 --bom poll 4SXY --count 1 --csv $out.header.csv >/dev/null </dev/null || true
 rows=$(tail -n +2 "$csv" 2>/dev/null | wc -l)
 ok_rows=$(tail -n +2 "$csv" 2>/dev/null | grep -c '^[^,]*,1,ok,' || true)
 if ((status != 0)) || [[ "$(head -1 "$csv" 2>/dev/null)" != "$(head -1 $out.header.csv)" ]] || ((rows < 20 || ok_rows != rows)); then
