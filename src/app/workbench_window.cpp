@@ -27,6 +27,7 @@ namespace {
 namespace key {
 constexpr const char* kGeometry = "window/geometry";
 constexpr const char* kDocks = "window/docks";
+constexpr const char* kOpenDocks = "window/openDocks";
 constexpr const char* kPort = "port/entry";
 constexpr const char* kBaudIndex = "line/baudIndex";
 constexpr const char* kFormatIndex = "line/formatIndex";
@@ -38,6 +39,25 @@ constexpr const char* kTrendMinutes = "trend/minutes";
 
 // Room a dock opened beside the dialog asks for, in pixels, where the screen has it.
 constexpr int kDockWidth = 540;
+
+struct ToolDockSpec {
+  WorkbenchWindow::Tool tool;
+  const char* name;
+  const char* title;
+};
+constexpr ToolDockSpec kToolDocks[] = {
+    {WorkbenchWindow::Tool::kTrend, "trendDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "监视")},
+    {WorkbenchWindow::Tool::kTraffic, "trafficDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "通讯监视")},
+    {WorkbenchWindow::Tool::kBusView, "busViewDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "总线视图")},
+    {WorkbenchWindow::Tool::kFinder, "finderDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "查找模块")},
+    {WorkbenchWindow::Tool::kJournal, "journalDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "写入记录")},
+    {WorkbenchWindow::Tool::kRegisterTable, "registerTableDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "寄存器表")},
+};
+
+const ToolDockSpec& SpecOf(WorkbenchWindow::Tool tool) {
+  return *std::find_if(std::begin(kToolDocks), std::end(kToolDocks),
+                       [tool](const ToolDockSpec& spec) { return spec.tool == tool; });
+}
 
 QComboBox* Combo(const CDolvaneCaiJiDlg& dialog, int id) { return static_cast<QComboBox*>(dialog.control(id)); }
 QLineEdit* Field(const CDolvaneCaiJiDlg& dialog, int id) { return static_cast<QLineEdit*>(dialog.control(id)); }
@@ -53,7 +73,6 @@ WorkbenchWindow::WorkbenchWindow(PortOffer offerPorts) {
   setCentralWidget(dialog_);
   dialog_->setToolPresenter([this](Tool tool, QWidget& widget) { present(tool, widget); });
 
-  createToolDocks();
   createMenus();
   portStatus_ = new QLabel(this);
   portStatus_->setObjectName(QStringLiteral("portStatus"));
@@ -69,36 +88,39 @@ WorkbenchWindow::WorkbenchWindow(PortOffer offerPorts) {
 // the session before the session ends.
 WorkbenchWindow::~WorkbenchWindow() { delete dialog_; }
 
-QDockWidget* WorkbenchWindow::newDock(const QString& objectName, const QString& title) {
-  auto* dock = new ToolDock(title, this);
-  dock->setObjectName(objectName);  // saveState names docks by it
-  addDockWidget(Qt::RightDockWidgetArea, dock);
-  if (firstDock_) tabifyDockWidget(firstDock_, dock);
-  else firstDock_ = dock;
-  dock->hide();  // a first start shows the dialog alone
-  if (viewMenu_) viewMenu_->insertAction(viewMenu_->actions().value(viewMenu_->actions().size() - 2), dock->toggleViewAction());
+// Made when first wanted, so the first paint waits for none of them: where the
+// last run left it, else tabbed with the others on the right.
+QDockWidget* WorkbenchWindow::dock(Tool tool) {
+  if (const auto made = docks_.find(tool); made != docks_.end()) return made->second;
+  const ToolDockSpec& spec = SpecOf(tool);
+  auto* dock = new ToolDock(tr(spec.title), this);
+  dock->setObjectName(QString::fromLatin1(spec.name));  // saveState names docks by it
+  dock->setOpener([this, tool] { dialog_->showTool(tool); });
+  dock->hide();
+  if (!restoreDockWidget(dock)) {
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    if (firstDock_) tabifyDockWidget(firstDock_, dock);
+    dock->hide();  // a first start shows the dialog alone
+  }
+  if (!firstDock_) firstDock_ = dock;
+  if (QAction* toggle = viewToggles_[tool]) {
+    toggle->setChecked(!dock->isHidden());
+    connect(dock->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
+  }
+  docks_[tool] = dock;
   return dock;
 }
 
-void WorkbenchWindow::createToolDocks() {
-  const struct {
-    Tool tool;
-    const char* name;
-    const char* title;
-  } tools[] = {
-      {Tool::kTrend, "trendDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "监视")},
-      {Tool::kTraffic, "trafficDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "通讯监视")},
-      {Tool::kBusView, "busViewDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "总线视图")},
-      {Tool::kFinder, "finderDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "查找模块")},
-      {Tool::kJournal, "journalDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "写入记录")},
-      {Tool::kRegisterTable, "registerTableDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "寄存器表")},
-  };
-  for (const auto& t : tools) {
-    auto* dock = static_cast<ToolDock*>(newDock(QString::fromLatin1(t.name), tr(t.title)));
-    const Tool tool = t.tool;
-    dock->setOpener([this, tool] { dialog_->showTool(tool); });
-    docks_[tool] = dock;
-  }
+QWidget* WorkbenchWindow::toolIn(Tool tool) const {
+  const auto made = docks_.find(tool);
+  return made == docks_.end() ? nullptr : static_cast<ToolDock*>(made->second)->tool();
+}
+
+QStringList WorkbenchWindow::openDockNames() const {
+  QStringList names;
+  for (const auto& [tool, dock] : docks_)
+    if (!dock->isHidden()) names << dock->objectName();
+  return names;
 }
 
 void WorkbenchWindow::createMenus() {
@@ -122,7 +144,17 @@ void WorkbenchWindow::createMenus() {
   toolMenu_->addAction(dialog_->readBeforeWriteAction());
 
   viewMenu_ = menuBar()->addMenu(tr("视图(&V)"));
-  for (const auto& [tool, dock] : docks_) viewMenu_->addAction(dock->toggleViewAction());
+  // A dock's own toggle exists once the dock does; these stand for it before.
+  for (const ToolDockSpec& spec : kToolDocks) {
+    QAction* toggle = viewMenu_->addAction(tr(spec.title));
+    toggle->setCheckable(true);
+    const Tool tool = spec.tool;
+    connect(toggle, &QAction::triggered, this, [this, tool](bool on) {
+      if (on) dialog_->showTool(tool);
+      else dock(tool)->close();
+    });
+    viewToggles_[tool] = toggle;
+  }
   viewMenu_->addSeparator();
   QAction* statusShown = viewMenu_->addAction(tr("状态栏(&S)"));
   statusShown->setCheckable(true);
@@ -155,7 +187,7 @@ QMenu* WorkbenchWindow::createFileMenu() {
 }
 
 void WorkbenchWindow::present(Tool tool, QWidget& widget) {
-  auto* dock = static_cast<ToolDock*>(docks_.at(tool));
+  auto* dock = static_cast<ToolDock*>(this->dock(tool));
   if (tool == Tool::kBusView && dock->tool() != &widget)
     static_cast<BusViewWindow&>(widget).setLastFolder(busFolder_);
   if (tool == Tool::kTrend && dock->tool() != &widget && trendPicks_)
@@ -200,6 +232,11 @@ void WorkbenchWindow::restoreSettings() {
     adjustSize();
     CentreOnScreen(*this);
   }
+  // The docks open at the end of the last run are made for the layout to hold;
+  // the others take their places from it when first made.
+  const QStringList open = settings.value(key::kOpenDocks).toStringList();
+  for (const ToolDockSpec& spec : kToolDocks)
+    if (open.contains(QString::fromLatin1(spec.name))) dock(spec.tool);
   restoreState(settings.value(key::kDocks).toByteArray());
   const int baudIndex = settings.value(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex()).toInt();
   const int formatIndex = settings.value(key::kFormatIndex, Combo(*dialog_, ids::kLineFormat)->currentIndex()).toInt();
@@ -214,19 +251,20 @@ void WorkbenchWindow::restoreSettings() {
   }
 }
 
-void WorkbenchWindow::saveSettings(const QByteArray& docks) const {
+void WorkbenchWindow::saveSettings(const QByteArray& docks, const QStringList& openDocks) const {
   QSettings settings;
   settings.setValue(key::kGeometry, saveGeometry());
   settings.setValue(key::kDocks, docks);
+  settings.setValue(key::kOpenDocks, openDocks);
   const std::string& port = dialog_->operations().link().portName;
   if (!port.empty()) settings.setValue(key::kPort, QString::fromStdString(port));
   settings.setValue(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex());
   settings.setValue(key::kFormatIndex, Combo(*dialog_, ids::kLineFormat)->currentIndex());
   settings.setValue(key::kStation, Field(*dialog_, ids::kStation)->text());
-  const auto* busView = static_cast<BusViewWindow*>(static_cast<ToolDock*>(docks_.at(Tool::kBusView))->tool());
+  const auto* busView = static_cast<BusViewWindow*>(toolIn(Tool::kBusView));
   settings.setValue(key::kBusFolder, busView ? busView->lastFolder() : busFolder_);
   // The trend made this run says what it shows; otherwise the picks read at start stay.
-  const auto* trend = static_cast<TrendPlotWindow*>(static_cast<ToolDock*>(docks_.at(Tool::kTrend))->tool());
+  const auto* trend = static_cast<TrendPlotWindow*>(toolIn(Tool::kTrend));
   if (const auto picks = trend ? std::optional(trend->picks()) : trendPicks_) {
     QStringList keys;
     for (const std::string& k : picks->keys) keys << QString::fromStdString(k);
@@ -240,10 +278,11 @@ void WorkbenchWindow::saveSettings(const QByteArray& docks) const {
 // close with the dialog.
 void WorkbenchWindow::closeEvent(QCloseEvent* event) {
   const QByteArray docks = saveState();
+  const QStringList openDocks = openDockNames();
   if (!dialog_->readyToClose()) {
     event->ignore();
     return;
   }
-  saveSettings(docks);
+  saveSettings(docks, openDocks);
   QMainWindow::closeEvent(event);
 }

@@ -5,6 +5,7 @@
 // the user set (port, line, station, window and docks, last folder) is
 // remembered between runs; a first start looks as the dialog alone.
 #include <QMainWindow>
+#include <QStringList>
 #include <map>
 #include <optional>
 
@@ -27,7 +28,8 @@ class WorkbenchWindow : public QMainWindow {
   ~WorkbenchWindow() override;
 
   CDolvaneCaiJiDlg& dialog() const { return *dialog_; }
-  QDockWidget* dock(Tool tool) const { return docks_.at(tool); }
+  // The tool's dock, made (closed) on first use.
+  QDockWidget* dock(Tool tool);
   QLabel* portStatus() const { return portStatus_; }
 
 
@@ -35,8 +37,9 @@ class WorkbenchWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QDockWidget* newDock(const QString& objectName, const QString& title);
-  void createToolDocks();
+  // The tool a made dock holds, or nullptr.
+  QWidget* toolIn(Tool tool) const;
+  QStringList openDockNames() const;
   void createMenus();
   QMenu* createFileMenu();
   void present(Tool tool, QWidget& widget);
@@ -46,10 +49,11 @@ class WorkbenchWindow : public QMainWindow {
   void restoreSettings();
   // Written when the window closes; `docks` is the dock layout as it was
   // before the tools closed with the dialog.
-  void saveSettings(const QByteArray& docks) const;
+  void saveSettings(const QByteArray& docks, const QStringList& openDocks) const;
 
   CDolvaneCaiJiDlg* dialog_ = nullptr;  // the central widget; deleted first
   std::map<Tool, QDockWidget*> docks_;
+  std::map<Tool, QAction*> viewToggles_;  // 视图's item per tool
   QDockWidget* firstDock_ = nullptr;  // the others tab with it
   QMenu* toolMenu_ = nullptr;
   QMenu* viewMenu_ = nullptr;
