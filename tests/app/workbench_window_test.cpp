@@ -7,6 +7,8 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -275,6 +277,28 @@ TEST_F(WorkbenchTest, ToolKeysWorkFromAnyDock) {
   EXPECT_TRUE(traffic->isVisible());
   EXPECT_EQ(workbench.dockWidgetArea(traffic), Qt::RightDockWidgetArea);
   EXPECT_FALSE(traffic->isFloating());
+}
+
+// 视图 has an item per tool before its dock is made; it opens and closes the dock.
+TEST_F(WorkbenchTest, TheViewMenuOpensAndClosesEachTool) {
+  WorkbenchWindow workbench;
+  show(workbench);
+  QMenu* view = workbench.menuBar()->findChildren<QMenu*>().at(2);
+  QAction* journalItem = nullptr;
+  for (QAction* item : view->actions())
+    if (item->text() == QString::fromUtf8("写入记录")) journalItem = item;
+  ASSERT_NE(journalItem, nullptr);
+  EXPECT_FALSE(journalItem->isChecked());
+  journalItem->trigger();
+  QDockWidget* journal = workbench.dock(WorkbenchWindow::Tool::kJournal);
+  EXPECT_TRUE(journal->isVisible());
+  EXPECT_TRUE(journalItem->isChecked());
+  journal->close();
+  EXPECT_FALSE(journalItem->isChecked());
+  journalItem->trigger();
+  EXPECT_TRUE(journal->isVisible());
+  journalItem->trigger();
+  EXPECT_FALSE(journal->isVisible());
 }
 
 // Closing the window runs the dialog's rules: not while a command holds the port.
