@@ -40,20 +40,25 @@ def main():
     console = [os.path.join(bin_dir, "dolvane-console")] + sys.argv[3:]
     size = first_paint(console, probe)[2]  # warm-up, and the window's size
     bare = [os.path.join(bin_dir, "bare_dialog")] + size.split("x")
+    # The same dialog with one line of Chinese: what drawing any text costs.
+    labelled = bare + ["模块站号 Dolvane采集模块调试工具"]
     first_paint(bare, probe)
-    runs_of = {"console": [], "bare": []}
+    first_paint(labelled, probe)
+    runs_of = {"console": [], "bare": [], "labelled": []}
     for _ in range(runs):
         runs_of["console"].append(first_paint(console, probe))
         runs_of["bare"].append(first_paint(bare, probe))
+        runs_of["labelled"].append(first_paint(labelled, probe))
     print(f"window {size}, {runs} runs each, in turn; median (min-max) ms to the first painted frame")
     for what, index in (("wall", 0), ("CPU", 1)):
-        console_ms = [r[index] for r in runs_of["console"]]
-        bare_ms = [r[index] for r in runs_of["bare"]]
-        ratios = [c / b for c, b in zip(console_ms, bare_ms)]
+        ms = {name: [r[index] for r in results] for name, results in runs_of.items()}
         print(f"{what}:")
-        print(row("dolvane-console", console_ms))
-        print(row("bare QDialog", bare_ms))
-        print(f"  ratio (median of pairs) {statistics.median(ratios):.2f}")
+        print(row("dolvane-console", ms["console"]))
+        print(row("bare QDialog", ms["bare"]))
+        print(row("+ one CJK label", ms["labelled"]))
+        for name in ("bare", "labelled"):
+            ratios = [c / b for c, b in zip(ms["console"], ms[name])]
+            print(f"  ratio to {name} (median of pairs) {statistics.median(ratios):.2f}")
 
 
 if __name__ == "__main__":
