@@ -38,7 +38,7 @@ inline constexpr std::array<TrText, kRegisterColumns> kRegisterColumnTitles{
     TrNoop("tools", "有符号"),        TrNoop("tools", "32位整数 ABCD"), TrNoop("tools", "32位整数 CDAB"),
     TrNoop("tools", "浮点 ABCD"),     TrNoop("tools", "浮点 CDAB")};
 // Widths in pixels at the window's 9-point font.
-inline constexpr std::array<int, kRegisterColumns> kRegisterColumnWidths{60, 70, 70, 70, 150, 150, 110, 110};
+inline constexpr std::array<int, kRegisterColumns> kRegisterColumnWidths{60, 70, 70, 70, 180, 180, 110, 110};
 
 // How a float that is not a number shows.
 inline constexpr const char* kNotANumberText = "NaN";
