@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -40,12 +41,12 @@ constexpr const char* kTrendMinutes = "trend/minutes";
 // Room a dock opened beside the dialog asks for, in pixels, where the screen has it.
 constexpr int kDockWidth = 540;
 
-struct ToolDockSpec {
+struct DockedTool {
   WorkbenchWindow::Tool tool;
   const char* name;
   const char* title;
 };
-constexpr ToolDockSpec kToolDocks[] = {
+constexpr DockedTool kToolDocks[] = {
     {WorkbenchWindow::Tool::kTrend, "trendDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "监视")},
     {WorkbenchWindow::Tool::kTraffic, "trafficDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "通讯监视")},
     {WorkbenchWindow::Tool::kBusView, "busViewDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "总线视图")},
@@ -54,9 +55,9 @@ constexpr ToolDockSpec kToolDocks[] = {
     {WorkbenchWindow::Tool::kRegisterTable, "registerTableDock", QT_TRANSLATE_NOOP("WorkbenchWindow", "寄存器表")},
 };
 
-const ToolDockSpec& SpecOf(WorkbenchWindow::Tool tool) {
+const DockedTool& DockedToolOf(WorkbenchWindow::Tool tool) {
   return *std::find_if(std::begin(kToolDocks), std::end(kToolDocks),
-                       [tool](const ToolDockSpec& spec) { return spec.tool == tool; });
+                       [tool](const DockedTool& docked) { return docked.tool == tool; });
 }
 
 QComboBox* Combo(const CDolvaneCaiJiDlg& dialog, int id) { return static_cast<QComboBox*>(dialog.control(id)); }
@@ -92,9 +93,9 @@ WorkbenchWindow::~WorkbenchWindow() { delete dialog_; }
 // last run left it, else tabbed with the others on the right.
 QDockWidget* WorkbenchWindow::dock(Tool tool) {
   if (const auto made = docks_.find(tool); made != docks_.end()) return made->second;
-  const ToolDockSpec& spec = SpecOf(tool);
-  auto* dock = new ToolDock(tr(spec.title), this);
-  dock->setObjectName(QString::fromLatin1(spec.name));  // saveState names docks by it
+  const DockedTool& docked = DockedToolOf(tool);
+  auto* dock = new ToolDock(tr(docked.title), this);
+  dock->setObjectName(QString::fromLatin1(docked.name));  // saveState names docks by it
   dock->setOpener([this, tool] { dialog_->showTool(tool); });
   dock->hide();
   if (!restoreDockWidget(dock)) {
@@ -132,31 +133,31 @@ void WorkbenchWindow::createMenus() {
     action->setShortcutContext(Qt::ApplicationShortcut);
     return action;
   };
-  toolMenu_ = menuBar()->addMenu(tr("工具(&T)"));
-  QAction* monitor = toolMenu_->addAction(tr("监视(&W)..."));
+  QMenu* toolMenu = menuBar()->addMenu(tr("工具(&T)"));
+  QAction* monitor = toolMenu->addAction(tr("监视(&W)..."));
   connect(monitor, &QAction::triggered, this, [this] { dialog_->showTool(Tool::kTrend); });
-  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kTraffic)));
-  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kFinder)));
-  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kBusView)));
-  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kRegisterTable)));
-  toolMenu_->addAction(shared(dialog_->toolAction(Tool::kJournal)));
-  toolMenu_->addSeparator();
-  toolMenu_->addAction(dialog_->readBeforeWriteAction());
+  toolMenu->addAction(shared(dialog_->toolAction(Tool::kTraffic)));
+  toolMenu->addAction(shared(dialog_->toolAction(Tool::kFinder)));
+  toolMenu->addAction(shared(dialog_->toolAction(Tool::kBusView)));
+  toolMenu->addAction(shared(dialog_->toolAction(Tool::kRegisterTable)));
+  toolMenu->addAction(shared(dialog_->toolAction(Tool::kJournal)));
+  toolMenu->addSeparator();
+  toolMenu->addAction(dialog_->readBeforeWriteAction());
 
-  viewMenu_ = menuBar()->addMenu(tr("视图(&V)"));
+  QMenu* viewMenu = menuBar()->addMenu(tr("视图(&V)"));
   // A dock's own toggle exists once the dock does; these stand for it before.
-  for (const ToolDockSpec& spec : kToolDocks) {
-    QAction* toggle = viewMenu_->addAction(tr(spec.title));
+  for (const DockedTool& docked : kToolDocks) {
+    QAction* toggle = viewMenu->addAction(tr(docked.title));
     toggle->setCheckable(true);
-    const Tool tool = spec.tool;
+    const Tool tool = docked.tool;
     connect(toggle, &QAction::triggered, this, [this, tool](bool on) {
       if (on) dialog_->showTool(tool);
       else dock(tool)->close();
     });
     viewToggles_[tool] = toggle;
   }
-  viewMenu_->addSeparator();
-  QAction* statusShown = viewMenu_->addAction(tr("状态栏(&S)"));
+  viewMenu->addSeparator();
+  QAction* statusShown = viewMenu->addAction(tr("状态栏(&S)"));
   statusShown->setCheckable(true);
   statusShown->setChecked(true);
   connect(statusShown, &QAction::toggled, statusBar(), &QWidget::setVisible);
@@ -167,7 +168,7 @@ void WorkbenchWindow::createMenus() {
 
 // The bus view's and the traffic window's own 打开…/保存…/调试报告… behind the
 // menu's items: each shows its tool first, so its box has its window.
-QMenu* WorkbenchWindow::createFileMenu() {
+void WorkbenchWindow::createFileMenu() {
   QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
   const auto onBusView = [this](void (BusViewWindow::*act)()) {
     return [this, act] { (dialog_->showBusView()->*act)(); };
@@ -183,7 +184,6 @@ QMenu* WorkbenchWindow::createFileMenu() {
           [this] { dialog_->showTrafficWindow()->saveWithDialog(); });
   file->addSeparator();
   connect(file->addAction(tr("退出(&X)")), &QAction::triggered, this, &QWidget::close);
-  return file;
 }
 
 void WorkbenchWindow::present(Tool tool, QWidget& widget) {
@@ -235,8 +235,8 @@ void WorkbenchWindow::restoreSettings() {
   // The docks open at the end of the last run are made for the layout to hold;
   // the others take their places from it when first made.
   const QStringList open = settings.value(key::kOpenDocks).toStringList();
-  for (const ToolDockSpec& spec : kToolDocks)
-    if (open.contains(QString::fromLatin1(spec.name))) dock(spec.tool);
+  for (const DockedTool& docked : kToolDocks)
+    if (open.contains(QString::fromLatin1(docked.name))) dock(docked.tool);
   restoreState(settings.value(key::kDocks).toByteArray());
   const int baudIndex = settings.value(key::kBaudIndex, Combo(*dialog_, ids::kBaudRate)->currentIndex()).toInt();
   const int formatIndex = settings.value(key::kFormatIndex, Combo(*dialog_, ids::kLineFormat)->currentIndex()).toInt();

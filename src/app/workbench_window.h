@@ -16,7 +16,6 @@
 class QAction;
 class QDockWidget;
 class QLabel;
-class QMenu;
 
 class WorkbenchWindow : public QMainWindow {
   Q_OBJECT
@@ -41,7 +40,7 @@ class WorkbenchWindow : public QMainWindow {
   QWidget* toolIn(Tool tool) const;
   QStringList openDockNames() const;
   void createMenus();
-  QMenu* createFileMenu();
+  void createFileMenu();
   void present(Tool tool, QWidget& widget);
   void showDock(QDockWidget* dock);
   void makeRoomFor(QDockWidget* dock);
@@ -55,8 +54,6 @@ class WorkbenchWindow : public QMainWindow {
   std::map<Tool, QDockWidget*> docks_;
   std::map<Tool, QAction*> viewToggles_;  // 视图's item per tool
   QDockWidget* firstDock_ = nullptr;  // the others tab with it
-  QMenu* toolMenu_ = nullptr;
-  QMenu* viewMenu_ = nullptr;
   QLabel* portStatus_ = nullptr;
   QString busFolder_;  // the bus view's last folder, until it exists
   std::optional<TrendPlotWindow::Picks> trendPicks_;  // remembered, until the trend is made
