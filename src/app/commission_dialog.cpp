@@ -28,7 +28,7 @@ QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
 
-CommissionDialog::CommissionDialog(DiscoveryDialog::CommandRunner run, BusFile bus, std::string path, QWidget* parent)
+CommissionDialog::CommissionDialog(CommandRunner run, BusFile bus, std::string path, QWidget* parent)
     : QDialog(parent), run_(std::move(run)), bus_(std::move(bus)), path_(std::move(path)) {
   setWindowTitle(Utf8(kCommissionTitle));
   setFont(DialogFont(9));

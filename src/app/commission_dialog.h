@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/discovery_dialog.h"
+#include "app/command_runner.h"
 #include "bus/bus_file.h"
 
 class QComboBox;
@@ -20,7 +20,7 @@ class CommissionDialog : public QDialog {
   Q_OBJECT
  public:
   // `bus` is saved to `path` after each module.
-  CommissionDialog(DiscoveryDialog::CommandRunner run, BusFile bus, std::string path, QWidget* parent);
+  CommissionDialog(CommandRunner run, BusFile bus, std::string path, QWidget* parent);
 
   const BusFile& bus() const { return bus_; }
   QSpinBox* stationBox() const { return station_; }
@@ -41,7 +41,7 @@ class CommissionDialog : public QDialog {
   void showNextStation();
   void log(const QString& line);
 
-  DiscoveryDialog::CommandRunner run_;
+  CommandRunner run_;
   BusFile bus_;
   std::string path_;
   QSpinBox* station_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "app/command_runner.h"
 #include "operations/operations.h"
 #include "tools/finder_run.h"
 
@@ -16,13 +17,8 @@ class QSpinBox;
 class DiscoveryDialog : public QDialog {
   Q_OBJECT
  public:
-  // Runs a job the way the main window runs a command: on the session's
-  // worker, one at a time; `done` on this thread once it ended. False when
-  // the port is busy.
   // exec()'s result when the user asked for a bus made of the last station scan.
   static constexpr int kMakeBus = 2;
-
-  using CommandRunner = std::function<bool(std::function<void(Operations&)> job, std::function<void()> done)>;
 
   // `cancel` raises the session's cancel flag, which also cuts a pause short.
   DiscoveryDialog(CommandRunner run, std::function<void()> cancel, QWidget* parent);

@@ -295,11 +295,7 @@ JournalWindow* CDolvaneCaiJiDlg::showJournalWindow() {
 
 RegisterTablePane* CDolvaneCaiJiDlg::registerTablePane() {
   if (!registerTable_) {
-    registerTable_ = new RegisterTablePane(
-        [this](std::function<void(Operations&)> job, std::function<void()> done) {
-          return runExclusive(std::move(job), std::move(done));
-        },
-        this);
+    registerTable_ = new RegisterTablePane(commandRunner(), this);
     registerTable_->setWindowFlags(registerTable_->windowFlags() | Qt::Window);
     registerTable_->setEditable(portFree());
     if (lastRead_) registerTable_->showRead(*lastRead_);
@@ -350,11 +346,7 @@ void CDolvaneCaiJiDlg::showCommissioning() {
   }
   const std::string path = busView_->busFileForCommissioning();
   if (path.empty()) return;
-  CommissionDialog dialog(
-      [this](std::function<void(Operations&)> job, std::function<void()> done) {
-        return runExclusive(std::move(job), std::move(done));
-      },
-      core.bus(), path, busView_.get());
+  CommissionDialog dialog(commandRunner(), core.bus(), path, busView_.get());
   dialog.exec();
   if (dialog.added() > 0) core.open(path);
 }
@@ -383,24 +375,20 @@ TrafficWindow* CDolvaneCaiJiDlg::showTrafficWindow() {
 void CDolvaneCaiJiDlg::showDiscovery() {
   if (presenter_) return showFinderBeside();
   if (commandRunning()) return;
-  DiscoveryDialog dialog(
-      [this](std::function<void(Operations&)> job, std::function<void()> done) {
-        return runExclusive(std::move(job), std::move(done));
-      },
-      [this] { session_->requestCancel(); }, this);
-  connect(&dialog, &DiscoveryDialog::followRequested, this, &CDolvaneCaiJiDlg::followModule);
-  if (dialog.exec() == DiscoveryDialog::kMakeBus && dialog.lastScan()) showScannedBus(*dialog.lastScan());
+  const std::unique_ptr<DiscoveryDialog> dialog = newFinder();
+  if (dialog->exec() == DiscoveryDialog::kMakeBus && dialog->lastScan()) showScannedBus(*dialog->lastScan());
+}
+
+std::unique_ptr<DiscoveryDialog> CDolvaneCaiJiDlg::newFinder() {
+  auto finder = std::make_unique<DiscoveryDialog>(commandRunner(), [this] { session_->requestCancel(); }, this);
+  connect(finder.get(), &DiscoveryDialog::followRequested, this, &CDolvaneCaiJiDlg::followModule);
+  return finder;
 }
 
 // Beside the window the finder is not modal: it ends (生成总线…, 关闭) by hiding.
 void CDolvaneCaiJiDlg::showFinderBeside() {
   if (!finder_) {
-    finder_ = std::make_unique<DiscoveryDialog>(
-        [this](std::function<void(Operations&)> job, std::function<void()> done) {
-          return runExclusive(std::move(job), std::move(done));
-        },
-        [this] { session_->requestCancel(); }, this);
-    connect(finder_.get(), &DiscoveryDialog::followRequested, this, &CDolvaneCaiJiDlg::followModule);
+    finder_ = newFinder();
     connect(finder_.get(), &QDialog::finished, this, [this](int result) {
       if (result == DiscoveryDialog::kMakeBus && finder_->lastScan()) showScannedBus(*finder_->lastScan());
     });
@@ -464,6 +452,12 @@ void CDolvaneCaiJiDlg::runCommand(const Command& command) {
   if (!portFree()) return;
   monitor_->commandStarts(command.controlId);
   runExclusive(command.bind(*form_));
+}
+
+CommandRunner CDolvaneCaiJiDlg::commandRunner() {
+  return [this](std::function<void(Operations&)> job, std::function<void()> done) {
+    return runExclusive(std::move(job), std::move(done));
+  };
 }
 
 bool CDolvaneCaiJiDlg::runExclusive(std::function<void(Operations&)> job, std::function<void()> done) {

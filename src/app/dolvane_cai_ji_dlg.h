@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_runner.h"
 #include "app/edit_com_dialog.h"
 #include "console/console.h"
 #include "layout/form_model.h"
@@ -122,6 +123,10 @@ class CDolvaneCaiJiDlg : public QDialog {
   // Starts a job that holds the port, on the session's worker: not while
   // another runs or monitoring polls. `done` runs here once it ended.
   bool runExclusive(std::function<void(Operations&)> job, std::function<void()> done = {});
+  // runExclusive, for the tool windows that run jobs as commands do.
+  CommandRunner commandRunner();
+  // 查找模块, its 切换到新的通讯参数 bound to this window.
+  std::unique_ptr<DiscoveryDialog> newFinder();
   // Greys or restores the controls of every command.
   void setCommandsEnabled(bool enabled);
   bool portFree() const;

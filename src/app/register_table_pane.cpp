@@ -21,7 +21,7 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 // nothing itself.
 class RegisterTableModel : public QAbstractTableModel {
  public:
-  explicit RegisterTableModel(RegisterTablePane::RunJob run, QObject* parent)
+  explicit RegisterTableModel(CommandRunner run, QObject* parent)
       : QAbstractTableModel(parent), run_(std::move(run)) {}
 
   const std::optional<StationRegisters>& block() const { return block_; }
@@ -75,11 +75,11 @@ class RegisterTableModel : public QAbstractTableModel {
   }
 
  private:
-  RegisterTablePane::RunJob run_;
+  CommandRunner run_;
   std::optional<StationRegisters> block_;
 };
 
-RegisterTablePane::RegisterTablePane(RunJob run, QWidget* parent) : QWidget(parent) {
+RegisterTablePane::RegisterTablePane(CommandRunner run, QWidget* parent) : QWidget(parent) {
   setWindowTitle(QString::fromUtf8(kRegisterTableTitle.text()));
   setObjectName(QStringLiteral("registerTable"));
   setFont(DialogFont(kWindowFontPoints));

@@ -4,12 +4,11 @@
 // that runs on the window's session through the write buttons' handlers, with
 // their boxes; the cell changes only when the module acknowledged the write.
 #include <QWidget>
-#include <functional>
 #include <optional>
 
+#include "app/command_runner.h"
 #include "console/console.h"
 
-class Operations;
 class QLabel;
 class QTableView;
 class RegisterTableModel;
@@ -17,9 +16,7 @@ class RegisterTableModel;
 class RegisterTablePane : public QWidget {
   Q_OBJECT
  public:
-  // Starts a job as the window's commands do; false while the port is held.
-  using RunJob = std::function<bool(std::function<void(Operations&)> job, std::function<void()> done)>;
-  explicit RegisterTablePane(RunJob run, QWidget* parent = nullptr);
+  explicit RegisterTablePane(CommandRunner run, QWidget* parent = nullptr);
   ~RegisterTablePane() override;
 
   // A read replaces the rows; an acknowledged write changes the registers it shares.
