@@ -23,6 +23,7 @@
 #include "app/csv_save_option.h"
 #include "app/log_file_dialog.h"
 #include "app/message_boxes.h"
+#include "app/qt_text.h"
 #include "pdf/html_pdf.h"
 
 namespace {
@@ -30,9 +31,6 @@ namespace {
 constexpr int kWindowFontPoints = 9;
 constexpr int kAgeRefreshMs = 500;
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-QString Utf8(const TrText& text) { return QString::fromUtf8(text.text()); }
 QColor ColourOf(RowColour colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 QPushButton* NewButton(const char* text, QWidget* parent) {

@@ -14,19 +14,12 @@
 #include "console/texts.h"
 #include "app/cjk_fonts.h"
 #include "app/message_boxes.h"
+#include "app/qt_text.h"
 #include "commissioning/commission.h"
 #include "discovery/probe.h"
 #include "models/model_registry.h"
 #include "operations/operations.h"
 #include "tools/finder_run.h"
-
-namespace {
-
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-QString Utf8(const TrText& text) { return QString::fromUtf8(text.text()); }
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
-}  // namespace
 
 CommissionDialog::CommissionDialog(CommandRunner run, BusFile bus, std::string path, QWidget* parent)
     : QDialog(parent), run_(std::move(run)), bus_(std::move(bus)), path_(std::move(path)) {

@@ -14,6 +14,7 @@
 #include "app/cjk_fonts.h"
 #include "app/csv_save_option.h"
 #include "app/message_boxes.h"
+#include "app/qt_text.h"
 #include "bus/atomic_file.h"
 #include "console/text.h"
 #include "discovery/probe.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 QPushButton* NewButton(const char* text, QWidget* parent) {
   auto* button = new QPushButton(Utf8(text), parent);

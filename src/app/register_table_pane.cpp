@@ -7,13 +7,13 @@
 #include <QVBoxLayout>
 
 #include "app/cjk_fonts.h"
+#include "app/qt_text.h"
 #include "tools/register_table.h"
 
 namespace {
 
 constexpr int kWindowFontPoints = 9;
 
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

@@ -22,14 +22,12 @@
 #include "app/cjk_fonts.h"
 #include "app/csv_save_option.h"
 #include "app/message_boxes.h"
+#include "app/qt_text.h"
 
 namespace {
 
 constexpr int kWindowFontPoints = 9;
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-QString Utf8(const TrText& text) { return QString::fromUtf8(text.text()); }
 
 QPushButton* NewButton(const char* text, QWidget* parent) {
   auto* button = new QPushButton(Utf8(text), parent);

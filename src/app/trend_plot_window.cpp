@@ -16,13 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/qt_text.h"
 #include "monitor/monitor_texts.h"
-
-namespace {
-
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 TrendPlotWindow::TrendPlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   setWindowTitle(QString::fromUtf8(kTrendTitle.text()));
