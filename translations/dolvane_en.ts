@@ -12,7 +12,7 @@
 <context>
     <name>WorkbenchWindow</name>
     <message>
-        <location filename="../src/app/workbench_window.cpp" line="+89"/>
+        <location filename="../src/app/workbench_window.cpp" line="+50"/>
         <source>监视</source>
         <translation>Monitor</translation>
     </message>
@@ -42,7 +42,7 @@
         <translation>Register table</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+81"/>
         <source>工具(&amp;T)</source>
         <translation>&amp;Tools</translation>
     </message>
@@ -57,7 +57,7 @@
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+13"/>
         <source>状态栏(&amp;S)</source>
         <translation>&amp;Status bar</translation>
     </message>
@@ -106,7 +106,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../src/app/commission_dialog.cpp" line="+52"/>
+        <location filename="../src/app/commission_dialog.cpp" line="+45"/>
         <source>总线文件：</source>
         <translation>Bus file:</translation>
     </message>
@@ -1734,7 +1734,7 @@ Received data (hex):<byte value="xd"/>
 <context>
     <name>monitor</name>
     <message>
-        <location filename="../src/monitor/monitor_texts.cpp" line="+11"/>
+        <location filename="../src/monitor/monitor_texts.cpp" line="+12"/>
         <source>正常</source>
         <translation>ok</translation>
     </message>
@@ -1749,7 +1749,7 @@ Received data (hex):<byte value="xd"/>
         <translation>short</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>校验错</source>
         <translation>CRC</translation>
     </message>
@@ -1759,12 +1759,12 @@ Received data (hex):<byte value="xd"/>
         <translation>mismatch</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>异常</source>
         <translation>exception</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>型号不符</source>
         <translation>wrong model</translation>
     </message>
@@ -1784,7 +1784,7 @@ Received data (hex):<byte value="xd"/>
         <translation>, </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>），%.1f 次/秒</source>
         <translation>), %.1f/s</translation>
     </message>
@@ -1799,7 +1799,7 @@ Received data (hex):<byte value="xd"/>
         <translation>Monitoring stopped: </translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>曲线(最多%d项):</source>
         <translation>Curves (up to %d):</translation>
     </message>

@@ -4,22 +4,26 @@
 
 #include "console/local_time.h"
 #include "console/text.h"
-#include "monitor/trend_data.h"
 #include "console/texts.h"
+#include "monitor/trend_data.h"
 
 std::string CountersText(const PollCounters& counters, double pollsPerSecond) {
-  static constexpr TrText kNames[kPollStatusCount] = {TrNoop("monitor", "正常"), TrNoop("monitor", "超时"), TrNoop("monitor", "短帧"), TrNoop("monitor", "校验错"), TrNoop("monitor", "应答不符"),
-                                                       TrNoop("monitor", "异常"), TrNoop("monitor", "型号不符"), TrNoop("monitor", "端口错")};
+  static constexpr TrText kNames[kPollStatusCount] = {
+      TrNoop("monitor", "正常"), TrNoop("monitor", "超时"),     TrNoop("monitor", "短帧"),
+      TrNoop("monitor", "校验错"), TrNoop("monitor", "应答不符"), TrNoop("monitor", "异常"),
+      TrNoop("monitor", "型号不符"), TrNoop("monitor", "端口错")};
   std::string text;
   appendf(text, Tr("monitor", "轮询 %llu 次（"), static_cast<unsigned long long>(counters.polls));
   for (size_t s = 0; s < kPollStatusCount; ++s)
-    appendf(text, "%s%s %llu", s ? Tr("monitor", "，") : "", kNames[s].text(), static_cast<unsigned long long>(counters.byStatus[s]));
+    appendf(text, "%s%s %llu", s ? Tr("monitor", "，") : "", kNames[s].text(),
+            static_cast<unsigned long long>(counters.byStatus[s]));
   appendf(text, Tr("monitor", "），%.1f 次/秒"), pollsPerSecond);
   return text;
 }
 
 std::string MonitorStatusText(bool running, const PollCounters& counters, double pollsPerSecond) {
-  return (running ? Tr("monitor", "监视中：") : Tr("monitor", "监视已停止：")) + CountersText(counters, pollsPerSecond);
+  return (running ? Tr("monitor", "监视中：") : Tr("monitor", "监视已停止：")) +
+         CountersText(counters, pollsPerSecond);
 }
 
 std::string CurvesLabel() {
