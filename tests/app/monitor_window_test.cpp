@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "app/dolvane_cai_ji_app.h"
+#include "app/demo_bus_window.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "app/monitor_controller.h"
@@ -36,31 +37,16 @@ constexpr int kWaitMs = 15000;  // generous: only a hang fails
 
 }  // namespace
 
-class MonitorWindowTest : public ::testing::Test {
+class MonitorWindowTest : public apptest::DemoBusWindowTest {
  protected:
-  std::unique_ptr<SimBus> bus = StartDemoBus();
-  CDolvaneCaiJiDlg window{OfferSimulatedBus(*bus)};
-  apptest::StrayModalCloser strays;
-  const int station = DemoStationOf("4SXY");
-
   void SetUp() override {
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    WhenModal<EditComDialog>([](EditComDialog* dialog) { dialog->accept(); });
-    click(ids::kOpenPort);
-    ASSERT_EQ(window.operations().link().isOpen, 1);
-    qobject_cast<QLineEdit*>(window.control(ids::kStation))->setText(QString::number(station));
+    DemoBusWindowTest::SetUp();
     window.monitor().setIntervalMs(0);
   }
 
   void TearDown() override {
     window.monitor().stop();
-    EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString();
-  }
-
-  void click(int id) {
-    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton);
-    apptest::WaitForCommand(window);
+    DemoBusWindowTest::TearDown();
   }
   // Switching off takes effect when the poll under way ends.
   void clickSwitch() {

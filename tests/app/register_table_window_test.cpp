@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/dolvane_cai_ji_app.h"
+#include "app/demo_bus_window.h"
 #include "app/dolvane_cai_ji_dlg.h"
 #include "app/modal_helpers.h"
 #include "app/register_table_pane.h"
@@ -21,31 +22,13 @@
 using apptest::BoxAnswerer;
 using apptest::WhenModal;
 
-class RegisterTableWindowTest : public ::testing::Test {
+class RegisterTableWindowTest : public apptest::DemoBusWindowTest {
  protected:
-  std::unique_ptr<SimBus> bus = StartDemoBus();
-  CDolvaneCaiJiDlg window{OfferSimulatedBus(*bus)};
-  apptest::StrayModalCloser strays;
-  const int station = DemoStationOf("4SXY");
-
   void SetUp() override {
     // 3.14 high word first, then -1 as a 32-bit pair, then an odd register.
     bus->setRegisters(station, {{10, 0x4048}, {11, 0xF5C3}, {12, 0xFFFF}, {13, 0xFFFF}, {14, 42}});
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    WhenModal<EditComDialog>([](EditComDialog* dialog) { dialog->accept(); });
-    click(ids::kOpenPort);
-    ASSERT_EQ(window.operations().link().isOpen, 1);
-    setField(ids::kStation, QString::number(station));
+    DemoBusWindowTest::SetUp();
   }
-
-  void TearDown() override { EXPECT_TRUE(strays.closed.isEmpty()) << strays.closed.join(", ").toStdString(); }
-
-  void click(int id) {
-    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(id)), Qt::LeftButton);
-    apptest::WaitForCommand(window);
-  }
-  void setField(int id, const QString& text) { qobject_cast<QLineEdit*>(window.control(id))->setText(text); }
   void read(int start, int count) {
     setField(ids::kReadStart, QString::number(start));
     setField(ids::kReadCount, QString::number(count));
