@@ -15,8 +15,6 @@ bool wanted = kByteOrderMarkByDefault;
 
 bool ByteOrderMarkWanted() { return wanted; }
 
-void SetByteOrderMarkWanted(bool on) { wanted = on; }
-
 QCheckBox* AddByteOrderMarkOption(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   auto* option = new QCheckBox(QCoreApplication::translate("CsvSaveOption", "添加字节顺序标记（Excel）"), &dialog);

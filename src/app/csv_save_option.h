@@ -9,6 +9,5 @@ class QFileDialog;
 // Puts the option under the dialog's fields (the dialog becomes Qt's own: a
 // native one takes no widget of ours).
 QCheckBox* AddByteOrderMarkOption(QFileDialog& dialog);
-// As the last dialog left it; the workbench may keep it between runs.
+// As the last dialog left it.
 bool ByteOrderMarkWanted();
-void SetByteOrderMarkWanted(bool wanted);
