@@ -49,6 +49,12 @@ bool IsBlank(const std::string& text) {
   return true;
 }
 
+std::string Trimmed(const std::string& text, const char* blanks) {
+  const size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 std::string HexBytes(const uint8_t* bytes, size_t count) {
   std::string text;
   for (size_t i = 0; i < count; ++i) appendf(text, i == 0 ? "%02X" : " %02X", bytes[i]);

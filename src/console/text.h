@@ -29,6 +29,8 @@ int32_t ParseDecimal(const std::string& text);
 
 // True for a field left empty (blanks only): a write must not take it as 0.
 bool IsBlank(const std::string& text);
+// `text` without the `blanks` it starts or ends with.
+std::string Trimmed(const std::string& text, const char* blanks = " \t");
 
 // A CSV file for Excel: on a Chinese Windows it reads a file without a UTF-8
 // byte-order mark in the local code page and garbles every Chinese text.

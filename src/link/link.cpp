@@ -37,10 +37,7 @@ PortTimeouts TimeoutsFor(int baudRate) {
 }
 
 std::optional<PortEntry> ParsePortEntry(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first != std::string::npos) {
-    const size_t last = text.find_last_not_of(" \t");
-    const std::string name = text.substr(first, last - first + 1);
+  if (const std::string name = Trimmed(text); !name.empty()) {
     if (IsTcpPortName(name)) {
       if (!ParseTcpPortName(name)) return std::nullopt;
       return PortEntry{0, name};

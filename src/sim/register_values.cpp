@@ -10,15 +10,9 @@
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 // A decimal or 0x-hexadecimal number no larger than 65535.
 std::optional<uint16_t> Number(const std::string& field) {
-  const std::string text = Trimmed(field);
+  const std::string text = Trimmed(field, " \t\r");
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
   const std::string digits = hex ? text.substr(2) : text;
   const std::optional<uint64_t> value = WholeNumber(digits, 65535, hex ? 16 : 10);
@@ -61,7 +55,7 @@ std::map<uint16_t, uint16_t> LoadRegisterValues(const std::string& path) {
       throw std::runtime_error(where + "line longer than " + std::to_string(kMaxValuesLine) +
                                " bytes");
     line = line.substr(0, line.find('#'));
-    if (Trimmed(line).empty()) continue;
+    if (Trimmed(line, " \t\r").empty()) continue;
     const size_t eq = line.find('=');
     const std::optional<uint16_t> address =
         eq == std::string::npos ? std::nullopt : Number(line.substr(0, eq));

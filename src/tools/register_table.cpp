@@ -26,12 +26,6 @@ uint32_t PairAt(const StationRegisters& block, int row, WordOrder order) {
   return Join32(block.words[row], block.words[row + 1], order);
 }
 
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A decimal number within [-negativeMax, positiveMax], its sign taken apart.
 std::optional<int64_t> SignedNumber(const std::string& text, uint64_t negativeMax, uint64_t positiveMax) {
   if (!text.empty() && text[0] == '-') {
